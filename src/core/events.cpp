@@ -1,0 +1,26 @@
+#include "core/events.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+qf::EventPump currentPump;
+}
+
+qf::EventPump qf::SetEventPump(EventPump pump) {
+  EventPump previous = currentPump;
+  currentPump = pump;
+  return previous;
+}
+
+void qf::DoEvents() {
+  if (currentPump.pumpPending != nullptr) currentPump.pumpPending();
+}
+
+void qf::WaitForEvents(unsigned milliseconds) {
+  if (currentPump.waitForMessage != nullptr) {
+    currentPump.waitForMessage(milliseconds);
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
+}

@@ -1,0 +1,34 @@
+#include "toolkit/event_pump_win.h"
+
+#include <windows.h>
+
+#include "core/events.h"
+
+namespace {
+
+bool quitSeen = false;
+
+void PumpPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // A nested pump must not swallow the quit: put it back for the main loop.
+      quitSeen = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void WaitForMessage(unsigned milliseconds) {
+  // MWMO_INPUTAVAILABLE: wake also for input that is already queued but was seen before.
+  MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+}  // namespace
+
+void qf::InstallEventPump() { SetEventPump({&PumpPendingMessages, &WaitForMessage}); }
+
+bool qf::QuitRequested() { return quitSeen; }

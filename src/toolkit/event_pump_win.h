@@ -1,0 +1,15 @@
+#pragma once
+// The real event pump of the Windows program, installed behind qf::DoEvents().
+
+namespace qf {
+
+// Installs the Win32 pump: DoEvents() then runs PeekMessage/Translate/Dispatch until the
+// queue is empty, and WaitForEvents() sleeps in MsgWaitForMultipleObjectsEx until input
+// arrives. Call once at start-up (tests call it from their main).
+void InstallEventPump();
+
+// Sets a flag the pump checks: once WM_QUIT was seen inside DoEvents(), it is posted
+// again so that the program's main loop still sees it and ends.
+bool QuitRequested();
+
+}  // namespace qf

@@ -1,0 +1,2 @@
+#include <cstdio>
+int main() { std::puts("qfade: not yet"); return 0; }
