@@ -1,0 +1,106 @@
+#pragma once
+// The fade generator: one line of text and 2 to 10 colour stops in, fade markup out. Every
+// character gets its own piece "<Font Color=#RRGGBB>" + optional wave tag + the character,
+// with the colour interpolated between consecutive stops; nothing is escaped or closed.
+//
+// One generic core (FadeStops) serves the whole family; FadeRGB2 .. FadeRGB10 take the stops
+// as separate red, green, blue channel values and forward to it.
+//
+// Characters: a surrogate pair is one character (one piece, never split by a tag, counted once
+// for segment sizes and the wave); a lone surrogate is a character of its own.
+//
+// Event pump: with four or more stops, the core runs qf::DoEvents() once per pass of dealing
+// the characters out to the segments (ceil(L / (N - 1)) times, once for empty text) before it
+// writes any markup. Everything a call works on is local to it, so a handler that runs inside
+// the pump may call the engine again. The text view must stay valid during the call; pass text
+// the pumped handlers cannot change (callers usually pass a copy they own).
+#include <array>
+#include <cfloat>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "fade/color.h"
+
+namespace qf {
+
+inline constexpr std::size_t kMinFadeStops = 2;
+inline constexpr std::size_t kMaxFadeStops = 10;
+
+// Rounds to the nearest integer, an exact half to the even neighbour, as std::nearbyint does
+// under the default rounding mode, without a library call: adding 1.5 * 2^52 leaves no
+// fraction bits, so the hardware's round-to-nearest-even does the rounding; subtracting it
+// again is exact. Valid for |x| < 2^51 (channel arithmetic stays within -300..600).
+//   RoundHalfEven(2.5) == 2.0;  RoundHalfEven(3.5) == 4.0;  RoundHalfEven(-0.5) == 0.0
+#if FLT_EVAL_METHOD != 0
+#error "double arithmetic must be evaluated in double precision (build with -mfpmath=sse)"
+#endif
+inline double RoundHalfEven(double x) {
+  constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52
+  return (x + kShift) - kShift;
+}
+
+// The number of characters of `text`: a surrogate pair counts once, a lone surrogate once.
+//   CountCharacters(u"a\U0001F600b") == 3
+std::size_t CountCharacters(std::u16string_view text);
+
+// The number of characters in each of the N - 1 segments of a text of `length` characters
+// faded through `stopCount` stops (entries past N - 1 are 0):
+//   2 stops: the whole text;
+//   3 stops: half the length rounded half-to-even, then the rest (5 -> 2, 3);
+//   4+ stops: dealt out in passes, one character per segment, so every segment gets
+//   length / (N - 1) and the first length % (N - 1) get one more (5 over 3 segments -> 2, 2, 1).
+// Empty text gives empty segments.
+//   FadeSegmentSizes(4, 7) == {3, 2, 2, 0, ...}
+std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCount,
+                                                            std::size_t length);
+
+// The generic core: fades `text` through `stops` (2 to 10 of them; other counts give an empty
+// string). The wave (<sup>, </sup>, <sub>, </sub>, repeating, across segments) is on only when
+// `wavy` is exactly -1. Channel values are clamped to 0..255.
+//   FadeStops({{255,0,0},{0,0,255}}, u"abc", 0) ==
+//     u"<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
+std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, int16_t wavy);
+
+// The members, one per number of stops: red, green, blue of stop 1, then of stop 2, and so on;
+// then the text and the wavy flag. Each is FadeStops over the same stops.
+//   FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", -1) ==
+//     u"<Font Color=#AA0055><sup>a<Font Color=#5500AA></sup>b<Font Color=#0000FF><sub>c"
+std::u16string FadeRGB2(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB3(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        int16_t r3, int16_t g3, int16_t b3, std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB4(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
+                        std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB5(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
+                        int16_t r5, int16_t g5, int16_t b5, std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB6(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
+                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
+                        std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB7(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
+                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
+                        int16_t r7, int16_t g7, int16_t b7, std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB8(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
+                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
+                        int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
+                        std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB9(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
+                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
+                        int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
+                        int16_t r9, int16_t g9, int16_t b9, std::u16string_view text, int16_t wavy);
+std::u16string FadeRGB10(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
+                         int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
+                         int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
+                         int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
+                         int16_t r9, int16_t g9, int16_t b9, int16_t r10, int16_t g10, int16_t b10,
+                         std::u16string_view text, int16_t wavy);
+
+}  // namespace qf
