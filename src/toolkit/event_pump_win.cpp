@@ -32,3 +32,14 @@ void WaitForMessage(unsigned milliseconds) {
 void qf::InstallEventPump() { SetEventPump({&PumpPendingMessages, &WaitForMessage}); }
 
 bool qf::QuitRequested() { return quitSeen; }
+
+int qf::RunMessageLoop() {
+  MSG msg;
+  for (;;) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);  // WM_QUIT
+    if (got == -1) return 1;                            // an invalid call: nothing to wait for
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}

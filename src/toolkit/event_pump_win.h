@@ -12,4 +12,8 @@ void InstallEventPump();
 // again so that the program's main loop still sees it and ends.
 bool QuitRequested();
 
+// The program's message loop: GetMessage/Translate/Dispatch until WM_QUIT, then returns the
+// exit code that PostQuitMessage gave (for WinMain to return).
+int RunMessageLoop();
+
 }  // namespace qf

@@ -1,0 +1,565 @@
+#include "toolkit/controls_win.h"
+
+
+
+#include <algorithm>
+
+#include "toolkit/wide_win.h"
+
+namespace qf {
+namespace {
+
+// Mouse positions in lParam are signed 16-bit words (negative left of or above the window).
+int MouseX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
+int MouseY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+std::u16string WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
+  buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return FromWide(buffer);
+}
+
+}  // namespace
+
+// ---- ControlColours -----------------------------------------------------------------------
+
+ControlColours::ControlColours(std::optional<int32_t> back, std::optional<int32_t> fore)
+    : back_(back), fore_(fore) {}
+
+void ControlColours::SetBack(int32_t colour) {
+  back_ = colour;
+  brush_.Reset();
+}
+
+HBRUSH ControlColours::Apply(HDC dc) {
+  if (fore_) SetTextColor(dc, static_cast<COLORREF>(*fore_));
+  if (!back_) return fore_ ? GetSysColorBrush(COLOR_WINDOW) : nullptr;
+  SetBkColor(dc, static_cast<COLORREF>(*back_));
+  if (!brush_) brush_.Reset(CreateSolidBrush(static_cast<COLORREF>(*back_)));
+  return brush_.Get();
+}
+
+// ---- TextBox ------------------------------------------------------------------------------
+
+TextBox::TextBox(Form& form, Rect bounds, TextBoxSpec spec)
+    : Control(form, bounds), spec_(std::move(spec)), colours_(spec_.backColor, spec_.foreColor) {}
+
+TextBox::~TextBox() = default;
+
+void TextBox::Create(HWND /*parent*/) {
+  DWORD style = WS_TABSTOP;
+  if (spec_.multiLine) {
+    style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+  } else {
+    style |= ES_AUTOHSCROLL;
+  }
+  if (spec_.border) style |= WS_BORDER;
+  const std::wstring text = ToWide(spec_.text);
+  hwnd_ = CreateChild(L"EDIT", style, 0, text.c_str());
+  if (hwnd_ == nullptr) return;
+  // No length limit: the HTML fader's output grows with every press.
+  SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
+  // A small inner margin so the text does not touch the border.
+  SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
+}
+
+std::u16string TextBox::Text() const {
+  if (hwnd_ == nullptr) return spec_.text;
+  return WindowText(hwnd_);
+}
+
+void TextBox::SetText(std::u16string_view text) {
+  const std::u16string old = Text();
+  if (old == text) return;
+  if (hwnd_ == nullptr) {
+    spec_.text.assign(text);
+  } else {
+    // EN_CHANGE is not sent for every kind of edit on WM_SETTEXT: raise onChange here once.
+    settingText_ = true;
+    const std::wstring wide = ToWide(text);
+    SetWindowTextW(hwnd_, wide.c_str());
+    settingText_ = false;
+  }
+  if (onChange) onChange();
+}
+
+int32_t TextBox::BackColor() const {
+  return colours_.Back().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOW)));
+}
+
+void TextBox::SetBackColor(int32_t colour) {
+  colours_.SetBack(colour);
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+int32_t TextBox::ForeColor() const {
+  return colours_.Fore().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOWTEXT)));
+}
+
+void TextBox::SetForeColor(int32_t colour) {
+  colours_.SetFore(colour);
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TextBox::SetFocus() {
+  if (hwnd_ != nullptr) ::SetFocus(hwnd_);
+}
+
+void TextBox::OnCommand(int code) {
+  if (code == EN_CHANGE && !settingText_ && onChange) onChange();
+}
+
+HBRUSH TextBox::OnColor(HDC dc) { return colours_.Apply(dc); }
+
+// ---- CheckBox -----------------------------------------------------------------------------
+
+CheckBox::CheckBox(Form& form, Rect bounds, CheckBoxSpec spec)
+    : Control(form, bounds), spec_(std::move(spec)), value_(spec_.value) {}
+
+CheckBox::~CheckBox() = default;
+
+void CheckBox::Create(HWND /*parent*/) {
+  // BS_3STATE (not automatic): the toolkit keeps the value, so 2 (grayed) can be set too.
+  DWORD style = WS_TABSTOP | BS_3STATE;
+  if (spec_.pushLike) style |= BS_PUSHLIKE;
+  const std::wstring caption = ToWide(spec_.caption);
+  hwnd_ = CreateChild(L"BUTTON", style, 0, caption.c_str());
+  if (hwnd_ != nullptr) SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
+}
+
+void CheckBox::SetValue(int value) {
+  value = std::clamp(value, 0, 2);
+  if (value == value_) return;
+  value_ = value;
+  if (hwnd_ != nullptr) SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
+  if (onClick) onClick();
+}
+
+void CheckBox::OnCommand(int code) {
+  if (code == BN_CLICKED) SetValue(value_ == 1 ? 0 : 1);
+}
+
+HBRUSH CheckBox::OnColor(HDC dc) {
+  // The skin shows through: the form's skin brush, aligned to this box's place on it.
+  SetBkMode(dc, TRANSPARENT);
+  SetBrushOrgEx(dc, -bounds_.left, -bounds_.top, nullptr);
+  return form_.SkinBrush();
+}
+
+// ---- PictureBox ---------------------------------------------------------------------------
+
+namespace {
+constexpr wchar_t kPictureClass[] = L"QfPictureBox";
+}
+
+bool PictureBox::FontKey::operator==(const FontKey& other) const {
+  return name == other.name && points == other.points && style.bold == other.style.bold &&
+         style.italic == other.style.italic && style.underline == other.style.underline &&
+         style.strikethrough == other.style.strikethrough;
+}
+
+PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxSpec spec)
+    : Control(form, bounds), spec_(spec), backColor_(spec.backColor) {
+  selectedFont_.name.clear();  // nothing selected yet
+}
+
+PictureBox::~PictureBox() {
+  if (hwnd_ != nullptr) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  if (imageDc_) {
+    if (oldFont_ != nullptr) SelectObject(imageDc_.Get(), oldFont_);
+    if (oldBitmap_ != nullptr) SelectObject(imageDc_.Get(), oldBitmap_);
+  }
+}
+
+int PictureBox::ImageWidth() const {
+  return std::max(bounds_.width - (spec_.border ? 2 : 0), 1);
+}
+
+int PictureBox::ImageHeight() const {
+  return std::max(bounds_.height - (spec_.border ? 2 : 0), 1);
+}
+
+void PictureBox::EnsureImage() {
+  if (imageDc_) return;
+  WindowDc screen(nullptr);
+  image_.Reset(CreateCompatibleBitmap(screen.Get(), ImageWidth(), ImageHeight()));
+  imageDc_ = MemoryDc(screen.Get());
+  if (!image_ || !imageDc_) {
+    imageDc_.Reset();
+    return;
+  }
+  oldBitmap_ = SelectObject(imageDc_.Get(), image_.Get());
+  SetBkMode(imageDc_.Get(), TRANSPARENT);
+  const RECT all{0, 0, ImageWidth(), ImageHeight()};
+  SetBkColor(imageDc_.Get(), static_cast<COLORREF>(backColor_));
+  ExtTextOutW(imageDc_.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+}
+
+void PictureBox::Create(HWND /*parent*/) {
+  static const bool registered = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &PictureBox::WindowProc;
+    windowClass.hInstance = Instance();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kPictureClass;
+    return RegisterClassExW(&windowClass) != 0;
+  }();
+  if (!registered) return;
+  EnsureImage();
+  hwnd_ = CreateChild(kPictureClass, spec_.border ? WS_BORDER : 0, 0, nullptr, this);
+}
+
+LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (box == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return box->OnMessage(message, wParam, lParam);
+}
+
+LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      if (dc != nullptr) {
+        EnsureImage();
+        const RECT& r = paint.rcPaint;
+        if (imageDc_) {
+          BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, imageDc_.Get(), r.left,
+                 r.top, SRCCOPY);
+        }
+        EndPaint(hwnd_, &paint);
+      }
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      SetCapture(hwnd_);
+      if (onMouseDown) {
+        onMouseDown(kLeftButton, 0, static_cast<float>(MouseX(lParam)),
+                    static_cast<float>(MouseY(lParam)));
+      }
+      return 0;
+    case WM_RBUTTONDOWN:
+      if (onMouseDown) {
+        onMouseDown(kRightButton, 0, static_cast<float>(MouseX(lParam)),
+                    static_cast<float>(MouseY(lParam)));
+      }
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool wasPressed = pressed_;
+      pressed_ = false;
+      if (GetCapture() == hwnd_) ReleaseCapture();
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      const POINT at{MouseX(lParam), MouseY(lParam)};
+      if (wasPressed && PtInRect(&client, at) && onClick) onClick();
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+      // Down, Up, Click, DblClick, Up: the release after a double click raises no Click.
+      pressed_ = false;
+      if (onDblClick) onDblClick();
+      return 0;
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void PictureBox::Invalidate() {
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PictureBox::SetBackColor(int32_t colour) {
+  backColor_ = colour;
+  Cls();
+}
+
+void PictureBox::Cls() {
+  EnsureImage();
+  if (!imageDc_) return;
+  const RECT all{0, 0, ImageWidth(), ImageHeight()};
+  SetBkColor(imageDc_.Get(), static_cast<COLORREF>(backColor_));
+  ExtTextOutW(imageDc_.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+  Invalidate();
+}
+
+void PictureBox::RealizeFont() {
+  EnsureImage();
+  if (!imageDc_ || (realFont_ && selectedFont_ == font_)) return;
+  GdiFont font = MakeFont(font_.name, font_.points, font_.style);
+  if (!font) return;
+  HGDIOBJ previous = SelectObject(imageDc_.Get(), font.Get());
+  if (oldFont_ == nullptr) oldFont_ = previous;
+  realFont_ = std::move(font);  // the old font, now deselected, is deleted here
+  selectedFont_ = font_;
+}
+
+void PictureBox::PrintText(int x, int y, std::u16string_view text) {
+  RealizeFont();
+  if (!imageDc_ || text.empty()) return;
+  SetTextColor(imageDc_.Get(), static_cast<COLORREF>(foreColor_));
+  const std::wstring wide = ToWide(text);
+  TextOutW(imageDc_.Get(), x, y, wide.c_str(), static_cast<int>(wide.size()));
+  Invalidate();
+}
+
+int PictureBox::TextWidth(std::u16string_view text) {
+  RealizeFont();
+  if (!imageDc_ || text.empty()) return 0;
+  const std::wstring wide = ToWide(text);
+  SIZE size{};
+  if (!GetTextExtentPoint32W(imageDc_.Get(), wide.c_str(), static_cast<int>(wide.size()), &size)) {
+    return 0;
+  }
+  return size.cx;
+}
+
+void PictureBox::Refresh() {
+  if (hwnd_ == nullptr) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  UpdateWindow(hwnd_);
+}
+
+HDC PictureBox::ImageDc() {
+  RealizeFont();
+  return imageDc_.Get();
+}
+
+// ---- ScrollBar ----------------------------------------------------------------------------
+
+ScrollBar::ScrollBar(Form& form, Rect bounds, bool vertical, ScrollBarSpec spec)
+    : Control(form, bounds), vertical_(vertical), spec_(spec) {
+  if (spec_.max < spec_.min) spec_.max = spec_.min;
+  value_ = std::clamp(spec_.value, spec_.min, spec_.max);
+}
+
+ScrollBar::~ScrollBar() = default;
+
+void ScrollBar::Create(HWND /*parent*/) {
+  hwnd_ = CreateChild(L"SCROLLBAR", vertical_ ? SBS_VERT : SBS_HORZ, 0, nullptr);
+  ApplyInfo();
+}
+
+void ScrollBar::ApplyInfo() {
+  if (hwnd_ == nullptr) return;
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL;
+  info.nMin = spec_.min;
+  info.nMax = spec_.max;
+  info.nPage = 0;  // a fixed-size thumb, whatever the range
+  info.nPos = value_;
+  SetScrollInfo(hwnd_, SB_CTL, &info, TRUE);
+}
+
+void ScrollBar::SetRange(int min, int max) {
+  spec_.min = min;
+  spec_.max = std::max(min, max);
+  const int clamped = std::clamp(value_, spec_.min, spec_.max);
+  ApplyInfo();
+  ChangeTo(clamped);
+}
+
+void ScrollBar::SetValue(int value) { ChangeTo(std::clamp(value, spec_.min, spec_.max)); }
+
+void ScrollBar::ChangeTo(int value) {
+  if (hwnd_ != nullptr) SetScrollPos(hwnd_, SB_CTL, value, TRUE);
+  if (value == value_) return;
+  value_ = value;
+  if (onChange) onChange();
+}
+
+void ScrollBar::OnScroll(int code, int position) {
+  int next = value_;
+  switch (code) {
+    case SB_LINEUP:  // also SB_LINELEFT
+      next = value_ - spec_.smallChange;
+      break;
+    case SB_LINEDOWN:  // also SB_LINERIGHT
+      next = value_ + spec_.smallChange;
+      break;
+    case SB_PAGEUP:
+      next = value_ - spec_.largeChange;
+      break;
+    case SB_PAGEDOWN:
+      next = value_ + spec_.largeChange;
+      break;
+    case SB_THUMBPOSITION:
+      // The 16-bit position of the released thumb; negative ranges travel as signed words.
+      next = spec_.min < 0 ? static_cast<int16_t>(position) : position;
+      break;
+    case SB_TOP:
+      next = spec_.min;
+      break;
+    case SB_BOTTOM:
+      next = spec_.max;
+      break;
+    default:
+      // SB_THUMBTRACK (the control moves its thumb itself) and SB_ENDSCROLL: no change.
+      return;
+  }
+  ChangeTo(std::clamp(next, spec_.min, spec_.max));
+}
+
+// ---- ListBox ------------------------------------------------------------------------------
+
+ListBox::ListBox(Form& form, Rect bounds, ListBoxSpec spec)
+    : Control(form, bounds), spec_(spec), colours_(spec.backColor, spec.foreColor) {}
+
+ListBox::~ListBox() = default;
+
+void ListBox::Create(HWND /*parent*/) {
+  DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  if (spec_.border) style |= WS_BORDER;
+  hwnd_ = CreateChild(L"LISTBOX", style, 0, nullptr);
+  if (hwnd_ == nullptr) return;
+  for (const std::u16string& item : items_) {
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(item)));
+  }
+  SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+}
+
+void ListBox::AddItem(std::u16string text) {
+  items_.push_back(std::move(text));
+  if (hwnd_ != nullptr) {
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(items_.back())));
+  }
+}
+
+void ListBox::RemoveItem(int index) {
+  if (index < 0 || index >= ListCount()) return;
+  const int selected = ListIndex();
+  items_.erase(items_.begin() + index);
+  if (selected == index) {
+    selected_ = -1;
+  } else if (selected > index) {
+    selected_ = selected - 1;
+  } else {
+    selected_ = selected;
+  }
+  if (hwnd_ != nullptr) {
+    SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
+  }
+}
+
+void ListBox::Clear() {
+  items_.clear();
+  selected_ = -1;
+  if (hwnd_ != nullptr) SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+}
+
+std::u16string ListBox::List(int index) const {
+  if (index < 0 || index >= ListCount()) return {};
+  return items_[static_cast<std::size_t>(index)];
+}
+
+int ListBox::ListIndex() const {
+  if (hwnd_ == nullptr) return selected_;
+  const LRESULT current = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+  return current == LB_ERR ? -1 : static_cast<int>(current);
+}
+
+void ListBox::SetListIndex(int index) {
+  if (index < -1 || index >= ListCount()) index = -1;
+  const int old = ListIndex();
+  selected_ = index;
+  if (hwnd_ != nullptr) SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (index != old && onClick) onClick();
+}
+
+int32_t ListBox::BackColor() const {
+  return colours_.Back().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOW)));
+}
+
+void ListBox::SetBackColor(int32_t colour) {
+  colours_.SetBack(colour);
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ListBox::OnCommand(int code) {
+  if (code != LBN_SELCHANGE) return;
+  selected_ = ListIndex();
+  if (onClick) onClick();
+}
+
+HBRUSH ListBox::OnColor(HDC dc) { return colours_.Apply(dc); }
+
+// ---- Timer --------------------------------------------------------------------------------
+
+Timer::Timer(Form& form, TimerSpec spec) : form_(form), spec_(spec), id_(form.nextTimerId_++) {
+  form_.timers_.push_back(this);
+  if (form_.hwnd_ != nullptr) form_.StartTimer(*this);
+}
+
+Timer::~Timer() {
+  form_.StopTimer(*this);
+  auto& list = form_.timers_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+void Timer::SetInterval(unsigned milliseconds) {
+  spec_.interval = milliseconds;
+  form_.StartTimer(*this);
+}
+
+void Timer::SetEnabled(bool enabled) {
+  spec_.enabled = enabled;
+  form_.StartTimer(*this);
+}
+
+void Timer::Tick() {
+  if (inHandler_ || !ShouldRun() || !onTimer) return;
+  inHandler_ = true;
+  onTimer();
+  inHandler_ = false;
+}
+
+// ---- ClickLabel ---------------------------------------------------------------------------
+
+ClickLabel::ClickLabel(Form& form, Rect bounds, std::u16string toolTip)
+    : form_(form), bounds_(bounds), toolTip_(std::move(toolTip)) {
+  static UINT_PTR nextId = 1;
+  toolId_ = nextId++;
+  form_.labels_.push_back(this);
+  if (form_.hwnd_ != nullptr) form_.AddToolTip(*this);
+}
+
+ClickLabel::~ClickLabel() {
+  auto& list = form_.labels_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  if (form_.pressLabel_ == this) form_.ResetPress();
+}
+
+void ClickLabel::SetToolTipText(std::u16string text) {
+  toolTip_ = std::move(text);
+  form_.UpdateToolTip(*this);
+}
+
+bool ClickLabel::Contains(int x, int y) const {
+  return x >= bounds_.left && x < bounds_.left + bounds_.width && y >= bounds_.top &&
+         y < bounds_.top + bounds_.height;
+}
+
+}  // namespace qf

@@ -1,0 +1,45 @@
+#pragma once
+// The dialogs the forms use: a message box with an OK button, a modal input box and the
+// system colour dialog. (Named ShowMessage, not MessageBox, which is a Win32 macro.)
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "toolkit/program_title.h"
+
+namespace qf {
+
+// A modal message box with an OK button; the caption is the program's title by default.
+//   ShowMessage(Form4.Handle(), u"Please choose a name");
+void ShowMessage(HWND owner, std::u16string_view text,
+                 std::u16string_view caption = kProgramTitle);
+
+// A modal input box: `prompt` above an edit box holding `defaultText`, with OK and Cancel
+// (Enter is OK, Esc is Cancel). Returns the typed text on OK and the empty text on Cancel or
+// when the box could not be shown. An empty title gives the program's title.
+//   std::u16string name = InputBox(Form4.Handle(), u"Choose your name", u"Save Color Scheme");
+std::u16string InputBox(HWND owner, std::u16string_view prompt, std::u16string_view title = {},
+                        std::u16string_view defaultText = {});
+
+enum class DialogResult { kOk, kCancel, kError };
+
+// The system colour dialog with a colour that carries over between uses (one per form).
+// Show() starts from the current colour; OK makes the chosen colour the current one, Cancel
+// and errors leave it as it was.
+//   if (CommonDialog1.Show(Handle()) != DialogResult::kError)
+//     Picture1.SetBackColor(CommonDialog1.Color());
+class ColorDialog {
+ public:
+  int32_t Color() const { return colour_; }
+  void SetColor(int32_t colour) { colour_ = colour; }
+  DialogResult Show(HWND owner);
+
+ private:
+  int32_t colour_ = 0;  // black until the first choice
+  std::array<COLORREF, 16> custom_{};
+};
+
+}  // namespace qf

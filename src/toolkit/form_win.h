@@ -1,0 +1,218 @@
+#pragma once
+// Form: a borderless, skinned top-level window that holds controls and raises the usual events.
+//
+// A form is a subclass with its controls as members and its handlers as member functions:
+//
+//   class Form1 : public qf::Form {
+//    public:
+//     Form1() : Form({.caption = qf::kProgramTitle, .width = 370, .height = 248,
+//                     .left = 333, .top = 7}) {
+//       Label2.onClick = [this] { Label2_Click(); };
+//     }
+//    private:
+//     qf::TextBox Text1{*this, {24, 56, 249, 19}};
+//     qf::ClickLabel Label2{*this, {304, 56, 33, 17}, u"Send To Chat"};
+//     void Form_Load() override;
+//     void PaintSkin(HDC dc, int width, int height) override;
+//     void Label2_Click();
+//   };
+//
+// Declaring a form or its controls creates no window. The window, its child controls, its
+// skin bitmap, its tool tips and its timers are created together on first use (Handle(),
+// Load(), Show(), or Handle() of one of its controls), which then runs Form_Load() once.
+// After that the window is only hidden and shown; everything it holds survives hiding.
+// Control properties set before creation are kept and applied when the window is created.
+#include <windows.h>
+
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/gdi_win.h"
+#include "toolkit/program_title.h"
+
+namespace qf {
+
+// A colour value 0x00BBGGRR from its channels, 0..255 each.
+constexpr int32_t ColorRgb(int red, int green, int blue) {
+  return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
+}
+
+// Left, top, width and height in pixels from the form's top-left corner.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Mouse buttons and shift keys as the mouse events report them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
+// (button, shift, x, y): x and y in pixels from the top-left corner of the control or form.
+using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+
+enum class MousePointer { kDefault, kSizeAll, kUpArrow };
+
+// Position for a form that should open in the middle of the screen.
+inline constexpr int kCentred = INT_MIN;
+
+struct FormSpec {
+  std::u16string caption = kProgramTitle;  // the window text (not drawn; the tray tip)
+  int width = 0;                           // client area = window, in pixels
+  int height = 0;
+  int left = kCentred;  // screen position of the top-left corner, in pixels
+  int top = kCentred;
+  HICON icon = nullptr;  // not owned (e.g. LoadIcon of a resource)
+  // The font of the child controls (text boxes, list boxes, captions of check boxes).
+  std::u16string controlFont = u"Arial";
+  double controlFontPoints = 9;
+};
+
+class Form;
+class ClickLabel;
+class Timer;
+
+// Base of the controls that are child windows (text box, check box, picture box, scroll bar,
+// list box). Registered with its form at construction; the window comes with the form's.
+class Control {
+ public:
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  // The control's window; creates the form (hidden) if it does not exist yet.
+  HWND Handle();
+  bool Created() const { return hwnd_ != nullptr; }
+  Form& Parent() const { return form_; }
+  const Rect& Bounds() const { return bounds_; }
+
+ protected:
+  Control(Form& form, Rect bounds);
+  virtual ~Control();
+
+  // Creates the child window under `parent` and applies the stored properties.
+  virtual void Create(HWND parent) = 0;
+  // WM_COMMAND notification code from this control.
+  virtual void OnCommand(int /*code*/) {}
+  // WM_HSCROLL / WM_VSCROLL request code and 16-bit position from this control.
+  virtual void OnScroll(int /*code*/, int /*position*/) {}
+  // WM_CTLCOLOR*: the brush to paint the background with, or null for the default.
+  virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
+
+  // CreateWindowEx of a child at Bounds(), with the form's control font; null on failure.
+  HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
+                   void* param = nullptr);
+
+  Form& form_;
+  Rect bounds_;
+  HWND hwnd_ = nullptr;
+
+ private:
+  friend class Form;
+};
+
+class Form {
+ public:
+  explicit Form(FormSpec spec);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // The window; created (hidden, with its controls, then Form_Load) on first use.
+  HWND Handle();
+  // Creates the window hidden if it does not exist yet (like loading a form without showing it).
+  void Load() { Handle(); }
+  bool Loaded() const { return hwnd_ != nullptr; }
+  void Show();
+  void Hide();
+  bool Visible() const;
+
+  const std::u16string& Caption() const { return spec_.caption; }
+  void SetCaption(std::u16string caption);
+  HICON Icon() const { return spec_.icon; }
+  void SetIcon(HICON icon);
+  int Width() const { return spec_.width; }
+  int Height() const { return spec_.height; }
+
+  // The pointer over the form's uncovered background (labels keep the up arrow).
+  void SetMousePointer(MousePointer pointer);
+  MousePointer GetMousePointer() const { return pointer_; }
+
+  // For controls: the form's control font, and a brush of the skin picture for backgrounds
+  // that should look transparent (align it with SetBrushOrgEx(dc, -left, -top)).
+  HFONT ControlFont() const { return controlFont_.Get(); }
+  HBRUSH SkinBrush() const { return skinBrush_.Get(); }
+  // The skin picture as drawn by PaintSkin (null before creation).
+  HDC SkinDc() const { return skinDc_.Get(); }
+
+ protected:
+  // Events, raised only by the form's own uncovered background (not by controls or labels).
+  virtual void Form_Load() {}
+  virtual void Form_Click() {}
+  virtual void Form_DblClick() {}
+  virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+  // x is the low word of the message's lParam unchanged, so a tray icon whose callback
+  // message is WM_MOUSEMOVE reports its mouse message number (515, 516) as x.
+  virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+  virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+
+  // Draws the form's face into a memory bitmap, once, when the window is created.
+  virtual void PaintSkin(HDC dc, int width, int height);
+
+  // Messages the toolkit does not handle itself; return true when handled (with `result`).
+  virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                             LRESULT& /*result*/) {
+    return false;
+  }
+
+ private:
+  friend class Control;
+  friend class ClickLabel;
+  friend class Timer;
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Create();
+  void CreateSkin();
+  void AddToolTip(ClickLabel& label);
+  void UpdateToolTip(ClickLabel& label);
+  void StartTimer(Timer& timer);
+  void StopTimer(Timer& timer);
+  Control* FindControl(HWND child) const;
+  ClickLabel* LabelAt(int x, int y) const;
+  void OnButtonDown(int button, WPARAM wParam, LPARAM lParam, bool doubleClick);
+  void OnButtonUp(int button, WPARAM wParam, LPARAM lParam);
+  void OnMouseMove(WPARAM wParam, LPARAM lParam);
+  void ResetPress();
+
+  FormSpec spec_;
+  HWND hwnd_ = nullptr;
+  bool creating_ = false;
+  HWND tooltip_ = nullptr;
+  GdiFont controlFont_;
+  GdiBitmap skinBitmap_;
+  MemoryDc skinDc_;
+  HGDIOBJ skinDcOldBitmap_ = nullptr;
+  GdiBrush skinBrush_;
+  MousePointer pointer_ = MousePointer::kDefault;
+  std::vector<Control*> controls_;
+  std::vector<ClickLabel*> labels_;
+  std::vector<Timer*> timers_;
+  unsigned nextTimerId_ = 1;
+
+  // The target of the mouse buttons held down since the first press: the background
+  // (pressLabel_ null) or a label. Cleared when the buttons are up or capture is lost.
+  bool pressActive_ = false;
+  ClickLabel* pressLabel_ = nullptr;
+  int pressButtons_ = 0;
+  bool pressWasDoubleClick_ = false;
+};
+
+}  // namespace qf
