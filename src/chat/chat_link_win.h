@@ -1,0 +1,60 @@
+#pragma once
+// The link to the running AOL client: find its chat room by window class and drive the
+// room's input box and send button with window messages, as 8-bit text in the system's
+// ANSI code page.
+//
+// Every message goes through SendMessageTimeoutA with SMTO_ABORTIFHUNG and a limit of
+// kChatMessageTimeoutMs, so a client that has stopped answering cannot freeze the program.
+// When one message of a send fails, the rest of that send is dropped: the send button is
+// never pressed on a box that may not hold the line.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "chat/pause.h"
+
+namespace qf {
+
+// The longest a single message to the client may take.
+inline constexpr UINT kChatMessageTimeoutMs = 3000;
+
+struct ChatRoomWindows {
+  HWND room = nullptr;   // the front-most "AOL Child" of the client's MDI area
+  HWND input = nullptr;  // the room's first "RICHCNTL" child
+};
+
+// Finds the frame ("AOL Frame25"), its "MDIClient", the front-most "AOL Child" and that
+// child's first "RICHCNTL". A missing window leaves it and every later one null.
+ChatRoomWindows FindChatRoom();
+
+// Puts `line` into the room's input box (replacing what the user typed there) and presses
+// the room's sixth "_AOL_Icon" button. Returns once the messages are delivered; returns at
+// once when no client is running.
+//   ChatSend(u"<b><Font Color=#FF0000>h");
+void ChatSend(std::u16string_view line);
+
+// Puts `line` into the input box, waits until the box's text length has settled
+// (WaitForSteadyText) and types a carriage return into the box. Takes at least a second
+// with a client; returns at once without one.
+void ChatSendEnter(std::u16string_view line);
+
+// The window's text as ANSI bytes, or nullopt when the window does not answer in time
+// (hung, or gone).
+std::optional<std::string> TryGetText(HWND window);
+
+// The window's text as ANSI bytes; empty when it cannot be read.
+std::string GetText(HWND window);
+
+// Waits until three readings of the window's text length, half a second apart, agree on a
+// length other than zero, while pending messages run. Ends at once (kUnreadable) for a
+// null window or one that stops answering, and gives up (kGaveUp) after about five seconds
+// without settling, so an empty box cannot hold up start-up or exit.
+SteadyWait WaitForSteadyText(HWND window);
+
+// `line` in the system's ANSI code page; characters it lacks become the code page's default
+// character.
+std::string ToAnsi(std::u16string_view line);
+
+}  // namespace qf

@@ -1,0 +1,151 @@
+// The chat link against the stand-in client, chatroom.exe, running in another process.
+#include "chat/chat_link_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "chat/pause.h"
+#include "chatroom_process.h"
+#include "core/events.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using qf::testing::ChatroomProcess;
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A line with the announcement's decoration: bullet U+2022 and middle dot U+00B7, which the
+// ANSI code page 1252 holds as 0x95 and 0xB7.
+constexpr char16_t kDecorated[] = u"\u2022\u00B7\u00B7.<b>Quelvane Fader</b>";
+constexpr char kDecoratedHex[] = "95B7B72E3C623E5175656C76616E652046616465723C2F623E";
+
+int timerTicks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++timerTicks; }
+
+class ChatLink : public testing::Test {
+ protected:
+  void TearDown() override { chat.Stop(); }
+  // The log's lines after "ready".
+  std::vector<std::string> Posted() const {
+    std::vector<std::string> lines = chat.Lines();
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
+  }
+  ChatroomProcess chat;
+};
+
+TEST_F(ChatLink, FindsTheRoomAndItsInputBox) {
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
+  const qf::ChatRoomWindows found = qf::FindChatRoom();
+  ASSERT_NE(found.room, nullptr);
+  ASSERT_NE(found.input, nullptr);
+  EXPECT_EQ(GetParent(found.input), found.room);
+  char name[64];
+  GetClassNameA(found.input, name, sizeof name);
+  EXPECT_STREQ(name, "RICHCNTL");
+}
+
+TEST_F(ChatLink, SendPressesTheSixthIconWithTheExactAnsiBytes) {
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
+  qf::ChatSend(kDecorated);
+  // The press is handled inside the delivered messages: the log is complete on return.
+  ASSERT_EQ(Posted().size(), 1u);
+  EXPECT_EQ(Posted()[0], std::string("button6 ") + kDecoratedHex);
+  EXPECT_EQ(qf::GetText(qf::FindChatRoom().input), "");  // the client emptied its box
+}
+
+TEST_F(ChatLink, SendOverwritesAHalfTypedLine) {
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
+  const HWND input = qf::FindChatRoom().input;
+  for (wchar_t c : std::wstring(L"half typ")) SendMessageW(input, WM_CHAR, c, 0);
+  ASSERT_EQ(qf::GetText(input), "half typ");
+  qf::ChatSend(u"<b>a");
+  ASSERT_EQ(Posted(), std::vector<std::string>{"button6 3C623E61"});
+}
+
+TEST_F(ChatLink, SendEnterTypesACarriageReturnAfterTheTextSettles) {
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
+  const Clock::time_point start = Clock::now();
+  qf::ChatSendEnter(kDecorated);
+  EXPECT_GE(SecondsSince(start), 1.0);
+  ASSERT_EQ(Posted(), std::vector<std::string>{std::string("enter ") + kDecoratedHex});
+}
+
+TEST_F(ChatLink, AnnouncementPairTakesAtLeastTwoPointThreeSeconds) {
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
+  const Clock::time_point start = Clock::now();
+  qf::ChatSendEnter(u"first");
+  qf::Pause(0.3);
+  qf::ChatSendEnter(u"second");
+  EXPECT_GE(SecondsSince(start), 2.3);
+  EXPECT_EQ(Posted(), (std::vector<std::string>{"enter 6669727374", "enter 7365636F6E64"}));
+}
+
+TEST_F(ChatLink, WithoutAClientBothSendsReturnAtOnce) {
+  ASSERT_EQ(FindWindowA("AOL Frame25", nullptr), nullptr) << "a chat client is running";
+  const Clock::time_point start = Clock::now();
+  qf::ChatSend(u"nobody hears this");
+  qf::ChatSendEnter(u"nobody hears this");
+  EXPECT_LT(SecondsSince(start), 0.5);
+  EXPECT_EQ(qf::WaitForSteadyText(nullptr), qf::SteadyWait::kUnreadable);
+}
+
+// A client whose input box stalls 20 s on WM_SETTEXT: each send gives up after its message
+// limit, presses nothing, and the program runs its timers again right after.
+TEST_F(ChatLink, HungClientCannotFreezeTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L"--hang-ms 20000"));
+  const double bound = qf::kChatMessageTimeoutMs / 1000.0 + 2.0;
+
+  Clock::time_point start = Clock::now();
+  qf::ChatSend(u"stuck");
+  EXPECT_LT(SecondsSince(start), bound);
+
+  start = Clock::now();
+  qf::ChatSendEnter(u"stuck");
+  EXPECT_LT(SecondsSince(start), bound);
+
+  timerTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &CountTick);
+  qf::Pause(0.2);
+  KillTimer(nullptr, timer);
+  EXPECT_GT(timerTicks, 0);
+  EXPECT_TRUE(Posted().empty());
+}
+
+TEST(Pause, LastsItsLengthWhileTimersRun) {
+  timerTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &CountTick);
+  const Clock::time_point start = Clock::now();
+  qf::Pause(0.3);
+  const double spent = SecondsSince(start);
+  KillTimer(nullptr, timer);
+  EXPECT_GE(spent, 0.3);
+  EXPECT_GE(timerTicks, 5);  // timers fire every 10 ms or so under Wine
+}
+
+// With k icons the six chained searches wrap: icon 6 mod (k + 1), none when that is 0.
+class ChatLinkIcons : public ChatLink, public testing::WithParamInterface<int> {};
+
+TEST_P(ChatLinkIcons, SendPressesTheIconTheChainedSearchLandsOn) {
+  const int k = GetParam();
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L"--icons " + std::to_wstring(k)));
+  qf::ChatSend(u"x");
+  const int expected = k >= 6 ? 6 : 6 % (k + 1);
+  if (expected == 0) {
+    EXPECT_TRUE(Posted().empty());
+    // The line did reach the box; only no button was pressed.
+    EXPECT_EQ(qf::GetText(qf::FindChatRoom().input), "x");
+  } else {
+    EXPECT_EQ(Posted(), std::vector<std::string>{"button" + std::to_string(expected) + " 78"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ZeroToTen, ChatLinkIcons, testing::Range(0, 11));
+
+}  // namespace

@@ -1,0 +1,34 @@
+#pragma once
+// The stand-in chat client: a frame ("AOL Frame25") with an MDI area and one chat room
+// ("AOL Child") holding a history, an input box ("RICHCNTL") and a row of "_AOL_Icon"
+// buttons. Any icon, or a carriage return in the input box, posts the line.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace chatroom {
+
+struct Options {
+  std::wstring logPath;  // --log FILE: one line per posted line, and "ready"
+  int icons = 8;         // --icons K (0..10)
+  DWORD hangMs = 0;      // --hang-ms N: the input box stalls this long on every WM_SETTEXT
+};
+
+// Parses the command line (without the program name). False on an unknown option or a
+// value out of range.
+bool ParseOptions(const std::vector<std::wstring>& args, Options& options);
+
+// Appends `line` and CR LF to the log file, when there is one.
+void WriteLog(const std::wstring& path, const std::string& line);
+
+// Bytes as upper-case hexadecimal, two digits each: "<b>a" gives "3C623E61".
+std::string HexBytes(const std::string& bytes);
+
+// Registers the room's window classes (the room, the input box, the icons).
+bool RegisterRoomClasses(HINSTANCE instance, const Options& options);
+
+// Creates the room as an MDI child of `mdiClient`, filling it.
+HWND CreateRoom(HWND mdiClient, const wchar_t* title);
+
+}  // namespace chatroom

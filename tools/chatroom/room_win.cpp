@@ -1,0 +1,298 @@
+// The chat room: an MDI child ("AOL Child") with the history of posted lines, the input box
+// ("RICHCNTL", a superclassed edit control) and a row of "_AOL_Icon" buttons.
+//
+// The children are created in the order history, input box, icons 1..K. Child windows are
+// linked in creation order, which is the order FindWindowExA walks, so the input box is the
+// room's first "RICHCNTL" and icon k is the k-th "_AOL_Icon" a search finds.
+#include <algorithm>
+
+#include "chatroom_win.h"
+
+namespace {
+
+constexpr wchar_t kRoomClass[] = L"AOL Child";
+constexpr wchar_t kInputClass[] = L"RICHCNTL";
+constexpr wchar_t kIconClass[] = L"_AOL_Icon";
+constexpr int kSendIcon = 6;
+
+constexpr int kMargin = 8;
+constexpr int kInputHeight = 26;
+constexpr int kIconHeight = 26;
+constexpr int kIconWidth = 30;
+constexpr int kSendIconWidth = 58;
+constexpr int kIconGap = 4;
+
+chatroom::Options options;
+WNDPROC editProc = nullptr;
+HFONT textFont = nullptr;
+HFONT iconFont = nullptr;
+HFONT sendFont = nullptr;
+
+// The one room's state. The history keeps the raw posted lines, so the view can be drawn
+// again from them in another form.
+struct Room {
+  HWND window = nullptr;
+  HWND history = nullptr;
+  HWND input = nullptr;
+  std::vector<HWND> icons;
+  std::vector<std::wstring> lines;
+} room;
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(std::max(size, 0)), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), size,
+                      nullptr, nullptr);
+  return ansi;
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void RenderHistory() {
+  std::wstring all;
+  for (const std::wstring& line : room.lines) {
+    if (!all.empty()) all += L"\r\n";
+    all += L"You: " + line;
+  }
+  SetWindowTextW(room.history, all.c_str());
+  const int end = GetWindowTextLengthW(room.history);
+  SendMessageW(room.history, EM_SETSEL, end, end);
+  SendMessageW(room.history, EM_SCROLLCARET, 0, 0);
+}
+
+// Posts the input box's line: into the history and the log, then empties the box. An empty
+// box posts nothing, as a chat client ignores empty lines.
+void PostLine(const std::string& how) {
+  const std::wstring line = WindowText(room.input);
+  if (line.empty()) return;
+  room.lines.push_back(line);
+  RenderHistory();
+  chatroom::WriteLog(options.logPath, how + " " + chatroom::HexBytes(ToAnsi(line)));
+  SetWindowTextW(room.input, L"");
+}
+
+// --- input box -------------------------------------------------------------------------
+
+LRESULT CALLBACK InputProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETTEXT:
+      // A hung client for tests: the box does not answer for a while.
+      if (options.hangMs > 0) Sleep(options.hangMs);
+      break;
+    case WM_CHAR:
+      if (wParam == L'\r') {
+        PostLine("enter");
+        return 0;
+      }
+      break;
+  }
+  return CallWindowProcW(editProc, window, message, wParam, lParam);
+}
+
+// --- icons -----------------------------------------------------------------------------
+
+int IconNumber(HWND icon) { return GetDlgCtrlID(icon); }
+bool IsPressed(HWND icon) { return GetWindowLongPtrW(icon, GWLP_USERDATA) != 0; }
+void SetPressed(HWND icon, bool pressed) {
+  if (IsPressed(icon) == pressed) return;
+  SetWindowLongPtrW(icon, GWLP_USERDATA, pressed ? 1 : 0);
+  InvalidateRect(icon, nullptr, TRUE);
+}
+
+void Release(HWND icon, bool fire) {
+  const bool wasPressed = IsPressed(icon);
+  SetPressed(icon, false);
+  if (GetCapture() == icon) ReleaseCapture();
+  if (wasPressed && fire) PostLine("button" + std::to_string(IconNumber(icon)));
+}
+
+void PaintIcon(HWND icon) {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(icon, &paint);
+  RECT box;
+  GetClientRect(icon, &box);
+  const bool pressed = IsPressed(icon);
+  const bool send = IconNumber(icon) == kSendIcon;
+  const COLORREF face = send ? RGB(255, 204, 0) : RGB(226, 232, 244);
+  const HBRUSH brush = CreateSolidBrush(
+      pressed ? RGB(GetRValue(face) * 4 / 5, GetGValue(face) * 4 / 5, GetBValue(face) * 4 / 5)
+              : face);
+  FillRect(dc, &box, brush);
+  DeleteObject(brush);
+  DrawEdge(dc, &box, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  if (pressed) OffsetRect(&box, 1, 1);
+  const std::wstring label = send ? L"Send" : std::to_wstring(IconNumber(icon));
+  const HGDIOBJ oldFont = SelectObject(dc, send ? sendFont : iconFont);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, send ? RGB(0, 0, 96) : RGB(16, 40, 96));
+  DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &box,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, oldFont);
+  EndPaint(icon, &paint);
+}
+
+// A button that fires on a press followed by a release: of the mouse button over it, or of
+// the space bar (the client's buttons also take WM_LBUTTONDOWN then WM_KEYUP VK_SPACE).
+LRESULT CALLBACK IconProc(HWND icon, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      SetPressed(icon, true);
+      // Only a real mouse press holds the mouse; a press sent as a bare message must not.
+      if (wParam & MK_LBUTTON) SetCapture(icon);
+      return 0;
+    case WM_LBUTTONUP: {
+      RECT box;
+      GetClientRect(icon, &box);
+      const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      Release(icon, PtInRect(&box, at) != FALSE);
+      return 0;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE) SetPressed(icon, true);
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) Release(icon, true);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != icon) SetPressed(icon, false);
+      return 0;
+    case WM_PAINT:
+      PaintIcon(icon);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+  }
+  return DefWindowProcW(icon, message, wParam, lParam);
+}
+
+// --- room ------------------------------------------------------------------------------
+
+void LayOut(int width, int height) {
+  const int inner = std::max(width - 2 * kMargin, 0);
+  const int iconsTop = height - kMargin - kIconHeight;
+  const int inputTop = iconsTop - kMargin - kInputHeight;
+  const int historyHeight = std::max(inputTop - 2 * kMargin, 0);
+  MoveWindow(room.history, kMargin, kMargin, inner, historyHeight, TRUE);
+  MoveWindow(room.input, kMargin, inputTop, inner, kInputHeight, TRUE);
+  int x = kMargin;
+  for (HWND icon : room.icons) {
+    const int w = IconNumber(icon) == kSendIcon ? kSendIconWidth : kIconWidth;
+    MoveWindow(icon, x, iconsTop, w, kIconHeight, TRUE);
+    x += w + kIconGap;
+  }
+}
+
+bool CreateChildren(HWND window, HINSTANCE instance) {
+  room.window = window;
+  room.history = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", nullptr,
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
+      window, nullptr, instance, nullptr);
+  room.input = CreateWindowExW(WS_EX_CLIENTEDGE, kInputClass, nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                               window, nullptr, instance, nullptr);
+  if (!room.history || !room.input) return false;
+  SendMessageW(room.history, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
+  SendMessageW(room.input, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
+  SendMessageW(room.input, EM_SETLIMITTEXT, 0, 0);  // no length limit beyond the system's
+  for (int k = 1; k <= options.icons; ++k) {
+    const HWND icon =
+        CreateWindowExW(0, kIconClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(k)), instance, nullptr);
+    if (!icon) return false;
+    room.icons.push_back(icon);
+  }
+  return true;
+}
+
+LRESULT CALLBACK RoomProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      if (!CreateChildren(window, reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance)) return -1;
+      break;
+    case WM_SIZE:
+      LayOut(LOWORD(lParam), HIWORD(lParam));
+      break;  // the MDI child's default handling needs WM_SIZE too
+    case WM_SETFOCUS:
+      SetFocus(room.input);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      // The read-only history reads better on white than on the dialog grey.
+      if (reinterpret_cast<HWND>(lParam) == room.history) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      break;
+  }
+  return DefMDIChildProcW(window, message, wParam, lParam);
+}
+
+HFONT MakeFont(const wchar_t* face, int points, int weight) {
+  const HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, face);
+}
+
+}  // namespace
+
+bool chatroom::RegisterRoomClasses(HINSTANCE instance, const Options& chosen) {
+  options = chosen;
+  textFont = MakeFont(L"Arial", 11, FW_NORMAL);
+  iconFont = MakeFont(L"Tahoma", 9, FW_BOLD);
+  sendFont = MakeFont(L"Tahoma", 9, FW_BOLD);
+
+  WNDCLASSEXW roomClass{};
+  roomClass.cbSize = sizeof roomClass;
+  roomClass.lpfnWndProc = &RoomProc;
+  roomClass.hInstance = instance;
+  roomClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  roomClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  roomClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  roomClass.lpszClassName = kRoomClass;
+
+  // The input box is an edit control under another class name: typing, WM_SETTEXT and
+  // WM_GETTEXT behave as in any edit box.
+  WNDCLASSEXW inputClass{};
+  inputClass.cbSize = sizeof inputClass;
+  if (!GetClassInfoExW(nullptr, L"EDIT", &inputClass)) return false;
+  editProc = inputClass.lpfnWndProc;
+  inputClass.lpfnWndProc = &InputProc;
+  inputClass.hInstance = instance;
+  inputClass.lpszClassName = kInputClass;
+
+  WNDCLASSEXW iconClass{};
+  iconClass.cbSize = sizeof iconClass;
+  iconClass.lpfnWndProc = &IconProc;
+  iconClass.hInstance = instance;
+  iconClass.hCursor = LoadCursorW(nullptr, IDC_HAND);
+  iconClass.lpszClassName = kIconClass;
+
+  return RegisterClassExW(&roomClass) && RegisterClassExW(&inputClass) &&
+         RegisterClassExW(&iconClass);
+}
+
+HWND chatroom::CreateRoom(HWND mdiClient, const wchar_t* title) {
+  RECT area;
+  GetClientRect(mdiClient, &area);
+  MDICREATESTRUCTW create{};
+  create.szClass = kRoomClass;
+  create.szTitle = title;
+  create.hOwner = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mdiClient, GWLP_HINSTANCE));
+  create.x = 0;
+  create.y = 0;
+  create.cx = area.right;
+  create.cy = area.bottom;
+  create.style = WS_CLIPCHILDREN;
+  return reinterpret_cast<HWND>(
+      SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
