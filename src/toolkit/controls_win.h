@@ -39,9 +39,9 @@ class ControlColours {
 struct TextBoxSpec {
   bool multiLine = false;  // multi-line, wrapping, with a vertical scroll bar
   bool border = true;
-  std::optional<int32_t> backColor;  // e.g. ColorRgb(128, 255, 255); system colour if unset
-  std::optional<int32_t> foreColor;  // e.g. ColorRgb(0, 0, 255)
-  std::u16string text;
+  std::optional<int32_t> backColor{};  // e.g. ColorRgb(128, 255, 255); system colour if unset
+  std::optional<int32_t> foreColor{};  // e.g. ColorRgb(0, 0, 255)
+  std::u16string text{};
 };
 
 // A text box (EDIT) without a length limit. It may lie outside the visible area of the form
@@ -73,7 +73,7 @@ class TextBox : public Control {
 };
 
 struct CheckBoxSpec {
-  std::u16string caption;  // drawn beside the box, or on the button when pushLike
+  std::u16string caption{};  // drawn beside the box, or on the button when pushLike
   bool pushLike = false;   // a push button that stays down while ticked
   int value = 0;           // 0 clear, 1 ticked, 2 grayed
 };
@@ -228,8 +228,8 @@ class HScrollBar : public ScrollBar {
 };
 
 struct ListBoxSpec {
-  std::optional<int32_t> backColor;  // e.g. ColorRgb(0, 255, 255)
-  std::optional<int32_t> foreColor;  // e.g. ColorRgb(0, 0, 255)
+  std::optional<int32_t> backColor{};  // e.g. ColorRgb(0, 255, 255)
+  std::optional<int32_t> foreColor{};  // e.g. ColorRgb(0, 0, 255)
   bool border = true;
 };
 
