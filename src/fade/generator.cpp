@@ -1,6 +1,7 @@
 #include "fade/generator.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/events.h"
@@ -47,73 +48,132 @@ std::size_t WaveUnits(std::size_t characters) {
 }
 
 bool ContainsSurrogate(std::u16string_view text) {
-  // No early exit: the loop stays branch-free and vectorises.
-  bool found = false;
-  for (const char16_t unit : text) found |= (unit & 0xF800) == 0xD800;
-  return found;
+  // Four code units at a time: a unit is a surrogate when its top five bits are 11011. XOR
+  // turns such a unit into a zero lane, which the classic has-zero test detects.
+  constexpr uint64_t kTopBits = 0xF800F800F800F800u;
+  constexpr uint64_t kSurrogate = 0xD800D800D800D800u;
+  constexpr uint64_t kLow = 0x0001000100010001u;
+  constexpr uint64_t kHigh = 0x8000800080008000u;
+  const char16_t* p = text.data();
+  const char16_t* end = p + text.size();
+  uint64_t found = 0;
+  for (; end - p >= 4; p += 4) {
+    uint64_t units;
+    std::memcpy(&units, p, sizeof units);
+    const uint64_t lanes = (units & kTopBits) ^ kSurrogate;
+    found |= (lanes - kLow) & ~lanes & kHigh;
+  }
+  if (found != 0) return true;
+  for (; p < end; ++p) {
+    if ((*p & 0xF800) == 0xD800) return true;
+  }
+  return false;
 }
 
 int16_t ClampChannel(int16_t value) { return std::clamp<int16_t>(value, 0, 255); }
 
-// The interpolated channel stays within the two stops' channels (0..255); the mask only makes
-// the table look-up safe by construction.
-int ChannelAt(double start, double step, double position) {
-  return static_cast<int>(RoundHalfEven(start + position * step)) & 0xFF;
+// start + position * step rounded half-to-even, as a table index. Adding 1.5 * 2^52 rounds x
+// to an integer in the low bits of the double (see RoundHalfEven), so those bits are the
+// rounded channel without a subtraction or a conversion. The channel stays within the two
+// stops' channels (0..255); the mask keeps the table look-up safe by construction.
+unsigned ChannelAt(double start, double step, double position) {
+  constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52
+  const double x = start + position * step;
+  return static_cast<unsigned>(std::bit_cast<uint64_t>(x + kShift)) & 0xFFu;
 }
 
+// The longest piece: the tag, the longest wave tag and a surrogate pair.
+constexpr std::size_t kMaxPieceUnits = kTagUnits + 6 + 2;
+
+// Pieces are written into a small buffer that stays in the first-level cache and appended to
+// the markup a block at a time: the markup is reserved once and never zero-filled or
+// regrown, and the stores of the piece loop never wait on memory.
+class PieceBuffer {
+ public:
+  explicit PieceBuffer(std::u16string& markup) : markup_(markup) {}
+  ~PieceBuffer() { Flush(); }
+  PieceBuffer(const PieceBuffer&) = delete;
+  PieceBuffer& operator=(const PieceBuffer&) = delete;
+
+  // How many more pieces surely fit before the next Flush().
+  std::size_t Room() const {
+    return static_cast<std::size_t>(buffer_ + kUnits - cursor) / kMaxPieceUnits;
+  }
+  void Flush() {
+    markup_.append(buffer_, static_cast<std::size_t>(cursor - buffer_));
+    cursor = buffer_;
+  }
+
+  char16_t* cursor = buffer_;
+
+ private:
+  static constexpr std::size_t kUnits = 8192;
+  std::u16string& markup_;
+  char16_t buffer_[kUnits];
+};
+
 // Writes the pieces of one segment of `count` characters, read from `in`, faded from stop
-// `from` to stop `to`. Advances `in` and `out`; `wave` is the call's wave state.
+// `from` to stop `to`. Advances `in`; `wave` is the call's wave state.
 template <bool kWavy, bool kSurrogates>
 void WriteSegment(const Channels& from, const Channels& to, std::size_t count, const char16_t*& in,
-                  const char16_t* inEnd, char16_t*& out, int& wave) {
+                  const char16_t* inEnd, PieceBuffer& pieces, int& wave) {
   const double n = static_cast<double>(count);
   const double startRed = from.red, startGreen = from.green, startBlue = from.blue;
   const double stepRed = static_cast<double>(to.red - from.red) / n;
   const double stepGreen = static_cast<double>(to.green - from.green) / n;
   const double stepBlue = static_cast<double>(to.blue - from.blue) / n;
   const char16_t* src = in;
-  char16_t* dst = out;
-  for (std::size_t i = 1; i <= count; ++i) {
-    const double position = static_cast<double>(i);
-    const int red = ChannelAt(startRed, stepRed, position);
-    const int green = ChannelAt(startGreen, stepGreen, position);
-    const int blue = ChannelAt(startBlue, stepBlue, position);
-    std::memcpy(dst, kPiecePrefix, kPrefixUnits * sizeof(char16_t));
-    std::memcpy(dst + kPrefixUnits, kHexPairs.pair[red], 2 * sizeof(char16_t));
-    std::memcpy(dst + kPrefixUnits + 2, kHexPairs.pair[green], 2 * sizeof(char16_t));
-    std::memcpy(dst + kPrefixUnits + 4, kHexPairs.pair[blue], 2 * sizeof(char16_t));
-    dst[kTagUnits - 1] = u'>';
-    dst += kTagUnits;
-    if constexpr (kWavy) {
-      wave = wave >= 4 ? 1 : wave + 1;
-      std::memcpy(dst, kWaveTags[wave - 1], sizeof(kWaveTags[0]));
-      dst += kWaveTagUnits[wave - 1];
-    }
-    if constexpr (kSurrogates) {
-      if (IsHighSurrogate(src[0]) && src + 1 < inEnd && IsLowSurrogate(src[1])) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst += 2;
-        src += 2;
-        continue;
+  std::size_t i = 1;
+  while (i <= count) {
+    if (pieces.Room() == 0) pieces.Flush();
+    const std::size_t last = std::min(count, i + pieces.Room() - 1);
+    char16_t* dst = pieces.cursor;
+    // The position as a double, counted up rather than converted from i each time: the
+    // conversion instruction would chain every iteration to the last one through its register.
+    double position = static_cast<double>(i) - 1.0;
+    for (; i <= last; ++i) {
+      position += 1.0;
+      const unsigned red = ChannelAt(startRed, stepRed, position);
+      const unsigned green = ChannelAt(startGreen, stepGreen, position);
+      const unsigned blue = ChannelAt(startBlue, stepBlue, position);
+      std::memcpy(dst, kPiecePrefix, kPrefixUnits * sizeof(char16_t));
+      std::memcpy(dst + kPrefixUnits, kHexPairs.pair[red], 2 * sizeof(char16_t));
+      std::memcpy(dst + kPrefixUnits + 2, kHexPairs.pair[green], 2 * sizeof(char16_t));
+      std::memcpy(dst + kPrefixUnits + 4, kHexPairs.pair[blue], 2 * sizeof(char16_t));
+      dst[kTagUnits - 1] = u'>';
+      dst += kTagUnits;
+      if constexpr (kWavy) {
+        wave = wave >= 4 ? 1 : wave + 1;
+        std::memcpy(dst, kWaveTags[wave - 1], sizeof(kWaveTags[0]));
+        dst += kWaveTagUnits[wave - 1];
       }
+      if constexpr (kSurrogates) {
+        if (IsHighSurrogate(src[0]) && src + 1 < inEnd && IsLowSurrogate(src[1])) {
+          dst[0] = src[0];
+          dst[1] = src[1];
+          dst += 2;
+          src += 2;
+          continue;
+        }
+      }
+      *dst++ = *src++;
     }
-    *dst++ = *src++;
+    pieces.cursor = dst;
   }
   in = src;
-  out = dst;
 }
 
 template <bool kWavy, bool kSurrogates>
 void WriteSegments(std::span<const Channels> stops,
                    const std::array<std::size_t, kMaxFadeStops - 1>& sizes,
-                   std::u16string_view text, char16_t* out) {
+                   std::u16string_view text, std::u16string& markup) {
   const char16_t* in = text.data();
   const char16_t* inEnd = text.data() + text.size();
   int wave = 0;
+  PieceBuffer pieces(markup);
   for (std::size_t j = 0; j + 1 < stops.size(); ++j) {
     if (sizes[j] == 0) continue;  // an empty segment divides by nothing
-    WriteSegment<kWavy, kSurrogates>(stops[j], stops[j + 1], sizes[j], in, inEnd, out, wave);
+    WriteSegment<kWavy, kSurrogates>(stops[j], stops[j + 1], sizes[j], in, inEnd, pieces, wave);
   }
 }
 
@@ -174,19 +234,19 @@ std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view te
 
   // Exact size up front: one tag per character, the wave tags, and every code unit of the text.
   const std::size_t total = length * kTagUnits + (wave ? WaveUnits(length) : 0) + text.size();
-  std::u16string markup(total, u'\0');
-  char16_t* out = markup.data();
+  std::u16string markup;
+  markup.reserve(total);
   if (wave) {
     if (surrogates) {
-      WriteSegments<true, true>(safeStops, sizes, text, out);
+      WriteSegments<true, true>(safeStops, sizes, text, markup);
     } else {
-      WriteSegments<true, false>(safeStops, sizes, text, out);
+      WriteSegments<true, false>(safeStops, sizes, text, markup);
     }
   } else {
     if (surrogates) {
-      WriteSegments<false, true>(safeStops, sizes, text, out);
+      WriteSegments<false, true>(safeStops, sizes, text, markup);
     } else {
-      WriteSegments<false, false>(safeStops, sizes, text, out);
+      WriteSegments<false, false>(safeStops, sizes, text, markup);
     }
   }
   return markup;

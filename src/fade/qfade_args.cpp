@@ -1,6 +1,7 @@
 #include "fade/qfade_args.h"
 
 #include <charconv>
+#include <cstdint>
 
 #include "core/utf.h"
 #include "fade/entry_points.h"
@@ -41,14 +42,20 @@ std::optional<int32_t> ParseHexCode(std::string_view digits) {
 }
 
 std::optional<int32_t> ParseDecimal(std::string_view digits) {
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-  // from_chars takes a '-' but no '+'; a second sign must not slip through.
-  if (digits.empty() || digits.front() == '+') return std::nullopt;
-  int32_t value = 0;
+  // One optional sign, then digits only (from_chars takes a '-' but no '+').
+  bool negative = false;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+    negative = digits.front() == '-';
+    digits.remove_prefix(1);
+  }
+  if (digits.empty() || digits.front() < '0' || digits.front() > '9') return std::nullopt;
+  int64_t value = 0;
   const char* end = digits.data() + digits.size();
   const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
   if (ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
+  if (negative) value = -value;
+  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+  return static_cast<int32_t>(value);
 }
 
 // An argument quoted in a message, with control characters shown as '?' so the message stays

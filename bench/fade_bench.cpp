@@ -1,0 +1,118 @@
+// Throughput of the fade entry points on the longest line the chat box holds (32,767
+// characters), with two baselines measured in the same run: a plain memcpy of as many bytes as
+// the markup has (the physical floor) and a naive writer that formats every piece with snprintf.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fade/color.h"
+#include "fade/entry_points.h"
+#include "fade/generator.h"
+
+namespace {
+
+constexpr std::size_t kLength = 32767;
+
+const std::u16string& LongLine() {
+  static const std::u16string line = [] {
+    const std::u16string pattern = u"Quelvane Fader: the quick brown fox <jumps> & runs. ";
+    std::u16string text;
+    while (text.size() < kLength) text += pattern;
+    text.resize(kLength);
+    return text;
+  }();
+  return line;
+}
+
+constexpr int32_t kColours[10] = {0xFFCC00, 0x0000FF, 0xFF4400, 0x00FF00, 0x808080,
+                                  0x123456, 0xFFFFFF, 0x000000, 0x00FFFF, 0xAB00CD};
+
+void Report(benchmark::State& state, std::size_t outputUnits) {
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kLength));
+  state.SetBytesProcessed(
+      static_cast<int64_t>(state.iterations() * outputUnits * sizeof(char16_t)));
+}
+
+void BM_FadeTwoColors(benchmark::State& state) {
+  const auto wavy = static_cast<int16_t>(state.range(0));
+  const std::u16string& text = LongLine();
+  std::size_t units = 0;
+  for (auto _ : state) {
+    std::u16string markup = qf::FadeTwoColors(kColours[0], kColours[1], text, wavy);
+    units = markup.size();
+    benchmark::DoNotOptimize(markup.data());
+  }
+  Report(state, units);
+}
+BENCHMARK(BM_FadeTwoColors)->Arg(0)->Arg(-1)->ArgName("wavy");
+
+void BM_FadeTenColors(benchmark::State& state) {
+  const auto wavy = static_cast<int16_t>(state.range(0));
+  const std::u16string& text = LongLine();
+  const int32_t* c = kColours;
+  std::size_t units = 0;
+  for (auto _ : state) {
+    std::u16string markup =
+        qf::FadeTenColors(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], text, wavy);
+    units = markup.size();
+    benchmark::DoNotOptimize(markup.data());
+  }
+  Report(state, units);
+}
+BENCHMARK(BM_FadeTenColors)->Arg(0)->Arg(-1)->ArgName("wavy");
+
+// The floor: copying as many bytes as the ten-stop plain markup has.
+void BM_MemcpyBaseline(benchmark::State& state) {
+  const std::size_t units = kLength * 21;
+  std::vector<char16_t> source(units, u'x');
+  std::vector<char16_t> target(units);
+  for (auto _ : state) {
+    std::memcpy(target.data(), source.data(), units * sizeof(char16_t));
+    benchmark::DoNotOptimize(target.data());
+    benchmark::ClobberMemory();
+  }
+  Report(state, units);
+}
+BENCHMARK(BM_MemcpyBaseline);
+
+// The obvious way to write the same ten-stop plain markup: snprintf per piece, append.
+std::u16string NaiveFade(const std::u16string& text) {
+  const auto sizes = qf::FadeSegmentSizes(10, text.size());
+  std::u16string markup;
+  std::size_t at = 0;
+  for (std::size_t j = 0; j < 9; ++j) {
+    const qf::Channels a = qf::SplitColor(kColours[j]);
+    const qf::Channels b = qf::SplitColor(kColours[j + 1]);
+    const double n = static_cast<double>(sizes[j]);
+    for (std::size_t i = 1; i <= sizes[j]; ++i) {
+      const double pos = static_cast<double>(i);
+      const int red = static_cast<int>(std::nearbyint(a.red + pos * ((b.red - a.red) / n)));
+      const int green = static_cast<int>(std::nearbyint(a.green + pos * ((b.green - a.green) / n)));
+      const int blue = static_cast<int>(std::nearbyint(a.blue + pos * ((b.blue - a.blue) / n)));
+      char piece[32];
+      const int length =
+          std::snprintf(piece, sizeof piece, "<Font Color=#%02X%02X%02X>", red, green, blue);
+      for (int k = 0; k < length; ++k) markup.push_back(static_cast<char16_t>(piece[k]));
+      markup.push_back(text[at++]);
+    }
+  }
+  return markup;
+}
+
+void BM_NaiveSnprintfBaseline(benchmark::State& state) {
+  const std::u16string& text = LongLine();
+  std::size_t units = 0;
+  for (auto _ : state) {
+    std::u16string markup = NaiveFade(text);
+    units = markup.size();
+    benchmark::DoNotOptimize(markup.data());
+  }
+  Report(state, units);
+}
+BENCHMARK(BM_NaiveSnprintfBaseline);
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include "chat/text_utils.h"
+
+#include <gtest/gtest.h>
+
+#include "core/events.h"
+#include "core/utf.h"
+
+namespace qf {
+namespace {
+
+std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
+
+int pumpCount = 0;
+void CountPump() { ++pumpCount; }
+
+class ReplaceTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pumpCount = 0;
+    previous_ = SetEventPump(EventPump{&CountPump, nullptr});
+  }
+  void TearDown() override { SetEventPump(previous_); }
+
+ private:
+  EventPump previous_;
+};
+
+TEST_F(ReplaceTextTest, RemovesEveryOccurrenceAndPumpsOncePerReplacement) {
+  EXPECT_EQ(U8(ReplaceText(u"<b><s>bold<s>x", u"<s>", u"")), "<b>boldx");
+  EXPECT_EQ(pumpCount, 2);
+  EXPECT_EQ(U8(ReplaceText(u"nothing here", u"<s>", u"")), "nothing here");
+  EXPECT_EQ(pumpCount, 2);
+}
+
+TEST_F(ReplaceTextTest, RestartsSoJoinedOccurrencesGoToo) {
+  EXPECT_EQ(U8(ReplaceText(u"<<s>s>", u"<s>", u"")), "");
+  EXPECT_EQ(pumpCount, 2);
+  EXPECT_EQ(U8(ReplaceText(u"a<<<s>s>s>b", u"<s>", u"")), "ab");
+  // A non-empty replacement can join with what precedes it, too: "aab" -> "aba" -> "baa".
+  EXPECT_EQ(U8(ReplaceText(u"aab", u"ab", u"ba")), "baa");
+}
+
+TEST_F(ReplaceTextTest, IsCaseSensitive) {
+  EXPECT_EQ(U8(ReplaceText(u"<B>x<b>y", u"<b>", u"")), "<B>xy");
+}
+
+TEST_F(ReplaceTextTest, ReplacesCarriageReturnsLeavingLineFeeds) {
+  EXPECT_EQ(U8(ReplaceText(u"a\r\nb\rc", u"\r", u"+chr13+")), "a+chr13+\nb+chr13+c");
+}
+
+TEST_F(ReplaceTextTest, EmptyFindReturnsTextUnchanged) {
+  EXPECT_EQ(U8(ReplaceText(u"abc", u"", u"x")), "abc");
+  EXPECT_EQ(pumpCount, 0);
+}
+
+TEST_F(ReplaceTextTest, ReplacementContainingFindReplacesOriginalOccurrencesOnce) {
+  EXPECT_EQ(U8(ReplaceText(u"ab", u"a", u"aa")), "aab");
+  EXPECT_EQ(U8(ReplaceText(u"<s><s>", u"<s>", u"<s><s>")), "<s><s><s><s>");
+  EXPECT_EQ(U8(ReplaceText(u"xx", u"x", u"x")), "xx");
+  EXPECT_EQ(pumpCount, 5);
+}
+
+TEST(HexDigitValueTest, OnlyOneUpperCaseDigit) {
+  EXPECT_EQ(HexDigitValue(u"0"), 0);
+  EXPECT_EQ(HexDigitValue(u"9"), 9);
+  EXPECT_EQ(HexDigitValue(u"A"), 10);
+  EXPECT_EQ(HexDigitValue(u"F"), 15);
+  EXPECT_EQ(HexDigitValue(u"a"), 0);
+  EXPECT_EQ(HexDigitValue(u"G"), 0);
+  EXPECT_EQ(HexDigitValue(u""), 0);
+  EXPECT_EQ(HexDigitValue(u"1A"), 0);
+}
+
+TEST(HexToNumberTest, ReadsDigitsAnyCase) {
+  EXPECT_EQ(HexToNumber(u"7f"), 127.0f);
+  EXPECT_EQ(HexToNumber(u"ff"), 255.0f);
+  EXPECT_EQ(HexToNumber(u"FF8000"), 16744448.0f);
+  EXPECT_EQ(HexToNumber(u""), 0.0f);
+}
+
+TEST(HexToNumberTest, NonDigitsCountZeroButKeepTheirPlace) {
+  EXPECT_EQ(HexToNumber(u"1Z"), 16.0f);
+  EXPECT_EQ(HexToNumber(u"ZZ"), 0.0f);
+  EXPECT_EQ(HexToNumber(u"#10"), 16.0f);
+}
+
+TEST(HexToNumberTest, ReadsOnlyTheLastEightDigits) {
+  EXPECT_EQ(HexToNumber(u"100000001"), 1.0f);
+  EXPECT_EQ(HexToNumber(u"0FFFFFFF"), 268435455.0f);
+  EXPECT_EQ(HexToNumber(u"FFFFFFFF"), 4294967295.0f);
+}
+
+}  // namespace
+}  // namespace qf
