@@ -82,98 +82,72 @@ unsigned ChannelAt(double start, double step, double position) {
   return static_cast<unsigned>(std::bit_cast<uint64_t>(x + kShift)) & 0xFFu;
 }
 
-// The longest piece: the tag, the longest wave tag and a surrogate pair.
-constexpr std::size_t kMaxPieceUnits = kTagUnits + 6 + 2;
+// The colour tag "<Font Color=#RRGGBB>" of one colour.
+void WriteTag(char16_t* dst, unsigned red, unsigned green, unsigned blue) {
+  std::memcpy(dst, kPiecePrefix, kPrefixUnits * sizeof(char16_t));
+  std::memcpy(dst + kPrefixUnits, kHexPairs.pair[red], 2 * sizeof(char16_t));
+  std::memcpy(dst + kPrefixUnits + 2, kHexPairs.pair[green], 2 * sizeof(char16_t));
+  std::memcpy(dst + kPrefixUnits + 4, kHexPairs.pair[blue], 2 * sizeof(char16_t));
+  dst[kTagUnits - 1] = u'>';
+}
 
-// Pieces are written into a small buffer that stays in the first-level cache and appended to
-// the markup a block at a time: the markup is reserved once and never zero-filled or
-// regrown, and the stores of the piece loop never wait on memory.
-class PieceBuffer {
- public:
-  explicit PieceBuffer(std::u16string& markup) : markup_(markup) {}
-  ~PieceBuffer() { Flush(); }
-  PieceBuffer(const PieceBuffer&) = delete;
-  PieceBuffer& operator=(const PieceBuffer&) = delete;
-
-  // How many more pieces surely fit before the next Flush().
-  std::size_t Room() const {
-    return static_cast<std::size_t>(buffer_ + kUnits - cursor) / kMaxPieceUnits;
+// The rest of a piece after its colour tag: the wave tag, then the character (a surrogate pair
+// whole).
+template <bool kWavy, bool kSurrogates>
+inline void WriteTail(char16_t*& dst, const char16_t*& src, const char16_t* srcEnd, int& wave) {
+  if constexpr (kWavy) {
+    wave = wave >= 4 ? 1 : wave + 1;
+    std::memcpy(dst, kWaveTags[wave - 1], sizeof(kWaveTags[0]));
+    dst += kWaveTagUnits[wave - 1];
   }
-  void Flush() {
-    markup_.append(buffer_, static_cast<std::size_t>(cursor - buffer_));
-    cursor = buffer_;
+  if constexpr (kSurrogates) {
+    if (IsHighSurrogate(src[0]) && src + 1 < srcEnd && IsLowSurrogate(src[1])) {
+      dst[0] = src[0];
+      dst[1] = src[1];
+      dst += 2;
+      src += 2;
+      return;
+    }
   }
-
-  char16_t* cursor = buffer_;
-
- private:
-  static constexpr std::size_t kUnits = 8192;
-  std::u16string& markup_;
-  char16_t buffer_[kUnits];
-};
+  *dst++ = *src++;
+}
 
 // Writes the pieces of one segment of `count` characters, read from `in`, faded from stop
-// `from` to stop `to`. Advances `in`; `wave` is the call's wave state.
+// `from` to stop `to`, at `out`. Advances `in` and `out`; `wave` is the call's wave state.
 template <bool kWavy, bool kSurrogates>
 void WriteSegment(const Channels& from, const Channels& to, std::size_t count, const char16_t*& in,
-                  const char16_t* inEnd, PieceBuffer& pieces, int& wave) {
+                  const char16_t* inEnd, char16_t*& out, int& wave) {
   const double n = static_cast<double>(count);
   const double startRed = from.red, startGreen = from.green, startBlue = from.blue;
   const double stepRed = static_cast<double>(to.red - from.red) / n;
   const double stepGreen = static_cast<double>(to.green - from.green) / n;
   const double stepBlue = static_cast<double>(to.blue - from.blue) / n;
   const char16_t* src = in;
-  std::size_t i = 1;
-  while (i <= count) {
-    if (pieces.Room() == 0) pieces.Flush();
-    const std::size_t last = std::min(count, i + pieces.Room() - 1);
-    char16_t* dst = pieces.cursor;
-    // The position as a double, counted up rather than converted from i each time: the
-    // conversion instruction would chain every iteration to the last one through its register.
-    double position = static_cast<double>(i) - 1.0;
-    for (; i <= last; ++i) {
-      position += 1.0;
-      const unsigned red = ChannelAt(startRed, stepRed, position);
-      const unsigned green = ChannelAt(startGreen, stepGreen, position);
-      const unsigned blue = ChannelAt(startBlue, stepBlue, position);
-      std::memcpy(dst, kPiecePrefix, kPrefixUnits * sizeof(char16_t));
-      std::memcpy(dst + kPrefixUnits, kHexPairs.pair[red], 2 * sizeof(char16_t));
-      std::memcpy(dst + kPrefixUnits + 2, kHexPairs.pair[green], 2 * sizeof(char16_t));
-      std::memcpy(dst + kPrefixUnits + 4, kHexPairs.pair[blue], 2 * sizeof(char16_t));
-      dst[kTagUnits - 1] = u'>';
-      dst += kTagUnits;
-      if constexpr (kWavy) {
-        wave = wave >= 4 ? 1 : wave + 1;
-        std::memcpy(dst, kWaveTags[wave - 1], sizeof(kWaveTags[0]));
-        dst += kWaveTagUnits[wave - 1];
-      }
-      if constexpr (kSurrogates) {
-        if (IsHighSurrogate(src[0]) && src + 1 < inEnd && IsLowSurrogate(src[1])) {
-          dst[0] = src[0];
-          dst[1] = src[1];
-          dst += 2;
-          src += 2;
-          continue;
-        }
-      }
-      *dst++ = *src++;
-    }
-    pieces.cursor = dst;
+  char16_t* dst = out;
+  // The position as a double, counted up rather than converted from i each time: the
+  // conversion instruction would chain every iteration to the last through its register.
+  double position = 0.0;
+  for (std::size_t i = 1; i <= count; ++i) {
+    position += 1.0;
+    WriteTag(dst, ChannelAt(startRed, stepRed, position),
+             ChannelAt(startGreen, stepGreen, position), ChannelAt(startBlue, stepBlue, position));
+    dst += kTagUnits;
+    WriteTail<kWavy, kSurrogates>(dst, src, inEnd, wave);
   }
   in = src;
+  out = dst;
 }
 
 template <bool kWavy, bool kSurrogates>
 void WriteSegments(std::span<const Channels> stops,
                    const std::array<std::size_t, kMaxFadeStops - 1>& sizes,
-                   std::u16string_view text, std::u16string& markup) {
+                   std::u16string_view text, char16_t* out) {
   const char16_t* in = text.data();
   const char16_t* inEnd = text.data() + text.size();
   int wave = 0;
-  PieceBuffer pieces(markup);
   for (std::size_t j = 0; j + 1 < stops.size(); ++j) {
     if (sizes[j] == 0) continue;  // an empty segment divides by nothing
-    WriteSegment<kWavy, kSurrogates>(stops[j], stops[j + 1], sizes[j], in, inEnd, pieces, wave);
+    WriteSegment<kWavy, kSurrogates>(stops[j], stops[j + 1], sizes[j], in, inEnd, out, wave);
   }
 }
 
@@ -234,19 +208,21 @@ std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view te
 
   // Exact size up front: one tag per character, the wave tags, and every code unit of the text.
   const std::size_t total = length * kTagUnits + (wave ? WaveUnits(length) : 0) + text.size();
-  std::u16string markup;
-  markup.reserve(total);
+  // Sized once and written through a raw pointer (C++20 strings offer no way to skip the
+  // zero fill).
+  std::u16string markup(total, u'\0');
+  char16_t* const out = markup.data();
   if (wave) {
     if (surrogates) {
-      WriteSegments<true, true>(safeStops, sizes, text, markup);
+      WriteSegments<true, true>(safeStops, sizes, text, out);
     } else {
-      WriteSegments<true, false>(safeStops, sizes, text, markup);
+      WriteSegments<true, false>(safeStops, sizes, text, out);
     }
   } else {
     if (surrogates) {
-      WriteSegments<false, true>(safeStops, sizes, text, markup);
+      WriteSegments<false, true>(safeStops, sizes, text, out);
     } else {
-      WriteSegments<false, false>(safeStops, sizes, text, markup);
+      WriteSegments<false, false>(safeStops, sizes, text, out);
     }
   }
   return markup;
