@@ -16,26 +16,28 @@ constexpr int kFrameHeight = 480;
 HWND mdiClient = nullptr;
 HWND room = nullptr;
 
+// The MDI area follows the frame; the room follows the MDI area, so the one room always
+// fills the window (unless the user minimised or maximised it).
+void FillWithRoom() {
+  if (!room || IsIconic(room) || IsZoomed(room)) return;
+  RECT area;
+  GetClientRect(mdiClient, &area);
+  MoveWindow(room, 0, 0, area.right, area.bottom, TRUE);
+}
+
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
       CLIENTCREATESTRUCT client{};
       client.idFirstChild = 50000;
-      mdiClient = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                  WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE,
-                                  0, 0, 0, 0, window, nullptr,
-                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, &client);
+      mdiClient = CreateWindowExW(
+          WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0,
+          0, window, nullptr, reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, &client);
       return mdiClient ? 0 : -1;
     }
     case WM_SIZE: {
-      // The MDI area follows the frame; the room follows the MDI area, so the one room
-      // always fills the window (unless the user minimised or maximised it).
       const LRESULT result = DefFrameProcW(window, mdiClient, message, wParam, lParam);
-      if (room && !IsIconic(room) && !IsZoomed(room)) {
-        RECT area;
-        GetClientRect(mdiClient, &area);
-        MoveWindow(room, 0, 0, area.right, area.bottom, TRUE);
-      }
+      FillWithRoom();
       return result;
     }
     case WM_DESTROY:
@@ -109,6 +111,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   ShowWindow(frame, show == SW_HIDE ? SW_SHOWNORMAL : show);
   room = chatroom::CreateRoom(mdiClient, L"Lobby");
   if (!room) return 1;
+  FillWithRoom();
   UpdateWindow(frame);
   chatroom::WriteLog(options.logPath, "ready");
 
