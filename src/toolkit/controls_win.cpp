@@ -1,7 +1,5 @@
 #include "toolkit/controls_win.h"
 
-
-
 #include <algorithm>
 
 #include "toolkit/wide_win.h"
@@ -180,13 +178,9 @@ PictureBox::~PictureBox() {
   }
 }
 
-int PictureBox::ImageWidth() const {
-  return std::max(bounds_.width - (spec_.border ? 2 : 0), 1);
-}
+int PictureBox::ImageWidth() const { return std::max(bounds_.width - (spec_.border ? 2 : 0), 1); }
 
-int PictureBox::ImageHeight() const {
-  return std::max(bounds_.height - (spec_.border ? 2 : 0), 1);
-}
+int PictureBox::ImageHeight() const { return std::max(bounds_.height - (spec_.border ? 2 : 0), 1); }
 
 void PictureBox::EnsureImage() {
   if (imageDc_) return;

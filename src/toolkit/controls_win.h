@@ -74,8 +74,8 @@ class TextBox : public Control {
 
 struct CheckBoxSpec {
   std::u16string caption{};  // drawn beside the box, or on the button when pushLike
-  bool pushLike = false;   // a push button that stays down while ticked
-  int value = 0;           // 0 clear, 1 ticked, 2 grayed
+  bool pushLike = false;     // a push button that stays down while ticked
+  int value = 0;             // 0 clear, 1 ticked, 2 grayed
 };
 
 // A check box. Value 0 clear, 1 ticked, 2 grayed. A user's click toggles it (ticked becomes

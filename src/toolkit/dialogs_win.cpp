@@ -45,8 +45,8 @@ class DialogTemplate {
     AppendString(fontName);
   }
 
-  void AddItem(DWORD style, short x, short y, short width, short height, WORD id,
-               WORD classAtom, std::u16string_view text) {
+  void AddItem(DWORD style, short x, short y, short width, short height, WORD id, WORD classAtom,
+               std::u16string_view text) {
     Align();
     DLGITEMTEMPLATE item{};
     item.style = style | WS_CHILD | WS_VISIBLE;
@@ -126,7 +126,6 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-
 std::u16string InputBox(HWND owner, std::u16string_view prompt, std::u16string_view title,
                         std::u16string_view defaultText) {
   constexpr WORD kButton = 0x0080;
@@ -143,8 +142,7 @@ std::u16string InputBox(HWND owner, std::u16string_view prompt, std::u16string_v
   dialog.AddItem(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 63, 222, 13, kEditId, kEdit, u"");
   InputBoxState state{std::u16string(prompt), std::u16string(defaultText), {}};
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner,
-                                                 &InputBoxProc,
-                                                 reinterpret_cast<LPARAM>(&state));
+                                                 &InputBoxProc, reinterpret_cast<LPARAM>(&state));
   if (result != IDOK) return {};
   return state.answer;
 }

@@ -14,8 +14,7 @@ namespace qf {
 
 // A modal message box with an OK button; the caption is the program's title by default.
 //   ShowMessage(Form4.Handle(), u"Please choose a name");
-void ShowMessage(HWND owner, std::u16string_view text,
-                 std::u16string_view caption = kProgramTitle);
+void ShowMessage(HWND owner, std::u16string_view text, std::u16string_view caption = kProgramTitle);
 
 // A modal input box: `prompt` above an edit box holding `defaultText`, with OK and Cancel
 // (Enter is OK, Esc is Cancel). Returns the typed text on OK and the empty text on Cancel or

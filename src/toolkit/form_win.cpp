@@ -1,6 +1,5 @@
 #include "toolkit/form_win.h"
 
-
 #include <commctrl.h>
 
 #include <algorithm>
@@ -68,13 +67,13 @@ HWND Control::Handle() {
   return hwnd_;
 }
 
-HWND Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle,
-                          const wchar_t* text, void* param) {
+HWND Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
+                          void* param) {
   static int nextId = 1000;
-  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style,
-                               bounds_.left, bounds_.top, bounds_.width, bounds_.height,
-                               form_.hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)),
-                               Instance(), param);
+  HWND child =
+      CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, bounds_.left,
+                      bounds_.top, bounds_.width, bounds_.height, form_.hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), Instance(), param);
   if (child == nullptr) {
     OutputDebugStringW(L"qf: a control could not be created\n");
     return nullptr;
@@ -125,9 +124,9 @@ void Form::Create() {
   const std::wstring caption = ToWide(spec_.caption);
   // WS_POPUP without a frame: the window and its client area coincide. WS_EX_TOOLWINDOW:
   // no taskbar button.
-  HWND created = CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(),
-                                 WS_POPUP | WS_CLIPCHILDREN, left, top, spec_.width,
-                                 spec_.height, nullptr, nullptr, Instance(), this);
+  HWND created =
+      CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                      left, top, spec_.width, spec_.height, nullptr, nullptr, Instance(), this);
   if (created == nullptr) {
     creating_ = false;
     OutputDebugStringW(L"qf: a form could not be created\n");
@@ -149,8 +148,8 @@ void Form::Create() {
 
 void Form::CreateSkin() {
   WindowDc screen(nullptr);
-  skinBitmap_.Reset(CreateCompatibleBitmap(screen.Get(), std::max(spec_.width, 1),
-                                           std::max(spec_.height, 1)));
+  skinBitmap_.Reset(
+      CreateCompatibleBitmap(screen.Get(), std::max(spec_.width, 1), std::max(spec_.height, 1)));
   skinDc_ = MemoryDc(screen.Get());
   if (!skinBitmap_ || !skinDc_) return;
   skinDcOldBitmap_ = SelectObject(skinDc_.Get(), skinBitmap_.Get());
@@ -206,10 +205,10 @@ void Form::AddToolTip(ClickLabel& label) {
   if (label.toolTip_.empty() || hwnd_ == nullptr) return;
   if (tooltip_ == nullptr) {
     // TTS_ALWAYSTIP: tips also while another window is active (the forms are tool windows).
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               Instance(), nullptr);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, Instance(), nullptr);
     if (tooltip_ == nullptr) return;
   }
   TTTOOLINFOW info{};

@@ -45,8 +45,8 @@ int PopupMenu::Show(HWND owner, int x, int y) {
   // clicks elsewhere; the WM_NULL afterwards lets the next click work the first time.
   SetForegroundWindow(owner);
   const UINT command = static_cast<UINT>(
-      TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y,
-                     0, owner, nullptr));
+      TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0,
+                     owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
   if (command == 0 || command > items_.size()) return -1;
   const int index = static_cast<int>(command - 1);

@@ -18,8 +18,8 @@
 namespace qf {
 
 struct MenuItem {
-  std::u16string caption{};        // "-" makes a separator
-  std::function<void()> onClick{}; // may be set later through Item()
+  std::u16string caption{};         // "-" makes a separator
+  std::function<void()> onClick{};  // may be set later through Item()
 };
 
 class PopupMenu {

@@ -33,9 +33,9 @@ void VerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
   for (int y = 0; y < height; ++y) {
     const double t = height == 1 ? 0.0 : static_cast<double>(y) / (height - 1);
     auto mix = [t](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * t)); };
-    const COLORREF colour = RGB(mix(GetRValue(top), GetRValue(bottom)),
-                                mix(GetGValue(top), GetGValue(bottom)),
-                                mix(GetBValue(top), GetBValue(bottom)));
+    const COLORREF colour =
+        RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
+            mix(GetBValue(top), GetBValue(bottom)));
     const RECT line{rect.left, rect.top + y, rect.right, rect.top + y + 1};
     SetBkColor(dc, colour);
     // ExtTextOut with ETO_OPAQUE fills a rectangle in the background colour without a brush.
@@ -54,8 +54,8 @@ void FillRoundRect(HDC dc, const RECT& rect, int ellipse, COLORREF fill, COLORRE
 void GradientRoundRect(HDC dc, const RECT& rect, int ellipse, COLORREF top, COLORREF bottom,
                        COLORREF border) {
   // The region is in device units; memory DCs for skins have their origin at (0, 0).
-  GdiRegion clip{CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1,
-                                    ellipse, ellipse)};
+  GdiRegion clip{
+      CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, ellipse, ellipse)};
   const int saved = SaveDC(dc);
   ExtSelectClipRgn(dc, clip.Get(), RGN_AND);
   VerticalGradient(dc, rect, top, bottom);

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "toolkit_test_support.h"
 #include "toolkit/toolkit_win.h"
+#include "toolkit_test_support.h"
 
 namespace {
 

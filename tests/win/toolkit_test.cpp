@@ -1,5 +1,6 @@
 // The toolkit's forms and controls, driven through real window messages under Wine.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -7,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit_test_support.h"
 #include "toolkit/toolkit_win.h"
+#include "toolkit_test_support.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ struct MouseEvent {
 // One of each control, the events counted.
 class TestForm : public qf::Form {
  public:
-  TestForm() : Form({.caption = u"Toolkit test", .width = 300, .height = 200, .left = 20,
-                     .top = 20}) {
+  TestForm()
+      : Form({.caption = u"Toolkit test", .width = 300, .height = 200, .left = 20, .top = 20}) {
     Label1.onClick = [this] { ++labelClicks; };
     Label1.onDblClick = [this] { ++labelDblClicks; };
     Label1.onMouseDown = [this](int button, int, float x, float y) {
@@ -66,7 +67,8 @@ class TestForm : public qf::Form {
   int pictureDblClicks = 0;
   int ticks = 0;
 
-  qf::TextBox Text1{*this, {10, 10, 120, 19},
+  qf::TextBox Text1{*this,
+                    {10, 10, 120, 19},
                     {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
   qf::TextBox Text2{*this, {10, 260, 25, 19}};  // below the client area: never seen
   qf::TextBox Text3{*this, {140, 100, 100, 60}, {.multiLine = true}};
@@ -75,7 +77,8 @@ class TestForm : public qf::Form {
   qf::PictureBox Picture1{*this, {10, 60, 60, 20}};
   qf::VScrollBar VScroll1{*this, {100, 40, 9, 57}, {.max = 255}};
   qf::HScrollBar HScroll1{*this, {140, 40, 49, 9}, {.max = 255}};
-  qf::ListBox List1{*this, {10, 100, 100, 60},
+  qf::ListBox List1{*this,
+                    {10, 100, 100, 60},
                     {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
   qf::Timer Timer1{*this, {.interval = 1}};
   qf::ClickLabel Label1{*this, {200, 10, 30, 20}, u"Send To Chat"};
@@ -85,7 +88,9 @@ class TestForm : public qf::Form {
   void Form_Load() override { ++loads; }
   void Form_Click() override { ++clicks; }
   void Form_DblClick() override { ++dblClicks; }
-  void Form_MouseDown(int button, int, float x, float y) override { downs.push_back({button, x, y}); }
+  void Form_MouseDown(int button, int, float x, float y) override {
+    downs.push_back({button, x, y});
+  }
   void Form_MouseUp(int button, int, float x, float y) override { ups.push_back({button, x, y}); }
   void Form_MouseMove(int button, int, float x, float y) override {
     moves.push_back({button, x, y});
@@ -360,9 +365,9 @@ TEST(ToolkitTextBox, ColoursReachThePaintMessage) {
   form.Show();
   HWND edit = form.Text1.Handle();
   HDC dc = GetDC(edit);
-  const auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageW(form.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(edit)));
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(form.Handle(), WM_CTLCOLOREDIT,
+                                                           reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(edit)));
   EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
   EXPECT_EQ(GetBkColor(dc), RGB(128, 255, 255));
   LOGBRUSH info{};
@@ -402,8 +407,9 @@ TEST(ToolkitCheckBox, TheSkinShowsBehindATinyBox) {
   form.Show();
   HWND box = form.Check1.Handle();
   HDC dc = GetDC(box);
-  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-      form.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(form.Handle(), WM_CTLCOLORSTATIC,
+                                                           reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(box)));
   EXPECT_EQ(brush, form.SkinBrush());
   ASSERT_NE(brush, nullptr);
   POINT origin{};
@@ -593,9 +599,7 @@ TEST(ToolkitGdi, OwnersDeleteOnceAndMove) {
   EXPECT_EQ(brush.Get(), nullptr);
   EXPECT_EQ(moved.Get(), handle);
   EXPECT_EQ(GetObjectType(handle), static_cast<DWORD>(OBJ_BRUSH));
-  {
-    qf::GdiBrush last = std::move(moved);
-  }
+  { qf::GdiBrush last = std::move(moved); }
   EXPECT_EQ(GetObjectType(handle), 0u);  // deleted by its last owner
 
   // A font stays usable while selected, and the DC gets its old font back.

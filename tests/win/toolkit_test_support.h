@@ -63,7 +63,9 @@ class ModalDriver {
  public:
   ModalDriver(const wchar_t* className, std::function<void(HWND)> action,
               unsigned milliseconds = 5000)
-      : className_(className), action_(std::move(action)), start_(GetTickCount()),
+      : className_(className),
+        action_(std::move(action)),
+        start_(GetTickCount()),
         limit_(milliseconds) {
     current_ = this;
     timer_ = SetTimer(nullptr, 0, 30, &ModalDriver::Tick);

@@ -15,8 +15,8 @@ using qf::ColorRgb;
 
 class DemoForm : public qf::Form {
  public:
-  DemoForm() : Form({.caption = u"Toolkit demo", .width = 370, .height = 248, .left = 40,
-                     .top = 40}) {
+  DemoForm()
+      : Form({.caption = u"Toolkit demo", .width = 370, .height = 248, .left = 40, .top = 40}) {
     Label1.onClick = [this] { PostQuitMessage(0); };
     Label2.onClick = [this] { Label2_Click(); };
     Label3.onClick = [this] { Label3_Click(); };
@@ -37,9 +37,9 @@ class DemoForm : public qf::Form {
     // The outline: the three top pieces and the body (the chrome does this for the real forms).
     qf::GdiRegion shape{CreateRoundRectRgn(4, 5, 48, 30, 6, 6)};
     for (const RECT& piece : {RECT{79, 5, 295, 31}, RECT{314, 5, 368, 32}, RECT{5, 43, 365, 240}}) {
-      qf::GdiRegion more{CreateRoundRectRgn(piece.left, piece.top, piece.right + 1,
-                                            piece.bottom + 1, piece.right - piece.left > 100 &&
-                                            piece.top > 40 ? 48 : 7, piece.top > 40 ? 48 : 7)};
+      qf::GdiRegion more{CreateRoundRectRgn(
+          piece.left, piece.top, piece.right + 1, piece.bottom + 1,
+          piece.right - piece.left > 100 && piece.top > 40 ? 48 : 7, piece.top > 40 ? 48 : 7)};
       CombineRgn(shape.Get(), shape.Get(), more.Get(), RGN_OR);
     }
     SetWindowRgn(Handle(), shape.Release(), TRUE);
@@ -103,8 +103,10 @@ class DemoForm : public qf::Form {
     }
   }
 
-  qf::TextBox Text1{*this, {24, 56, 249, 19},
-                    {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255),
+  qf::TextBox Text1{*this,
+                    {24, 56, 249, 19},
+                    {.backColor = ColorRgb(128, 255, 255),
+                     .foreColor = ColorRgb(0, 0, 255),
                      .text = u"Hello there"}};
   qf::PictureBox Picture11{*this, {24, 86, 257, 17}};
   qf::CheckBox Check1{*this, {32, 120, 14, 13}, {.value = 1}};
@@ -114,11 +116,13 @@ class DemoForm : public qf::Form {
   qf::HScrollBar HScroll1{*this, {184, 112, 49, 9}, {.max = 255}};
   qf::PictureBox Picture1{*this, {256, 112, 17, 17}};
   qf::PictureBox Picture2{*this, {256, 136, 17, 17}, {.backColor = ColorRgb(255, 255, 0)}};
-  qf::ListBox List1{*this, {80, 140, 80, 56},
+  qf::ListBox List1{*this,
+                    {80, 140, 80, 56},
                     {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  qf::TextBox Text2{*this, {184, 136, 60, 60},
-                    {.multiLine = true, .backColor = ColorRgb(128, 255, 255),
-                     .foreColor = ColorRgb(0, 0, 255)}};
+  qf::TextBox Text2{
+      *this,
+      {184, 136, 60, 60},
+      {.multiLine = true, .backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
   qf::Timer Timer1{*this, {.interval = 50}};
   qf::ClickLabel Label1{*this, {344, 8, 17, 17}, u"Exit"};
   qf::ClickLabel Label2{*this, {300, 54, 40, 22}, u"Add the line to the box"};
