@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "chat/pause.h"
 #include "chatroom_process.h"
@@ -147,5 +148,45 @@ TEST_P(ChatLinkIcons, SendPressesTheIconTheChainedSearchLandsOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ZeroToTen, ChatLinkIcons, testing::Range(0, 11));
+
+}  // namespace
+
+namespace {
+
+double ProcessCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto seconds = [](FILETIME t) {
+    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+           1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+// Figures, not a test: run with
+//   scripts/wine-run build/chat-win/bin/win_tests.exe --gtest_also_run_disabled_tests
+//   --gtest_filter='*MeasureTimes*'
+TEST_F(ChatLink, DISABLED_MeasureTimes) {
+  ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
+  constexpr int kSends = 100;
+  Clock::time_point start = Clock::now();
+  for (int i = 0; i < kSends; ++i) qf::ChatSend(kDecorated);
+  const double perSend = SecondsSince(start) / kSends;
+  ASSERT_TRUE(chat.WaitForLines(kSends + 1, 10000));
+
+  start = Clock::now();
+  qf::ChatSendEnter(kDecorated);
+  const double enter = SecondsSince(start);
+
+  double cpu = ProcessCpuSeconds();
+  start = Clock::now();
+  qf::Pause(1.0);
+  const double pause = SecondsSince(start);
+  cpu = ProcessCpuSeconds() - cpu;
+
+  std::printf("ChatSend: %.2f ms per line (%d lines)\n", perSend * 1000, kSends);
+  std::printf("ChatSendEnter: %.3f s\n", enter);
+  std::printf("Pause(1.0): %.4f s elapsed, %.3f s processor time\n", pause, cpu);
+}
 
 }  // namespace
