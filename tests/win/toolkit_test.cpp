@@ -474,6 +474,29 @@ TEST(ToolkitScrollBar, AClickOnTheArrowOfANinePixelBarMovesIt) {
   EXPECT_EQ(form.VScroll1.Value(), 1);
 }
 
+TEST(ToolkitScrollBar, DraggingTheThumbChangesOnceOnRelease) {
+  TestForm form;
+  form.Show();
+  HWND bar = form.VScroll1.Handle();
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetScrollBarInfo(bar, OBJID_CLIENT, &info));
+  const int thumb = (info.xyThumbTop + info.xyThumbBottom) / 2;
+  // Press on the thumb, drag it down in steps, release: the thumb moves all along, but the
+  // value changes (and onChange comes) once, at the release.
+  PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(4, thumb));
+  for (int step = 1; step <= 5; ++step) {
+    PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, At(4, thumb + 3 * step));
+  }
+  PostMessageW(bar, WM_LBUTTONUP, 0, At(4, thumb + 15));
+  EXPECT_TRUE(PumpUntil([&] { return !form.scrollValuesSeen.empty(); }, 2000));
+  PumpFor(50);
+  ASSERT_EQ(form.scrollValuesSeen.size(), 1u);
+  EXPECT_GT(form.VScroll1.Value(), 0);
+  EXPECT_EQ(form.scrollValuesSeen[0], form.VScroll1.Value());
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), form.VScroll1.Value());
+}
+
 TEST(ToolkitPictureBox, BackColourRoundTripsAndTheImageSurvivesARepaint) {
   TestForm form;
   form.Show();
