@@ -167,11 +167,8 @@ PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxSpec spec)
 }
 
 PictureBox::~PictureBox() {
-  if (hwnd_ != nullptr) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-  }
+  // The window itself goes with the form's; it must not paint from this object any more.
+  if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   if (imageDc_) {
     if (oldFont_ != nullptr) SelectObject(imageDc_.Get(), oldFont_);
     if (oldBitmap_ != nullptr) SelectObject(imageDc_.Get(), oldBitmap_);
@@ -510,6 +507,7 @@ Timer::Timer(Form& form, TimerSpec spec) : form_(form), spec_(spec), id_(form.ne
 }
 
 Timer::~Timer() {
+  form_.Detach();
   form_.StopTimer(*this);
   auto& list = form_.timers_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -543,6 +541,7 @@ ClickLabel::ClickLabel(Form& form, Rect bounds, std::u16string toolTip)
 }
 
 ClickLabel::~ClickLabel() {
+  form_.Detach();
   auto& list = form_.labels_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   if (form_.pressLabel_ == this) form_.ResetPress();

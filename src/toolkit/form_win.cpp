@@ -59,7 +59,10 @@ Control::Control(Form& form, Rect bounds) : form_(form), bounds_(bounds) {
 Control::~Control() {
   auto& list = form_.controls_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  // Controls are members of their form: this one going means the form is being destroyed.
+  // From now on no message may reach the half-destroyed form; its window, and this child
+  // with it, is destroyed by ~Form.
+  form_.Detach();
 }
 
 HWND Control::Handle() {
@@ -88,12 +91,17 @@ Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
 
 Form::~Form() {
   if (hwnd_ != nullptr) {
-    // The subclass is gone already: no more events may reach it.
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    Detach();
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
   }
   if (skinDc_ && skinDcOldBitmap_ != nullptr) SelectObject(skinDc_.Get(), skinDcOldBitmap_);
+}
+
+void Form::Detach() {
+  // The subclass part is gone (or going): its handlers must not run any more.
+  if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  ResetPress();
 }
 
 HWND Form::Handle() {

@@ -82,6 +82,8 @@ class Timer;
 
 // Base of the controls that are child windows (text box, check box, picture box, scroll bar,
 // list box). Registered with its form at construction; the window comes with the form's.
+// Controls (and timers and labels) are members of their form and live exactly as long as it:
+// the first of them to be destroyed cuts the form's window off from its handlers.
 class Control {
  public:
   Control(const Control&) = delete;
@@ -191,6 +193,7 @@ class Form {
   void OnButtonUp(int button, WPARAM wParam, LPARAM lParam);
   void OnMouseMove(WPARAM wParam, LPARAM lParam);
   void ResetPress();
+  void Detach();
 
   FormSpec spec_;
   HWND hwnd_ = nullptr;

@@ -143,6 +143,22 @@ TEST(ToolkitForm, CreatedOnFirstUseAndLoadedOnceAcrossShowAndHide) {
   EXPECT_TRUE(IsWindow(hwnd));
 }
 
+TEST(ToolkitForm, DestroyingAFormTakesItsWindowsWithItAndRaisesNothing) {
+  HWND window = nullptr;
+  HWND edit = nullptr;
+  {
+    TestForm form;
+    form.Show();
+    window = form.Handle();
+    edit = form.Text1.Handle();
+    form.Text1.SetFocus();
+    Click(window, 150, 180);
+  }
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(IsWindow(edit));
+  PumpFor(30);  // nothing left to reach the destroyed form
+}
+
 TEST(ToolkitForm, ControlHandleLoadsTheFormHidden) {
   TestForm form;
   HWND list = form.List1.Handle();
