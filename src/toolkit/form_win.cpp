@@ -484,6 +484,31 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      }
+      break;  // DefWindowProc focuses the form when it becomes active: WM_SETFOCUS below
+    case WM_SETFOCUS: {
+      // The keyboard goes to the control that had it last, or to the first control that
+      // takes it (the text box a person types into), as a form shows.
+      HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)
+                        ? lastFocus_
+                        : nullptr;
+      const RECT client{0, 0, spec_.width, spec_.height};
+      for (std::size_t i = 0; target == nullptr && i < controls_.size(); ++i) {
+        HWND child = controls_[i]->hwnd_;
+        const Rect& b = controls_[i]->bounds_;
+        const POINT corner{b.left, b.top};
+        if (child != nullptr && (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) &&
+            IsWindowEnabled(child) && PtInRect(&client, corner)) {
+          target = child;
+        }
+      }
+      if (target != nullptr) ::SetFocus(target);
+      return 0;
+    }
     case WM_CLOSE:
       // Alt+F4 would destroy the window; the forms close only through their own areas.
       return 0;

@@ -199,6 +199,7 @@ class Form {
   HWND hwnd_ = nullptr;
   bool creating_ = false;
   HWND tooltip_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the child that had the keyboard when the form went inactive
   GdiFont controlFont_;
   GdiBitmap skinBitmap_;
   MemoryDc skinDc_;

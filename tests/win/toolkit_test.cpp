@@ -376,6 +376,21 @@ TEST(ToolkitTextBox, TypingAndSettingRaiseChangeAndTheLengthIsUnlimited) {
   EXPECT_EQ(form.Text1.ForeColor(), ColorRgb(0, 0, 255));
 }
 
+TEST(ToolkitTextBox, TheFirstVisibleTextBoxHasTheKeyboardWhenTheFormShows) {
+  TestForm form;
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  SetFocus(form.Handle());
+  EXPECT_EQ(GetFocus(), form.Text1.Handle());
+  // The control that had the keyboard gets it back.
+  SetFocus(form.List1.Handle());
+  form.Hide();
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  SetFocus(form.Handle());
+  EXPECT_EQ(GetFocus(), form.List1.Handle());
+}
+
 TEST(ToolkitTextBox, ColoursReachThePaintMessage) {
   TestForm form;
   form.Show();
