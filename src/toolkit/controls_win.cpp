@@ -162,9 +162,7 @@ bool PictureBox::FontKey::operator==(const FontKey& other) const {
 }
 
 PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxSpec spec)
-    : Control(form, bounds), spec_(spec), backColor_(spec.backColor) {
-  selectedFont_.name.clear();  // nothing selected yet
-}
+    : Control(form, bounds), spec_(spec), backColor_(spec.backColor) {}
 
 PictureBox::~PictureBox() {
   // The window itself goes with the form's; it must not paint from this object any more.
@@ -229,6 +227,7 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_PAINT: {
       PAINTSTRUCT paint;
+      invalidated_ = false;
       HDC dc = BeginPaint(hwnd_, &paint);
       if (dc != nullptr) {
         EnsureImage();
@@ -280,7 +279,12 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PictureBox::Invalidate() {
-  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
+  // Once until the next paint: each InvalidateRect is a trip to the window server, and the
+  // preview draws every character on its own.
+  if (hwnd_ != nullptr && !invalidated_) {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    invalidated_ = true;
+  }
 }
 
 void PictureBox::SetBackColor(int32_t colour) {
@@ -299,13 +303,31 @@ void PictureBox::Cls() {
 
 void PictureBox::RealizeFont() {
   EnsureImage();
-  if (!imageDc_ || (realFont_ && selectedFont_ == font_)) return;
-  GdiFont font = MakeFont(font_.name, font_.points, font_.style);
-  if (!font) return;
-  HGDIOBJ previous = SelectObject(imageDc_.Get(), font.Get());
+  if (!imageDc_ || (fontSelected_ && selectedFont_ == font_)) return;
+  // Fonts are kept once made: markup switches styles back and forth on every drawing.
+  HFONT font = nullptr;
+  for (const auto& [key, made] : fonts_) {
+    if (key == font_) font = made.Get();
+  }
+  if (font == nullptr) {
+    GdiFont made = MakeFont(font_.name, font_.points, font_.style);
+    if (!made) return;
+    if (fonts_.size() >= kFontCacheSize) {
+      // Drop the oldest font that is not the one selected now.
+      for (auto it = fonts_.begin(); it != fonts_.end(); ++it) {
+        if (!(fontSelected_ && it->first == selectedFont_)) {
+          fonts_.erase(it);
+          break;
+        }
+      }
+    }
+    font = made.Get();
+    fonts_.emplace_back(font_, std::move(made));
+  }
+  HGDIOBJ previous = SelectObject(imageDc_.Get(), font);
   if (oldFont_ == nullptr) oldFont_ = previous;
-  realFont_ = std::move(font);  // the old font, now deselected, is deleted here
   selectedFont_ = font_;
+  fontSelected_ = true;
 }
 
 void PictureBox::PrintText(int x, int y, std::u16string_view text) {

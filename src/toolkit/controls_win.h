@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "toolkit/form_win.h"
@@ -164,9 +165,12 @@ class PictureBox : public Control {
   PictureBoxSpec spec_;
   int32_t backColor_;
   int32_t foreColor_ = 0;
+  static constexpr std::size_t kFontCacheSize = 16;
   FontKey font_;
   FontKey selectedFont_;
-  GdiFont realFont_;
+  bool fontSelected_ = false;
+  std::vector<std::pair<FontKey, GdiFont>> fonts_;  // made fonts, oldest first
+  bool invalidated_ = false;
   GdiBitmap image_;
   MemoryDc imageDc_;
   HGDIOBJ oldBitmap_ = nullptr;

@@ -9,8 +9,10 @@
 namespace qf {
 
 GdiFont MakeFont(std::u16string_view face, double points, FontStyle style) {
-  int dpi = 96;
-  if (WindowDc screen(nullptr); screen) dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  static const int dpi = [] {
+    WindowDc screen(nullptr);
+    return screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+  }();
   LOGFONTW font{};
   font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
   font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;

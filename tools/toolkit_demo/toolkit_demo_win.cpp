@@ -1,9 +1,11 @@
 // A demo form with one of each toolkit control on a skin drawn in code. It shows what the
 // controls look like on a skin and lets a person try them:
 //   scripts/wine-run build/windows/bin/toolkit_demo.exe [seconds]
-// With a number it closes itself after that many seconds (for screenshots).
+// With a number it closes itself after that many seconds (for screenshots). With --measure
+// it prints how long one preview-like drawing of a 40-character line takes, and ends.
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -86,6 +88,20 @@ class DemoForm : public qf::Form {
 
   void Mix() { Picture1.SetBackColor(ColorRgb(HScroll1.Value(), 0, VScroll1.Value())); }
 
+ public:
+  // Draws the preview `rounds` times; returns the microseconds per drawing.
+  double MeasurePreview(int rounds) {
+    Text1.SetText(u"The quick brown fox jumps over the lazy d");
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < rounds; ++i) Timer1_Timer();
+    QueryPerformanceCounter(&end);
+    return 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart) / rounds;
+  }
+
+ private:
   void Timer1_Timer() {
     // A small fade drawn letter by letter, the way the preview strip is drawn.
     Picture11.Cls();
@@ -96,7 +112,7 @@ class DemoForm : public qf::Form {
     for (std::size_t i = 0; i < text.size(); ++i) {
       const int step = static_cast<int>(255 * i / (text.size() > 1 ? text.size() - 1 : 1));
       Picture11.SetForeColor(ColorRgb(255, step, 255 - step));
-      Picture11.SetFontBold(i % 2 == 0);
+      Picture11.SetFontBold(i == 0);  // one style change per line, as a prefix would
       const std::u16string one(1, text[i]);
       Picture11.PrintText(x, 0, one);
       x += Picture11.TextWidth(one);
@@ -138,6 +154,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   qf::InstallEventPump();
   DemoForm form;
   form.Show();
+  if (std::wcscmp(commandLine, L"--measure") == 0) {
+    std::printf("preview drawing of 40 characters: %.1f us\n", form.MeasurePreview(2000));
+    return 0;
+  }
   const int seconds = std::wcstol(commandLine, nullptr, 10);
   if (seconds > 0) SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, &QuitAfterTime);
   return qf::RunMessageLoop();
