@@ -543,15 +543,18 @@ TEST(ToolkitPictureBox, BackColourRoundTripsAndTheImageSurvivesARepaint) {
   const int width = box.TextWidth(u"\u2588");
   EXPECT_GT(width, 0);
   EXPECT_GT(box.TextWidth(u"WW"), box.TextWidth(u"W"));
-  box.PrintText(0, 0, u"\u2588\u2588\u2588");
-  // Hide and show: the window is painted again from the image.
+  box.PrintText(0, 0, u"\u2588");
+  PumpFor(30);  // painted once
+  // More drawing while the form is hidden (as in the tray); shown again, the window is
+  // painted from the image, without any Refresh.
   form.Hide();
   PumpFor(30);
+  box.PrintText(width, 0, u"\u2588\u2588");
   form.Show();
-  box.Refresh();
+  PumpFor(50);
   HDC dc = GetDC(box.Handle());
   bool anyWhite = false;
-  for (int x = 0; x < box.ImageWidth() && !anyWhite; ++x) {
+  for (int x = width; x < box.ImageWidth() && !anyWhite; ++x) {
     for (int y = 0; y < box.ImageHeight(); ++y) {
       if (GetPixel(dc, x, y) == RGB(255, 255, 255)) {
         anyWhite = true;
