@@ -224,6 +224,12 @@ TEST(FadeMarkupTest, OneCharacterTakesTheLastStop) {
             (std::vector<std::string>{"070809"}));
 }
 
+TEST(FadeMarkupTest, ChannelsOutsideTheByteRangeAreClamped) {
+  // (-5, 300, 0) is taken as (0, 255, 0): the markup keeps six-digit codes.
+  EXPECT_EQ(Codes(Pieces(FadeRGB2(-5, 300, 0, 0, 0, 999, u"ab", 0), false)),
+            (std::vector<std::string>{"008080", "0000FF"}));
+}
+
 TEST(FadeWaveTest, OnlyMinusOneMakesWaves) {
   const auto plain = FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", 0);
   EXPECT_EQ(FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", 1), plain);
