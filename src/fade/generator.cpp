@@ -1,7 +1,6 @@
 #include "fade/generator.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "core/events.h"
@@ -72,14 +71,11 @@ bool ContainsSurrogate(std::u16string_view text) {
 
 int16_t ClampChannel(int16_t value) { return std::clamp<int16_t>(value, 0, 255); }
 
-// start + position * step rounded half-to-even, as a table index. Adding 1.5 * 2^52 rounds x
-// to an integer in the low bits of the double (see RoundHalfEven), so those bits are the
-// rounded channel without a subtraction or a conversion. The channel stays within the two
-// stops' channels (0..255); the mask keeps the table look-up safe by construction.
+// start + position * step rounded half-to-even. The channel stays within the two stops'
+// channels (0..255), and RoundChannel's result is masked to a byte, so the hex table look-up
+// is safe by construction.
 unsigned ChannelAt(double start, double step, double position) {
-  constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52
-  const double x = start + position * step;
-  return static_cast<unsigned>(std::bit_cast<uint64_t>(x + kShift)) & 0xFFu;
+  return RoundChannel(start + position * step);
 }
 
 // The colour tag "<Font Color=#RRGGBB>" of one colour.

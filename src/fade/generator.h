@@ -15,6 +15,7 @@
 // the pump may call the engine again. The text view must stay valid during the call; pass text
 // the pumped handlers cannot change (callers usually pass a copy they own).
 #include <array>
+#include <bit>
 #include <cfloat>
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +41,15 @@ inline constexpr std::size_t kMaxFadeStops = 10;
 inline double RoundHalfEven(double x) {
   constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52
   return (x + kShift) - kShift;
+}
+
+// RoundHalfEven for a channel in the making (-0.5 < x < 255.5), returned as the channel value
+// itself: after adding 1.5 * 2^52 the rounded integer lies in the low bits of the double, so
+// the value is read from there without subtracting or converting (the fade's inner loop).
+//   RoundChannel(127.5) == 128;  RoundChannel(170.5) == 170;  RoundChannel(-0.25) == 0
+inline unsigned RoundChannel(double x) {
+  constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52
+  return static_cast<unsigned>(std::bit_cast<uint64_t>(x + kShift)) & 0xFFu;
 }
 
 // The number of characters of `text`: a surrogate pair counts once, a lone surrogate once.

@@ -182,6 +182,27 @@ TEST(FadeRoundingTest, RoundHalfEvenMatchesNearbyint) {
   }
 }
 
+TEST(FadeRoundingTest, RoundChannelMatchesNearbyintOverTheChannelRange) {
+  auto expected = [](double x) { return static_cast<unsigned>(std::nearbyint(x)); };
+  for (int twice = 0; twice <= 510; ++twice) {
+    const double x = twice / 2.0;
+    ASSERT_EQ(RoundChannel(x), expected(x)) << x;
+    const double above = std::nextafter(x, 1e9), below = std::nextafter(x, -1e9);
+    if (above < 255.5) {
+      ASSERT_EQ(RoundChannel(above), expected(above)) << x;
+    }
+    if (below > -0.5) {
+      ASSERT_EQ(RoundChannel(below), expected(below)) << x;
+    }
+  }
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> channel(-0.4999, 255.4999);
+  for (int k = 0; k < 200000; ++k) {
+    const double x = channel(random);
+    ASSERT_EQ(RoundChannel(x), expected(x)) << x;
+  }
+}
+
 TEST(FadeMarkupTest, WorkedExamplePlainAndWavy) {
   EXPECT_EQ(U8(FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", 0)),
             "<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c");
