@@ -9,6 +9,8 @@
 #include <cwchar>
 #include <string>
 
+#include "chrome/drag_win.h"
+#include "chrome/shape_win.h"
 #include "toolkit/toolkit_win.h"
 
 namespace {
@@ -36,17 +38,19 @@ class DemoForm : public qf::Form {
 
  private:
   void Form_Load() override {
-    // The outline: the three top pieces and the body (the chrome does this for the real forms).
-    qf::GdiRegion shape{CreateRoundRectRgn(4, 5, 48, 30, 6, 6)};
-    for (const RECT& piece : {RECT{79, 5, 295, 31}, RECT{314, 5, 368, 32}, RECT{5, 43, 365, 240}}) {
-      qf::GdiRegion more{CreateRoundRectRgn(
-          piece.left, piece.top, piece.right + 1, piece.bottom + 1,
-          piece.right - piece.left > 100 && piece.top > 40 ? 48 : 7, piece.top > 40 ? 48 : 7)};
-      CombineRgn(shape.Get(), shape.Get(), more.Get(), RGN_OR);
-    }
-    SetWindowRgn(Handle(), shape.Release(), TRUE);
+    // The main window's outline: menu button, title plate, minimise and close, body.
+    qf::ShapeWindow(Handle(), {{4, 5, 48, 30, 6, 6},
+                               {79, 5, 295, 31, 6, 6},
+                               {314, 5, 368, 32, 7, 7},
+                               {5, 43, 374, 233, 48, 48}});
+    qf::StayOnTop(Handle());
     for (const char16_t* item : {u"Sunset", u"Ocean", u"Forest", u"Candy"}) List1.AddItem(item);
   }
+
+  // The background moves the window, and a plain click still slides it against near edges.
+  void Form_Click() override { qf::FormDrag(Handle()); }
+  void Form_DblClick() override { qf::FormDrag(Handle()); }
+  void Form_MouseDown(int, int, float, float) override { qf::FormDrag(Handle()); }
 
   void PaintSkin(HDC dc, int width, int height) override {
     const RECT all{0, 0, width, height};
@@ -63,7 +67,7 @@ class DemoForm : public qf::Form {
                           RGB(200, 220, 255));
     qf::GdiFont small = qf::MakeFont(u"Arial", 7, {.bold = true});
     qf::DrawCentredText(dc, {340, 8, 364, 28}, u"X", small.Get(), RGB(255, 255, 255));
-    qf::GradientRoundRect(dc, {5, 43, 365, 240}, 48, RGB(110, 150, 230), RGB(30, 45, 100),
+    qf::GradientRoundRect(dc, {5, 43, 374, 233}, 48, RGB(110, 150, 230), RGB(30, 45, 100),
                           RGB(220, 230, 255));
     qf::FillRoundRect(dc, {300, 54, 340, 76}, 6, RGB(40, 70, 150), RGB(220, 230, 255));
     qf::DrawCentredText(dc, {300, 54, 340, 76}, u"SEND", small.Get(), RGB(255, 255, 255));
