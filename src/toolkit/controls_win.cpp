@@ -44,20 +44,22 @@ HBRUSH ControlColours::Apply(HDC dc) {
 
 // ---- TextBox ------------------------------------------------------------------------------
 
-TextBox::TextBox(Form& form, Rect bounds, TextBoxSpec spec)
-    : Control(form, bounds), spec_(std::move(spec)), colours_(spec_.backColor, spec_.foreColor) {}
+TextBox::TextBox(Form& form, Rect bounds, TextBoxOptions options)
+    : Control(form, bounds),
+      options_(std::move(options)),
+      colours_(options_.backColor, options_.foreColor) {}
 
 TextBox::~TextBox() = default;
 
 void TextBox::Create(HWND /*parent*/) {
   DWORD style = WS_TABSTOP;
-  if (spec_.multiLine) {
+  if (options_.multiLine) {
     style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
   } else {
     style |= ES_AUTOHSCROLL;
   }
-  if (spec_.border) style |= WS_BORDER;
-  const std::wstring text = ToWide(spec_.text);
+  if (options_.border) style |= WS_BORDER;
+  const std::wstring text = ToWide(options_.text);
   hwnd_ = CreateChild(L"EDIT", style, 0, text.c_str());
   if (hwnd_ == nullptr) return;
   // No length limit: the HTML fader's output grows with every press.
@@ -67,7 +69,7 @@ void TextBox::Create(HWND /*parent*/) {
 }
 
 std::u16string TextBox::Text() const {
-  if (hwnd_ == nullptr) return spec_.text;
+  if (hwnd_ == nullptr) return options_.text;
   return WindowText(hwnd_);
 }
 
@@ -75,7 +77,7 @@ void TextBox::SetText(std::u16string_view text) {
   const std::u16string old = Text();
   if (old == text) return;
   if (hwnd_ == nullptr) {
-    spec_.text.assign(text);
+    options_.text.assign(text);
   } else {
     // EN_CHANGE is not sent for every kind of edit on WM_SETTEXT: raise onChange here once.
     settingText_ = true;
@@ -116,16 +118,16 @@ HBRUSH TextBox::OnColor(HDC dc) { return colours_.Apply(dc); }
 
 // ---- CheckBox -----------------------------------------------------------------------------
 
-CheckBox::CheckBox(Form& form, Rect bounds, CheckBoxSpec spec)
-    : Control(form, bounds), spec_(std::move(spec)), value_(spec_.value) {}
+CheckBox::CheckBox(Form& form, Rect bounds, CheckBoxOptions options)
+    : Control(form, bounds), options_(std::move(options)), value_(options_.value) {}
 
 CheckBox::~CheckBox() = default;
 
 void CheckBox::Create(HWND /*parent*/) {
   // BS_3STATE (not automatic): the toolkit keeps the value, so 2 (grayed) can be set too.
   DWORD style = WS_TABSTOP | BS_3STATE;
-  if (spec_.pushLike) style |= BS_PUSHLIKE;
-  const std::wstring caption = ToWide(spec_.caption);
+  if (options_.pushLike) style |= BS_PUSHLIKE;
+  const std::wstring caption = ToWide(options_.caption);
   hwnd_ = CreateChild(L"BUTTON", style, 0, caption.c_str());
   if (hwnd_ != nullptr) SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
 }
@@ -161,8 +163,8 @@ bool PictureBox::FontKey::operator==(const FontKey& other) const {
          style.strikethrough == other.style.strikethrough;
 }
 
-PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxSpec spec)
-    : Control(form, bounds), spec_(spec), backColor_(spec.backColor) {}
+PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxOptions options)
+    : Control(form, bounds), options_(options), backColor_(options.backColor) {}
 
 PictureBox::~PictureBox() {
   // The window itself goes with the form's; it must not paint from this object any more.
@@ -173,9 +175,13 @@ PictureBox::~PictureBox() {
   }
 }
 
-int PictureBox::ImageWidth() const { return std::max(bounds_.width - (spec_.border ? 2 : 0), 1); }
+int PictureBox::ImageWidth() const {
+  return std::max(bounds_.width - (options_.border ? 2 : 0), 1);
+}
 
-int PictureBox::ImageHeight() const { return std::max(bounds_.height - (spec_.border ? 2 : 0), 1); }
+int PictureBox::ImageHeight() const {
+  return std::max(bounds_.height - (options_.border ? 2 : 0), 1);
+}
 
 void PictureBox::EnsureImage() {
   if (imageDc_) return;
@@ -206,7 +212,7 @@ void PictureBox::Create(HWND /*parent*/) {
   }();
   if (!registered) return;
   EnsureImage();
-  hwnd_ = CreateChild(kPictureClass, spec_.border ? WS_BORDER : 0, 0, nullptr, this);
+  hwnd_ = CreateChild(kPictureClass, options_.border ? WS_BORDER : 0, 0, nullptr, this);
 }
 
 LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -363,10 +369,10 @@ HDC PictureBox::ImageDc() {
 
 // ---- ScrollBar ----------------------------------------------------------------------------
 
-ScrollBar::ScrollBar(Form& form, Rect bounds, bool vertical, ScrollBarSpec spec)
-    : Control(form, bounds), vertical_(vertical), spec_(spec) {
-  if (spec_.max < spec_.min) spec_.max = spec_.min;
-  value_ = std::clamp(spec_.value, spec_.min, spec_.max);
+ScrollBar::ScrollBar(Form& form, Rect bounds, bool vertical, ScrollBarOptions options)
+    : Control(form, bounds), vertical_(vertical), options_(options) {
+  if (options_.max < options_.min) options_.max = options_.min;
+  value_ = std::clamp(options_.value, options_.min, options_.max);
 }
 
 ScrollBar::~ScrollBar() = default;
@@ -381,22 +387,22 @@ void ScrollBar::ApplyInfo() {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL;
-  info.nMin = spec_.min;
-  info.nMax = spec_.max;
+  info.nMin = options_.min;
+  info.nMax = options_.max;
   info.nPage = 0;  // a fixed-size thumb, whatever the range
   info.nPos = value_;
   SetScrollInfo(hwnd_, SB_CTL, &info, TRUE);
 }
 
 void ScrollBar::SetRange(int min, int max) {
-  spec_.min = min;
-  spec_.max = std::max(min, max);
-  const int clamped = std::clamp(value_, spec_.min, spec_.max);
+  options_.min = min;
+  options_.max = std::max(min, max);
+  const int clamped = std::clamp(value_, options_.min, options_.max);
   ApplyInfo();
   ChangeTo(clamped);
 }
 
-void ScrollBar::SetValue(int value) { ChangeTo(std::clamp(value, spec_.min, spec_.max)); }
+void ScrollBar::SetValue(int value) { ChangeTo(std::clamp(value, options_.min, options_.max)); }
 
 void ScrollBar::ChangeTo(int value) {
   if (hwnd_ != nullptr) SetScrollPos(hwnd_, SB_CTL, value, TRUE);
@@ -409,44 +415,44 @@ void ScrollBar::OnScroll(int code, int position) {
   int next = value_;
   switch (code) {
     case SB_LINEUP:  // also SB_LINELEFT
-      next = value_ - spec_.smallChange;
+      next = value_ - options_.smallChange;
       break;
     case SB_LINEDOWN:  // also SB_LINERIGHT
-      next = value_ + spec_.smallChange;
+      next = value_ + options_.smallChange;
       break;
     case SB_PAGEUP:
-      next = value_ - spec_.largeChange;
+      next = value_ - options_.largeChange;
       break;
     case SB_PAGEDOWN:
-      next = value_ + spec_.largeChange;
+      next = value_ + options_.largeChange;
       break;
     case SB_THUMBPOSITION:
       // The 16-bit position of the released thumb; negative ranges travel as signed words.
-      next = spec_.min < 0 ? static_cast<int16_t>(position) : position;
+      next = options_.min < 0 ? static_cast<int16_t>(position) : position;
       break;
     case SB_TOP:
-      next = spec_.min;
+      next = options_.min;
       break;
     case SB_BOTTOM:
-      next = spec_.max;
+      next = options_.max;
       break;
     default:
       // SB_THUMBTRACK (the control moves its thumb itself) and SB_ENDSCROLL: no change.
       return;
   }
-  ChangeTo(std::clamp(next, spec_.min, spec_.max));
+  ChangeTo(std::clamp(next, options_.min, options_.max));
 }
 
 // ---- ListBox ------------------------------------------------------------------------------
 
-ListBox::ListBox(Form& form, Rect bounds, ListBoxSpec spec)
-    : Control(form, bounds), spec_(spec), colours_(spec.backColor, spec.foreColor) {}
+ListBox::ListBox(Form& form, Rect bounds, ListBoxOptions options)
+    : Control(form, bounds), options_(options), colours_(options.backColor, options.foreColor) {}
 
 ListBox::~ListBox() = default;
 
 void ListBox::Create(HWND /*parent*/) {
   DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  if (spec_.border) style |= WS_BORDER;
+  if (options_.border) style |= WS_BORDER;
   hwnd_ = CreateChild(L"LISTBOX", style, 0, nullptr);
   if (hwnd_ == nullptr) return;
   for (const std::u16string& item : items_) {
@@ -523,7 +529,8 @@ HBRUSH ListBox::OnColor(HDC dc) { return colours_.Apply(dc); }
 
 // ---- Timer --------------------------------------------------------------------------------
 
-Timer::Timer(Form& form, TimerSpec spec) : form_(form), spec_(spec), id_(form.nextTimerId_++) {
+Timer::Timer(Form& form, TimerOptions options)
+    : form_(form), options_(options), id_(form.nextTimerId_++) {
   form_.timers_.push_back(this);
   if (form_.hwnd_ != nullptr) form_.StartTimer(*this);
 }
@@ -536,12 +543,12 @@ Timer::~Timer() {
 }
 
 void Timer::SetInterval(unsigned milliseconds) {
-  spec_.interval = milliseconds;
+  options_.interval = milliseconds;
   form_.StartTimer(*this);
 }
 
 void Timer::SetEnabled(bool enabled) {
-  spec_.enabled = enabled;
+  options_.enabled = enabled;
   form_.StartTimer(*this);
 }
 

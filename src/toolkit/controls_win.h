@@ -37,7 +37,7 @@ class ControlColours {
   GdiBrush brush_;
 };
 
-struct TextBoxSpec {
+struct TextBoxOptions {
   bool multiLine = false;  // multi-line, wrapping, with a vertical scroll bar
   bool border = true;
   std::optional<int32_t> backColor{};  // e.g. ColorRgb(128, 255, 255); system colour if unset
@@ -49,7 +49,7 @@ struct TextBoxSpec {
 // and then simply holds text.
 class TextBox : public Control {
  public:
-  TextBox(Form& form, Rect bounds, TextBoxSpec spec = {});
+  TextBox(Form& form, Rect bounds, TextBoxOptions options = {});
   ~TextBox() override;
 
   std::u16string Text() const;
@@ -68,12 +68,12 @@ class TextBox : public Control {
   void OnCommand(int code) override;
   HBRUSH OnColor(HDC dc) override;
 
-  TextBoxSpec spec_;
+  TextBoxOptions options_;
   ControlColours colours_;
   bool settingText_ = false;
 };
 
-struct CheckBoxSpec {
+struct CheckBoxOptions {
   std::u16string caption{};  // drawn beside the box, or on the button when pushLike
   bool pushLike = false;     // a push button that stays down while ticked
   int value = 0;             // 0 clear, 1 ticked, 2 grayed
@@ -83,7 +83,7 @@ struct CheckBoxSpec {
 // clear; clear or grayed becomes ticked).
 class CheckBox : public Control {
  public:
-  CheckBox(Form& form, Rect bounds, CheckBoxSpec spec = {});
+  CheckBox(Form& form, Rect bounds, CheckBoxOptions options = {});
   ~CheckBox() override;
 
   int Value() const { return value_; }
@@ -98,11 +98,11 @@ class CheckBox : public Control {
   void OnCommand(int code) override;
   HBRUSH OnColor(HDC dc) override;
 
-  CheckBoxSpec spec_;
+  CheckBoxOptions options_;
   int value_;
 };
 
-struct PictureBoxSpec {
+struct PictureBoxOptions {
   int32_t backColor = 0;  // black
   bool border = true;     // a one-pixel black frame; the image is the area inside it
 };
@@ -112,7 +112,7 @@ struct PictureBoxSpec {
 // by WM_PAINT. Setting the background colour clears the image to it.
 class PictureBox : public Control {
  public:
-  PictureBox(Form& form, Rect bounds, PictureBoxSpec spec = {});
+  PictureBox(Form& form, Rect bounds, PictureBoxOptions options = {});
   ~PictureBox() override;
 
   int32_t BackColor() const { return backColor_; }
@@ -162,7 +162,7 @@ class PictureBox : public Control {
   void EnsureImage();
   void RealizeFont();
 
-  PictureBoxSpec spec_;
+  PictureBoxOptions options_;
   int32_t backColor_;
   int32_t foreColor_ = 0;
   static constexpr std::size_t kFontCacheSize = 16;
@@ -178,7 +178,7 @@ class PictureBox : public Control {
   bool pressed_ = false;
 };
 
-struct ScrollBarSpec {
+struct ScrollBarOptions {
   int min = 0;
   int max = 32767;
   int smallChange = 1;  // arrow click
@@ -195,18 +195,18 @@ class ScrollBar : public Control {
 
   int Value() const { return value_; }
   void SetValue(int value);
-  int Min() const { return spec_.min; }
-  int Max() const { return spec_.max; }
+  int Min() const { return options_.min; }
+  int Max() const { return options_.max; }
   void SetRange(int min, int max);
-  int SmallChange() const { return spec_.smallChange; }
-  int LargeChange() const { return spec_.largeChange; }
-  void SetSmallChange(int step) { spec_.smallChange = step; }
-  void SetLargeChange(int step) { spec_.largeChange = step; }
+  int SmallChange() const { return options_.smallChange; }
+  int LargeChange() const { return options_.largeChange; }
+  void SetSmallChange(int step) { options_.smallChange = step; }
+  void SetLargeChange(int step) { options_.largeChange = step; }
 
   std::function<void()> onChange;
 
  protected:
-  ScrollBar(Form& form, Rect bounds, bool vertical, ScrollBarSpec spec);
+  ScrollBar(Form& form, Rect bounds, bool vertical, ScrollBarOptions options);
 
  private:
   void Create(HWND parent) override;
@@ -215,23 +215,23 @@ class ScrollBar : public Control {
   void ChangeTo(int value);
 
   bool vertical_;
-  ScrollBarSpec spec_;
+  ScrollBarOptions options_;
   int value_;
 };
 
 class VScrollBar : public ScrollBar {
  public:
-  VScrollBar(Form& form, Rect bounds, ScrollBarSpec spec = {})
-      : ScrollBar(form, bounds, true, spec) {}
+  VScrollBar(Form& form, Rect bounds, ScrollBarOptions options = {})
+      : ScrollBar(form, bounds, true, options) {}
 };
 
 class HScrollBar : public ScrollBar {
  public:
-  HScrollBar(Form& form, Rect bounds, ScrollBarSpec spec = {})
-      : ScrollBar(form, bounds, false, spec) {}
+  HScrollBar(Form& form, Rect bounds, ScrollBarOptions options = {})
+      : ScrollBar(form, bounds, false, options) {}
 };
 
-struct ListBoxSpec {
+struct ListBoxOptions {
   std::optional<int32_t> backColor{};  // e.g. ColorRgb(0, 255, 255)
   std::optional<int32_t> foreColor{};  // e.g. ColorRgb(0, 0, 255)
   bool border = true;
@@ -241,7 +241,7 @@ struct ListBoxSpec {
 // they exist before the form's window does and while it is hidden.
 class ListBox : public Control {
  public:
-  ListBox(Form& form, Rect bounds, ListBoxSpec spec = {});
+  ListBox(Form& form, Rect bounds, ListBoxOptions options = {});
   ~ListBox() override;
 
   void AddItem(std::u16string text);
@@ -269,13 +269,13 @@ class ListBox : public Control {
   void OnCommand(int code) override;
   HBRUSH OnColor(HDC dc) override;
 
-  ListBoxSpec spec_;
+  ListBoxOptions options_;
   ControlColours colours_;
   std::vector<std::u16string> items_;
   int selected_ = -1;
 };
 
-struct TimerSpec {
+struct TimerOptions {
   unsigned interval = 0;  // milliseconds; 0 never ticks
   bool enabled = true;
 };
@@ -285,14 +285,14 @@ struct TimerSpec {
 // DoEvents() that it called) is skipped.
 class Timer {
  public:
-  Timer(Form& form, TimerSpec spec = {});
+  Timer(Form& form, TimerOptions options = {});
   ~Timer();
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
 
-  unsigned Interval() const { return spec_.interval; }
+  unsigned Interval() const { return options_.interval; }
   void SetInterval(unsigned milliseconds);
-  bool Enabled() const { return spec_.enabled; }
+  bool Enabled() const { return options_.enabled; }
   void SetEnabled(bool enabled);
 
   std::function<void()> onTimer;
@@ -300,10 +300,10 @@ class Timer {
  private:
   friend class Form;
   void Tick();
-  bool ShouldRun() const { return spec_.enabled && spec_.interval > 0; }
+  bool ShouldRun() const { return options_.enabled && options_.interval > 0; }
 
   Form& form_;
-  TimerSpec spec_;
+  TimerOptions options_;
   unsigned id_ = 0;
   bool running_ = false;  // SetTimer is active
   bool inHandler_ = false;

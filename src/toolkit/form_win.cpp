@@ -87,7 +87,7 @@ HWND Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, 
 
 // ---- Form ---------------------------------------------------------------------------------
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+Form::Form(FormOptions options) : options_(std::move(options)) {}
 
 Form::~Form() {
   if (hwnd_ != nullptr) {
@@ -124,17 +124,17 @@ void Form::Create() {
   }();
   if (!registered) return;
   creating_ = true;
-  controlFont_ = MakeFont(spec_.controlFont, spec_.controlFontPoints);
-  int left = spec_.left;
-  int top = spec_.top;
-  if (left == kCentred) left = (GetSystemMetrics(SM_CXSCREEN) - spec_.width) / 2;
-  if (top == kCentred) top = (GetSystemMetrics(SM_CYSCREEN) - spec_.height) / 2;
-  const std::wstring caption = ToWide(spec_.caption);
+  controlFont_ = MakeFont(options_.controlFont, options_.controlFontPoints);
+  int left = options_.left;
+  int top = options_.top;
+  if (left == kCentred) left = (GetSystemMetrics(SM_CXSCREEN) - options_.width) / 2;
+  if (top == kCentred) top = (GetSystemMetrics(SM_CYSCREEN) - options_.height) / 2;
+  const std::wstring caption = ToWide(options_.caption);
   // WS_POPUP without a frame: the window and its client area coincide. WS_EX_TOOLWINDOW:
   // no taskbar button.
-  HWND created =
-      CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
-                      left, top, spec_.width, spec_.height, nullptr, nullptr, Instance(), this);
+  HWND created = CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(),
+                                 WS_POPUP | WS_CLIPCHILDREN, left, top, options_.width,
+                                 options_.height, nullptr, nullptr, Instance(), this);
   if (created == nullptr) {
     creating_ = false;
     OutputDebugStringW(L"qf: a form could not be created\n");
@@ -142,9 +142,9 @@ void Form::Create() {
   }
   hwnd_ = created;
   CreateSkin();
-  if (spec_.icon != nullptr) {
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(spec_.icon));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(spec_.icon));
+  if (options_.icon != nullptr) {
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(options_.icon));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(options_.icon));
   }
   // Copies: a control's creation must not be disturbed by one registering meanwhile.
   for (Control* control : std::vector<Control*>(controls_)) control->Create(hwnd_);
@@ -156,12 +156,12 @@ void Form::Create() {
 
 void Form::CreateSkin() {
   WindowDc screen(nullptr);
-  skinBitmap_.Reset(
-      CreateCompatibleBitmap(screen.Get(), std::max(spec_.width, 1), std::max(spec_.height, 1)));
+  skinBitmap_.Reset(CreateCompatibleBitmap(screen.Get(), std::max(options_.width, 1),
+                                           std::max(options_.height, 1)));
   skinDc_ = MemoryDc(screen.Get());
   if (!skinBitmap_ || !skinDc_) return;
   skinDcOldBitmap_ = SelectObject(skinDc_.Get(), skinBitmap_.Get());
-  PaintSkin(skinDc_.Get(), spec_.width, spec_.height);
+  PaintSkin(skinDc_.Get(), options_.width, options_.height);
   GdiFlush();
   // The pattern brush copies the picture; the bitmap must not be selected while it does.
   SelectObject(skinDc_.Get(), skinDcOldBitmap_);
@@ -187,12 +187,12 @@ void Form::Hide() {
 bool Form::Visible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
 
 void Form::SetCaption(std::u16string caption) {
-  spec_.caption = std::move(caption);
-  if (hwnd_ != nullptr) SetWindowTextW(hwnd_, WidePtr(spec_.caption));
+  options_.caption = std::move(caption);
+  if (hwnd_ != nullptr) SetWindowTextW(hwnd_, WidePtr(options_.caption));
 }
 
 void Form::SetIcon(HICON icon) {
-  spec_.icon = icon;
+  options_.icon = icon;
   if (hwnd_ != nullptr) {
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -248,7 +248,7 @@ void Form::UpdateToolTip(ClickLabel& label) {
 void Form::StartTimer(Timer& timer) {
   if (hwnd_ == nullptr) return;
   if (timer.ShouldRun()) {
-    timer.running_ = SetTimer(hwnd_, timer.id_, timer.spec_.interval, nullptr) != 0;
+    timer.running_ = SetTimer(hwnd_, timer.id_, timer.options_.interval, nullptr) != 0;
   } else if (timer.running_) {
     StopTimer(timer);
   }
@@ -496,7 +496,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)
                         ? lastFocus_
                         : nullptr;
-      const RECT client{0, 0, spec_.width, spec_.height};
+      const RECT client{0, 0, options_.width, options_.height};
       for (std::size_t i = 0; target == nullptr && i < controls_.size(); ++i) {
         HWND child = controls_[i]->hwnd_;
         const Rect& b = controls_[i]->bounds_;

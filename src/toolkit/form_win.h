@@ -64,7 +64,7 @@ enum class MousePointer { kDefault, kSizeAll, kUpArrow };
 // Position for a form that should open in the middle of the screen.
 inline constexpr int kCentred = INT_MIN;
 
-struct FormSpec {
+struct FormOptions {
   std::u16string caption = kProgramTitle;  // the window text (not drawn; the tray tip)
   int width = 0;                           // client area = window, in pixels
   int height = 0;
@@ -122,7 +122,7 @@ class Control {
 
 class Form {
  public:
-  explicit Form(FormSpec spec);
+  explicit Form(FormOptions options);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -136,12 +136,12 @@ class Form {
   void Hide();
   bool Visible() const;
 
-  const std::u16string& Caption() const { return spec_.caption; }
+  const std::u16string& Caption() const { return options_.caption; }
   void SetCaption(std::u16string caption);
-  HICON Icon() const { return spec_.icon; }
+  HICON Icon() const { return options_.icon; }
   void SetIcon(HICON icon);
-  int Width() const { return spec_.width; }
-  int Height() const { return spec_.height; }
+  int Width() const { return options_.width; }
+  int Height() const { return options_.height; }
 
   // The pointer over the form's uncovered background (labels keep the up arrow).
   void SetMousePointer(MousePointer pointer);
@@ -195,7 +195,7 @@ class Form {
   void ResetPress();
   void Detach();
 
-  FormSpec spec_;
+  FormOptions options_;
   HWND hwnd_ = nullptr;
   bool creating_ = false;
   HWND tooltip_ = nullptr;
