@@ -282,7 +282,24 @@ void Form::ResetPress() {
   pressWasDoubleClick_ = false;
 }
 
-void Form::OnButtonDown(int button, WPARAM wParam, LPARAM lParam, bool doubleClick) {
+// Raises a press or release on `label`, in the label's own coordinates, or, without one, on the
+// form's background.
+void Form::RaiseMouseButton(bool down, ClickLabel* label, int button, int x, int y) {
+  const int shift = ShiftState();
+  if (label != nullptr) {
+    const MouseHandler& handler = down ? label->onMouseDown : label->onMouseUp;
+    if (handler) {
+      handler(button, shift, static_cast<float>(x - label->bounds_.left),
+              static_cast<float>(y - label->bounds_.top));
+    }
+  } else if (down) {
+    Form_MouseDown(button, shift, static_cast<float>(x), static_cast<float>(y));
+  } else {
+    Form_MouseUp(button, shift, static_cast<float>(x), static_cast<float>(y));
+  }
+}
+
+void Form::OnButtonDown(int button, LPARAM lParam, bool doubleClick) {
   const int x = MouseX(lParam);
   const int y = MouseY(lParam);
   // A press after the capture was taken away (a window move, a menu) starts afresh.
@@ -295,7 +312,6 @@ void Form::OnButtonDown(int button, WPARAM wParam, LPARAM lParam, bool doubleCli
     SetCapture(hwnd_);
   }
   pressButtons_ |= button;
-  const int shift = ShiftState();
   ClickLabel* label = pressLabel_;
   if (doubleClick && button == kLeftButton) {
     // Down, Up, Click, DblClick, Up: the second press raises DblClick and its release no Click.
@@ -307,15 +323,7 @@ void Form::OnButtonDown(int button, WPARAM wParam, LPARAM lParam, bool doubleCli
     }
     return;
   }
-  (void)wParam;
-  if (label != nullptr) {
-    if (label->onMouseDown) {
-      label->onMouseDown(button, shift, static_cast<float>(x - label->bounds_.left),
-                         static_cast<float>(y - label->bounds_.top));
-    }
-  } else {
-    Form_MouseDown(button, shift, static_cast<float>(x), static_cast<float>(y));
-  }
+  RaiseMouseButton(true, label, button, x, y);
 }
 
 void Form::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
@@ -323,16 +331,7 @@ void Form::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
   const int y = MouseY(lParam);
   if (!pressActive_ || (pressButtons_ & button) == 0) {
     // A release without our press (it began elsewhere): raise it on what lies under it.
-    ClickLabel* label = LabelAt(x, y);
-    const int shift = ShiftState();
-    if (label != nullptr) {
-      if (label->onMouseUp) {
-        label->onMouseUp(button, shift, static_cast<float>(x - label->bounds_.left),
-                         static_cast<float>(y - label->bounds_.top));
-      }
-    } else {
-      Form_MouseUp(button, shift, static_cast<float>(x), static_cast<float>(y));
-    }
+    RaiseMouseButton(false, LabelAt(x, y), button, x, y);
     return;
   }
   ClickLabel* label = pressLabel_;
@@ -344,16 +343,12 @@ void Form::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
     ResetPress();
     if (GetCapture() == hwnd_) ReleaseCapture();
   }
-  const int shift = ShiftState();
+  RaiseMouseButton(false, label, button, x, y);
+  if (!click) return;
   if (label != nullptr) {
-    if (label->onMouseUp) {
-      label->onMouseUp(button, shift, static_cast<float>(x - label->bounds_.left),
-                       static_cast<float>(y - label->bounds_.top));
-    }
-    if (click && label->onClick) label->onClick();
+    if (label->onClick) label->onClick();
   } else {
-    Form_MouseUp(button, shift, static_cast<float>(x), static_cast<float>(y));
-    if (click) Form_Click();
+    Form_Click();
   }
 }
 
@@ -425,18 +420,18 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_LBUTTONDOWN:
-      OnButtonDown(kLeftButton, wParam, lParam, false);
+      OnButtonDown(kLeftButton, lParam, false);
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      OnButtonDown(kRightButton, wParam, lParam, false);
+      OnButtonDown(kRightButton, lParam, false);
       return 0;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-      OnButtonDown(kMiddleButton, wParam, lParam, false);
+      OnButtonDown(kMiddleButton, lParam, false);
       return 0;
     case WM_LBUTTONDBLCLK:
-      OnButtonDown(kLeftButton, wParam, lParam, true);
+      OnButtonDown(kLeftButton, lParam, true);
       return 0;
     case WM_LBUTTONUP:
       OnButtonUp(kLeftButton, wParam, lParam);

@@ -189,7 +189,8 @@ class Form {
   void StopTimer(Timer& timer);
   Control* FindControl(HWND child) const;
   ClickLabel* LabelAt(int x, int y) const;
-  void OnButtonDown(int button, WPARAM wParam, LPARAM lParam, bool doubleClick);
+  void OnButtonDown(int button, LPARAM lParam, bool doubleClick);
+  void RaiseMouseButton(bool down, ClickLabel* label, int button, int x, int y);
   void OnButtonUp(int button, WPARAM wParam, LPARAM lParam);
   void OnMouseMove(WPARAM wParam, LPARAM lParam);
   void ResetPress();

@@ -92,15 +92,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     return 2;
   }
 
-  WNDCLASSEXW frameClass{};
-  frameClass.cbSize = sizeof frameClass;
-  frameClass.lpfnWndProc = &FrameProc;
-  frameClass.hInstance = instance;
-  frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  frameClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-  frameClass.lpszClassName = kFrameClass;
-  if (!RegisterClassExW(&frameClass) || !chatroom::RegisterRoomClasses(instance, options)) {
+  if (!chatroom::RegisterWindowClass(instance, kFrameClass, &FrameProc,
+                                     reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)) ||
+      !chatroom::RegisterRoomClasses(instance, options)) {
     return 1;
   }
 

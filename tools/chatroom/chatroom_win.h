@@ -25,6 +25,11 @@ void WriteLog(const std::wstring& path, const std::string& line);
 // Bytes as upper-case hexadecimal, two digits each: "<b>a" gives "3C623E61".
 std::string HexBytes(const std::string& bytes);
 
+// Registers a window class of this program with the arrow (or `cursor`) and the
+// application icon; false when the system refuses.
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                         HBRUSH background, const wchar_t* cursor = IDC_ARROW);
+
 // Registers the room's window classes (the room, the input box, the icons).
 bool RegisterRoomClasses(HINSTANCE instance, const Options& options);
 

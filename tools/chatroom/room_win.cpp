@@ -251,17 +251,6 @@ bool chatroom::RegisterRoomClasses(HINSTANCE instance, const Options& chosen) {
   iconFont = MakeFont(L"Tahoma", 9, FW_BOLD);
   sendFont = MakeFont(L"Tahoma", 9, FW_BOLD);
 
-  WNDCLASSEXW roomClass{};
-  roomClass.cbSize = sizeof roomClass;
-  roomClass.lpfnWndProc = &RoomProc;
-  roomClass.hInstance = instance;
-  roomClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  roomClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  roomClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  roomClass.lpszClassName = kRoomClass;
-
-  // The input box is an edit control under another class name: typing, WM_SETTEXT and
-  // WM_GETTEXT behave as in any edit box.
   WNDCLASSEXW inputClass{};
   inputClass.cbSize = sizeof inputClass;
   if (!GetClassInfoExW(nullptr, L"EDIT", &inputClass)) return false;
@@ -270,15 +259,22 @@ bool chatroom::RegisterRoomClasses(HINSTANCE instance, const Options& chosen) {
   inputClass.hInstance = instance;
   inputClass.lpszClassName = kInputClass;
 
-  WNDCLASSEXW iconClass{};
-  iconClass.cbSize = sizeof iconClass;
-  iconClass.lpfnWndProc = &IconProc;
-  iconClass.hInstance = instance;
-  iconClass.hCursor = LoadCursorW(nullptr, IDC_HAND);
-  iconClass.lpszClassName = kIconClass;
+  return RegisterWindowClass(instance, kRoomClass, &RoomProc, GetSysColorBrush(COLOR_BTNFACE)) &&
+         RegisterClassExW(&inputClass) &&
+         RegisterWindowClass(instance, kIconClass, &IconProc, nullptr, IDC_HAND);
+}
 
-  return RegisterClassExW(&roomClass) && RegisterClassExW(&inputClass) &&
-         RegisterClassExW(&iconClass);
+bool chatroom::RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                                   HBRUSH background, const wchar_t* cursor) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, cursor);
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = name;
+  return RegisterClassExW(&windowClass) != 0;
 }
 
 HWND chatroom::CreateRoom(HWND mdiClient, const wchar_t* title) {
