@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/wide_win.h"
+#include "toolkit/window_owner_win.h"
 
 namespace qf {
 namespace {
@@ -216,13 +217,7 @@ void PictureBox::Create(HWND /*parent*/) {
 }
 
 LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* created = static_cast<PictureBox*>(create->lpCreateParams);
-    created->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  PictureBox* box = WindowOwner<PictureBox>(hwnd, message, lParam, &PictureBox::hwnd_);
   if (box == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   return box->OnMessage(message, wParam, lParam);
 }

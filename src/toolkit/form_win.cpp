@@ -7,6 +7,7 @@
 #include "toolkit/controls_win.h"
 #include "toolkit/skin_win.h"
 #include "toolkit/wide_win.h"
+#include "toolkit/window_owner_win.h"
 
 namespace qf {
 namespace {
@@ -367,13 +368,7 @@ void Form::OnMouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* form = static_cast<Form*>(create->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  Form* form = WindowOwner<Form>(hwnd, message, lParam, &Form::hwnd_);
   if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     // Destroyed from outside: forget the window, so the next use creates it anew.
