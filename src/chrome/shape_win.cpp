@@ -2,14 +2,14 @@
 
 namespace qf {
 
-bool ShapeWindow(HWND window, std::span<const RoundRect> pieces) {
+bool ShapeWindow(HWND window, std::span<const RoundedRect> pieces) {
   if (pieces.empty()) return false;
-  auto makePiece = [](const RoundRect& r) {
+  auto makePiece = [](const RoundedRect& r) {
     return CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, r.ellipseWidth, r.ellipseHeight);
   };
   HRGN shape = makePiece(pieces.front());
   if (shape == nullptr) return false;
-  for (const RoundRect& r : pieces.subspan(1)) {
+  for (const RoundedRect& r : pieces.subspan(1)) {
     HRGN piece = makePiece(r);
     if (piece == nullptr) continue;
     CombineRgn(shape, shape, piece, RGN_OR);

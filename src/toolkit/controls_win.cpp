@@ -577,8 +577,7 @@ void ClickLabel::SetToolTipText(std::u16string text) {
 }
 
 bool ClickLabel::Contains(int x, int y) const {
-  return x >= bounds_.left && x < bounds_.left + bounds_.width && y >= bounds_.top &&
-         y < bounds_.top + bounds_.height;
+  return bounds_.Contains(x, y);
 }
 
 }  // namespace qf

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "core/rect.h"
 #include "toolkit/gdi_win.h"
 #include "toolkit/program_title.h"
 
@@ -40,13 +41,6 @@ constexpr int32_t ColorRgb(int red, int green, int blue) {
   return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
 
-// Left, top, width and height in pixels from the form's top-left corner.
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
 
 // Mouse buttons and shift keys as the mouse events report them.
 inline constexpr int kLeftButton = 1;
