@@ -39,9 +39,9 @@ struct SteadyWaitTiming {
 // Repeats rounds of: let pending messages run, read, Pause(interval), read,
 // Pause(interval), read, until a round is steady (IsSteadyLength). `readLength` returns
 // the current length, or nullopt when the window cannot be read, which ends the wait at
-// once; so does a request to end the program (kQuitting). The wait gives up after the round in which `timing.limit` seconds have passed, so
-// an empty or ever-changing box cannot hold the caller up for more than about
-// limit + 2 * interval.
+// once; so does a request to end the program (kQuitting). The wait gives up after the round in
+// which `timing.limit` seconds have passed, so an empty or ever-changing box cannot hold the caller
+// up for more than about limit + 2 * interval.
 //   WaitForSteadyLength([&] { return std::optional<std::size_t>(box.size()); });
 SteadyWait WaitForSteadyLength(const std::function<std::optional<std::size_t>()>& readLength,
                                SteadyWaitTiming timing = {});

@@ -43,3 +43,5 @@ int qf::RunMessageLoop() {
     DispatchMessageW(&msg);
   }
 }
+
+void qf::EndProgram() { ExitProcess(0); }

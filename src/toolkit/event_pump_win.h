@@ -14,4 +14,8 @@ void InstallEventPump();
 // exit code that PostQuitMessage gave (for WinMain to return).
 int RunMessageLoop();
 
+// Ends the program at once: no further message is handled, no handler or destructor runs,
+// and the system closes every window of the process.
+[[noreturn]] void EndProgram();
+
 }  // namespace qf

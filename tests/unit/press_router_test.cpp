@@ -13,8 +13,9 @@ constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
 const int labelA = 0, labelB = 0;
 const qf::PressTarget a = &labelA, b = &labelB, background = nullptr;
 
-testing::AssertionResult Raises(const RoutedMouseEvents& got,
-                                std::initializer_list<std::pair<MouseEventKind, qf::PressTarget>> want) {
+testing::AssertionResult Raises(
+    const RoutedMouseEvents& got,
+    std::initializer_list<std::pair<MouseEventKind, qf::PressTarget>> want) {
   if (got.count != want.size()) return testing::AssertionFailure() << got.count << " events";
   std::size_t i = 0;
   for (const auto& [kind, target] : want) {
