@@ -20,11 +20,11 @@ inline constexpr Rect kText2{80, 264, 25, 19};
 inline constexpr Rect kText3{104, 304, 25, 19};
 
 // The style panel: W (wavy), S, I on the first row, B and U on the second.
-inline constexpr Rect kCheck11{32, 120, 14, 13};  // W
-inline constexpr Rect kCheck12{80, 120, 14, 13};  // S
-inline constexpr Rect kCheck13{120, 120, 14, 13}; // I
-inline constexpr Rect kCheck14{56, 152, 14, 13};  // B
-inline constexpr Rect kCheck15{96, 152, 14, 13};  // U
+inline constexpr Rect kCheck11{32, 120, 14, 13};   // W
+inline constexpr Rect kCheck12{80, 120, 14, 13};   // S
+inline constexpr Rect kCheck13{120, 120, 14, 13};  // I
+inline constexpr Rect kCheck14{56, 152, 14, 13};   // B
+inline constexpr Rect kCheck15{96, 152, 14, 13};   // U
 
 // The R, G and B sliders.
 inline constexpr Rect kVScroll1{168, 112, 9, 57};
