@@ -93,9 +93,12 @@ struct PixelGlyph {
 };
 constexpr PixelGlyph kPixelGlyphs[] = {
     {u'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
+    {u'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
     {u'D', {0x1E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1E}},
     {u'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}},
+    {u'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}},
     {u'N', {0x11, 0x19, 0x15, 0x13, 0x11, 0x11, 0x11}},
+    {u'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
     {u'S', {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E}},
     {u'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
     {u'W', {0x11, 0x11, 0x11, 0x15, 0x15, 0x15, 0x0A}},
@@ -148,32 +151,37 @@ void PaintPixelText(HDC dc, int x, int y, std::u16string_view text, COLORREF col
 
 GdiFont ArtFont(int pixels, FontStyle style) { return MakeArtFont(pixels, style); }
 
-GdiFont FitFont(HDC dc, std::u16string_view text, int width, int maxPixels) {
+int FitPixels(HDC dc, std::u16string_view text, int width, int maxPixels) {
   const std::wstring wide = ToWide(text);
   for (int pixels = maxPixels; pixels > 6; --pixels) {
     GdiFont font = MakeArtFont(pixels, {.bold = true});
     SelectGuard select(dc, font.Get());
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    if (size.cx <= width) return font;
+    if (size.cx <= width) return pixels;
   }
-  return MakeArtFont(6, {.bold = true});
+  return 6;
 }
 
-void HorizontalGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops) {
-  const int width = rect.right - rect.left;
-  if (width <= 0 || stops.empty()) return;
+GdiFont FitFont(HDC dc, std::u16string_view text, int width, int maxPixels) {
+  return MakeArtFont(FitPixels(dc, text, width, maxPixels), {.bold = true});
+}
+
+void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, bool vertical) {
+  const int length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
+  if (length <= 0 || stops.empty()) return;
   const int segments = static_cast<int>(stops.size()) - 1;
-  for (int x = 0; x < width; ++x) {
+  for (int i = 0; i < length; ++i) {
     COLORREF colour = stops.front();
     if (segments > 0) {
-      const double position = width == 1 ? 0.0 : static_cast<double>(x) * segments / (width - 1);
+      const double position = length == 1 ? 0.0 : static_cast<double>(i) * segments / (length - 1);
       const int segment = std::min(static_cast<int>(position), segments - 1);
       colour = Mix(stops[segment], stops[segment + 1], position - segment);
     }
-    const RECT column{rect.left + x, rect.top, rect.left + x + 1, rect.bottom};
+    const RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}
+                               : RECT{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
     SetBkColor(dc, colour);
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &column, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
   }
 }
 
@@ -275,6 +283,12 @@ void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxP
   SetBkMode(dc, oldMode);
 }
 
+void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF colour) {
+  const int width = std::max(PixelTextWidth(text), 0);
+  PaintPixelText(dc, rect.left + (rect.width - width + 1) / 2,
+                 rect.top + (rect.height - kPixelGlyphHeight) / 2, text, colour);
+}
+
 void PaintCaption(HDC dc, const Rect& rect, std::u16string_view text, HFONT font, COLORREF colour,
                   UINT format) {
   SelectGuard select(dc, font);
@@ -302,15 +316,15 @@ void PaintDiamond(HDC dc, const Rect& rect, COLORREF fill, COLORREF edge) {
   SetPixel(dc, cx - 2, cy - r + 3, RGB(255, 255, 255));
 }
 
-void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour) {
+void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour, int thickness) {
   GdiPen pen{CreatePen(PS_SOLID, 1, colour)};
   SelectGuard select(dc, pen.Get());
   const int left = rect.left + inset;
   const int top = rect.top + inset;
   const int right = rect.Right() - inset;
   const int bottom = rect.Bottom() - inset;
-  // Two pixels thick: each stroke drawn twice, one pixel apart.
-  for (int dx : {0, 1}) {
+  // Thicker strokes are drawn as one-pixel lines side by side: crisp at any size.
+  for (int dx = 0; dx < thickness; ++dx) {
     MoveToEx(dc, left + dx, top, nullptr);
     LineTo(dc, right + dx, bottom);
     MoveToEx(dc, right - 1 + dx, top, nullptr);

@@ -38,17 +38,23 @@ inline constexpr COLORREF kButtonMiddle = RGB(206, 228, 250);
 inline constexpr COLORREF kButtonBottom = RGB(150, 196, 236);
 inline constexpr COLORREF kButtonEdge = RGB(16, 22, 70);
 inline constexpr COLORREF kGlyph = RGB(18, 28, 86);
+// The program's signature fade (under titles, beside lists, in the icon).
+inline constexpr COLORREF kFade[] = {RGB(128, 255, 255), RGB(120, 140, 255), RGB(230, 110, 255),
+                                     RGB(255, 140, 170)};
 
 // RECT from a layout rectangle.
 constexpr RECT ToRect(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
 
 // An Arial font whose characters are `pixels` high (the em height), bold unless told otherwise.
 GdiFont ArtFont(int pixels, FontStyle style = {.bold = true});
-// The largest bold Arial, at most `maxPixels` high, in which `text` fits `width` pixels.
+// The largest bold Arial, at most `maxPixels` high, in which `text` fits `width` pixels,
+// and that size (so a row of buttons can share the size their longest caption needs).
 GdiFont FitFont(HDC dc, std::u16string_view text, int width, int maxPixels);
+int FitPixels(HDC dc, std::u16string_view text, int width, int maxPixels);
 
-// Horizontal gradient through `stops`, evenly spaced from the left to the right edge.
-void HorizontalGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops);
+// A gradient through `stops`, evenly spaced from the left to the right edge (or, when
+// `vertical`, from the top to the bottom).
+void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, bool vertical = false);
 
 // A raised plate filling one outline piece, cut to the window's client area (a piece may
 // run past the window's edge, which then is the plate's edge): vertical gradient, a dark
@@ -68,13 +74,17 @@ void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxP
 // The same button face without a caption (for glyph buttons).
 void PaintButtonFace(HDC dc, const Rect& rect);
 
+// `text` centred in `rect` in small pixel capitals, seven pixels high (only the letters
+// A B D E G N R S V W Y and the space are drawn), for places too tight for a font.
+void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF colour);
+
 // A caption with a one-pixel dark shadow below right; `format` as for DrawText.
 void PaintCaption(HDC dc, const Rect& rect, std::u16string_view text, HFONT font, COLORREF colour,
                   UINT format = DT_CENTER);
 
 // Glyphs centred in `rect`: a diamond, a cross (close) and a dash (minimise).
 void PaintDiamond(HDC dc, const Rect& rect, COLORREF fill, COLORREF edge);
-void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour);
+void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour, int thickness = 2);
 void PaintDash(HDC dc, const Rect& rect, COLORREF colour);
 
 // A tiny round rivet (3 x 3 pixels) with its top-left at (x, y).

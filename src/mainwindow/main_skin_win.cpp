@@ -24,9 +24,7 @@ void PaintTopRow(HDC dc) {
   GdiFont title = art::ArtFont(13);
   art::PaintCaption(dc, {plate.left, plate.top + 2, plate.right - plate.left, 18},
                     u"Quelvane Fader 1.0", title.Get(), art::kText);
-  const COLORREF fade[] = {RGB(128, 255, 255), RGB(120, 140, 255), RGB(230, 110, 255),
-                           RGB(255, 140, 170)};
-  art::HorizontalGradient(dc, art::ToRect(kTitleStripe), fade);
+  art::FadeGradient(dc, art::ToRect(kTitleStripe), art::kFade);
 
   // Minimise to the tray and close.
   art::PaintPlate(dc, kOutline[2], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
@@ -83,9 +81,7 @@ void PaintStyles(HDC dc) {
   art::PaintButton(dc, kLabel6, u"FADES");
   // A sample fade in a well beside it: what the program is for, at a glance.
   art::PaintWell(dc, kFadeBar, 0);
-  const COLORREF fade[] = {RGB(128, 255, 255), RGB(120, 140, 255), RGB(230, 110, 255),
-                           RGB(255, 140, 170)};
-  art::HorizontalGradient(dc, art::ToRect(kFadeBar.Inflate(-2)), fade);
+  art::FadeGradient(dc, art::ToRect(kFadeBar.Inflate(-2)), art::kFade);
 }
 
 void PaintNumberedBoxes(HDC dc) {

@@ -1,6 +1,6 @@
 // Shows a window's skin as the program will: cut to the window's outline, with stand-in
 // controls at the layout's rectangles, so the whole composition can be judged on screen.
-//   scripts/wine-run build/windows/bin/skin_viewer.exe [main] [seconds]
+//   scripts/wine-run build/windows/bin/skin_viewer.exe [main|schemes|htmlfader] [seconds]
 // The window sits at (20, 20); a click on its background drags it, and the close area
 // (or the given number of seconds) ends the viewer.
 #include <windows.h>
@@ -12,8 +12,12 @@
 #include "app/resource_ids.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "htmlfader/html_fader_layout.h"
+#include "htmlfader/html_fader_skin_win.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/main_skin_win.h"
+#include "schemes/scheme_layout.h"
+#include "schemes/scheme_skin_win.h"
 #include "toolkit/toolkit_win.h"
 
 namespace {
@@ -87,6 +91,78 @@ class MainSkinView : public ViewerForm {
   qf::ClickLabel Label6{*this, qf::mainwindow::kLabel6, u"Add/Remove Fades"};
 };
 
+class SchemeSkinView : public ViewerForm {
+ public:
+  SchemeSkinView()
+      : ViewerForm({.width = qf::schemes::kWidth,
+                    .height = qf::schemes::kHeight,
+                    .left = kViewerLeft,
+                    .top = kViewerTop}) {
+    Label3.onClick = [] { PostQuitMessage(0); };
+  }
+
+ private:
+  void Form_Load() override {
+    qf::ShapeWindow(Handle(), qf::schemes::kOutline);
+    for (const char16_t* name : {u"Sunset", u"Ocean", u"Forest", u"Candy", u"Ice"}) {
+      List1.AddItem(name);
+    }
+  }
+
+  void PaintSkin(HDC dc, int, int) override { qf::schemes::PaintSchemeSkin(dc); }
+
+  qf::ListBox List1{*this,
+                    qf::schemes::kList1,
+                    {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  qf::ClickLabel Label1{*this, qf::schemes::kLabel1};
+  qf::ClickLabel Label2{*this, qf::schemes::kLabel2};
+  qf::ClickLabel Label3{*this, qf::schemes::kLabel3};
+};
+
+class HtmlFaderSkinView : public ViewerForm {
+ public:
+  HtmlFaderSkinView()
+      : ViewerForm({.width = qf::htmlfader::kWidth,
+                    .height = qf::htmlfader::kHeight,
+                    .left = kViewerLeft,
+                    .top = kViewerTop}) {
+    Label3.onClick = [] { PostQuitMessage(0); };
+    for (int k = 1; k <= 9; ++k) {
+      bars_[k - 1] = std::make_unique<qf::HScrollBar>(
+          *this, qf::htmlfader::HScroll(k), qf::ScrollBarOptions{.max = 255, .value = 28 * k});
+    }
+    for (int k = 1; k <= 3; ++k) {
+      boxes_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::htmlfader::ColourBox(k));
+    }
+  }
+
+ private:
+  void Form_Load() override {
+    qf::ShapeWindow(Handle(), qf::htmlfader::kOutline);
+    const int32_t colours[] = {ColorRgb(0, 204, 255), ColorRgb(255, 0, 0), ColorRgb(0, 68, 255)};
+    for (int k = 0; k < 3; ++k) boxes_[k]->SetBackColor(colours[k]);
+  }
+
+  void PaintSkin(HDC dc, int, int) override { qf::htmlfader::PaintHtmlFaderSkin(dc); }
+
+  qf::TextBox Text1{
+      *this,
+      qf::htmlfader::kText1,
+      {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255), .text = u"Hello"}};
+  qf::TextBox Text2{*this,
+                    qf::htmlfader::kText2,
+                    {.multiLine = true,
+                     .backColor = ColorRgb(128, 255, 255),
+                     .foreColor = ColorRgb(0, 0, 255),
+                     .text = u"<Font Color=#00CCFF>H<Font Color=#7F6680>e"}};
+  qf::CheckBox Check1{*this, qf::htmlfader::kCheck1, {.caption = u"Wavy", .pushLike = true}};
+  std::unique_ptr<qf::HScrollBar> bars_[9];
+  std::unique_ptr<qf::PictureBox> boxes_[3];
+  qf::ClickLabel Label1{*this, qf::htmlfader::kLabel1};
+  qf::ClickLabel Label2{*this, qf::htmlfader::kLabel2};
+  qf::ClickLabel Label3{*this, qf::htmlfader::kLabel3};
+};
+
 void CALLBACK QuitAfterTime(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
 
 }  // namespace
@@ -106,8 +182,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
   std::unique_ptr<qf::Form> form;
   if (which == L"main") form = std::make_unique<MainSkinView>();
+  if (which == L"schemes") form = std::make_unique<SchemeSkinView>();
+  if (which == L"htmlfader") form = std::make_unique<HtmlFaderSkinView>();
   if (!form) {
-    MessageBoxW(nullptr, L"Usage: skin_viewer [main] [seconds]", L"skin_viewer", MB_OK);
+    MessageBoxW(nullptr, L"Usage: skin_viewer [main|schemes|htmlfader] [seconds]", L"skin_viewer",
+                MB_OK);
     return 2;
   }
   form->SetIcon(icon);
