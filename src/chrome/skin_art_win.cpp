@@ -45,6 +45,14 @@ GdiRegion Minus(HRGN a, HRGN b) {
   return result;
 }
 
+// The rounded region covering exactly `box` (left and top in, right and bottom out, like
+// RECT): CreateRoundRectRgn stops one pixel short of its right and bottom arguments, on
+// Windows and under Wine alike.
+GdiRegion RoundRegion(const RECT& box, int ellipse) {
+  return GdiRegion{
+      CreateRoundRectRgn(box.left, box.top, box.right + 1, box.bottom + 1, ellipse, ellipse)};
+}
+
 void FillRegion(HDC dc, HRGN region, COLORREF colour) {
   GdiBrush brush{CreateSolidBrush(colour)};
   FillRgn(dc, region, brush.Get());
@@ -187,6 +195,8 @@ void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, boo
 
 void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHeight, COLORREF top,
                 COLORREF bottom) {
+  // Exactly the window system's cut of this piece (one pixel short at the right and bottom),
+  // so the plate's edge is the outline's edge.
   GdiRegion region{CreateRoundRectRgn(piece.left, piece.top, piece.right, piece.bottom,
                                       piece.ellipseWidth, piece.ellipseHeight)};
   GdiRegion client{CreateRectRgn(0, 0, clientWidth, clientHeight)};
@@ -210,7 +220,7 @@ void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHei
 
 void PaintPanel(HDC dc, const Rect& rect, int ellipse) {
   const RECT box = ToRect(rect);
-  GdiRegion region{CreateRoundRectRgn(box.left, box.top, box.right, box.bottom, ellipse, ellipse)};
+  GdiRegion region = RoundRegion(box, ellipse);
   ClippedGradient(dc, region.Get(), box, kPanelTop, kPanelBottom);
   GdiRegion inner = Erode(region.Get());
   GdiRegion edge = Minus(region.Get(), inner.Get());
@@ -238,7 +248,7 @@ void PaintWell(HDC dc, const Rect& control, int margin) {
 void PaintButtonFace(HDC dc, const Rect& rect) {
   const RECT box = ToRect(rect);
   const int ellipse = rect.height >= 14 ? 6 : 4;
-  GdiRegion region{CreateRoundRectRgn(box.left, box.top, box.right, box.bottom, ellipse, ellipse)};
+  GdiRegion region = RoundRegion(box, ellipse);
   // Glass: a bright upper half, a step down, and light gathering again towards the bottom.
   const int middle = box.top + rect.height / 2;
   ClippedGradient(dc, region.Get(), {box.left, box.top, box.right, middle}, kButtonTop,
