@@ -40,6 +40,8 @@ class TwipWindow final : public SlidingWindow {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  bool Exists() const override { return IsWindow(window_) != FALSE; }
+
   double Width() const { return Extent().right * scale_; }
   double Height() const { return Extent().bottom * scale_; }
 
