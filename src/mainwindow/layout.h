@@ -48,6 +48,27 @@ inline constexpr Rect kLabel4{320, 16, 9, 9};    // minimise to the tray
 inline constexpr Rect kLabel5{16, 8, 17, 17};    // menu diamond
 inline constexpr Rect kLabel6{48, 197, 57, 17};  // "FADES"
 
+// Purely decorative parts of the skin, placed around the controls above.
+inline constexpr Rect kEntryPanel{19, 52, 333, 55};   // Text1, Picture11, SEND, Send Wavy
+inline constexpr Rect kStylePanel{22, 112, 134, 62};  // W, S, I, B, U
+inline constexpr Rect kTitleStripe{92, 25, 190, 2};   // the fade under the title
+inline constexpr Rect kFadeBar{118, 199, 88, 13};     // a sample fade beside FADES
+// The slot behind numbered box k, its number and its colour square.
+constexpr Rect NumberSlot(int k) {
+  const Rect box = NumberedBox(k);
+  return {box.left - 3, box.top - 2, 63, 21};
+}
+// Where the number "k." is written, between the box and the colour square.
+constexpr Rect NumberCaption(int k) {
+  const Rect box = NumberedBox(k);
+  return {box.Right() + 1, box.top, ColourBox(k).left - box.Right() - 2, box.height};
+}
+// The letter beside a style box and below a slider.
+constexpr Rect StyleLetter(const Rect& check) { return {check.Right() + 2, check.top, 12, 13}; }
+constexpr Rect SliderLetter(const Rect& slider) {
+  return {slider.left - 2, slider.Bottom() + 3, slider.width + 4, 12};
+}
+
 // The window's outline: the union of four rounded rectangles (left, top, right, bottom and
 // the corner ellipse's width and height), in this order.
 inline constexpr std::array<RoundedRect, 4> kOutline{{
