@@ -44,17 +44,6 @@ bool SetLine(HWND input, const std::string& ansi) {
 
 }  // namespace
 
-std::string qf::ToAnsi(std::u16string_view line) {
-  if (line.empty()) return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(line.data());
-  const int length = static_cast<int>(line.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return {};
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr);
-  return ansi;
-}
-
 qf::ChatRoomWindows qf::FindChatRoom() {
   // A missing window stops the chain: searching under a null parent would scan the
   // top-level windows instead.
@@ -89,13 +78,18 @@ void qf::ChatSendEnter(std::u16string_view line) {
   // A box that stops answering while we wait gets no carriage return; one that merely
   // never settles (emptied, or still changing) gets it once the wait gives up, as the
   // line is in the box by then.
-  if (WaitForSteadyText(input) == SteadyWait::kUnreadable) return;
+  const SteadyWait wait = WaitForSteadyText(input);
+  if (wait == SteadyWait::kUnreadable || wait == SteadyWait::kQuitting) return;
   Deliver(input, WM_CHAR, '\r', 0);
 }
 
 std::optional<std::string> qf::TryGetText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!Deliver(window, WM_GETTEXTLENGTH, 0, 0, &length)) return std::nullopt;
+  DWORD_PTR reported = 0;
+  if (!Deliver(window, WM_GETTEXTLENGTH, 0, 0, &reported)) return std::nullopt;
+  // The length comes from another process: a negative one is no answer, and a huge one is
+  // read only up to the bound instead of being allocated.
+  if (static_cast<LONG_PTR>(reported) < 0) return std::nullopt;
+  const std::size_t length = std::min<std::size_t>(reported, kMaxChatTextBytes);
   std::vector<char> buffer(length + 1, '\0');
   DWORD_PTR copied = 0;
   if (!Deliver(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),

@@ -9,16 +9,23 @@
 // never pressed on a box that may not hold the line.
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "chat/pause.h"
+#include "toolkit/win32_win.h"
 
 namespace qf {
 
 // The longest a single message to the client may take.
 inline constexpr UINT kChatMessageTimeoutMs = 3000;
+
+// The most text read back from a window of the client, in bytes: far above any chat line
+// (a 32,767-character line faded is about 700 KB), and a bound on what another process's
+// reported length can make this program allocate.
+inline constexpr std::size_t kMaxChatTextBytes = 4u << 20;
 
 struct ChatRoomWindows {
   HWND room = nullptr;   // the front-most "AOL Child" of the client's MDI area
@@ -40,8 +47,8 @@ void ChatSend(std::u16string_view line);
 // with a client; returns at once without one.
 void ChatSendEnter(std::u16string_view line);
 
-// The window's text as ANSI bytes, or nullopt when the window does not answer in time
-// (hung, or gone).
+// The window's text as ANSI bytes (at most kMaxChatTextBytes of it), or nullopt when the
+// window does not answer in time (hung, or gone) or reports a negative length.
 std::optional<std::string> TryGetText(HWND window);
 
 // The window's text as ANSI bytes; empty when it cannot be read.
@@ -52,9 +59,5 @@ std::string GetText(HWND window);
 // null window or one that stops answering, and gives up (kGaveUp) after about five seconds
 // without settling, so an empty box cannot hold up start-up or exit.
 SteadyWait WaitForSteadyText(HWND window);
-
-// `line` in the system's ANSI code page; characters it lacks become the code page's default
-// character.
-std::string ToAnsi(std::u16string_view line);
 
 }  // namespace qf

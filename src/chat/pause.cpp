@@ -25,10 +25,12 @@ void qf::Pause(double seconds) {
   const Clock::time_point start = Clock::now();
   for (;;) {
     // Written as "not less" so that NaN also returns at once instead of waiting forever.
-    if (!(SecondsSince(start) < seconds)) return;
+    // Once the program is asked to end, the queue holds the quit for good: waiting on it
+    // would only spin until the time is up.
+    if (!(SecondsSince(start) < seconds) || QuitRequested()) return;
     DoEvents();
     const double remaining = seconds - SecondsSince(start);
-    if (remaining <= 0) continue;
+    if (remaining <= 0 || QuitRequested()) continue;
     // Whole milliseconds, rounded up so a sub-millisecond rest does not become a busy loop.
     const double waitMs = std::ceil(std::min(remaining, kPollSeconds) * 1000.0);
     WaitForEvents(static_cast<unsigned>(waitMs));
@@ -40,12 +42,15 @@ qf::SteadyWait qf::WaitForSteadyLength(
   const Clock::time_point start = Clock::now();
   for (;;) {
     DoEvents();
+    if (QuitRequested()) return SteadyWait::kQuitting;
     const std::optional<std::size_t> first = readLength();
     if (!first) return SteadyWait::kUnreadable;
     Pause(timing.interval);
+    if (QuitRequested()) return SteadyWait::kQuitting;
     const std::optional<std::size_t> second = readLength();
     if (!second) return SteadyWait::kUnreadable;
     Pause(timing.interval);
+    if (QuitRequested()) return SteadyWait::kQuitting;
     const std::optional<std::size_t> third = readLength();
     if (!third) return SteadyWait::kUnreadable;
     if (IsSteadyLength(*first, *second, *third)) return SteadyWait::kSteady;

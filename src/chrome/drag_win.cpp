@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chrome/snap.h"
+#include "toolkit/form_win.h"
 
 namespace qf {
 namespace {
@@ -39,6 +40,8 @@ class TwipWindow final : public SlidingWindow {
     SetWindowPos(window_, nullptr, ToPixels(position.left), ToPixels(position.top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+
+  bool Exists() const override { return IsWindow(window_) != FALSE; }
 
   double Width() const { return Extent().right * scale_; }
   double Height() const { return Extent().bottom * scale_; }
@@ -79,14 +82,31 @@ void SnapToScreen(HWND window) {
                   GetSystemMetrics(SM_CYSCREEN) * scale);
 }
 
-void FormDrag(HWND window) {
-  SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+namespace {
+
+// The move loop, then the slide.
+void MoveThenSnap(HWND window) {
   ReleaseCapture();
   // The system's move loop returns when the left button is released. Started with no button
   // held it would wait for the next release (under Wine), so only start it while one is down.
   if (LeftButtonIsDown()) SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   SnapToScreen(window);
+}
+
+}  // namespace
+
+void FormDrag(HWND window) {
+  SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+  MoveThenSnap(window);
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void FormDrag(Form& form) {
+  HWND window = form.Handle();
+  if (window == nullptr) return;
+  form.SetMoving(true);
+  MoveThenSnap(window);
+  form.SetMoving(false);
 }
 
 }  // namespace qf

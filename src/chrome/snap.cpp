@@ -52,10 +52,12 @@ void SlideOntoScreen(SlidingWindow& window, double width, double height, double 
     const bool horizontal = slide.axis == Axis::kHorizontal;
     const double size = horizontal ? width : height;
     const double extent = horizontal ? screenWidth : screenHeight;
+    if (!window.Exists()) return;
     TwipPoint position = window.Position();
     if (!slide.startsWhen(Along(position, slide.axis), size, extent)) continue;
     do {
       DoEvents();
+      if (!window.Exists()) return;
       position = window.Position();  // a handler may have moved the window meanwhile
       Along(position, slide.axis) += slide.direction * kSlideStep;
       window.MoveTo(position);

@@ -24,3 +24,7 @@ void qf::WaitForEvents(unsigned milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   }
 }
+
+bool qf::QuitRequested() {
+  return currentPump.quitRequested != nullptr && currentPump.quitRequested();
+}

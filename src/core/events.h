@@ -15,6 +15,9 @@ struct EventPump {
   // Blocks until a message arrives or `milliseconds` have passed, whichever is first.
   // Lets waits (Pause) stay responsive without spinning the processor.
   void (*waitForMessage)(unsigned milliseconds) = nullptr;
+  // Whether the program has been asked to end (WM_QUIT seen): waits then stop at once
+  // instead of polling a queue that will never empty again.
+  bool (*quitRequested)() = nullptr;
 };
 
 // Installs `pump`; returns the previous one (so a test can restore it).
@@ -27,5 +30,9 @@ void DoEvents();
 // Waits at most `milliseconds` for a window message to arrive (it does not process it;
 // call DoEvents() next). Natively, or before a pump is set, it simply sleeps.
 void WaitForEvents(unsigned milliseconds);
+
+// Whether the program has been asked to end. False natively or before a pump is set.
+//   if (QuitRequested()) return;   // a wait gives up at once
+bool QuitRequested();
 
 }  // namespace qf

@@ -24,7 +24,7 @@ constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // otherwise 1. A lone surrogate counts as a character of its own.
 constexpr std::size_t CharLengthAt(std::u16string_view text, std::size_t pos) {
   return (IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) ? 2
-                                                                                                  : 1;
+                                                                                                : 1;
 }
 
 }  // namespace qf

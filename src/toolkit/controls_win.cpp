@@ -3,24 +3,22 @@
 #include <algorithm>
 
 #include "toolkit/wide_win.h"
+#include "toolkit/win32_win.h"
 #include "toolkit/window_owner_win.h"
 
 namespace qf {
 namespace {
 
-// Mouse positions in lParam are signed 16-bit words (negative left of or above the window).
-int MouseX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
-int MouseY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
+bool IsControlColourMessage(UINT message) {
+  return message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
+         message == WM_CTLCOLORLISTBOX;
+}
 
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
-std::u16string WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  if (length <= 0) return {};
-  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
-  buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return FromWide(buffer);
+// WM_CTLCOLOR*'s answer: the brush, or false (the default colours) when there is none.
+bool AnswerColour(HBRUSH brush, LRESULT& result) {
+  if (brush == nullptr) return false;
+  result = reinterpret_cast<LRESULT>(brush);
+  return true;
 }
 
 }  // namespace
@@ -47,6 +45,7 @@ HBRUSH ControlColours::Apply(HDC dc) {
 
 TextBox::TextBox(Form& form, Rect bounds, TextBoxOptions options)
     : Control(form, bounds),
+      onChange(std::exchange(options.onChange, nullptr)),
       options_(std::move(options)),
       colours_(options_.backColor, options_.foreColor) {}
 
@@ -111,16 +110,42 @@ void TextBox::SetFocus() {
   if (hwnd_ != nullptr) ::SetFocus(hwnd_);
 }
 
-void TextBox::OnCommand(int code) {
-  if (code == EN_CHANGE && !settingText_ && onChange) onChange();
+void TextBox::AppendText(std::u16string_view text) {
+  if (text.empty()) return;
+  if (hwnd_ == nullptr) {
+    options_.text.append(text);
+  } else {
+    // The caret to the end and the text put in place of the empty selection there: the box
+    // copies only the new characters.
+    settingText_ = true;
+    const int end = GetWindowTextLengthW(hwnd_);
+    SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+    const std::wstring wide = ToWide(text);
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    settingText_ = false;
+  }
+  if (onChange) onChange();
 }
 
-HBRUSH TextBox::OnColor(HDC dc) { return colours_.Apply(dc); }
+bool TextBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_COMMAND) {
+    if (HIWORD(wParam) == EN_CHANGE && !settingText_ && onChange) onChange();
+    return true;
+  }
+  if (IsControlColourMessage(message)) {
+    return AnswerColour(colours_.Apply(reinterpret_cast<HDC>(wParam)), result);
+  }
+  (void)lParam;
+  return false;
+}
 
 // ---- CheckBox -----------------------------------------------------------------------------
 
 CheckBox::CheckBox(Form& form, Rect bounds, CheckBoxOptions options)
-    : Control(form, bounds), options_(std::move(options)), value_(options_.value) {}
+    : Control(form, bounds),
+      onClick(std::exchange(options.onClick, nullptr)),
+      options_(std::move(options)),
+      value_(options_.value) {}
 
 CheckBox::~CheckBox() = default;
 
@@ -141,15 +166,19 @@ void CheckBox::SetValue(int value) {
   if (onClick) onClick();
 }
 
-void CheckBox::OnCommand(int code) {
-  if (code == BN_CLICKED) SetValue(value_ == 1 ? 0 : 1);
-}
-
-HBRUSH CheckBox::OnColor(HDC dc) {
-  // The skin shows through: the form's skin brush, aligned to this box's place on it.
-  SetBkMode(dc, TRANSPARENT);
-  SetBrushOrgEx(dc, -bounds_.left, -bounds_.top, nullptr);
-  return form_.SkinBrush();
+bool CheckBox::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+  if (message == WM_COMMAND) {
+    if (HIWORD(wParam) == BN_CLICKED) SetValue(value_ == 1 ? 0 : 1);
+    return true;
+  }
+  if (IsControlColourMessage(message)) {
+    // The skin shows through: the form's skin brush, aligned to this box's place on it.
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    SetBkMode(dc, TRANSPARENT);
+    SetBrushOrgEx(dc, -bounds_.left, -bounds_.top, nullptr);
+    return AnswerColour(form_.SkinBrush(), result);
+  }
+  return false;
 }
 
 // ---- PictureBox ---------------------------------------------------------------------------
@@ -159,7 +188,12 @@ constexpr wchar_t kPictureClass[] = L"QfPictureBox";
 }
 
 PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxOptions options)
-    : Control(form, bounds), options_(options), backColor_(options.backColor) {}
+    : Control(form, bounds),
+      onClick(std::exchange(options.onClick, nullptr)),
+      onDblClick(std::exchange(options.onDblClick, nullptr)),
+      onMouseDown(std::exchange(options.onMouseDown, nullptr)),
+      options_(std::move(options)),
+      backColor_(options_.backColor) {}
 
 PictureBox::~PictureBox() {
   // The window itself goes with the form's; it must not paint from this object any more.
@@ -193,17 +227,10 @@ void PictureBox::EnsureImage() {
 }
 
 void PictureBox::Create(HWND /*parent*/) {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &PictureBox::WindowProc;
-    windowClass.hInstance = Instance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kPictureClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
-  if (!registered) return;
+  if (!RegisterWindowClass(kPictureClass, &PictureBox::WindowProc, true,
+                           LoadCursorW(nullptr, IDC_ARROW))) {
+    return;
+  }
   EnsureImage();
   hwnd_ = CreateChild(kPictureClass, options_.border ? WS_BORDER : 0, 0, nullptr, this);
 }
@@ -321,7 +348,10 @@ HDC PictureBox::ImageDc() {
 // ---- ScrollBar ----------------------------------------------------------------------------
 
 ScrollBar::ScrollBar(Form& form, Rect bounds, bool vertical, ScrollBarOptions options)
-    : Control(form, bounds), vertical_(vertical), options_(options) {
+    : Control(form, bounds),
+      onChange(std::exchange(options.onChange, nullptr)),
+      vertical_(vertical),
+      options_(std::move(options)) {
   if (options_.max < options_.min) options_.max = options_.min;
   value_ = std::clamp(options_.value, options_.min, options_.max);
 }
@@ -362,6 +392,13 @@ void ScrollBar::ChangeTo(int value) {
   if (onChange) onChange();
 }
 
+bool ScrollBar::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+  if (message != WM_HSCROLL && message != WM_VSCROLL) return false;
+  OnScroll(LOWORD(wParam), HIWORD(wParam));
+  result = 0;
+  return true;
+}
+
 void ScrollBar::OnScroll(int code, int position) {
   int next = value_;
   switch (code) {
@@ -397,7 +434,10 @@ void ScrollBar::OnScroll(int code, int position) {
 // ---- ListBox ------------------------------------------------------------------------------
 
 ListBox::ListBox(Form& form, Rect bounds, ListBoxOptions options)
-    : Control(form, bounds), options_(options), colours_(options.backColor, options.foreColor) {}
+    : Control(form, bounds),
+      onClick(std::exchange(options.onClick, nullptr)),
+      options_(std::move(options)),
+      colours_(options_.backColor, options_.foreColor) {}
 
 ListBox::~ListBox() = default;
 
@@ -470,18 +510,27 @@ void ListBox::SetBackColor(int32_t colour) {
   if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void ListBox::OnCommand(int code) {
-  if (code != LBN_SELCHANGE) return;
-  selected_ = ListIndex();
-  if (onClick) onClick();
+bool ListBox::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+  if (message == WM_COMMAND) {
+    if (HIWORD(wParam) == LBN_SELCHANGE) {
+      selected_ = ListIndex();
+      if (onClick) onClick();
+    }
+    return true;
+  }
+  if (IsControlColourMessage(message)) {
+    return AnswerColour(colours_.Apply(reinterpret_cast<HDC>(wParam)), result);
+  }
+  return false;
 }
-
-HBRUSH ListBox::OnColor(HDC dc) { return colours_.Apply(dc); }
 
 // ---- Timer --------------------------------------------------------------------------------
 
 Timer::Timer(Form& form, TimerOptions options)
-    : form_(form), options_(options), id_(form.nextTimerId_++) {
+    : onTimer(std::exchange(options.onTimer, nullptr)),
+      form_(form),
+      options_(std::move(options)),
+      id_(form.nextTimerId_++) {
   form_.timers_.push_back(this);
   if (form_.hwnd_ != nullptr) form_.StartTimer(*this);
 }
@@ -512,8 +561,14 @@ void Timer::Tick() {
 
 // ---- ClickLabel ---------------------------------------------------------------------------
 
-ClickLabel::ClickLabel(Form& form, Rect bounds, std::u16string toolTip)
-    : form_(form), bounds_(bounds), toolTip_(std::move(toolTip)) {
+ClickLabel::ClickLabel(Form& form, Rect bounds, ClickLabelOptions options)
+    : onClick(std::move(options.onClick)),
+      onDblClick(std::move(options.onDblClick)),
+      onMouseDown(std::move(options.onMouseDown)),
+      onMouseUp(std::move(options.onMouseUp)),
+      form_(form),
+      bounds_(bounds),
+      toolTip_(std::move(options.toolTip)) {
   static UINT_PTR nextId = 1;
   toolId_ = nextId++;
   form_.labels_.push_back(this);
@@ -524,7 +579,7 @@ ClickLabel::~ClickLabel() {
   form_.Detach();
   auto& list = form_.labels_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  if (form_.pressLabel_ == this) form_.ResetPress();
+  form_.press_.Forget(this);
 }
 
 void ClickLabel::SetToolTipText(std::u16string text) {
@@ -532,8 +587,6 @@ void ClickLabel::SetToolTipText(std::u16string text) {
   form_.UpdateToolTip(*this);
 }
 
-bool ClickLabel::Contains(int x, int y) const {
-  return bounds_.Contains(x, y);
-}
+bool ClickLabel::Contains(int x, int y) const { return bounds_.Contains(x, y); }
 
 }  // namespace qf

@@ -1,9 +1,10 @@
 #pragma once
 // The controls of the forms. Each is a member of its form, declared with its rectangle
-// (left, top, width, height in pixels) and options; its events are std::function hooks that
-// the form wires to its named handlers, e.g. `Check12.onClick = [this] { Check12_Click(); };`.
-// Every property can be read and set before the form's window exists; the value is kept
-// and applied when the window is created.
+// (left, top, width, height in pixels) and options, its handlers among the options:
+//   qf::CheckBox Check12{*this, kCheck12, {.onClick = [this] { Check12_Click(); }}};
+// The events are std::function members (onClick, onChange...), set from the options; a test
+// may set them directly too. Every property can be read and set before the form's window
+// exists; the value is kept and applied when the window is created.
 #include <windows.h>
 
 #include <cstdint>
@@ -44,6 +45,7 @@ struct TextBoxOptions {
   std::optional<int32_t> backColor{};  // e.g. ColorRgb(128, 255, 255); system colour if unset
   std::optional<int32_t> foreColor{};  // e.g. ColorRgb(0, 0, 255)
   std::u16string text{};
+  std::function<void()> onChange{};  // any change of the text, typed or set
 };
 
 // A text box (EDIT) without a length limit. It may lie outside the visible area of the form
@@ -56,6 +58,9 @@ class TextBox : public Control {
   std::u16string Text() const;
   // Sets the text; raises onChange when it differs from the old text.
   void SetText(std::u16string_view text);
+  // Adds `text` at the end without reading the whole text back (a box that only grows, such
+  // as a collected output, stays quick however long it gets). Raises onChange once.
+  void AppendText(std::u16string_view text);
   int32_t BackColor() const;
   void SetBackColor(int32_t colour);
   int32_t ForeColor() const;
@@ -66,8 +71,7 @@ class TextBox : public Control {
 
  private:
   void Create(HWND parent) override;
-  void OnCommand(int code) override;
-  HBRUSH OnColor(HDC dc) override;
+  bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   TextBoxOptions options_;
   ControlColours colours_;
@@ -78,6 +82,8 @@ struct CheckBoxOptions {
   std::u16string caption{};  // drawn beside the box, or on the button when pushLike
   bool pushLike = false;     // a push button that stays down while ticked
   int value = 0;             // 0 clear, 1 ticked, 2 grayed
+  // Raised after the value changed, by the user or by SetValue; Value() is the new value.
+  std::function<void()> onClick{};
 };
 
 // A check box. Value 0 clear, 1 ticked, 2 grayed. A user's click toggles it (ticked becomes
@@ -96,8 +102,7 @@ class CheckBox : public Control {
 
  private:
   void Create(HWND parent) override;
-  void OnCommand(int code) override;
-  HBRUSH OnColor(HDC dc) override;
+  bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   CheckBoxOptions options_;
   int value_;
@@ -106,6 +111,9 @@ class CheckBox : public Control {
 struct PictureBoxOptions {
   int32_t backColor = 0;  // black
   bool border = true;     // a one-pixel black frame; the image is the area inside it
+  std::function<void()> onClick{};
+  std::function<void()> onDblClick{};
+  MouseHandler onMouseDown{};
 };
 
 // A picture box with a background colour and a persistent image: a memory bitmap the size
@@ -171,6 +179,7 @@ struct ScrollBarOptions {
   int smallChange = 1;  // arrow click
   int largeChange = 1;  // click in the track
   int value = 0;
+  std::function<void()> onChange{};  // once per completed change
 };
 
 // A scroll bar (vertical: min at the top, max at the bottom; horizontal: min at the left).
@@ -197,7 +206,8 @@ class ScrollBar : public Control {
 
  private:
   void Create(HWND parent) override;
-  void OnScroll(int code, int position) override;
+  bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void OnScroll(int code, int position);
   void ApplyInfo();
   void ChangeTo(int value);
 
@@ -222,6 +232,8 @@ struct ListBoxOptions {
   std::optional<int32_t> backColor{};  // e.g. ColorRgb(0, 255, 255)
   std::optional<int32_t> foreColor{};  // e.g. ColorRgb(0, 0, 255)
   bool border = true;
+  // Raised whenever the selected entry changes, by the user or by SetListIndex.
+  std::function<void()> onClick{};
 };
 
 // An unsorted, single-selection list of texts. The items are kept by the control itself, so
@@ -253,8 +265,7 @@ class ListBox : public Control {
 
  private:
   void Create(HWND parent) override;
-  void OnCommand(int code) override;
-  HBRUSH OnColor(HDC dc) override;
+  bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   ListBoxOptions options_;
   ControlColours colours_;
@@ -265,6 +276,7 @@ class ListBox : public Control {
 struct TimerOptions {
   unsigned interval = 0;  // milliseconds; 0 never ticks
   bool enabled = true;
+  std::function<void()> onTimer{};
 };
 
 // A timer on the form's window (it ticks once the form exists, hidden or shown). The handler
@@ -296,12 +308,20 @@ class Timer {
   bool inHandler_ = false;
 };
 
+struct ClickLabelOptions {
+  std::u16string toolTip{};
+  std::function<void()> onClick{};     // left button pressed and released on the label
+  std::function<void()> onDblClick{};  // left double click
+  MouseHandler onMouseDown{};          // any button; x, y relative to the label
+  MouseHandler onMouseUp{};            // any button, released after a press on the label
+};
+
 // A windowless, transparent click area over the skin: a rectangle of the form with the
 // up-arrow pointer and an optional tool tip. Mouse activity over it raises its events and
-// not the form's.
+// not the form's. A label without any handler is a wiring mistake.
 class ClickLabel {
  public:
-  ClickLabel(Form& form, Rect bounds, std::u16string toolTip = {});
+  ClickLabel(Form& form, Rect bounds, ClickLabelOptions options = {});
   ~ClickLabel();
   ClickLabel(const ClickLabel&) = delete;
   ClickLabel& operator=(const ClickLabel&) = delete;
@@ -311,10 +331,10 @@ class ClickLabel {
   void SetToolTipText(std::u16string text);
   bool Contains(int x, int y) const;
 
-  std::function<void()> onClick;     // left button pressed and released on the label
-  std::function<void()> onDblClick;  // left double click
-  MouseHandler onMouseDown;          // any button; x, y relative to the label
-  MouseHandler onMouseUp;            // any button
+  std::function<void()> onClick;
+  std::function<void()> onDblClick;
+  MouseHandler onMouseDown;
+  MouseHandler onMouseUp;
 
  private:
   friend class Form;

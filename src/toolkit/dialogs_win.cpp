@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/wide_win.h"
+#include "toolkit/win32_win.h"
 
 #undef ReplaceText
 
@@ -107,12 +108,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
         if (LOWORD(wParam) == IDOK) {
           auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-          HWND edit = GetDlgItem(dialog, kEditId);
-          const int length = GetWindowTextLengthW(edit);
-          std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-          const int copied = GetWindowTextW(edit, text.data(), length + 1);
-          text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-          state->answer = FromWide(text);
+          state->answer = WindowText(GetDlgItem(dialog, kEditId));
         }
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
@@ -126,8 +122,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-std::u16string InputBox(HWND owner, std::u16string_view prompt, std::u16string_view title,
-                        std::u16string_view defaultText) {
+std::optional<std::u16string> InputBox(HWND owner, std::u16string_view prompt,
+                                       std::u16string_view title, std::u16string_view defaultText) {
   constexpr WORD kButton = 0x0080;
   constexpr WORD kEdit = 0x0081;
   constexpr WORD kStatic = 0x0082;
@@ -141,9 +137,11 @@ std::u16string InputBox(HWND owner, std::u16string_view prompt, std::u16string_v
   dialog.AddItem(BS_PUSHBUTTON | WS_TABSTOP, 180, 25, 50, 14, IDCANCEL, kButton, u"Cancel");
   dialog.AddItem(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 63, 222, 13, kEditId, kEdit, u"");
   InputBoxState state{std::u16string(prompt), std::u16string(defaultText), {}};
-  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner,
-                                                 &InputBoxProc, reinterpret_cast<LPARAM>(&state));
-  if (result != IDOK) return {};
+  const INT_PTR result = DialogBoxIndirectParamW(Instance(), dialog.Get(), owner, &InputBoxProc,
+                                                 reinterpret_cast<LPARAM>(&state));
+  // 0 (an invalid owner) and -1 (the dialog could not be made) are failures, not a Cancel.
+  if (result != IDOK && result != IDCANCEL) return std::nullopt;
+  if (result != IDOK) return std::u16string();
   return state.answer;
 }
 

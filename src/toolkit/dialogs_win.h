@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,11 +18,14 @@ namespace qf {
 void ShowMessage(HWND owner, std::u16string_view text, std::u16string_view caption = kProgramTitle);
 
 // A modal input box: `prompt` above an edit box holding `defaultText`, with OK and Cancel
-// (Enter is OK, Esc is Cancel). Returns the typed text on OK and the empty text on Cancel or
-// when the box could not be shown. An empty title gives the program's title.
-//   std::u16string name = InputBox(Form4.Handle(), u"Choose your name", u"Save Color Scheme");
-std::u16string InputBox(HWND owner, std::u16string_view prompt, std::u16string_view title = {},
-                        std::u16string_view defaultText = {});
+// (Enter is OK, Esc is Cancel). Returns the typed text on OK and the empty text on Cancel;
+// nullopt when the box could not be shown at all, so a caller that asks until it gets an
+// answer can stop instead of asking for ever. An empty title gives the program's title.
+//   std::optional<std::u16string> name =
+//       InputBox(Form4.Handle(), u"Choose your name", u"Save Color Scheme");
+std::optional<std::u16string> InputBox(HWND owner, std::u16string_view prompt,
+                                       std::u16string_view title = {},
+                                       std::u16string_view defaultText = {});
 
 enum class DialogResult { kOk, kCancel, kError };
 

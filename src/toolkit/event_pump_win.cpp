@@ -27,11 +27,11 @@ void WaitForMessage(unsigned milliseconds) {
   MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
+bool QuitSeen() { return quitSeen; }
+
 }  // namespace
 
-void qf::InstallEventPump() { SetEventPump({&PumpPendingMessages, &WaitForMessage}); }
-
-bool qf::QuitRequested() { return quitSeen; }
+void qf::InstallEventPump() { SetEventPump({&PumpPendingMessages, &WaitForMessage, &QuitSeen}); }
 
 int qf::RunMessageLoop() {
   MSG msg;
@@ -43,3 +43,5 @@ int qf::RunMessageLoop() {
     DispatchMessageW(&msg);
   }
 }
+
+void qf::EndProgram() { ExitProcess(0); }

@@ -5,15 +5,17 @@ namespace qf {
 
 // Installs the Win32 pump: DoEvents() then runs PeekMessage/Translate/Dispatch until the
 // queue is empty, and WaitForEvents() sleeps in MsgWaitForMultipleObjectsEx until input
-// arrives. Call once at start-up (tests call it from their main).
+// arrives. Once WM_QUIT was seen inside DoEvents(), it is posted again so that the program's
+// main loop still sees it and ends, and QuitRequested() holds from then on. Call once at
+// start-up (tests call it from their main).
 void InstallEventPump();
-
-// Sets a flag the pump checks: once WM_QUIT was seen inside DoEvents(), it is posted
-// again so that the program's main loop still sees it and ends.
-bool QuitRequested();
 
 // The program's message loop: GetMessage/Translate/Dispatch until WM_QUIT, then returns the
 // exit code that PostQuitMessage gave (for WinMain to return).
 int RunMessageLoop();
+
+// Ends the program at once: no further message is handled, no handler or destructor runs,
+// and the system closes every window of the process.
+[[noreturn]] void EndProgram();
 
 }  // namespace qf

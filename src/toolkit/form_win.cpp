@@ -7,18 +7,13 @@
 #include "toolkit/controls_win.h"
 #include "toolkit/skin_win.h"
 #include "toolkit/wide_win.h"
+#include "toolkit/win32_win.h"
 #include "toolkit/window_owner_win.h"
 
 namespace qf {
 namespace {
 
-// Mouse positions in lParam are signed 16-bit words (negative left of or above the window).
-int MouseX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
-int MouseY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
-
 constexpr wchar_t kFormClass[] = L"QfForm";
-
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 int ShiftState() {
   int shift = 0;
@@ -49,11 +44,36 @@ HCURSOR CursorFor(MousePointer pointer) {
   return LoadCursorW(nullptr, IDC_ARROW);
 }
 
+// The child control a message to the form comes from, for the messages that a control sends
+// its parent about itself; null for every other message.
+HWND ReflectingChild(UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+      return lParam != 0 ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_DRAWITEM:
+      return lParam != 0 ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace
 
 // ---- Control ------------------------------------------------------------------------------
 
 Control::Control(Form& form, Rect bounds) : form_(form), bounds_(bounds) {
+  // Child windows are made with the form's window: one declared later would never get one.
+  WiringCheck(form_.hwnd_ == nullptr && !form_.creating_,
+              "a control was declared after its form's window was created");
   form_.controls_.push_back(this);
 }
 
@@ -96,17 +116,26 @@ Form::~Form() {
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
   }
-  if (skinDc_ && skinDcOldBitmap_ != nullptr) SelectObject(skinDc_.Get(), skinDcOldBitmap_);
+  ReleaseSkin();
 }
 
 void Form::Detach() {
   // The subclass part is gone (or going): its handlers must not run any more.
   if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-  ResetPress();
+  press_.Cancel();
+}
+
+void Form::ReleaseSkin() {
+  // The bitmap goes back out of the DC first: a bitmap still selected is never freed.
+  if (skinDc_ && skinDcOldBitmap_ != nullptr) SelectObject(skinDc_.Get(), skinDcOldBitmap_);
+  skinDcOldBitmap_ = nullptr;
+  skinBrush_.Reset();
+  skinDc_.Reset();
+  skinBitmap_.Reset();
 }
 
 HWND Form::Handle() {
-  if (hwnd_ == nullptr && !creating_) Create();
+  if (hwnd_ == nullptr && !creating_ && !destroyed_) Create();
   return hwnd_;
 }
 
@@ -114,14 +143,8 @@ void Form::Create() {
   static const bool registered = [] {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
     // CS_DBLCLKS: double clicks arrive as WM_LBUTTONDBLCLK (Form_DblClick, label DblClick).
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &Form::WindowProc;
-    windowClass.hInstance = Instance();
-    windowClass.lpszClassName = kFormClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterWindowClass(kFormClass, &Form::WindowProc, true);
   }();
   if (!registered) return;
   creating_ = true;
@@ -149,8 +172,15 @@ void Form::Create() {
   }
   // Copies: a control's creation must not be disturbed by one registering meanwhile.
   for (Control* control : std::vector<Control*>(controls_)) control->Create(hwnd_);
-  for (ClickLabel* label : labels_) AddToolTip(*label);
-  for (Timer* timer : timers_) StartTimer(*timer);
+  for (ClickLabel* label : labels_) {
+    WiringCheck(label->onClick || label->onDblClick || label->onMouseDown || label->onMouseUp,
+                "a click label has no handler");
+    AddToolTip(*label);
+  }
+  for (Timer* timer : timers_) {
+    WiringCheck(timer->onTimer != nullptr || timer->Interval() == 0, "a timer has no handler");
+    StartTimer(*timer);
+  }
   creating_ = false;
   Form_Load();
 }
@@ -202,11 +232,26 @@ void Form::SetIcon(HICON icon) {
 
 void Form::SetMousePointer(MousePointer pointer) {
   pointer_ = pointer;
+  UpdateCursor();
+}
+
+void Form::SetMoving(bool moving, MousePointer pointer) {
+  moving_ = moving;
+  movingPointer_ = pointer;
+  if (moving && hwnd_ != nullptr) {
+    SetCursor(CursorFor(pointer));
+  } else {
+    UpdateCursor();
+  }
+}
+
+void Form::UpdateCursor() {
   if (hwnd_ == nullptr) return;
   POINT cursor;
   if (GetCursorPos(&cursor) && WindowFromPoint(cursor) == hwnd_) {
     ScreenToClient(hwnd_, &cursor);
-    if (LabelAt(cursor.x, cursor.y) == nullptr) SetCursor(CursorFor(pointer));
+    SetCursor(
+        CursorFor(LabelAt(cursor.x, cursor.y) != nullptr ? MousePointer::kUpArrow : pointer_));
   }
 }
 
@@ -276,108 +321,104 @@ ClickLabel* Form::LabelAt(int x, int y) const {
   return nullptr;
 }
 
-void Form::ResetPress() {
-  pressActive_ = false;
-  pressLabel_ = nullptr;
-  pressButtons_ = 0;
-  pressWasDoubleClick_ = false;
-}
-
-// Raises a press or release on `label`, in the label's own coordinates, or, without one, on the
-// form's background.
-void Form::RaiseMouseButton(bool down, ClickLabel* label, int button, int x, int y) {
-  const int shift = ShiftState();
-  if (label != nullptr) {
-    const MouseHandler& handler = down ? label->onMouseDown : label->onMouseUp;
-    if (handler) {
-      handler(button, shift, static_cast<float>(x - label->bounds_.left),
-              static_cast<float>(y - label->bounds_.top));
-    }
-  } else if (down) {
-    Form_MouseDown(button, shift, static_cast<float>(x), static_cast<float>(y));
-  } else {
-    Form_MouseUp(button, shift, static_cast<float>(x), static_cast<float>(y));
-  }
-}
-
 void Form::OnButtonDown(int button, LPARAM lParam, bool doubleClick) {
+  // A press after the capture was taken away (a window move, a menu) starts afresh.
+  if (press_.Active() && GetCapture() != hwnd_) press_.Cancel();
   const int x = MouseX(lParam);
   const int y = MouseY(lParam);
-  // A press after the capture was taken away (a window move, a menu) starts afresh.
-  if (pressActive_ && GetCapture() != hwnd_) ResetPress();
-  if (!pressActive_) {
-    pressActive_ = true;
-    pressLabel_ = LabelAt(x, y);
-    pressButtons_ = 0;
-    pressWasDoubleClick_ = false;
-    SetCapture(hwnd_);
-  }
-  pressButtons_ |= button;
-  ClickLabel* label = pressLabel_;
-  if (doubleClick && button == kLeftButton) {
-    // Down, Up, Click, DblClick, Up: the second press raises DblClick and its release no Click.
-    pressWasDoubleClick_ = true;
-    if (label != nullptr) {
-      if (label->onDblClick) label->onDblClick();
-    } else {
-      Form_DblClick();
-    }
-    return;
-  }
-  RaiseMouseButton(true, label, button, x, y);
+  const RoutedMouseEvents routed = press_.Press(button, LabelAt(x, y), doubleClick);
+  if (routed.startCapture) SetCapture(hwnd_);
+  Raise(routed, x, y);
 }
 
 void Form::OnButtonUp(int button, WPARAM wParam, LPARAM lParam) {
   const int x = MouseX(lParam);
   const int y = MouseY(lParam);
-  if (!pressActive_ || (pressButtons_ & button) == 0) {
-    // A release without our press (it began elsewhere): raise it on what lies under it.
-    RaiseMouseButton(false, LabelAt(x, y), button, x, y);
-    return;
-  }
-  ClickLabel* label = pressLabel_;
-  const bool click = button == kLeftButton && !pressWasDoubleClick_ &&
-                     (label != nullptr ? label->Contains(x, y) : LabelAt(x, y) == nullptr);
-  pressButtons_ &= ~button;
-  if (pressButtons_ == 0 || ButtonsFromFlags(wParam) == 0) {
-    // Let go of the mouse before the handlers run: they may open menus or dialogs.
-    ResetPress();
-    if (GetCapture() == hwnd_) ReleaseCapture();
-  }
-  RaiseMouseButton(false, label, button, x, y);
-  if (!click) return;
-  if (label != nullptr) {
-    if (label->onClick) label->onClick();
-  } else {
-    Form_Click();
+  const RoutedMouseEvents routed = press_.Release(button, LabelAt(x, y), ButtonsFromFlags(wParam));
+  // Let go of the mouse before the handlers run: they may open menus or dialogs.
+  if (routed.endCapture && GetCapture() == hwnd_) ReleaseCapture();
+  Raise(routed, x, y);
+}
+
+// Raises the routed events on their labels (in the label's own coordinates) or on the form's
+// background. A handler may hide the form or open a modal loop; each event is raised in turn.
+void Form::Raise(const RoutedMouseEvents& routed, int x, int y) {
+  const int shift = ShiftState();
+  for (std::size_t i = 0; i < routed.count; ++i) {
+    const RoutedMouseEvent& event = routed.events[i];
+    auto* label = const_cast<ClickLabel*>(static_cast<const ClickLabel*>(event.target));
+    const float fx = static_cast<float>(label != nullptr ? x - label->bounds_.left : x);
+    const float fy = static_cast<float>(label != nullptr ? y - label->bounds_.top : y);
+    switch (event.kind) {
+      case MouseEventKind::kDown:
+        if (label == nullptr) {
+          Form_MouseDown(event.button, shift, fx, fy);
+        } else if (label->onMouseDown) {
+          label->onMouseDown(event.button, shift, fx, fy);
+        }
+        break;
+      case MouseEventKind::kUp:
+        if (label == nullptr) {
+          Form_MouseUp(event.button, shift, fx, fy);
+        } else if (label->onMouseUp) {
+          label->onMouseUp(event.button, shift, fx, fy);
+        }
+        break;
+      case MouseEventKind::kClick:
+        if (label == nullptr) {
+          Form_Click();
+        } else if (label->onClick) {
+          label->onClick();
+        }
+        break;
+      case MouseEventKind::kDblClick:
+        if (label == nullptr) {
+          Form_DblClick();
+        } else if (label->onDblClick) {
+          label->onDblClick();
+        }
+        break;
+    }
   }
 }
 
 void Form::OnMouseMove(WPARAM wParam, LPARAM lParam) {
   const int x = MouseX(lParam);
   const int y = MouseY(lParam);
-  if (pressActive_ && GetCapture() == hwnd_) {
-    if (pressLabel_ != nullptr) return;
-  } else if (LabelAt(x, y) != nullptr) {
-    return;
-  }
+  if (press_.Active() && GetCapture() != hwnd_) press_.Cancel();
+  if (!press_.MoveIsBackgrounds(LabelAt(x, y))) return;
   // The x coordinate goes out as the low word of lParam (sign-extended like any mouse
   // position): a tray icon's report of mouse message 515 or 516 arrives as x = 515 or 516.
   Form_MouseMove(ButtonsFromFlags(wParam), ShiftState(), static_cast<float>(x),
                  static_cast<float>(y));
 }
 
+bool Form::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  Control* control = FindControl(ReflectingChild(message, lParam));
+  return control != nullptr && control->OnReflected(message, wParam, lParam, result);
+}
+
+void Form::OnDestroyedFromOutside() {
+  // Something destroyed the window while the form lives on. It is not made again, which would
+  // run Form_Load a second time; what it held is freed now.
+  destroyed_ = true;
+  hwnd_ = nullptr;
+  tooltip_ = nullptr;
+  lastFocus_ = nullptr;
+  press_.Cancel();
+  for (Control* control : controls_) control->hwnd_ = nullptr;
+  for (Timer* timer : timers_) timer->running_ = false;
+  for (ClickLabel* label : labels_) label->toolAdded_ = false;
+  ReleaseSkin();
+  controlFont_.Reset();
+}
+
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Form* form = WindowOwner<Form>(hwnd, message, lParam, &Form::hwnd_);
   if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    // Destroyed from outside: forget the window, so the next use creates it anew.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    form->hwnd_ = nullptr;
-    form->tooltip_ = nullptr;
-    for (Control* control : form->controls_) control->hwnd_ = nullptr;
-    for (Timer* timer : form->timers_) timer->running_ = false;
-    for (ClickLabel* label : form->labels_) label->toolAdded_ = false;
+    form->OnDestroyedFromOutside();
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   return form->OnMessage(message, wParam, lParam);
@@ -386,6 +427,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (HandleMessage(message, wParam, lParam, result)) return result;
+  if (ReflectToControl(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers everything with the skin: no flicker
@@ -405,12 +447,15 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SETCURSOR:
+      if (moving_) {
+        // During a move the pointer stays the move pointer, over labels and controls too.
+        SetCursor(CursorFor(movingPointer_));
+        return TRUE;
+      }
       if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
-        POINT cursor;
-        GetCursorPos(&cursor);
-        ScreenToClient(hwnd_, &cursor);
-        SetCursor(LabelAt(cursor.x, cursor.y) != nullptr ? CursorFor(MousePointer::kUpArrow)
-                                                         : CursorFor(pointer_));
+        const POINT cursor = CursorInClient(hwnd_);
+        SetCursor(
+            CursorFor(LabelAt(cursor.x, cursor.y) != nullptr ? MousePointer::kUpArrow : pointer_));
         return TRUE;
       }
       break;
@@ -441,36 +486,13 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMouseMove(wParam, lParam);
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != hwnd_) ResetPress();
+      if (reinterpret_cast<HWND>(lParam) != hwnd_) press_.Cancel();
       return 0;
     case WM_TIMER:
       for (Timer* timer : timers_) {
         if (timer->id_ == wParam) {
           timer->Tick();
           return 0;
-        }
-      }
-      break;
-    case WM_COMMAND:
-      if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
-        control->OnCommand(HIWORD(wParam));
-        return 0;
-      }
-      break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
-        control->OnScroll(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-      }
-      break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-      if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
-        if (HBRUSH brush = control->OnColor(reinterpret_cast<HDC>(wParam))) {
-          return reinterpret_cast<LRESULT>(brush);
         }
       }
       break;

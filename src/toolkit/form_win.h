@@ -1,20 +1,22 @@
 #pragma once
 // Form: a borderless, skinned top-level window that holds controls and raises the usual events.
 //
-// A form is a subclass with its controls as members and its handlers as member functions:
+// A form is a subclass with its controls as members and its handlers as member functions. Each
+// control is declared with its place and start state and wired to its handler in the same
+// line, so the class reads as the form's layout table and a control is wired in one place:
 //
 //   class Form1 : public qf::Form {
 //    public:
 //     Form1() : Form({.caption = qf::kProgramTitle, .width = 370, .height = 248,
-//                     .left = 333, .top = 7}) {
-//       Label2.onClick = [this] { Label2_Click(); };
-//     }
+//                     .left = 333, .top = 7}) {}
 //    private:
-//     qf::TextBox Text1{*this, {24, 56, 249, 19}};
-//     qf::ClickLabel Label2{*this, {304, 56, 33, 17}, u"Send To Chat"};
 //     void Form_Load() override;
 //     void PaintSkin(HDC dc, int width, int height) override;
 //     void Label2_Click();
+//
+//     qf::TextBox Text1{*this, {24, 56, 249, 19}};
+//     qf::ClickLabel Label2{*this, {304, 56, 33, 17},
+//                           {.toolTip = u"Send To Chat", .onClick = [this] { Label2_Click(); }}};
 //   };
 //
 // Declaring a form or its controls creates no window. The window, its child controls, its
@@ -22,6 +24,9 @@
 // Load(), Show(), or Handle() of one of its controls), which then runs Form_Load() once.
 // After that the window is only hidden and shown; everything it holds survives hiding.
 // Control properties set before creation are kept and applied when the window is created.
+// Messages that a child control sends its parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
+// WM_CTLCOLOR*, scroll messages) are handed back to that control (Control::OnReflected), so a
+// new kind of control never touches the form's window procedure.
 #include <windows.h>
 
 #include <climits>
@@ -32,6 +37,7 @@
 
 #include "core/rect.h"
 #include "toolkit/gdi_win.h"
+#include "toolkit/press_router.h"
 #include "toolkit/program_title.h"
 
 namespace qf {
@@ -40,7 +46,6 @@ namespace qf {
 constexpr int32_t ColorRgb(int red, int green, int blue) {
   return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
-
 
 // Mouse buttons and shift keys as the mouse events report them.
 inline constexpr int kLeftButton = 1;
@@ -75,7 +80,8 @@ class ClickLabel;
 class Timer;
 
 // Base of the controls that are child windows (text box, check box, picture box, scroll bar,
-// list box). Registered with its form at construction; the window comes with the form's.
+// list box). Registered with its form at construction; the window comes with the form's, so
+// a control must be declared before its form's window exists (a wiring check says so).
 // Controls (and timers and labels) are members of their form and live exactly as long as it:
 // the first of them to be destroyed cuts the form's window off from its handlers.
 class Control {
@@ -95,12 +101,12 @@ class Control {
 
   // Creates the child window under `parent` and applies the stored properties.
   virtual void Create(HWND parent) = 0;
-  // WM_COMMAND notification code from this control.
-  virtual void OnCommand(int /*code*/) {}
-  // WM_HSCROLL / WM_VSCROLL request code and 16-bit position from this control.
-  virtual void OnScroll(int /*code*/, int /*position*/) {}
-  // WM_CTLCOLOR*: the brush to paint the background with, or null for the default.
-  virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
+  // A message this control sent its form (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR*,
+  // WM_HSCROLL, WM_VSCROLL), handed back to it. Return true when handled, with `result`.
+  virtual bool OnReflected(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                           LRESULT& /*result*/) {
+    return false;
+  }
 
   // CreateWindowEx of a child at Bounds(), with the form's control font; null on failure.
   HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
@@ -121,7 +127,9 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  // The window; created (hidden, with its controls, then Form_Load) on first use.
+  // The window; created (hidden, with its controls, then Form_Load) on first use. A window
+  // destroyed from outside is not made again (that would load the form twice): Handle() is
+  // null from then on and the controls keep their values.
   HWND Handle();
   // Creates the window hidden if it does not exist yet (like loading a form without showing it).
   void Load() { Handle(); }
@@ -140,6 +148,9 @@ class Form {
   // The pointer over the form's uncovered background (labels keep the up arrow).
   void SetMousePointer(MousePointer pointer);
   MousePointer GetMousePointer() const { return pointer_; }
+  // While the window is being moved, the pointer is `pointer` everywhere on it (labels
+  // included), whatever the mouse passes over; SetMoving(false) puts the usual pointers back.
+  void SetMoving(bool moving, MousePointer pointer = MousePointer::kSizeAll);
 
   // For controls: the form's control font, and a brush of the skin picture for backgrounds
   // that should look transparent (align it with SetBrushOrgEx(dc, -left, -top)).
@@ -184,15 +195,19 @@ class Form {
   Control* FindControl(HWND child) const;
   ClickLabel* LabelAt(int x, int y) const;
   void OnButtonDown(int button, LPARAM lParam, bool doubleClick);
-  void RaiseMouseButton(bool down, ClickLabel* label, int button, int x, int y);
   void OnButtonUp(int button, WPARAM wParam, LPARAM lParam);
+  void Raise(const RoutedMouseEvents& routed, int x, int y);
   void OnMouseMove(WPARAM wParam, LPARAM lParam);
-  void ResetPress();
+  void UpdateCursor();
+  bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void OnDestroyedFromOutside();
+  void ReleaseSkin();
   void Detach();
 
   FormOptions options_;
   HWND hwnd_ = nullptr;
   bool creating_ = false;
+  bool destroyed_ = false;  // the window was destroyed from outside: it is not made again
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;  // the child that had the keyboard when the form went inactive
   GdiFont controlFont_;
@@ -201,17 +216,15 @@ class Form {
   HGDIOBJ skinDcOldBitmap_ = nullptr;
   GdiBrush skinBrush_;
   MousePointer pointer_ = MousePointer::kDefault;
+  bool moving_ = false;
+  MousePointer movingPointer_ = MousePointer::kSizeAll;
   std::vector<Control*> controls_;
   std::vector<ClickLabel*> labels_;
   std::vector<Timer*> timers_;
   unsigned nextTimerId_ = 1;
 
-  // The target of the mouse buttons held down since the first press: the background
-  // (pressLabel_ null) or a label. Cleared when the buttons are up or capture is lost.
-  bool pressActive_ = false;
-  ClickLabel* pressLabel_ = nullptr;
-  int pressButtons_ = 0;
-  bool pressWasDoubleClick_ = false;
+  // Which target (the background or a label) the buttons held since the first press belong to.
+  PressRouter press_;
 };
 
 }  // namespace qf

@@ -9,3 +9,4 @@
 #include "toolkit/program_title.h"
 #include "toolkit/skin_win.h"
 #include "toolkit/wide_win.h"
+#include "toolkit/win32_win.h"

@@ -106,4 +106,31 @@ TEST(WaitForSteadyLength, EndsAtOnceWhenAReadingFails) {
   EXPECT_EQ(readings.calls, 2u);
 }
 
+// A pump that sees the quit after `quitAfter` passes and, like a queue holding WM_QUIT,
+// never blocks again.
+struct QuittingPump {
+  static inline int pumps = 0;
+  static inline int waits = 0;
+  static inline int quitAfter = 0;
+  static void Pump() { ++pumps; }
+  static void Wait(unsigned) { ++waits; }
+  static bool Quit() { return pumps >= quitAfter; }
+};
+
+TEST(PauseAndSteadyWait, StopAtOnceOnceTheProgramIsAskedToEnd) {
+  const qf::EventPump previous =
+      qf::SetEventPump({&QuittingPump::Pump, &QuittingPump::Wait, &QuittingPump::Quit});
+  QuittingPump::quitAfter = 1;
+  qf::Pause(30.0);  // would spin for 30 s on a queue that never empties
+  EXPECT_EQ(QuittingPump::pumps, 1);
+  EXPECT_EQ(QuittingPump::waits, 0);
+  QuittingPump::pumps = 0;
+  QuittingPump::quitAfter = 2;  // quit arrives during the first pause of a round
+  Readings readings{{3}};
+  EXPECT_EQ(qf::WaitForSteadyLength(std::ref(readings), {10.0, 60.0}), qf::SteadyWait::kQuitting);
+  EXPECT_EQ(readings.calls, 1u);
+  EXPECT_LE(QuittingPump::waits, 1);
+  qf::SetEventPump(previous);
+}
+
 }  // namespace

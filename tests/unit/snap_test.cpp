@@ -106,4 +106,18 @@ TEST(SnapToScreen, LetsMessagesRunOnEveryMove) {
   EXPECT_EQ(pumped, 51);
 }
 
+TEST(SnapToScreen, EndsWhenTheWindowIsDestroyedDuringTheSlide) {
+  // A destroyed window reads as (0, 0) whatever it is moved to: without the check the slide
+  // towards the right edge would never end.
+  class VanishingWindow : public RecordingWindow {
+   public:
+    using RecordingWindow::RecordingWindow;
+    TwipPoint Position() const override { return moves.size() >= 3 ? TwipPoint{} : position; }
+    bool Exists() const override { return moves.size() < 3; }
+  };
+  VanishingWindow window({kScreenWidth - kWidth - 100, 5000});
+  SlideOntoScreen(window, kWidth, kHeight, kScreenWidth, kScreenHeight);
+  EXPECT_EQ(window.moves.size(), 3u);
+}
+
 }  // namespace

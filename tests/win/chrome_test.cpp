@@ -37,9 +37,9 @@ class ChromeTest : public testing::Test {
   }
 
   HWND MakeWindow(int left, int top, int width, int height) {
-    HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"QfChromeTestWindow", L"chrome test", WS_POPUP,
-                             left, top, width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
-                             nullptr);
+    HWND w =
+        CreateWindowExW(WS_EX_TOOLWINDOW, L"QfChromeTestWindow", L"chrome test", WS_POPUP, left,
+                        top, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(w, nullptr);
     ShowWindow(w, SW_SHOWNORMAL);
     UpdateWindow(w);

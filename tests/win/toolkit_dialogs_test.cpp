@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "toolkit/toolkit_win.h"
@@ -42,7 +43,7 @@ TEST(ToolkitInputBox, ReturnsTheTypedTextOnOk) {
     PostText(edit, L"My fade");
     PostKey(edit, VK_RETURN);  // Enter is OK
   });
-  const std::u16string answer =
+  const std::optional<std::u16string> answer =
       qf::InputBox(owner.Handle(), u"Choose your name", u"Save Color Scheme");
   EXPECT_TRUE(driver.Acted());
   EXPECT_EQ(answer, u"My fade");
@@ -89,6 +90,15 @@ TEST(ToolkitInputBox, CancelAndEscGiveTheEmptyText) {
     EXPECT_EQ(qf::InputBox(owner.Handle(), u"Choose your name", u"", u"default"), u"");
     EXPECT_EQ(title, L"Quelvane Fader 1.0");
   }
+}
+
+TEST(ToolkitInputBox, ABoxThatCannotBeShownIsNotACancel) {
+  // An owner that is no window: the dialog cannot be made. A caller asking until it gets a
+  // name must be able to tell this from a Cancel, or it would ask for ever.
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  DestroyWindow(gone);
+  EXPECT_EQ(qf::InputBox(gone, u"Choose your name", u"Save Color Scheme"), std::nullopt);
 }
 
 TEST(ToolkitMessageBox, ShowsTheTextWithTheProgramTitleAndAnOkButton) {

@@ -55,6 +55,7 @@ class TestForm : public qf::Form {
   std::vector<MouseEvent> moves;
   // Events of the controls.
   int labelClicks = 0;
+  int label2Clicks = 0;
   int labelDblClicks = 0;
   std::vector<MouseEvent> labelDowns;
   std::vector<MouseEvent> labelUps;
@@ -81,8 +82,8 @@ class TestForm : public qf::Form {
                     {10, 100, 100, 60},
                     {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
   qf::Timer Timer1{*this, {.interval = 1}};
-  qf::ClickLabel Label1{*this, {200, 10, 30, 20}, u"Send To Chat"};
-  qf::ClickLabel Label2{*this, {240, 10, 20, 20}};  // no tool tip
+  qf::ClickLabel Label1{*this, {200, 10, 30, 20}, {.toolTip = u"Send To Chat"}};
+  qf::ClickLabel Label2{*this, {240, 10, 20, 20}, {.onClick = [this] { ++label2Clicks; }}};
 
  protected:
   void Form_Load() override { ++loads; }

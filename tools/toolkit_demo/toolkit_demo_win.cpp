@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 
 #include "chrome/drag_win.h"
@@ -20,21 +21,7 @@ using qf::ColorRgb;
 class DemoForm : public qf::Form {
  public:
   DemoForm()
-      : Form({.caption = u"Toolkit demo", .width = 370, .height = 248, .left = 40, .top = 40}) {
-    Label1.onClick = [this] { PostQuitMessage(0); };
-    Label2.onClick = [this] { Label2_Click(); };
-    Label3.onClick = [this] { Label3_Click(); };
-    Check1.onClick = [this] { Check1_Click(); };
-    VScroll1.onChange = [this] { Mix(); };
-    HScroll1.onChange = [this] { Mix(); };
-    Picture1.onDblClick = [this] {
-      if (CommonDialog1.Show(Handle()) != qf::DialogResult::kError) {
-        Picture1.SetBackColor(CommonDialog1.Color());
-      }
-    };
-    List1.onClick = [this] { Text1.SetText(List1.Text()); };
-    Timer1.onTimer = [this] { Timer1_Timer(); };
-  }
+      : Form({.caption = u"Toolkit demo", .width = 370, .height = 248, .left = 40, .top = 40}) {}
 
  private:
   void Form_Load() override {
@@ -48,9 +35,9 @@ class DemoForm : public qf::Form {
   }
 
   // The background moves the window, and a plain click still slides it against near edges.
-  void Form_Click() override { qf::FormDrag(Handle()); }
-  void Form_DblClick() override { qf::FormDrag(Handle()); }
-  void Form_MouseDown(int, int, float, float) override { qf::FormDrag(Handle()); }
+  void Form_Click() override { qf::FormDrag(*this); }
+  void Form_DblClick() override { qf::FormDrag(*this); }
+  void Form_MouseDown(int, int, float, float) override { qf::FormDrag(*this); }
 
   void PaintSkin(HDC dc, int width, int height) override {
     const RECT all{0, 0, width, height};
@@ -77,14 +64,21 @@ class DemoForm : public qf::Form {
     qf::DrawCentredText(dc, {160, 168, 180, 182}, u"R", small.Get(), RGB(255, 255, 255));
   }
 
-  void Label2_Click() { Text2.SetText(Text2.Text() + Text1.Text() + u"\r\n"); }
+  void Label2_Click() { Text2.AppendText(Text1.Text() + u"\r\n"); }
 
   void Label3_Click() {
-    const std::u16string name = qf::InputBox(Handle(), u"Choose your name", u"Demo");
-    if (name.empty()) {
+    const std::optional<std::u16string> name = qf::InputBox(Handle(), u"Choose your name", u"Demo");
+    if (!name) return;  // no input box could be shown
+    if (name->empty()) {
       qf::ShowMessage(Handle(), u"Please choose a name");
     } else {
-      List1.AddItem(name);
+      List1.AddItem(*name);
+    }
+  }
+
+  void Picture1_DblClick() {
+    if (CommonDialog1.Show(Handle()) != qf::DialogResult::kError) {
+      Picture1.SetBackColor(CommonDialog1.Color());
     }
   }
 
@@ -129,24 +123,34 @@ class DemoForm : public qf::Form {
                      .foreColor = ColorRgb(0, 0, 255),
                      .text = u"Hello there"}};
   qf::PictureBox Picture11{*this, {24, 86, 257, 17}};
-  qf::CheckBox Check1{*this, {32, 120, 14, 13}, {.value = 1}};
+  qf::CheckBox Check1{
+      *this, {32, 120, 14, 13}, {.value = 1, .onClick = [this] { Check1_Click(); }}};
   qf::CheckBox Check2{*this, {80, 120, 14, 13}};
   qf::CheckBox Check3{*this, {24, 200, 49, 17}, {.caption = u"Wavy", .pushLike = true}};
-  qf::VScrollBar VScroll1{*this, {168, 112, 9, 57}, {.max = 255}};
-  qf::HScrollBar HScroll1{*this, {184, 112, 49, 9}, {.max = 255}};
-  qf::PictureBox Picture1{*this, {256, 112, 17, 17}};
+  qf::VScrollBar VScroll1{*this, {168, 112, 9, 57}, {.max = 255, .onChange = [this] { Mix(); }}};
+  qf::HScrollBar HScroll1{*this, {184, 112, 49, 9}, {.max = 255, .onChange = [this] { Mix(); }}};
+  qf::PictureBox Picture1{
+      *this, {256, 112, 17, 17}, {.onDblClick = [this] { Picture1_DblClick(); }}};
   qf::PictureBox Picture2{*this, {256, 136, 17, 17}, {.backColor = ColorRgb(255, 255, 0)}};
   qf::ListBox List1{*this,
                     {80, 140, 80, 56},
-                    {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+                    {.backColor = ColorRgb(0, 255, 255),
+                     .foreColor = ColorRgb(0, 0, 255),
+                     .onClick = [this] { Text1.SetText(List1.Text()); }}};
   qf::TextBox Text2{
       *this,
       {184, 136, 60, 60},
       {.multiLine = true, .backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  qf::Timer Timer1{*this, {.interval = 50}};
-  qf::ClickLabel Label1{*this, {344, 8, 17, 17}, u"Exit"};
-  qf::ClickLabel Label2{*this, {300, 54, 40, 22}, u"Add the line to the box"};
-  qf::ClickLabel Label3{*this, {300, 200, 50, 22}, u"Ask for a name"};
+  qf::Timer Timer1{*this, {.interval = 50, .onTimer = [this] { Timer1_Timer(); }}};
+  qf::ClickLabel Label1{
+      *this, {344, 8, 17, 17}, {.toolTip = u"Exit", .onClick = [] { PostQuitMessage(0); }}};
+  qf::ClickLabel Label2{
+      *this, {300, 54, 40, 22}, {.toolTip = u"Add the line to the box", .onClick = [this] {
+                                   Label2_Click();
+                                 }}};
+  qf::ClickLabel Label3{*this,
+                        {300, 200, 50, 22},
+                        {.toolTip = u"Ask for a name", .onClick = [this] { Label3_Click(); }}};
   qf::ColorDialog CommonDialog1;
 };
 

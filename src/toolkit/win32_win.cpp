@@ -1,0 +1,89 @@
+#include "toolkit/win32_win.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "toolkit/wide_win.h"
+
+namespace qf {
+namespace {
+
+void DefaultWiringFailure(const char* what) {
+  OutputDebugStringA("qf: wiring mistake: ");
+  OutputDebugStringA(what);
+  OutputDebugStringA("\n");
+#ifndef NDEBUG
+  std::abort();
+#endif
+}
+
+WiringFailureHandler wiringFailure = &DefaultWiringFailure;
+
+}  // namespace
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+std::u16string WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+  buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return FromWide(buffer);
+}
+
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool doubleClicks,
+                         HCURSOR cursor) {
+  static std::map<std::wstring, bool> registered;
+  const auto [entry, fresh] = registered.try_emplace(name, false);
+  if (!fresh) return entry->second;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = doubleClicks ? CS_DBLCLKS : 0;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = Instance();
+  windowClass.hCursor = cursor;
+  windowClass.lpszClassName = name;
+  entry->second = RegisterClassExW(&windowClass) != 0;
+  return entry->second;
+}
+
+std::string ToAnsi(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr);
+  return ansi;
+}
+
+std::u16string FromAnsi(std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  if (size <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), size);
+  return FromWide(wide);
+}
+
+POINT CursorInClient(HWND window) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ScreenToClient(window, &cursor);
+  return cursor;
+}
+
+void WiringCheck(bool holds, const char* what) {
+  if (!holds && wiringFailure != nullptr) wiringFailure(what);
+}
+
+WiringFailureHandler SetWiringFailureHandler(WiringFailureHandler handler) {
+  WiringFailureHandler previous = wiringFailure;
+  wiringFailure = handler;
+  return previous;
+}
+
+}  // namespace qf

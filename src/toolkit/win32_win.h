@@ -1,0 +1,49 @@
+#pragma once
+// The small Win32 helpers that the toolkit, the chat link and the tools all need, written once:
+// the module instance, window texts, class registration, ANSI conversion, mouse positions,
+// rectangles, and the wiring check.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "core/rect.h"
+
+namespace qf {
+
+// The program's own module (for window classes and dialogs).
+HINSTANCE Instance();
+
+// The text of any window, read whole (empty when it has none or is gone).
+std::u16string WindowText(HWND window);
+
+// Registers a window class of this module once; later calls with the same name only report
+// whether that first registration worked. The class gets CS_DBLCLKS when `doubleClicks`.
+//   if (!RegisterWindowClass(L"QfForm", &Form::WindowProc, true)) return;
+bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool doubleClicks = true,
+                         HCURSOR cursor = nullptr);
+
+// UTF-16 to the system's ANSI code page and back (cp1252 on a Western system); characters the
+// code page lacks become its default character.
+std::string ToAnsi(std::u16string_view text);
+std::u16string FromAnsi(std::string_view text);
+
+// Mouse positions in a mouse message's lParam: signed 16-bit words, negative left of or above
+// the window.
+inline int MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+inline int MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
+// Where the mouse pointer is now, in `window`'s client coordinates.
+POINT CursorInClient(HWND window);
+
+inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
+
+// Reports a wiring mistake (a control made after its form's window, a form used after its
+// window was destroyed...). Silent in the shipped program apart from a debugger line; debug
+// builds stop at once, and tests install a handler that fails the test.
+//   WiringCheck(form.hwnd_ == nullptr, "a control was declared after its form was created");
+void WiringCheck(bool holds, const char* what);
+using WiringFailureHandler = void (*)(const char* what);
+WiringFailureHandler SetWiringFailureHandler(WiringFailureHandler handler);
+
+}  // namespace qf
