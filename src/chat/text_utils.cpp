@@ -8,9 +8,13 @@ std::u16string ReplaceText(std::u16string_view text, std::u16string_view find,
                            std::u16string_view replacement) {
   if (find.empty()) return std::u16string(text);
 
-  if (replacement.find(find) != std::u16string_view::npos) {
+  if (replacement.find(find) != std::u16string_view::npos || find.size() == 1) {
     // Searching again from the start would find the inserted text forever: replace the
     // occurrences of the original text once each, left to right.
+    // A single character that the replacement does not hold cannot be formed by a join either,
+    // so for it the restarting search finds just these occurrences, in this order: the same
+    // result, in one pass instead of one shift of the rest of the text per replacement (the
+    // tag renderer turns every carriage return of a pasted text into its line-break marker).
     std::u16string result;
     std::size_t from = 0;
     for (std::size_t at = text.find(find); at != std::u16string_view::npos;

@@ -187,12 +187,6 @@ namespace {
 constexpr wchar_t kPictureClass[] = L"QfPictureBox";
 }
 
-bool PictureBox::FontKey::operator==(const FontKey& other) const {
-  return name == other.name && points == other.points && style.bold == other.style.bold &&
-         style.italic == other.style.italic && style.underline == other.style.underline &&
-         style.strikethrough == other.style.strikethrough;
-}
-
 PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxOptions options)
     : Control(form, bounds),
       onClick(std::exchange(options.onClick, nullptr)),
@@ -204,10 +198,8 @@ PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxOptions options)
 PictureBox::~PictureBox() {
   // The window itself goes with the form's; it must not paint from this object any more.
   if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-  if (imageDc_) {
-    if (oldFont_ != nullptr) SelectObject(imageDc_.Get(), oldFont_);
-    if (oldBitmap_ != nullptr) SelectObject(imageDc_.Get(), oldBitmap_);
-  }
+  text_.Attach(nullptr);  // its fonts leave the image's DC before they are deleted
+  if (imageDc_ && oldBitmap_ != nullptr) SelectObject(imageDc_.Get(), oldBitmap_);
 }
 
 int PictureBox::ImageWidth() const {
@@ -228,7 +220,7 @@ void PictureBox::EnsureImage() {
     return;
   }
   oldBitmap_ = SelectObject(imageDc_.Get(), image_.Get());
-  SetBkMode(imageDc_.Get(), TRANSPARENT);
+  text_.Attach(imageDc_.Get());
   const RECT all{0, 0, ImageWidth(), ImageHeight()};
   SetBkColor(imageDc_.Get(), static_cast<COLORREF>(backColor_));
   ExtTextOutW(imageDc_.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
@@ -329,53 +321,16 @@ void PictureBox::Cls() {
   Invalidate();
 }
 
-void PictureBox::RealizeFont() {
-  EnsureImage();
-  if (!imageDc_ || (fontSelected_ && selectedFont_ == font_)) return;
-  // Fonts are kept once made: markup switches styles back and forth on every drawing.
-  HFONT font = nullptr;
-  for (const auto& [key, made] : fonts_) {
-    if (key == font_) font = made.Get();
-  }
-  if (font == nullptr) {
-    GdiFont made = MakeFont(font_.name, font_.points, font_.style);
-    if (!made) return;
-    if (fonts_.size() >= kFontCacheSize) {
-      // Drop the oldest font that is not the one selected now.
-      for (auto it = fonts_.begin(); it != fonts_.end(); ++it) {
-        if (!(fontSelected_ && it->first == selectedFont_)) {
-          fonts_.erase(it);
-          break;
-        }
-      }
-    }
-    font = made.Get();
-    fonts_.emplace_back(font_, std::move(made));
-  }
-  HGDIOBJ previous = SelectObject(imageDc_.Get(), font);
-  if (oldFont_ == nullptr) oldFont_ = previous;
-  selectedFont_ = font_;
-  fontSelected_ = true;
-}
-
 void PictureBox::PrintText(int x, int y, std::u16string_view text) {
-  RealizeFont();
-  if (!imageDc_ || text.empty()) return;
-  SetTextColor(imageDc_.Get(), static_cast<COLORREF>(foreColor_));
-  const std::wstring wide = ToWide(text);
-  TextOutW(imageDc_.Get(), x, y, wide.c_str(), static_cast<int>(wide.size()));
+  EnsureImage();
+  if (text.empty()) return;
+  text_.Print(x, y, text);
   Invalidate();
 }
 
 int PictureBox::TextWidth(std::u16string_view text) {
-  RealizeFont();
-  if (!imageDc_ || text.empty()) return 0;
-  const std::wstring wide = ToWide(text);
-  SIZE size{};
-  if (!GetTextExtentPoint32W(imageDc_.Get(), wide.c_str(), static_cast<int>(wide.size()), &size)) {
-    return 0;
-  }
-  return size.cx;
+  EnsureImage();
+  return text_.Width(text);
 }
 
 void PictureBox::Refresh() {
@@ -385,7 +340,8 @@ void PictureBox::Refresh() {
 }
 
 HDC PictureBox::ImageDc() {
-  RealizeFont();
+  EnsureImage();
+  text_.SelectFont();
   return imageDc_.Get();
 }
 

@@ -18,6 +18,7 @@
 #include "toolkit/form_win.h"
 #include "toolkit/gdi_win.h"
 #include "toolkit/skin_win.h"
+#include "toolkit/text_painter_win.h"
 
 namespace qf {
 
@@ -129,17 +130,17 @@ class PictureBox : public Control {
   // Drawing: font, colour, clearing, text at a pixel position, width of a text. Cheap enough
   // to run on every timer tick (the font is only recreated when one of its properties changed).
   void Cls();
-  void SetFontName(std::u16string name) { font_.name = std::move(name); }
-  void SetFontSize(double points) { font_.points = points; }
-  void SetFontBold(bool on) { font_.style.bold = on; }
-  void SetFontItalic(bool on) { font_.style.italic = on; }
-  void SetFontUnderline(bool on) { font_.style.underline = on; }
-  void SetFontStrikethrough(bool on) { font_.style.strikethrough = on; }
-  const std::u16string& FontName() const { return font_.name; }
-  double FontSize() const { return font_.points; }
-  FontStyle FontStyles() const { return font_.style; }
-  int32_t ForeColor() const { return foreColor_; }
-  void SetForeColor(int32_t colour) { foreColor_ = colour; }
+  void SetFontName(std::u16string_view name) { text_.SetFontName(name); }
+  void SetFontSize(double points) { text_.SetFontSize(points); }
+  void SetFontBold(bool on) { text_.SetFontBold(on); }
+  void SetFontItalic(bool on) { text_.SetFontItalic(on); }
+  void SetFontUnderline(bool on) { text_.SetFontUnderline(on); }
+  void SetFontStrikethrough(bool on) { text_.SetFontStrikethrough(on); }
+  const std::u16string& FontName() const { return text_.Font().name; }
+  double FontSize() const { return text_.Font().points; }
+  FontStyle FontStyles() const { return text_.Font().style; }
+  int32_t ForeColor() const { return text_.ForeColor(); }
+  void SetForeColor(int32_t colour) { text_.SetForeColor(colour); }
   // Draws `text` with its top-left corner at (x, y) pixels, transparent background.
   void PrintText(int x, int y, std::u16string_view text);
   // Width in pixels of `text` in the current font.
@@ -157,32 +158,18 @@ class PictureBox : public Control {
   MouseHandler onMouseDown;
 
  private:
-  struct FontKey {
-    std::u16string name = u"Arial";
-    double points = 10;
-    FontStyle style;
-    bool operator==(const FontKey& other) const;
-  };
-
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Create(HWND parent) override;
   void EnsureImage();
-  void RealizeFont();
 
   PictureBoxOptions options_;
   int32_t backColor_;
-  int32_t foreColor_ = 0;
-  static constexpr std::size_t kFontCacheSize = 16;
-  FontKey font_;
-  FontKey selectedFont_;
-  bool fontSelected_ = false;
-  std::vector<std::pair<FontKey, GdiFont>> fonts_;  // made fonts, oldest first
   bool invalidated_ = false;
   GdiBitmap image_;
   MemoryDc imageDc_;
   HGDIOBJ oldBitmap_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr;
+  TextPainter text_;  // font, colour and text drawing on the image
   bool pressed_ = false;
 };
 

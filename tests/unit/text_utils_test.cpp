@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/events.h"
 #include "core/utf.h"
 
@@ -58,6 +60,38 @@ TEST_F(ReplaceTextTest, ReplacementContainingFindReplacesOriginalOccurrencesOnce
   EXPECT_EQ(U8(ReplaceText(u"<s><s>", u"<s>", u"<s><s>")), "<s><s><s><s>");
   EXPECT_EQ(U8(ReplaceText(u"xx", u"x", u"x")), "xx");
   EXPECT_EQ(pumpCount, 5);
+}
+
+// The restarting search written out plainly, one search from the start per replacement;
+// `count` is the number of replacements.
+std::u16string RestartingReplace(std::u16string text, std::u16string_view find,
+                                 std::u16string_view replacement, int& count) {
+  count = 0;
+  for (std::size_t at; (at = text.find(find)) != std::u16string::npos; ++count) {
+    text.replace(at, find.size(), replacement);
+  }
+  return text;
+}
+
+TEST_F(ReplaceTextTest, MatchesTheRestartingSearchOnRandomTexts) {
+  static constexpr std::u16string_view kFinds[] = {u"\r", u"a", u"<s>", u"ab"};
+  static constexpr std::u16string_view kReplacements[] = {u"", u"+chr13+", u"b", u"<", u"s>"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 400; ++round) {
+    std::u16string text;
+    for (int k = static_cast<int>(random() % 40); k > 0; --k) text += u"ab<s>\r"[random() % 6];
+    for (std::u16string_view find : kFinds) {
+      for (std::u16string_view replacement : kReplacements) {
+        if (replacement.find(find) != std::u16string_view::npos) continue;
+        int replacements = 0;
+        const std::u16string expected = RestartingReplace(text, find, replacement, replacements);
+        pumpCount = 0;
+        ASSERT_EQ(U8(ReplaceText(text, find, replacement)), U8(expected))
+            << U8(text) << " / " << U8(find) << " / " << U8(replacement);
+        EXPECT_EQ(pumpCount, replacements);
+      }
+    }
+  }
 }
 
 TEST(HexDigitValueTest, OnlyOneUpperCaseDigit) {

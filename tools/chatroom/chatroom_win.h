@@ -33,6 +33,12 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
 // Registers the room's window classes (the room, the input box, the icons).
 bool RegisterRoomClasses(HINSTANCE instance, const Options& options);
 
+// The room's history: a window that shows every posted line as the chat would, rendered in
+// colour, one row each, the newest in view.
+bool RegisterHistoryClass(HINSTANCE instance);
+HWND CreateHistory(HWND room, HINSTANCE instance);
+void AddHistoryLine(HWND history, const std::wstring& line);
+
 // Creates the room as an MDI child of `mdiClient`, filling it.
 HWND CreateRoom(HWND mdiClient, const wchar_t* title);
 

@@ -28,14 +28,12 @@ HFONT textFont = nullptr;
 HFONT iconFont = nullptr;
 HFONT sendFont = nullptr;
 
-// The one room's state. The history keeps the raw posted lines, so the view can be drawn
-// again from them in another form.
+// The one room's state.
 struct Room {
   HWND window = nullptr;
   HWND history = nullptr;
   HWND input = nullptr;
   std::vector<HWND> icons;
-  std::vector<std::wstring> lines;
 } room;
 
 std::string ToAnsi(const std::wstring& text) {
@@ -55,25 +53,12 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-void RenderHistory() {
-  std::wstring all;
-  for (const std::wstring& line : room.lines) {
-    if (!all.empty()) all += L"\r\n";
-    all += L"You: " + line;
-  }
-  SetWindowTextW(room.history, all.c_str());
-  const int end = GetWindowTextLengthW(room.history);
-  SendMessageW(room.history, EM_SETSEL, end, end);
-  SendMessageW(room.history, EM_SCROLLCARET, 0, 0);
-}
-
 // Posts the input box's line: into the history and the log, then empties the box. An empty
 // box posts nothing, as a chat client ignores empty lines.
 void PostLine(const std::string& how) {
   const std::wstring line = WindowText(room.input);
   if (line.empty()) return;
-  room.lines.push_back(line);
-  RenderHistory();
+  chatroom::AddHistoryLine(room.history, line);
   chatroom::WriteLog(options.logPath, how + " " + chatroom::HexBytes(ToAnsi(line)));
   SetWindowTextW(room.input, L"");
 }
@@ -191,15 +176,11 @@ void LayOut(int width, int height) {
 
 bool CreateChildren(HWND window, HINSTANCE instance) {
   room.window = window;
-  room.history = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", nullptr,
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
-      window, nullptr, instance, nullptr);
+  room.history = chatroom::CreateHistory(window, instance);
   room.input = CreateWindowExW(WS_EX_CLIENTEDGE, kInputClass, nullptr,
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                window, nullptr, instance, nullptr);
   if (!room.history || !room.input) return false;
-  SendMessageW(room.history, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
   SendMessageW(room.input, WM_SETFONT, reinterpret_cast<WPARAM>(textFont), FALSE);
   SendMessageW(room.input, EM_SETLIMITTEXT, 0, 0);  // no length limit beyond the system's
   for (int k = 1; k <= options.icons; ++k) {
@@ -223,13 +204,6 @@ LRESULT CALLBACK RoomProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFOCUS:
       SetFocus(room.input);
       return 0;
-    case WM_CTLCOLORSTATIC:
-      // The read-only history reads better on white than on the dialog grey.
-      if (reinterpret_cast<HWND>(lParam) == room.history) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-      }
-      break;
   }
   return DefMDIChildProcW(window, message, wParam, lParam);
 }
@@ -260,7 +234,7 @@ bool chatroom::RegisterRoomClasses(HINSTANCE instance, const Options& chosen) {
   inputClass.lpszClassName = kInputClass;
 
   return RegisterWindowClass(instance, kRoomClass, &RoomProc, GetSysColorBrush(COLOR_BTNFACE)) &&
-         RegisterClassExW(&inputClass) &&
+         RegisterHistoryClass(instance) && RegisterClassExW(&inputClass) &&
          RegisterWindowClass(instance, kIconClass, &IconProc, nullptr, IDC_HAND);
 }
 
