@@ -88,6 +88,27 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
+// The path as the profile functions take it, in ANSI text. A path the code page cannot spell (a
+// user folder in another script, say) would name another file or none; it goes by its folder's
+// short name instead, plain ASCII where the volume keeps short names.
+std::string AnsiPath(std::u16string_view path) {
+  std::string ansi = ToAnsi(path);
+  if (FromAnsi(ansi) == path) return ansi;
+  const std::wstring wide = ToWide(path);
+  const std::size_t slash = wide.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return ansi;
+  const std::wstring folder = wide.substr(0, slash);
+  const DWORD needed = GetShortPathNameW(folder.c_str(), nullptr, 0);
+  if (needed == 0) return ansi;
+  std::wstring shortFolder(needed, L'\0');
+  const DWORD length = GetShortPathNameW(folder.c_str(), shortFolder.data(), needed);
+  if (length == 0 || length >= needed) return ansi;
+  shortFolder.resize(length);
+  const std::u16string shortPath = FromWide(shortFolder + wide.substr(slash));
+  std::string shortAnsi = ToAnsi(shortPath);
+  return FromAnsi(shortAnsi) == shortPath ? shortAnsi : ansi;
+}
+
 }  // namespace
 
 std::u16string ProgramFolder() {
@@ -170,7 +191,7 @@ std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
   // Never null pointers: a null section or key would make the call list names instead.
   const std::string ansiSection = ToAnsi(section);
   const std::string ansiKey = ToAnsi(FromWide(lowerKey));
-  const std::string ansiPath = ToAnsi(path);
+  const std::string ansiPath = AnsiPath(path);
   char buffer[kIniBufferSize] = {};
   const DWORD copied = GetPrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), "", buffer,
                                                 kIniBufferSize, ansiPath.c_str());
@@ -183,7 +204,7 @@ bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16stri
   const std::string ansiSection = ToAnsi(section);
   const std::string ansiKey = ToAnsi(key);
   const std::string ansiValue = ToAnsi(value);
-  const std::string ansiPath = ToAnsi(path);
+  const std::string ansiPath = AnsiPath(path);
   return WritePrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), ansiValue.c_str(),
                                     ansiPath.c_str()) != 0;
 }

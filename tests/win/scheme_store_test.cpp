@@ -102,6 +102,17 @@ TEST_F(SchemeStoreTest, ColourFileIsTheProfileFormatAndReadsBackCaseBlind) {
   EXPECT_EQ(qf::ReadIni(u"Long", u"Fade1", colours), longValue.substr(0, 254));
 }
 
+TEST_F(SchemeStoreTest, ColourFileInAFolderTheCodePageCannotSpell) {
+  const std::wstring folder = folder_ + L"\\\u0414\u043C\u0438\u0442\u0440\u0438\u0439";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::u16string colours = qf::FromWide(folder + L"\\color.dat");
+  EXPECT_TRUE(qf::WriteIni(u"Sunset", u"Fade1", u"255", colours));
+  EXPECT_TRUE(qf::FileExists(colours));
+  EXPECT_EQ(qf::ReadIni(u"Sunset", u"Fade1", colours), u"255");
+  DeleteFileW((folder + L"\\color.dat").c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(SchemeStoreTest, FileExistsOnlyForNormalFiles) {
   const std::u16string file = Path(L"scheme.lst");
   EXPECT_FALSE(qf::FileExists(file));
