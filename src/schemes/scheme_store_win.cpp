@@ -155,8 +155,8 @@ void LoadListBox(std::u16string_view path, ListBox& list) {
 
 bool SaveListBox(std::u16string_view path, const ListBox& list) {
   const std::wstring target = ToWide(path);
-  // A read-only list file is the user's wish that it stays as it is; the move below would
-  // replace it on some systems all the same.
+  // A read-only list file is the user's wish that it stays as it is. Windows refuses to move
+  // a file over it, but Wine's MoveFileExW replaces it all the same, so it is checked here.
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {

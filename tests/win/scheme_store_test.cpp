@@ -90,6 +90,7 @@ TEST_F(SchemeStoreTest, ColourFileIsTheProfileFormatAndReadsBackCaseBlind) {
   EXPECT_EQ(Bytes(colours), expected);
 
   EXPECT_EQ(qf::ReadIni(u"SUNSET", u"Fade10", colours), u"16711680");
+  EXPECT_EQ(qf::ReadIni(u" Sunset ", u"Fade10", colours), u"16711680");
   EXPECT_EQ(qf::ReadIni(u"Sunset", u"fade1", colours), u"255");
   EXPECT_EQ(qf::ReadIni(u"Dawn", u"Fade1", colours), u"");
   EXPECT_EQ(qf::ReadIni(u"Sunset", u"Fade1", Path(L"missing.dat")), u"");
