@@ -83,12 +83,12 @@ class MainSkinView : public ViewerForm {
     }
     return true;
   }();
-  qf::ClickLabel Label1{*this, qf::mainwindow::kLabel1, u"Exit"};
-  qf::ClickLabel Label2{*this, qf::mainwindow::kLabel2, u"Send To Chat"};
-  qf::ClickLabel Label3{*this, qf::mainwindow::kLabel3, u"Send Wavy To Chat"};
-  qf::ClickLabel Label4{*this, qf::mainwindow::kLabel4};
-  qf::ClickLabel Label5{*this, qf::mainwindow::kLabel5, u"Menu"};
-  qf::ClickLabel Label6{*this, qf::mainwindow::kLabel6, u"Add/Remove Fades"};
+  qf::ClickLabel Label1{*this, qf::mainwindow::kLabel1, {.toolTip = u"Exit", .onClick = [] {}}};
+  qf::ClickLabel Label2{*this, qf::mainwindow::kLabel2, {.toolTip = u"Send To Chat", .onClick = [] {}}};
+  qf::ClickLabel Label3{*this, qf::mainwindow::kLabel3, {.toolTip = u"Send Wavy To Chat", .onClick = [] {}}};
+  qf::ClickLabel Label4{*this, qf::mainwindow::kLabel4, {.onClick = [] {}}};
+  qf::ClickLabel Label5{*this, qf::mainwindow::kLabel5, {.toolTip = u"Menu", .onClick = [] {}}};
+  qf::ClickLabel Label6{*this, qf::mainwindow::kLabel6, {.toolTip = u"Add/Remove Fades", .onClick = [] {}}};
 };
 
 class SchemeSkinView : public ViewerForm {
@@ -114,9 +114,9 @@ class SchemeSkinView : public ViewerForm {
   qf::ListBox List1{*this,
                     qf::schemes::kList1,
                     {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  qf::ClickLabel Label1{*this, qf::schemes::kLabel1};
-  qf::ClickLabel Label2{*this, qf::schemes::kLabel2};
-  qf::ClickLabel Label3{*this, qf::schemes::kLabel3};
+  qf::ClickLabel Label1{*this, qf::schemes::kLabel1, {.onClick = [] {}}};
+  qf::ClickLabel Label2{*this, qf::schemes::kLabel2, {.onClick = [] {}}};
+  qf::ClickLabel Label3{*this, qf::schemes::kLabel3, {.onClick = [] {}}};
 };
 
 class HtmlFaderSkinView : public ViewerForm {
@@ -158,9 +158,9 @@ class HtmlFaderSkinView : public ViewerForm {
   qf::CheckBox Check1{*this, qf::htmlfader::kCheck1, {.caption = u"Wavy", .pushLike = true}};
   std::unique_ptr<qf::HScrollBar> bars_[9];
   std::unique_ptr<qf::PictureBox> boxes_[3];
-  qf::ClickLabel Label1{*this, qf::htmlfader::kLabel1};
-  qf::ClickLabel Label2{*this, qf::htmlfader::kLabel2};
-  qf::ClickLabel Label3{*this, qf::htmlfader::kLabel3};
+  qf::ClickLabel Label1{*this, qf::htmlfader::kLabel1, {.onClick = [] {}}};
+  qf::ClickLabel Label2{*this, qf::htmlfader::kLabel2, {.onClick = [] {}}};
+  qf::ClickLabel Label3{*this, qf::htmlfader::kLabel3, {.onClick = [] {}}};
 };
 
 void CALLBACK QuitAfterTime(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
