@@ -20,11 +20,11 @@ inline constexpr Rect kText2{80, 264, 25, 19};
 inline constexpr Rect kText3{104, 304, 25, 19};
 
 // The style panel: W (wavy), S, I on the first row, B and U on the second.
-inline constexpr Rect kCheck11{32, 120, 14, 13};  // W
-inline constexpr Rect kCheck12{80, 120, 14, 13};  // S
-inline constexpr Rect kCheck13{120, 120, 14, 13}; // I
-inline constexpr Rect kCheck14{56, 152, 14, 13};  // B
-inline constexpr Rect kCheck15{96, 152, 14, 13};  // U
+inline constexpr Rect kCheck11{32, 120, 14, 13};   // W
+inline constexpr Rect kCheck12{80, 120, 14, 13};   // S
+inline constexpr Rect kCheck13{120, 120, 14, 13};  // I
+inline constexpr Rect kCheck14{56, 152, 14, 13};   // B
+inline constexpr Rect kCheck15{96, 152, 14, 13};   // U
 
 // The R, G and B sliders.
 inline constexpr Rect kVScroll1{168, 112, 9, 57};
@@ -47,6 +47,27 @@ inline constexpr Rect kLabel3{288, 88, 57, 9};   // "Send Wavy"
 inline constexpr Rect kLabel4{320, 16, 9, 9};    // minimise to the tray
 inline constexpr Rect kLabel5{16, 8, 17, 17};    // menu diamond
 inline constexpr Rect kLabel6{48, 197, 57, 17};  // "FADES"
+
+// Purely decorative parts of the skin, placed around the controls above.
+inline constexpr Rect kEntryPanel{19, 52, 333, 55};   // Text1, Picture11, SEND, Send Wavy
+inline constexpr Rect kStylePanel{22, 112, 134, 62};  // W, S, I, B, U
+inline constexpr Rect kTitleStripe{92, 25, 190, 2};   // the fade under the title
+inline constexpr Rect kFadeBar{118, 199, 88, 13};     // a sample fade beside FADES
+// The slot behind numbered box k, its number and its colour square.
+constexpr Rect NumberSlot(int k) {
+  const Rect box = NumberedBox(k);
+  return {box.left - 3, box.top - 2, 63, 21};
+}
+// Where the number "k." is written, between the box and the colour square.
+constexpr Rect NumberCaption(int k) {
+  const Rect box = NumberedBox(k);
+  return {box.Right() + 1, box.top, ColourBox(k).left - box.Right() - 2, box.height};
+}
+// The letter beside a style box and below a slider.
+constexpr Rect StyleLetter(const Rect& check) { return {check.Right() + 2, check.top, 12, 13}; }
+constexpr Rect SliderLetter(const Rect& slider) {
+  return {slider.left - 2, slider.Bottom() + 3, slider.width + 4, 12};
+}
 
 // The window's outline: the union of four rounded rectangles (left, top, right, bottom and
 // the corner ellipse's width and height), in this order.

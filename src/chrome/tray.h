@@ -1,0 +1,18 @@
+#pragma once
+// What the tray icon's reports mean. The icon's callback message is WM_MOUSEMOVE, so the shell's
+// report reaches the main window as a mouse move whose x position is the number of the mouse
+// message that happened on the icon.
+#include <cstdint>
+
+namespace qf {
+
+// Decodes the x value of such a mouse move: 1 for a left double click on the icon
+// (WM_LBUTTONDBLCLK, 515), 2 for a right button press (WM_RBUTTONDOWN, 516), 0 for anything
+// else. `x` is in the window's coordinate unit; `twipsPerPixel` is 1 when that unit is the pixel
+// (the default), or the screen's horizontal twips per pixel when the window measures in twips.
+// x is divided by it and rounded half to even before the comparison.
+//   TrayMessage(515) == 1;  TrayMessage(516) == 2;  TrayMessage(514) == 0
+//   TrayMessage(7725, 15) == 1   (515 pixels in twips)
+int16_t TrayMessage(float x, float twipsPerPixel = 1.0f);
+
+}  // namespace qf

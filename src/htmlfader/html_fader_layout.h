@@ -1,0 +1,47 @@
+#pragma once
+// Where everything on the HTML fader window (Form3) lies, in pixels from its top-left
+// corner. The skin draws its title strip, buttons and the R, G, B marks on these rectangles
+// and the controls and click areas are placed on the same ones.
+#include <array>
+
+#include "core/rect.h"
+
+namespace qf::htmlfader {
+
+inline constexpr int kWidth = 485;
+inline constexpr int kHeight = 305;
+
+inline constexpr Rect kText1{111, 48, 215, 19};   // the line to fade
+inline constexpr Rect kText2{135, 109, 161, 89};  // the markup, collected
+inline constexpr Rect kCheck1{272, 216, 49, 17};  // "Wavy", a push button that stays down
+
+// Scroll bar k (1..9): red, green and blue of colour 1 (HScroll1..3), colour 2 (4..6) and
+// colour 3 (7..9); colour box k (1..3) at the right of its three bars.
+constexpr Rect HScroll(int k) { return {336, 104 + 40 * ((k - 1) / 3) + 8 * ((k - 1) % 3), 49, 9}; }
+constexpr Rect ColourBox(int k) { return {392, 104 + 40 * (k - 1), 17, 17}; }
+
+// The transparent click areas over the skin's buttons.
+inline constexpr Rect kLabel1{360, 48, 49, 17};   // "Generate"
+inline constexpr Rect kLabel2{128, 216, 49, 17};  // "Clear"
+inline constexpr Rect kLabel3{400, 8, 9, 17};     // the X closing the window
+
+// The window's outline: the union of four rounded rectangles (left, top, right, bottom and
+// the corner ellipse's width and height), in this order.
+inline constexpr std::array<RoundedRect, 4> kOutline{{
+    {104, 7, 421, 34, 7, 7},      // title strip with the close area
+    {105, 44, 334, 74, 7, 7},     // the input line
+    {354, 44, 412, 74, 8, 8},     // "Generate"
+    {106, 86, 426, 253, 42, 42},  // output, scroll bars, colour boxes, Clear and Wavy
+}};
+
+// Decoration: the fade under the title, the panel behind each colour's bars and box, and
+// where a bar's letter (R, G or B) is drawn.
+inline constexpr Rect kTitleStripe{150, 28, 220, 2};
+inline constexpr Rect kOutputStripe{135, 97, 161, 3};  // above the output box
+constexpr Rect ColourPanel(int k) { return {322, 100 + 40 * (k - 1), 93, 33}; }
+constexpr Rect BarLetter(int k) {
+  const Rect bar = HScroll(k);
+  return {bar.left - 9, bar.top, 7, bar.height};
+}
+
+}  // namespace qf::htmlfader

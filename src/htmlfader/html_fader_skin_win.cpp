@@ -1,0 +1,68 @@
+#include "htmlfader/html_fader_skin_win.h"
+
+#include "chrome/skin_art_win.h"
+#include "htmlfader/html_fader_layout.h"
+
+namespace qf::htmlfader {
+namespace art = qf::art;
+
+namespace {
+
+void PaintTitleStrip(HDC dc) {
+  const RoundedRect& strip = kOutline[0];
+  art::PaintPlate(dc, strip, kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
+  GdiFont title = art::ArtFont(13);
+  art::PaintCaption(dc, {strip.left, strip.top + 3, strip.right - strip.left, 18}, u"HTML Fader",
+                    title.Get(), art::kText);
+  art::FadeGradient(dc, art::ToRect(kTitleStripe), art::kFade);
+  art::PaintRivet(dc, 110, 19);
+  art::PaintRivet(dc, 413, 19);
+  // The close X on a slim face: the cross kept square in its middle.
+  art::PaintButtonFace(dc, kLabel3);
+  art::PaintCross(dc,
+                  {kLabel3.left, kLabel3.top + (kLabel3.height - kLabel3.width) / 2, kLabel3.width,
+                   kLabel3.width},
+                  2, art::kGlyph, 1);
+}
+
+void PaintBody(HDC dc) {
+  art::PaintPlate(dc, kOutline[3], kWidth, kHeight, art::kBodyTop, art::kBodyBottom);
+  art::PaintWell(dc, kText2, 2);
+  art::PaintWell(dc, kOutputStripe, 1);
+  art::FadeGradient(dc, art::ToRect(kOutputStripe), art::kFade);
+
+  // Each colour: its three bars with their letters and its colour box, on a panel.
+  const COLORREF letterColours[] = {RGB(255, 128, 140), RGB(120, 255, 160), RGB(130, 180, 255)};
+  const char16_t* letters[] = {u"R", u"G", u"B"};
+  for (int colour = 1; colour <= 3; ++colour) {
+    art::PaintPanel(dc, ColourPanel(colour), 8);
+    art::PaintWell(dc, ColourBox(colour), 1);
+    for (int i = 0; i < 3; ++i) {
+      const int bar = 3 * (colour - 1) + i + 1;
+      art::PaintPixelCaption(dc, BarLetter(bar), letters[i], letterColours[i]);
+    }
+  }
+
+  art::PaintButton(dc, kLabel2, u"Clear", 12);
+  // Wavy is a push button of its own; the skin gives it a matching sunken seat.
+  art::PaintWell(dc, kCheck1, 1);
+}
+
+}  // namespace
+
+void PaintHtmlFaderSkin(HDC dc) {
+  const RECT all{0, 0, kWidth, kHeight};
+  GdiBrush background{CreateSolidBrush(art::kVoid)};
+  FillRect(dc, &all, background.Get());
+  PaintTitleStrip(dc);
+
+  art::PaintPlate(dc, kOutline[1], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
+  art::PaintWell(dc, kText1, 1);
+
+  art::PaintPlate(dc, kOutline[2], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
+  art::PaintButton(dc, kLabel1, u"Generate", 12);
+
+  PaintBody(dc);
+}
+
+}  // namespace qf::htmlfader

@@ -1,0 +1,35 @@
+#include "mainwindow/compose.h"
+
+#include "chat/text_utils.h"
+#include "fade/entry_points.h"
+
+namespace qf {
+
+int StopCountOf(const NumberedBoxValues& boxes) {
+  for (int k = 10; k >= 2; --k) {
+    if (boxes[static_cast<std::size_t>(k - 1)] == 1) return k;
+  }
+  return 0;
+}
+
+int SliderTargetOf(const NumberedBoxValues& boxes) {
+  for (int k = 1; k <= 10; ++k) {
+    if (boxes[static_cast<std::size_t>(k - 1)] == 1) return k;
+  }
+  return 0;
+}
+
+std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colours,
+                               std::u16string_view text, int16_t wavy) {
+  std::u16string line(prefix);
+  line += FadeColors(colours, text, wavy);
+  return line;
+}
+
+std::u16string ToggledStylePrefix(std::u16string_view prefix, std::u16string_view tag,
+                                  bool ticked) {
+  if (ticked) return std::u16string(tag) + std::u16string(prefix);
+  return ReplaceText(prefix, tag, u"");
+}
+
+}  // namespace qf

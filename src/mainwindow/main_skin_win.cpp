@@ -1,0 +1,111 @@
+#include "mainwindow/main_skin_win.h"
+
+#include <string>
+
+#include "chrome/skin_art_win.h"
+#include "mainwindow/layout.h"
+
+namespace qf::mainwindow {
+namespace art = qf::art;
+
+namespace {
+
+void PaintTopRow(HDC dc) {
+  // Menu button: a diamond on a glossy face, with a rivet each side.
+  art::PaintPlate(dc, kOutline[0], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
+  art::PaintButtonFace(dc, kLabel5);
+  art::PaintDiamond(dc, kLabel5, art::kCyan, art::kGlyph);
+  art::PaintRivet(dc, 8, 16);
+  art::PaintRivet(dc, 38, 16);
+
+  // Title plate with the program's name and a fade beneath it.
+  const RoundedRect& plate = kOutline[1];
+  art::PaintPlate(dc, plate, kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
+  GdiFont title = art::ArtFont(13);
+  art::PaintCaption(dc, {plate.left, plate.top + 2, plate.right - plate.left, 18},
+                    u"Quelvane Fader 1.0", title.Get(), art::kText);
+  art::FadeGradient(dc, art::ToRect(kTitleStripe), art::kFade);
+
+  // Minimise to the tray and close.
+  art::PaintPlate(dc, kOutline[2], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
+  art::PaintButtonFace(dc, kLabel4);
+  art::PaintDash(dc, kLabel4.Inflate(-1), art::kGlyph);
+  art::PaintButtonFace(dc, kLabel1);
+  art::PaintCross(dc, kLabel1, 5, art::kGlyph);
+  art::PaintRivet(dc, 335, 10);
+}
+
+void PaintEntry(HDC dc) {
+  art::PaintPanel(dc, kEntryPanel, 10);
+  art::PaintWell(dc, kText1, 1);
+  art::PaintWell(dc, kPicture11, 1);
+  art::PaintButton(dc, kLabel2, u"SEND");
+  art::PaintButton(dc, kLabel3, u"SEND WAVY", 10);
+}
+
+void PaintStyles(HDC dc) {
+  art::PaintPanel(dc, kStylePanel, 12);
+  // Each letter shows the style it switches on; W is the wave.
+  struct Letter {
+    const Rect& check;
+    const char16_t* text;
+    FontStyle style;
+  };
+  const Letter letters[] = {
+      {kCheck11, u"W", {.bold = true}},
+      {kCheck12, u"S", {.bold = true, .strikethrough = true}},
+      {kCheck13, u"I", {.bold = true, .italic = true}},
+      {kCheck14, u"B", {.bold = true}},
+      {kCheck15, u"U", {.bold = true, .underline = true}},
+  };
+  for (const Letter& letter : letters) {
+    GdiFont font = art::ArtFont(12, letter.style);
+    art::PaintCaption(dc, StyleLetter(letter.check), letter.text, font.Get(), art::kText, DT_LEFT);
+  }
+
+  // The R, G and B sliders: a well for each track and its letter below, in its colour.
+  struct Slider {
+    const Rect& track;
+    const char16_t* text;
+    COLORREF colour;
+  };
+  const Slider sliders[] = {{kVScroll1, u"R", RGB(255, 128, 140)},
+                            {kVScroll2, u"G", RGB(120, 255, 160)},
+                            {kVScroll3, u"B", RGB(130, 180, 255)}};
+  GdiFont sliderFont = art::ArtFont(11);
+  for (const Slider& slider : sliders) {
+    art::PaintWell(dc, slider.track, 1);
+    art::PaintCaption(dc, SliderLetter(slider.track), slider.text, sliderFont.Get(), slider.colour);
+  }
+
+  art::PaintButton(dc, kLabel6, u"FADES");
+  // A sample fade in a well beside it: what the program is for, at a glance.
+  art::PaintWell(dc, kFadeBar, 0);
+  art::FadeGradient(dc, art::ToRect(kFadeBar.Inflate(-2)), art::kFade);
+}
+
+void PaintNumberedBoxes(HDC dc) {
+  GdiFont numberFont = art::ArtFont(11);
+  for (int k = 1; k <= 10; ++k) {
+    art::PaintPanel(dc, NumberSlot(k), 8);
+    art::PaintWell(dc, ColourBox(k), 1);
+    const std::u16string number =
+        k == 10 ? std::u16string(u"10.") : std::u16string{static_cast<char16_t>(u'0' + k), u'.'};
+    art::PaintCaption(dc, NumberCaption(k), number, numberFont.Get(), art::kCyan);
+  }
+}
+
+}  // namespace
+
+void PaintMainSkin(HDC dc) {
+  const RECT all{0, 0, kWidth, kHeight};
+  GdiBrush background{CreateSolidBrush(art::kVoid)};
+  FillRect(dc, &all, background.Get());
+  PaintTopRow(dc);
+  art::PaintPlate(dc, kOutline[3], kWidth, kHeight, art::kBodyTop, art::kBodyBottom);
+  PaintEntry(dc);
+  PaintStyles(dc);
+  PaintNumberedBoxes(dc);
+}
+
+}  // namespace qf::mainwindow

@@ -1,0 +1,131 @@
+#include "schemes/scheme_list.h"
+
+#include <limits>
+
+namespace qf {
+namespace {
+
+constexpr char16_t kQuote = u'"';
+
+bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
+
+// Consumes the line end at `pos` (CR LF, LF or CR); returns the position after it.
+std::size_t SkipLineEnd(std::u16string_view text, std::size_t pos) {
+  if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') return pos + 2;
+  return pos + 1;
+}
+
+// Consumes everything up to and including the next comma or line end.
+std::size_t SkipPastDelimiter(std::u16string_view text, std::size_t pos) {
+  while (pos < text.size() && text[pos] != u',' && !IsLineEnd(text[pos])) ++pos;
+  if (pos == text.size()) return pos;
+  return text[pos] == u',' ? pos + 1 : SkipLineEnd(text, pos);
+}
+
+// The text without the one line end it ends with, if any.
+std::u16string_view WithoutFinalLineEnd(std::u16string_view text) {
+  if (!text.empty() && text.back() == u'\n') text.remove_suffix(1);
+  if (!text.empty() && text.back() == u'\r') text.remove_suffix(1);
+  return text;
+}
+
+bool NeedsQuotes(std::u16string_view name) {
+  if (!name.empty() && name.front() == u' ') return true;
+  for (char16_t c : name) {
+    if (c == u',' || IsLineEnd(c)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::u16string SchemeColourKey(int index) { return u"Fade" + FormatColourValue(index); }
+
+std::vector<std::u16string> ParseSchemeList(std::u16string_view text) {
+  std::vector<std::u16string> entries;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    while (pos < text.size() && text[pos] == u' ') ++pos;
+    if (pos < text.size() && text[pos] == kQuote) {
+      const std::size_t start = pos + 1;
+      const std::size_t close = text.find(kQuote, start);
+      if (close == std::u16string_view::npos) {
+        entries.emplace_back(WithoutFinalLineEnd(text.substr(start)));
+        break;
+      }
+      entries.emplace_back(text.substr(start, close - start));
+      pos = SkipPastDelimiter(text, close + 1);
+      continue;
+    }
+    const std::size_t start = pos;
+    while (pos < text.size() && text[pos] != u',' && !IsLineEnd(text[pos])) ++pos;
+    entries.emplace_back(text.substr(start, pos - start));
+    if (pos < text.size()) pos = text[pos] == u',' ? pos + 1 : SkipLineEnd(text, pos);
+  }
+  return entries;
+}
+
+std::u16string FormatSchemeList(const std::vector<std::u16string>& names) {
+  std::u16string text;
+  for (const std::u16string& name : names) {
+    // A name with a double quote cannot be quoted; written as it is, it reads back unchanged
+    // unless the quote is its first character or it also needs quoting.
+    const bool quote = NeedsQuotes(name) && name.find(kQuote) == std::u16string::npos;
+    if (quote) text += kQuote;
+    text += name;
+    if (quote) text += kQuote;
+    text += u"\r\n";
+  }
+  return text;
+}
+
+bool CanStoreSchemeName(std::u16string_view name, std::u16string* why) {
+  auto refuse = [why](std::u16string_view reason) {
+    if (why != nullptr) *why = reason;
+    return false;
+  };
+  // The profile functions drop blanks around a section name, so a name of blanks only would
+  // name no section at all.
+  if (name.find_first_not_of(u" \t") == std::u16string_view::npos) {
+    return refuse(u"A scheme name needs at least one character other than spaces.");
+  }
+  for (char16_t c : name) {
+    if (c == kQuote) {
+      return refuse(u"A scheme name cannot contain a double quote (\").");
+    }
+    if (c == u'[' || c == u']') {
+      return refuse(u"A scheme name cannot contain square brackets ([ or ]).");
+    }
+    if (c < 0x20 || c == 0x7F) {
+      return refuse(u"A scheme name cannot contain line breaks, tabs or other control characters.");
+    }
+  }
+  return true;
+}
+
+std::optional<int32_t> ParseColourValue(std::u16string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
+    negative = text.front() == u'-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  // Accumulated as a magnitude in 64 bits; stops as soon as it leaves the 32-bit range, so
+  // any number of digits is safe.
+  constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+  int64_t magnitude = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    magnitude = magnitude * 10 + (c - u'0');
+    if (magnitude > kLimit) return std::nullopt;
+  }
+  if (!negative && magnitude == kLimit) return std::nullopt;
+  return static_cast<int32_t>(negative ? -magnitude : magnitude);
+}
+
+std::u16string FormatColourValue(int32_t colour) {
+  const std::string digits = std::to_string(colour);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace qf

@@ -1,0 +1,67 @@
+#pragma once
+// The text formats of the two scheme files, without any file access: the scheme list file
+// (scheme.lst: one name per line, read by the comma-delimited field rules), the check that a
+// new scheme name can be stored faithfully in both files, and the colour values of color.dat
+// (signed decimal text).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qf {
+
+// The number of colour values in a scheme, stored under the keys Fade1..Fade10.
+inline constexpr int kSchemeColourCount = 10;
+
+// The key of colour `index` (1..10) in a scheme's section.
+//   SchemeColourKey(1) == u"Fade1";  SchemeColourKey(10) == u"Fade10"
+std::u16string SchemeColourKey(int index);
+
+// Splits the text of a list file into its entries, in file order, by the field rules of
+// comma-delimited text:
+//   - spaces (only U+0020) in front of a field are skipped;
+//   - a field that then starts with a double quote runs to the next double quote, line ends
+//     included; the quotes are not part of the entry, and whatever follows the closing quote up
+//     to the next comma or line end is dropped together with that comma or line end;
+//   - any other field ends at the next comma or line end, which is consumed; spaces at its end
+//     are kept;
+//   - a field that ends at a line end before any character (an empty line, a line of spaces,
+//     a line that ends in a comma) is an empty entry.
+// CR LF, a lone LF and a lone CR each end a line. Fields are read while text remains, so a last
+// line without a line end still gives its entry, while a file that ends in a comma gives no
+// empty entry after it. A quote that is never closed runs to the end of the text, without the
+// line end that closes the file.
+//   ParseSchemeList(u"Red\r\nBlue\r\n") == {u"Red", u"Blue"}
+//   ParseSchemeList(u"Red, Blue\r\n") == {u"Red", u"Blue"}
+//   ParseSchemeList(u"  \"Red, Blue\" x\r\n\r\nLast") == {u"Red, Blue", u"", u"Last"}
+std::vector<std::u16string> ParseSchemeList(std::u16string_view text);
+
+// The text of a list file for `names`: each name followed by CR LF; no names, no text. A name
+// that the field rules would split or change (one with a comma, a CR or LF, or a leading space)
+// is written inside double quotes, so it reads back as it was; a name with a double quote
+// cannot be quoted and is written as it is.
+//   FormatSchemeList({u"Red", u"Red, Blue"}) == u"Red\r\n\"Red, Blue\"\r\n"
+//   FormatSchemeList({}) == u""
+std::u16string FormatSchemeList(const std::vector<std::u16string>& names);
+
+// Whether `name` can be saved as a scheme so that the list file and the scheme's section in
+// color.dat both give it back unchanged. Refused: a name that is empty or only blanks, or that
+// holds a double quote, a control character (CR, LF, tab...) or a square bracket. When refused
+// and `why` is not null, *why is a sentence for the user saying what is wrong.
+//   CanStoreSchemeName(u"Red, Blue", nullptr) == true
+//   CanStoreSchemeName(u"[x]", &why) == false
+bool CanStoreSchemeName(std::u16string_view name, std::u16string* why);
+
+// A colour value from its text in color.dat: an optional sign and decimal digits only, within
+// the signed 32-bit range. Anything else (empty, spaces, other characters, out of range) is
+// nullopt, and the caller leaves the colour as it was.
+//   ParseColourValue(u"16711680") == 16711680;  ParseColourValue(u"-1") == -1
+//   ParseColourValue(u"") == std::nullopt;  ParseColourValue(u"2147483648") == std::nullopt
+std::optional<int32_t> ParseColourValue(std::u16string_view text);
+
+// The text of a colour value as color.dat stores it: signed decimal, no leading zeros.
+//   FormatColourValue(255) == u"255";  FormatColourValue(-16777216) == u"-16777216"
+std::u16string FormatColourValue(int32_t colour);
+
+}  // namespace qf

@@ -1,0 +1,164 @@
+// The three windows' layout tables: every control, click area and drawn part must lie in the
+// visible outline (a control outside it could never be seen or clicked), and no click area
+// may hide under a control (the control would take its clicks).
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "htmlfader/html_fader_layout.h"
+#include "mainwindow/layout.h"
+#include "schemes/scheme_layout.h"
+
+namespace {
+
+using qf::Rect;
+using qf::RoundedRect;
+
+// Whether pixel (x, y) lies in the rounded rectangle as the window system cuts it: inside
+// left..right-2 and top..bottom-2 (a rounded region stops one pixel short of its right and
+// bottom arguments, on Windows and under Wine), and within the corner ellipse where a
+// corner is rounded.
+bool InPiece(const RoundedRect& piece, int x, int y) {
+  const int right = piece.right - 1;
+  const int bottom = piece.bottom - 1;
+  if (x < piece.left || x >= right || y < piece.top || y >= bottom) return false;
+  const double rx = piece.ellipseWidth / 2.0;
+  const double ry = piece.ellipseHeight / 2.0;
+  const double px = x + 0.5;
+  const double py = y + 0.5;
+  const double cx = px < piece.left + rx ? piece.left + rx : px > right - rx ? right - rx : px;
+  const double cy = py < piece.top + ry ? piece.top + ry : py > bottom - ry ? bottom - ry : py;
+  const double dx = (px - cx) / rx;
+  const double dy = (py - cy) / ry;
+  return dx * dx + dy * dy <= 1.0;
+}
+
+struct Window {
+  int width;
+  int height;
+  std::span<const RoundedRect> outline;
+};
+
+bool Visible(const Window& window, int x, int y) {
+  if (x < 0 || y < 0 || x >= window.width || y >= window.height) return false;
+  for (const RoundedRect& piece : window.outline) {
+    if (InPiece(piece, x, y)) return true;
+  }
+  return false;
+}
+
+// The rectangle's four corner pixels are visible (the pieces are convex, and a rectangle
+// spanning two pieces would show a gap between them in its corners' test too).
+void ExpectInside(const Window& window, const Rect& r, const std::string& name) {
+  const int right = r.Right() - 1;
+  const int bottom = r.Bottom() - 1;
+  EXPECT_TRUE(Visible(window, r.left, r.top) && Visible(window, right, r.top) &&
+              Visible(window, r.left, bottom) && Visible(window, right, bottom))
+      << name << " {" << r.left << ", " << r.top << ", " << r.width << ", " << r.height
+      << "} is not inside the outline";
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.Right() && b.left < a.Right() && a.top < b.Bottom() && b.top < a.Bottom();
+}
+
+TEST(LayoutTest, InsideTestFollowsRoundedCorners) {
+  const RoundedRect piece{5, 43, 374, 233, 48, 48};
+  EXPECT_TRUE(InPiece(piece, 100, 43));
+  EXPECT_FALSE(InPiece(piece, 5, 43));  // the cut corner
+  EXPECT_TRUE(InPiece(piece, 29, 44));  // the top of the corner's arc
+  EXPECT_TRUE(InPiece(piece, 100, 231));
+  EXPECT_FALSE(InPiece(piece, 100, 232));  // one short of the bottom argument
+}
+
+TEST(LayoutTest, MainWindowPartsLieInItsOutline) {
+  using namespace qf::mainwindow;
+  const Window window{kWidth, kHeight, kOutline};
+  std::vector<std::pair<std::string, Rect>> parts = {{"Text1", kText1},
+                                                     {"Picture11", kPicture11},
+                                                     {"Check11", kCheck11},
+                                                     {"Check12", kCheck12},
+                                                     {"Check13", kCheck13},
+                                                     {"Check14", kCheck14},
+                                                     {"Check15", kCheck15},
+                                                     {"VScroll1", kVScroll1},
+                                                     {"VScroll2", kVScroll2},
+                                                     {"VScroll3", kVScroll3},
+                                                     {"Label1", kLabel1},
+                                                     {"Label2", kLabel2},
+                                                     {"Label3", kLabel3},
+                                                     {"Label4", kLabel4},
+                                                     {"Label5", kLabel5},
+                                                     {"Label6", kLabel6},
+                                                     {"entry panel", kEntryPanel},
+                                                     {"style panel", kStylePanel},
+                                                     {"title stripe", kTitleStripe},
+                                                     {"fade bar", kFadeBar}};
+  for (const Rect* check : {&kCheck11, &kCheck12, &kCheck13, &kCheck14, &kCheck15}) {
+    parts.push_back({"style letter", StyleLetter(*check)});
+  }
+  for (const Rect* slider : {&kVScroll1, &kVScroll2, &kVScroll3}) {
+    parts.push_back({"slider letter", SliderLetter(*slider)});
+  }
+  for (int k = 1; k <= 10; ++k) {
+    parts.push_back({"Check" + std::to_string(k), NumberedBox(k)});
+    parts.push_back({"Picture" + std::to_string(k), ColourBox(k)});
+    parts.push_back({"slot " + std::to_string(k), NumberSlot(k)});
+  }
+  for (const auto& [name, rect] : parts) ExpectInside(window, rect, name);
+}
+
+TEST(LayoutTest, MainWindowClickAreasAreNotCovered) {
+  using namespace qf::mainwindow;
+  std::vector<Rect> controls = {kText1,   kPicture11, kCheck11,  kCheck12,  kCheck13,
+                                kCheck14, kCheck15,   kVScroll1, kVScroll2, kVScroll3};
+  for (int k = 1; k <= 10; ++k) {
+    controls.push_back(NumberedBox(k));
+    controls.push_back(ColourBox(k));
+  }
+  for (const Rect& label : {kLabel1, kLabel2, kLabel3, kLabel4, kLabel5, kLabel6}) {
+    for (const Rect& control : controls) EXPECT_FALSE(Overlap(label, control));
+  }
+}
+
+TEST(LayoutTest, SchemeWindowPartsLieInItsOutline) {
+  using namespace qf::schemes;
+  const Window window{kWidth, kHeight, kOutline};
+  ExpectInside(window, kList1, "List1");
+  ExpectInside(window, kLabel1, "Label1");
+  ExpectInside(window, kLabel2, "Label2");
+  ExpectInside(window, kLabel3, "Label3");
+  ExpectInside(window, kHideStripe, "hide stripe");
+  ExpectInside(window, kListStripe, "list stripe");
+}
+
+TEST(LayoutTest, HtmlFaderPartsLieInItsOutline) {
+  using namespace qf::htmlfader;
+  const Window window{kWidth, kHeight, kOutline};
+  ExpectInside(window, kText1, "Text1");
+  ExpectInside(window, kText2, "Text2");
+  ExpectInside(window, kCheck1, "Check1");
+  ExpectInside(window, kLabel1, "Label1");
+  ExpectInside(window, kLabel2, "Label2");
+  ExpectInside(window, kLabel3, "Label3");
+  ExpectInside(window, kTitleStripe, "title stripe");
+  ExpectInside(window, kOutputStripe, "output stripe");
+  for (int k = 1; k <= 9; ++k) {
+    ExpectInside(window, HScroll(k), "HScroll" + std::to_string(k));
+    ExpectInside(window, BarLetter(k), "bar letter " + std::to_string(k));
+  }
+  for (int k = 1; k <= 3; ++k) {
+    ExpectInside(window, ColourBox(k), "Picture" + std::to_string(k));
+    ExpectInside(window, ColourPanel(k), "colour panel " + std::to_string(k));
+  }
+  std::vector<Rect> controls = {kText1, kText2, kCheck1};
+  for (int k = 1; k <= 9; ++k) controls.push_back(HScroll(k));
+  for (int k = 1; k <= 3; ++k) controls.push_back(ColourBox(k));
+  for (const Rect& label : {kLabel1, kLabel2, kLabel3}) {
+    for (const Rect& control : controls) EXPECT_FALSE(Overlap(label, control));
+  }
+}
+
+}  // namespace

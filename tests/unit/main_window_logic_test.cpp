@@ -1,0 +1,67 @@
+// The main window's decisions apart from the window: stop count, slider target, chat line,
+// style prefix, and the two announcement lines.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "fade/entry_points.h"
+#include "mainwindow/announcement.h"
+#include "mainwindow/compose.h"
+
+namespace {
+
+TEST(MainWindowLogic, StopCountAndSliderTargetReadTheBoxesFromOppositeEnds) {
+  // Boxes 3 and 7 ticked: a send fades through 7 stops, the sliders edit box 3.
+  const qf::NumberedBoxValues threeAndSeven{0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+  EXPECT_EQ(qf::StopCountOf(threeAndSeven), 7);
+  EXPECT_EQ(qf::SliderTargetOf(threeAndSeven), 3);
+  // The start state: only box 1, which is never a stop count.
+  const qf::NumberedBoxValues start{1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(qf::StopCountOf(start), 0);
+  EXPECT_EQ(qf::SliderTargetOf(start), 1);
+  // Grayed (2) is not ticked; box 10 wins over everything.
+  EXPECT_EQ(qf::StopCountOf({0, 2, 2, 0, 0, 0, 0, 0, 0, 0}), 0);
+  EXPECT_EQ(qf::SliderTargetOf({2, 0, 0, 0, 0, 0, 0, 0, 0, 0}), 0);
+  EXPECT_EQ(qf::StopCountOf({1, 1, 1, 1, 1, 1, 1, 1, 1, 1}), 10);
+}
+
+TEST(MainWindowLogic, TheChatLineIsThePrefixThenTheFade) {
+  const std::array<int32_t, 3> colours{255, 65280, 16711680};
+  EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colours, u"Hi!", -1),
+            u"<b><s>" + qf::FadeThreeColors(255, 65280, 16711680, u"Hi!", -1));
+  EXPECT_EQ(qf::ComposeChatLine(u"", colours, u"x", 0),
+            qf::FadeThreeColors(255, 65280, 16711680, u"x", 0));
+}
+
+TEST(MainWindowLogic, StyleTagsGoInFrontAndLeaveEveryCopy) {
+  std::u16string prefix = qf::ToggledStylePrefix(u"", u"<s>", true);
+  prefix = qf::ToggledStylePrefix(prefix, u"<b>", true);
+  EXPECT_EQ(prefix, u"<b><s>");
+  EXPECT_EQ(qf::ToggledStylePrefix(prefix, u"<s>", false), u"<b>");
+  EXPECT_EQ(qf::ToggledStylePrefix(u"<s><i><s>", u"<s>", false), u"<i>");
+}
+
+TEST(MainWindowLogic, AnnouncementLinesAreTheThreeStopFadeOfTheirText) {
+  const std::u16string_view prefix = u"</b></i></s></u><font face=\"arial narrow\">";
+  struct Case {
+    std::u16string_view line;
+    std::size_t length;
+    std::size_t spaces;
+    std::u16string visible;
+  };
+  const std::u16string decoration = u"\u2022\u00B7\u00B7.\u00B7\u2022";
+  const std::u16string closing = u"\u2022\u00B7.\u00B7\u00B7\u2022";
+  for (const Case& c :
+       {Case{qf::AnnounceLine1, 722, 8, decoration + u"   Quelvane Fader   " + closing},
+        Case{qf::AnnounceLine2, 601, 13, decoration + u"   By: Tarn   " + closing}}) {
+    EXPECT_EQ(c.line.size(), c.length);
+    const std::u16string head = std::u16string(prefix) + std::u16string(c.spaces, u' ');
+    ASSERT_EQ(c.line.substr(0, head.size()), head);
+    // 00CCFF, FF0000, 0044FF as colour values (0x00BBGGRR).
+    EXPECT_EQ(c.line.substr(head.size()),
+              qf::FadeThreeColors(0xFFCC00, 0x0000FF, 0xFF4400, c.visible, 0));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#include "schemes/scheme_list.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/utf.h"
+
+namespace qf {
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+std::vector<std::string> U8(const Names& names) {
+  std::vector<std::string> out;
+  for (const auto& name : names) out.push_back(Utf16ToUtf8(name));
+  return out;
+}
+using Strings = std::vector<std::string>;
+
+TEST(SchemeListTest, ReadsLinesAndTheFieldRules) {
+  EXPECT_EQ(U8(ParseSchemeList(u"")), Strings{});
+  EXPECT_EQ(U8(ParseSchemeList(u"Sunset\r\nBlue\r\n")), (Strings{"Sunset", "Blue"}));
+  // A comma splits a line; leading spaces go, trailing spaces stay.
+  EXPECT_EQ(U8(ParseSchemeList(u"Red, Blue\r\n  Green  \r\n")),
+            (Strings{"Red", "Blue", "Green  "}));
+  // Empty lines, lines of spaces and a line ending in a comma give empty entries.
+  EXPECT_EQ(U8(ParseSchemeList(u"\r\n   \r\na,\r\nb")), (Strings{"", "", "a", "", "b"}));
+  // An unterminated last line still gives its entry; a final comma adds none.
+  EXPECT_EQ(U8(ParseSchemeList(u"a\r\nlast")), (Strings{"a", "last"}));
+  EXPECT_EQ(U8(ParseSchemeList(u"a,")), (Strings{"a"}));
+  // A lone LF or CR ends a line as CR LF does.
+  EXPECT_EQ(U8(ParseSchemeList(u"a\nb\rc\r\n")), (Strings{"a", "b", "c"}));
+}
+
+TEST(SchemeListTest, QuotedFields) {
+  // Quotes go; a comma inside stays; what follows the closing quote up to the delimiter goes.
+  EXPECT_EQ(U8(ParseSchemeList(u"\"Red, Blue\"\r\n  \"  x \"junk,y\r\n\"\"\r\n")),
+            (Strings{"Red, Blue", "  x ", "y", ""}));
+  // A quoted field runs over line ends; an unquoted one may hold a quote after its start.
+  EXPECT_EQ(U8(ParseSchemeList(u"\"a\r\nb\"\r\nc\"d\r\n")), (Strings{"a\r\nb", "c\"d"}));
+  // A quote never closed runs to the end of the file, without the file's last line end.
+  EXPECT_EQ(U8(ParseSchemeList(u"a\r\n\"b,\r\nc\r\n")), (Strings{"a", "b,\r\nc"}));
+  EXPECT_EQ(U8(ParseSchemeList(u"\"")), (Strings{""}));
+}
+
+TEST(SchemeListTest, WritesEachNameWithCrLfQuotingOnlyWhereNeeded) {
+  EXPECT_EQ(FormatSchemeList({}), u"");
+  EXPECT_EQ(FormatSchemeList({u""}), u"\r\n");
+  EXPECT_EQ(Utf16ToUtf8(FormatSchemeList(
+                {u"Sunset", u"Red, Blue", u"  lead", u"   ", u"trail  ", u"a\"b", u"\"q\""})),
+            "Sunset\r\n\"Red, Blue\"\r\n\"  lead\"\r\n\"   \"\r\ntrail  \r\na\"b\r\n\"q\"\r\n");
+}
+
+TEST(SchemeListTest, EveryNameWithoutQuotesReadsBackAsWritten) {
+  // Random lists over the characters that matter to the field rules. Every name the store
+  // accepts (and every other name without a double quote) must come back unchanged.
+  const std::u16string alphabet = u"ab ,\r\n\t\"[]\u00E9;=";
+  std::mt19937 random(20240611);
+  int accepted = 0;
+  for (int round = 0; round < 3000; ++round) {
+    Names names(random() % 4);
+    for (auto& name : names) {
+      const std::size_t length = random() % 7;
+      for (std::size_t i = 0; i < length; ++i) name += alphabet[random() % alphabet.size()];
+    }
+    Names quoteFree;
+    for (const auto& name : names) {
+      if (CanStoreSchemeName(name, nullptr)) {
+        ++accepted;
+        ASSERT_EQ(name.find(u'"'), std::u16string::npos);
+      }
+      if (name.find(u'"') == std::u16string::npos) quoteFree.push_back(name);
+    }
+    ASSERT_EQ(U8(ParseSchemeList(FormatSchemeList(quoteFree))), U8(quoteFree))
+        << Utf16ToUtf8(FormatSchemeList(quoteFree));
+  }
+  EXPECT_GT(accepted, 300);
+}
+
+TEST(SchemeListTest, NameCheckRefusesWhatCannotBeStoredAndSaysWhy) {
+  for (std::u16string_view good :
+       {u"Sunset", u"Red, Blue", u"  lead", u"a=b;c", u"\u00E9t\u00E9"}) {
+    EXPECT_TRUE(CanStoreSchemeName(good, nullptr)) << Utf16ToUtf8(good);
+  }
+  for (std::u16string_view bad :
+       {u"", u"   ", u" \t ", u"\"Red\"", u"a\"b", u"[x", u"x]", u"a\r\nb", u"a\tb"}) {
+    std::u16string why;
+    EXPECT_FALSE(CanStoreSchemeName(bad, &why)) << Utf16ToUtf8(bad);
+    EXPECT_FALSE(why.empty());
+  }
+  EXPECT_FALSE(CanStoreSchemeName(std::u16string(1, u'\0'), nullptr));
+}
+
+TEST(ColourValueTest, ParsesSignedDecimal32BitOnly) {
+  EXPECT_EQ(ParseColourValue(u"16711680"), 16711680);
+  EXPECT_EQ(ParseColourValue(u"0"), 0);
+  EXPECT_EQ(ParseColourValue(u"-1"), -1);
+  EXPECT_EQ(ParseColourValue(u"+007"), 7);
+  EXPECT_EQ(ParseColourValue(u"2147483647"), 2147483647);
+  EXPECT_EQ(ParseColourValue(u"-2147483648"), INT32_MIN);
+  for (std::u16string_view bad : {u"", u"-", u"+", u" 1", u"1 ", u"12a", u"0x10", u"1.5",
+                                  u"2147483648", u"-2147483649", u"99999999999999999999999"}) {
+    EXPECT_EQ(ParseColourValue(bad), std::nullopt) << Utf16ToUtf8(bad);
+  }
+  EXPECT_EQ(FormatColourValue(INT32_MIN), u"-2147483648");
+  EXPECT_EQ(SchemeColourKey(10), u"Fade10");
+}
+
+}  // namespace
+}  // namespace qf
