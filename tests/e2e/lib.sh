@@ -74,8 +74,9 @@ e2e_program_running() { kill -0 "$E2E_PROGRAM" 2>/dev/null; }
 e2e_posted() { tail -n +2 "$E2E_LOG" | tr -d '\r'; }
 e2e_posted_count() { e2e_posted | grep -c . || true; }
 e2e_wait_log() {  # e2e_wait_log N [seconds]: until N lines were posted
-  e2e_until "${2:-15}" test "$(e2e_posted_count)" -ge "$1"
+  e2e_until "${2:-15}" e2e_posted_at_least "$1" || e2e_fail "waited for $1 posted lines, saw $(e2e_posted_count)"
 }
+e2e_posted_at_least() { [ "$(e2e_posted_count)" -ge "$1" ]; }
 
 # Mouse and keyboard at the main window's pixel positions.
 e2e_click() {  # x y [button]
