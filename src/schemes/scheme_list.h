@@ -48,7 +48,9 @@ std::u16string FormatSchemeList(const std::vector<std::u16string>& names);
 // Whether `name` can be saved as a scheme so that the list file and the scheme's section in
 // color.dat both give it back unchanged. Refused: a name that is empty or only blanks, or that
 // holds a double quote, a control character (CR, LF, tab...) or a square bracket. When refused
-// and `why` is not null, *why is a sentence for the user saying what is wrong.
+// and `why` is not null, *why is a sentence for the user saying what is wrong. Accepted names
+// that differ only in letter case or in blanks around them share one section of color.dat,
+// since the profile functions match section names that way.
 //   CanStoreSchemeName(u"Red, Blue", nullptr) == true
 //   CanStoreSchemeName(u"[x]", &why) == false
 bool CanStoreSchemeName(std::u16string_view name, std::u16string* why);

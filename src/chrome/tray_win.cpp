@@ -1,0 +1,85 @@
+#include "chrome/tray_win.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <string>
+
+#include "toolkit/win32_win.h"
+
+namespace qf {
+namespace {
+
+// The first version of the record: what every shell understands, with a 64-byte tip. Its size
+// follows the build (the handle fields are 8 bytes wide in 64-bit code).
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
+static_assert(sizeof(void*) != 8 || NOTIFYICONDATAA_V1_SIZE == 104);
+
+constexpr UINT kIconId = 1;
+constexpr std::size_t kFirstVersionTipBytes = 64;
+static_assert(sizeof(NOTIFYICONDATAA{}.szTip) >= kFirstVersionTipBytes);
+
+// The one record of the program: TrayAdd fills it, TrayRemove and TrayReAdd use it as it was
+// left.
+NOTIFYICONDATAA record{};
+bool inTray = false;
+
+// `text` cut to at most `limit` bytes without splitting a double-byte character.
+std::string CutAnsi(std::string text, std::size_t limit) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next =
+        end + (IsDBCSLeadByte(static_cast<BYTE>(text[end])) && end + 1 < text.size() ? 2 : 1);
+    if (next > limit) break;
+    end = next;
+  }
+  text.resize(end);
+  return text;
+}
+
+}  // namespace
+
+bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
+  NOTIFYICONDATAA filled{};
+  filled.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  filled.hWnd = window;
+  filled.uID = kIconId;
+  filled.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  filled.uCallbackMessage = WM_MOUSEMOVE;
+  filled.hIcon = icon;
+  // The tip and its terminating zero fit the first version's 64 bytes; the rest stays zero.
+  const std::string ansiTip = CutAnsi(ToAnsi(tip), kFirstVersionTipBytes - 1);
+  std::memcpy(filled.szTip, ansiTip.data(), ansiTip.size());
+
+  // An icon of this window still there (TrayAdd twice) cannot be added again; changed instead.
+  const bool shown = Shell_NotifyIconA(NIM_ADD, &filled) != 0 ||
+                     (inTray && record.hWnd == window && Shell_NotifyIconA(NIM_MODIFY, &filled));
+  if (!shown) return false;
+  record = filled;
+  inTray = true;
+  ShowWindow(window, SW_HIDE);
+  return true;
+}
+
+void TrayRemove(HWND window) {
+  if (record.hWnd != window) return;
+  Shell_NotifyIconA(NIM_DELETE, &record);
+  inTray = false;
+}
+
+void TrayRestore(HWND window) {
+  TrayRemove(window);
+  ShowWindow(window, SW_SHOW);
+}
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+bool TrayReAdd(HWND window) {
+  if (!inTray || record.hWnd != window) return false;
+  return Shell_NotifyIconA(NIM_ADD, &record) != 0;
+}
+
+}  // namespace qf

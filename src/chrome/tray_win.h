@@ -1,0 +1,38 @@
+#pragma once
+// The main window's icon in the notification area of the taskbar. One icon (id 1) for the
+// whole program; its reports arrive at the window as WM_MOUSEMOVE with the mouse message in
+// lParam's low word, which TrayMessage (tray.h) decodes.
+//
+// In the main window:
+//   Label4 released:  TrayAdd(Icon(), Caption(), Handle());
+//   Form_MouseMove:   if (TrayMessage(x) != 0) TrayRestore(Handle());
+//   HandleMessage:    if (message == TaskbarCreatedMessage()) TrayReAdd(Handle());
+#include <windows.h>
+
+#include <string_view>
+
+#include "chrome/tray.h"
+
+namespace qf {
+
+// Adds the icon with the tip `tip` (as ANSI text, cut to 63 bytes), reporting to `window`, then
+// hides `window`. If the shell refuses the icon, the window stays visible (nothing could bring
+// it back otherwise) and the result is false. Calling it again while the icon is there updates
+// the icon and tip.
+bool TrayAdd(HICON icon, std::u16string_view tip, HWND window);
+
+// Removes the icon of `window`, if it has one.
+void TrayRemove(HWND window);
+
+// TrayRemove, then shows `window` again.
+void TrayRestore(HWND window);
+
+// The message the shell broadcasts when the taskbar has been made anew (after explorer.exe
+// restarted): every icon is gone from it then.
+UINT TaskbarCreatedMessage();
+
+// Adds `window`'s icon again as it was last added, when the window is in the tray; call it on
+// TaskbarCreatedMessage(). Returns whether an icon was added.
+bool TrayReAdd(HWND window);
+
+}  // namespace qf

@@ -1,0 +1,224 @@
+#include "schemes/scheme_store_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "core/events.h"
+#include "toolkit/wide_win.h"
+#include "toolkit/win32_win.h"
+
+namespace qf {
+namespace {
+
+// A list file larger than this is not a list of scheme names; it is left alone rather than
+// read into memory (and nothing is added).
+constexpr LONGLONG kMaxListFileBytes = 16 * 1024 * 1024;
+
+// The profile functions' buffer: 254 characters and the terminating zero.
+constexpr DWORD kIniBufferSize = 255;
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (Valid()) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE Get() const { return handle_; }
+  // Closes now and reports whether the close worked (the last buffered write can fail here).
+  bool Close() {
+    const bool closed = Valid() && CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// The whole content of the file at `path`, or nullopt when it cannot be opened or read to its
+// end. Others may read the file meanwhile, but not write it.
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > kMaxListFileBytes) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+                  nullptr)) {
+      return std::nullopt;
+    }
+    if (got == 0) break;  // the file shrank since its size was asked: keep what was there
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+// The folder part of `path` with its separator ("C:\\" stays the root, not drive C's current
+// folder), "." when it has none.
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return L".";
+  return path.substr(0, slash + 1);
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD wrote = 0;
+    if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &wrote,
+                   nullptr) ||
+        wrote == 0) {
+      return false;
+    }
+    done += wrote;
+  }
+  return true;
+}
+
+// The path as the profile functions take it, in ANSI text. A path the code page cannot spell (a
+// user folder in another script, say) would name another file or none; it goes by its folder's
+// short name instead, plain ASCII where the volume keeps short names.
+std::string AnsiPath(std::u16string_view path) {
+  std::string ansi = ToAnsi(path);
+  if (FromAnsi(ansi) == path) return ansi;
+  const std::wstring wide = ToWide(path);
+  const std::size_t slash = wide.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return ansi;
+  const std::wstring folder = wide.substr(0, slash);
+  const DWORD needed = GetShortPathNameW(folder.c_str(), nullptr, 0);
+  if (needed == 0) return ansi;
+  std::wstring shortFolder(needed, L'\0');
+  const DWORD length = GetShortPathNameW(folder.c_str(), shortFolder.data(), needed);
+  if (length == 0 || length >= needed) return ansi;
+  shortFolder.resize(length);
+  const std::u16string shortPath = FromWide(shortFolder + wide.substr(slash));
+  std::string shortAnsi = ToAnsi(shortPath);
+  return FromAnsi(shortAnsi) == shortPath ? shortAnsi : ansi;
+}
+
+}  // namespace
+
+std::u16string ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return u".";
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);  // cut off: try again with more room
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return u".";
+  return FromWide(std::wstring_view(path).substr(0, slash));
+}
+
+std::u16string SchemeListPath() { return ProgramFolder() + u"\\scheme.lst"; }
+std::u16string ColourFilePath() { return ProgramFolder() + u"\\color.dat"; }
+
+bool FileExists(std::u16string_view path) {
+  if (path.empty()) return false;
+  const std::wstring wide = ToWide(path);
+  // Wildcards would make a directory query match other names; the path must be exact.
+  if (wide.find_first_of(L"*?") != std::wstring::npos) return false;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  constexpr DWORD kNotNormal = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+  return (attributes & kNotNormal) == 0;
+}
+
+void LoadListBox(std::u16string_view path, ListBox& list) {
+  const std::optional<std::string> bytes = ReadWholeFile(ToWide(path));
+  if (!bytes) return;
+  // Converted whole before splitting: in a double-byte code page a character's second byte is
+  // never a comma, quote, space or line end, so the field rules work on the characters.
+  for (std::u16string& entry : ParseSchemeList(FromAnsi(*bytes))) {
+    DoEvents();
+    list.AddItem(std::move(entry));
+  }
+}
+
+bool SaveListBox(std::u16string_view path, const ListBox& list) {
+  const std::wstring target = ToWide(path);
+  // A read-only list file is the user's wish that it stays as it is. Windows refuses to move
+  // a file over it, but Wine's MoveFileExW replaces it all the same, so it is checked here.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
+
+  std::vector<std::u16string> names;
+  names.reserve(static_cast<std::size_t>(list.ListCount()));
+  for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
+  const std::string bytes = ToAnsi(FormatSchemeList(names));
+
+  // GetTempFileNameW makes the temporary file (empty) under a name no one else uses.
+  wchar_t temporary[MAX_PATH + 1] = {};
+  if (GetTempFileNameW(FolderOf(target).c_str(), L"qfs", 0, temporary) == 0) return false;
+  FileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  const bool written = file.Valid() && WriteAll(file.Get(), bytes) &&
+                       FlushFileBuffers(file.Get()) != 0 && file.Close();
+  if (!written ||
+      !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    file.Close();
+    DeleteFileW(temporary);
+    return false;
+  }
+  return true;
+}
+
+std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
+                       std::u16string_view path) {
+  std::wstring lowerKey = ToWide(key);
+  if (!lowerKey.empty()) CharLowerBuffW(lowerKey.data(), static_cast<DWORD>(lowerKey.size()));
+  // Never null pointers: a null section or key would make the call list names instead.
+  const std::string ansiSection = ToAnsi(section);
+  const std::string ansiKey = ToAnsi(FromWide(lowerKey));
+  const std::string ansiPath = AnsiPath(path);
+  char buffer[kIniBufferSize] = {};
+  const DWORD copied = GetPrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), "", buffer,
+                                                kIniBufferSize, ansiPath.c_str());
+  return FromAnsi(std::string_view(buffer, std::min<DWORD>(copied, kIniBufferSize - 1)));
+}
+
+bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
+              std::u16string_view path) {
+  // Never null pointers: a null key or value would delete the section or the key.
+  const std::string ansiSection = ToAnsi(section);
+  const std::string ansiKey = ToAnsi(key);
+  const std::string ansiValue = ToAnsi(value);
+  const std::string ansiPath = AnsiPath(path);
+  return WritePrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), ansiValue.c_str(),
+                                    ansiPath.c_str()) != 0;
+}
+
+bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why) {
+  if (!CanStoreSchemeName(name, why)) return false;
+  if (FromAnsi(ToAnsi(name)) != name) {
+    if (why != nullptr) {
+      *why = u"A scheme name can only use characters of the system's code page (" +
+             FormatColourValue(static_cast<int32_t>(GetACP())) + u").";
+    }
+    return false;
+  }
+  return true;
+}
+
+}  // namespace qf

@@ -1,0 +1,65 @@
+#pragma once
+// The scheme files on disk: scheme.lst (the list of scheme names, one per line) and color.dat
+// (an INI file with one section of ten colour values per scheme), both beside the program and
+// both in the system's ANSI code page. The text formats themselves are in scheme_list.h.
+//
+// Saving a scheme, as the scheme manager does it:
+//   std::u16string why;
+//   if (!CanStoreSchemeNameInFiles(name, &why)) { MsgBox(why); return; }
+//   List1.AddItem(name);
+//   for (int i = 1; i <= kSchemeColourCount; ++i)
+//     WriteIni(name, SchemeColourKey(i), FormatColourValue(colour[i]), ColourFilePath());
+//   SaveListBox(SchemeListPath(), List1);
+// Loading one: if (auto c = ParseColourValue(ReadIni(name, SchemeColourKey(i), ColourFilePath())))
+//   Picture[i].SetBackColor(*c);   // otherwise the box keeps its colour
+#include <string>
+#include <string_view>
+
+#include "schemes/scheme_list.h"
+#include "toolkit/controls_win.h"
+
+namespace qf {
+
+// The folder of the running exe, without a trailing separator ("C:\Tools", or "C:" for a
+// program in a drive's root).
+std::u16string ProgramFolder();
+// ProgramFolder() + "\scheme.lst" and ProgramFolder() + "\color.dat".
+std::u16string SchemeListPath();
+std::u16string ColourFilePath();
+
+// True when a normal file exists at exactly `path`: a missing path, a directory, a device, or a
+// file with the hidden or system attribute gives false (a hidden scheme.lst counts as missing).
+bool FileExists(std::u16string_view path);
+
+// Appends the entries of the list file at `path` to `list`, in file order; existing items stay.
+// The file is read whole first and then parsed (ParseSchemeList); pending window messages run
+// (DoEvents) before each entry is appended. A file that is missing, cannot be opened (locked,
+// no access) or cannot be read to its end adds nothing.
+void LoadListBox(std::u16string_view path, ListBox& list);
+
+// Replaces the list file at `path` with the items of `list`, one line each (FormatSchemeList),
+// and returns whether that worked. The text goes to a temporary file in the same folder, which
+// then replaces the old file in one move, so a failure (read-only file or folder, full disk)
+// leaves the old file exactly as it was and no temporary file behind. An empty list gives an
+// empty file.
+bool SaveListBox(std::u16string_view path, const ListBox& list);
+
+// The value stored under `key` in `section` of the INI file `path`, or the empty text when the
+// file, section or key is missing. The key is looked up lower-cased (letter case never matters
+// to the profile functions), through a 255-character buffer, so a longer value comes back cut
+// to its first 254 characters.
+//   ReadIni(u"Sunset", u"Fade10", ColourFilePath()) == u"16711680"
+std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
+                       std::u16string_view path);
+
+// Stores key=value in `section` of the INI file `path`, creating the file and the section as
+// needed and replacing an existing value. Returns whether the profile function reported
+// success; callers that keep silent about failures may ignore it.
+bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
+              std::u16string_view path);
+
+// CanStoreSchemeName, and also that the name survives the ANSI code page both files use (a
+// character the code page lacks would be saved as another one, under another section).
+bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why);
+
+}  // namespace qf

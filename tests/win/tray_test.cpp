@@ -1,0 +1,127 @@
+// The tray icon against Wine's notification area: Wine shows icons in a standalone tray window
+// (class __winex11_standalone_tray, one __winex11_tray_icon child per icon) that belongs to
+// explorer.exe, and passes mouse messages on the icon to the owner as the callback message.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "chrome/tray_win.h"
+#include "toolkit_test_support.h"
+
+namespace {
+
+using qf::test::PumpUntil;
+
+std::vector<LPARAM> mouseMoves;
+
+LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MOUSEMOVE) mouseMoves.push_back(lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+std::vector<HWND> TrayIcons() {
+  std::vector<HWND> icons;
+  HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+  for (HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); icon != nullptr;
+       icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
+    icons.push_back(icon);
+  }
+  return icons;
+}
+
+class TrayTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = OwnerProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"QfTrayTestOwner";
+    RegisterClassW(&windowClass);
+    owner_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"QfTrayTestOwner", L"Quelvane Fader 1.0",
+                             WS_POPUP | WS_VISIBLE, 40, 40, 120, 80, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(owner_, nullptr);
+    iconsBefore_ = TrayIcons().size();
+    mouseMoves.clear();
+  }
+  void TearDown() override {
+    qf::TrayRemove(owner_);
+    DestroyWindow(owner_);
+  }
+
+  bool IconCountBecomes(std::size_t count) {
+    return PumpUntil([&] { return TrayIcons().size() == count; }, 5000);
+  }
+  // The mouse message `message` happening on `icon` reaches the owner as a mouse move.
+  bool Reported(HWND icon, UINT message) {
+    PostMessageW(icon, message, 0, MAKELPARAM(4, 4));
+    return PumpUntil([&] {
+      for (LPARAM lParam : mouseMoves) {
+        if (LOWORD(lParam) == message) return true;
+      }
+      return false;
+    });
+  }
+
+  HWND owner_ = nullptr;
+  std::size_t iconsBefore_ = 0;
+};
+
+TEST_F(TrayTest, AddHidesTheWindowAndTheIconsReportsRestoreIt) {
+  HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+  ASSERT_TRUE(qf::TrayAdd(icon, u"Quelvane Fader 1.0", owner_));
+  EXPECT_FALSE(IsWindowVisible(owner_));
+  ASSERT_TRUE(IconCountBecomes(iconsBefore_ + 1));
+  HWND trayIcon = TrayIcons().back();
+
+  // A single press does nothing; a double click and a right press decode to 1 and 2.
+  ASSERT_TRUE(Reported(trayIcon, WM_LBUTTONDOWN));
+  ASSERT_TRUE(Reported(trayIcon, WM_LBUTTONDBLCLK));
+  ASSERT_TRUE(Reported(trayIcon, WM_RBUTTONDOWN));
+  std::vector<int> decoded;
+  for (LPARAM lParam : mouseMoves) {
+    if (LOWORD(lParam) >= WM_LBUTTONDOWN) decoded.push_back(qf::TrayMessage(LOWORD(lParam)));
+  }
+  EXPECT_EQ(decoded, (std::vector<int>{0, 1, 2}));
+
+  qf::TrayRestore(owner_);
+  EXPECT_TRUE(IsWindowVisible(owner_));
+  EXPECT_TRUE(IconCountBecomes(iconsBefore_));
+}
+
+TEST_F(TrayTest, IconComesBackAfterTheTaskbarIsMadeAgain) {
+  EXPECT_NE(qf::TaskbarCreatedMessage(), 0u);
+  EXPECT_FALSE(qf::TrayReAdd(owner_));  // not in the tray: nothing to add
+  // A tip longer than the record's 64 bytes is cut, not refused.
+  ASSERT_TRUE(qf::TrayAdd(LoadIconW(nullptr, IDI_APPLICATION), std::u16string(100, u'x'), owner_));
+  ASSERT_TRUE(IconCountBecomes(iconsBefore_ + 1));
+
+  // The shell forgets the icon, as a new taskbar would.
+  NOTIFYICONDATAA gone{};
+  gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  gone.hWnd = owner_;
+  gone.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+  ASSERT_TRUE(IconCountBecomes(iconsBefore_));
+  EXPECT_TRUE(qf::TrayReAdd(owner_));
+  EXPECT_TRUE(IconCountBecomes(iconsBefore_ + 1));
+  EXPECT_FALSE(IsWindowVisible(owner_));
+}
+
+TEST_F(TrayTest, RefusedIconLeavesTheWindowVisible) {
+  // An icon with the same window and id that the shell already holds is refused.
+  NOTIFYICONDATAA taken{};
+  taken.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  taken.hWnd = owner_;
+  taken.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &taken));
+  EXPECT_FALSE(qf::TrayAdd(LoadIconW(nullptr, IDI_APPLICATION), u"tip", owner_));
+  EXPECT_TRUE(IsWindowVisible(owner_));
+  Shell_NotifyIconA(NIM_DELETE, &taken);
+}
+
+}  // namespace
