@@ -4,6 +4,7 @@
 #include "chat/chat_link_win.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "chrome/tray_win.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announce_win.h"
 #include "mainwindow/compose.h"
@@ -123,5 +124,12 @@ void MainForm::Form_DblClick() { FormDrag(*this); }
 void MainForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
 void MainForm::Form_MouseMove(int, int, float x, float) { program_.TrayReport(x); }
+
+bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  // A new taskbar (the shell restarted) has lost the icon of a window put away in the tray:
+  // without it the window could never be brought back.
+  if (message == TaskbarCreatedMessage()) TrayReAdd(Handle());
+  return false;
+}
 
 }  // namespace qf

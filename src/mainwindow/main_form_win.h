@@ -67,6 +67,7 @@ class MainForm : public Form {
   void Form_MouseDown(int button, int shift, float x, float y) override;
   void Form_MouseMove(int button, int shift, float x, float y) override;
   void PaintSkin(HDC dc, int, int) override { mainwindow::PaintMainSkin(dc); }
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void Send(int16_t wavy);
