@@ -37,7 +37,7 @@ bool RegisterRoomClasses(HINSTANCE instance, const Options& options);
 // colour, one row each, the newest in view.
 bool RegisterHistoryClass(HINSTANCE instance);
 HWND CreateHistory(HWND room, HINSTANCE instance);
-void AddHistoryLine(HWND history, const std::wstring& line);
+void AddHistoryLine(HWND history, std::u16string line);
 
 // Creates the room as an MDI child of `mdiClient`, filling it.
 HWND CreateRoom(HWND mdiClient, const wchar_t* title);

@@ -156,9 +156,7 @@ HWND chatroom::CreateHistory(HWND room, HINSTANCE instance) {
                          nullptr);
 }
 
-void chatroom::AddHistoryLine(HWND window, const std::wstring& line) {
-  // The window system has already turned the posted ANSI bytes into UTF-16 for this Unicode
-  // window; the renderer takes the code units as they are.
-  history.lines.emplace_back(line.begin(), line.end());
+void chatroom::AddHistoryLine(HWND window, std::u16string line) {
+  history.lines.push_back(std::move(line));
   ScrollTo(window, LastFirstRow(window));
 }

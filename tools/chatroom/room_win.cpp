@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "chatroom_win.h"
+#include "toolkit/win32_win.h"
 
 namespace {
 
@@ -36,30 +37,16 @@ struct Room {
   std::vector<HWND> icons;
 } room;
 
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(std::max(size, 0)), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), size,
-                      nullptr, nullptr);
-  return ansi;
-}
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // Posts the input box's line: into the history and the log, then empties the box. An empty
 // box posts nothing, as a chat client ignores empty lines.
 void PostLine(const std::string& how) {
-  const std::wstring line = WindowText(room.input);
+  const std::u16string line = qf::WindowText(room.input);
   if (line.empty()) return;
-  chatroom::AddHistoryLine(room.history, line);
-  chatroom::WriteLog(options.logPath, how + " " + chatroom::HexBytes(ToAnsi(line)));
+  // The client takes its lines as ANSI bytes: the log records them, and the history shows
+  // them turned back into UTF-16 (a character the code page lacks shows as it would arrive).
+  const std::string bytes = qf::ToAnsi(line);
+  chatroom::AddHistoryLine(room.history, qf::FromAnsi(bytes));
+  chatroom::WriteLog(options.logPath, how + " " + chatroom::HexBytes(bytes));
   SetWindowTextW(room.input, L"");
 }
 

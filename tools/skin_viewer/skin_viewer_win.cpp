@@ -26,6 +26,10 @@ using qf::ColorRgb;
 constexpr int kViewerLeft = 20;
 constexpr int kViewerTop = 20;
 
+// Click areas: the close areas end the viewer, the others beep (they do nothing here).
+void Quit() { PostQuitMessage(0); }
+void Beep() { MessageBeep(MB_OK); }
+
 // A form that drags by its background, like every window of the program.
 class ViewerForm : public qf::Form {
  public:
@@ -41,9 +45,7 @@ class MainSkinView : public ViewerForm {
       : ViewerForm({.width = qf::mainwindow::kWidth,
                     .height = qf::mainwindow::kHeight,
                     .left = kViewerLeft,
-                    .top = kViewerTop}) {
-    Label1.onClick = [] { PostQuitMessage(0); };
-  }
+                    .top = kViewerTop}) {}
 
  private:
   void Form_Load() override {
@@ -83,12 +85,15 @@ class MainSkinView : public ViewerForm {
     }
     return true;
   }();
-  qf::ClickLabel Label1{*this, qf::mainwindow::kLabel1, u"Exit"};
-  qf::ClickLabel Label2{*this, qf::mainwindow::kLabel2, u"Send To Chat"};
-  qf::ClickLabel Label3{*this, qf::mainwindow::kLabel3, u"Send Wavy To Chat"};
-  qf::ClickLabel Label4{*this, qf::mainwindow::kLabel4};
-  qf::ClickLabel Label5{*this, qf::mainwindow::kLabel5, u"Menu"};
-  qf::ClickLabel Label6{*this, qf::mainwindow::kLabel6, u"Add/Remove Fades"};
+  qf::ClickLabel Label1{*this, qf::mainwindow::kLabel1, {.toolTip = u"Exit", .onClick = Quit}};
+  qf::ClickLabel Label2{
+      *this, qf::mainwindow::kLabel2, {.toolTip = u"Send To Chat", .onClick = Beep}};
+  qf::ClickLabel Label3{
+      *this, qf::mainwindow::kLabel3, {.toolTip = u"Send Wavy To Chat", .onClick = Beep}};
+  qf::ClickLabel Label4{*this, qf::mainwindow::kLabel4, {.onClick = Beep}};
+  qf::ClickLabel Label5{*this, qf::mainwindow::kLabel5, {.toolTip = u"Menu", .onClick = Beep}};
+  qf::ClickLabel Label6{
+      *this, qf::mainwindow::kLabel6, {.toolTip = u"Add/Remove Fades", .onClick = Beep}};
 };
 
 class SchemeSkinView : public ViewerForm {
@@ -97,9 +102,7 @@ class SchemeSkinView : public ViewerForm {
       : ViewerForm({.width = qf::schemes::kWidth,
                     .height = qf::schemes::kHeight,
                     .left = kViewerLeft,
-                    .top = kViewerTop}) {
-    Label3.onClick = [] { PostQuitMessage(0); };
-  }
+                    .top = kViewerTop}) {}
 
  private:
   void Form_Load() override {
@@ -114,9 +117,9 @@ class SchemeSkinView : public ViewerForm {
   qf::ListBox List1{*this,
                     qf::schemes::kList1,
                     {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  qf::ClickLabel Label1{*this, qf::schemes::kLabel1};
-  qf::ClickLabel Label2{*this, qf::schemes::kLabel2};
-  qf::ClickLabel Label3{*this, qf::schemes::kLabel3};
+  qf::ClickLabel Label1{*this, qf::schemes::kLabel1, {.onClick = Beep}};
+  qf::ClickLabel Label2{*this, qf::schemes::kLabel2, {.onClick = Beep}};
+  qf::ClickLabel Label3{*this, qf::schemes::kLabel3, {.onClick = Quit}};
 };
 
 class HtmlFaderSkinView : public ViewerForm {
@@ -126,7 +129,6 @@ class HtmlFaderSkinView : public ViewerForm {
                     .height = qf::htmlfader::kHeight,
                     .left = kViewerLeft,
                     .top = kViewerTop}) {
-    Label3.onClick = [] { PostQuitMessage(0); };
     for (int k = 1; k <= 9; ++k) {
       bars_[k - 1] = std::make_unique<qf::HScrollBar>(
           *this, qf::htmlfader::HScroll(k), qf::ScrollBarOptions{.max = 255, .value = 28 * k});
@@ -158,9 +160,9 @@ class HtmlFaderSkinView : public ViewerForm {
   qf::CheckBox Check1{*this, qf::htmlfader::kCheck1, {.caption = u"Wavy", .pushLike = true}};
   std::unique_ptr<qf::HScrollBar> bars_[9];
   std::unique_ptr<qf::PictureBox> boxes_[3];
-  qf::ClickLabel Label1{*this, qf::htmlfader::kLabel1};
-  qf::ClickLabel Label2{*this, qf::htmlfader::kLabel2};
-  qf::ClickLabel Label3{*this, qf::htmlfader::kLabel3};
+  qf::ClickLabel Label1{*this, qf::htmlfader::kLabel1, {.onClick = Beep}};
+  qf::ClickLabel Label2{*this, qf::htmlfader::kLabel2, {.onClick = Beep}};
+  qf::ClickLabel Label3{*this, qf::htmlfader::kLabel3, {.onClick = Quit}};
 };
 
 void CALLBACK QuitAfterTime(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }

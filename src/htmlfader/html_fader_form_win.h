@@ -1,0 +1,82 @@
+#pragma once
+// Form3, the HTML fader: a line faded through three colours mixed with nine scroll bars (or
+// picked in the colour dialog), the markup collected in an output box for copying by hand.
+// Nothing here talks to the chat client.
+#include <windows.h>
+
+#include "htmlfader/html_fader_layout.h"
+#include "htmlfader/html_fader_skin_win.h"
+#include "toolkit/toolkit_win.h"
+
+namespace qf {
+
+struct Program;
+
+class HtmlFaderForm : public Form {
+ public:
+  explicit HtmlFaderForm(Program& program);
+
+  void Label1_Click();  // Generate
+  void Label2_Click();  // Clear
+  void Label3_Click();  // close: back to the main window
+  void HScroll1_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
+  void HScroll2_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
+  void HScroll3_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
+  void HScroll4_Change() { Mix(Picture2, HScroll4, HScroll5, HScroll6); }
+  void HScroll5_Change() { Mix(Picture2, HScroll4, HScroll5, HScroll6); }
+  void HScroll6_Change() { Mix(Picture2, HScroll4, HScroll5, HScroll6); }
+  void HScroll7_Change() { Mix(Picture3, HScroll7, HScroll8, HScroll9); }
+  void HScroll8_Change() { Mix(Picture3, HScroll7, HScroll8, HScroll9); }
+  void HScroll9_Change() { Mix(Picture3, HScroll7, HScroll8, HScroll9); }
+  void Picture1_DblClick() { PickColour(Picture1); }
+  void Picture2_DblClick() { PickColour(Picture2); }
+  void Picture3_DblClick() { PickColour(Picture3); }
+
+ protected:
+  void Form_Load() override;
+  void Form_Click() override;
+  void Form_DblClick() override;
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void PaintSkin(HDC dc, int, int) override { htmlfader::PaintHtmlFaderSkin(dc); }
+
+ private:
+  void Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& green, const ScrollBar& blue);
+  void PickColour(PictureBox& box);
+
+  Program& program_;
+
+  static ScrollBarOptions Bar(std::function<void()> onChange) {
+    return {.max = 255, .onChange = std::move(onChange)};
+  }
+
+ public:
+  TextBox Text1{*this,
+                htmlfader::kText1,
+                {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  ClickLabel Label1{*this, htmlfader::kLabel1, {.onClick = [this] { Label1_Click(); }}};
+  TextBox Text2{
+      *this,
+      htmlfader::kText2,
+      {.multiLine = true, .backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  HScrollBar HScroll1{*this, htmlfader::HScroll(1), Bar([this] { HScroll1_Change(); })};
+  HScrollBar HScroll2{*this, htmlfader::HScroll(2), Bar([this] { HScroll2_Change(); })};
+  HScrollBar HScroll3{*this, htmlfader::HScroll(3), Bar([this] { HScroll3_Change(); })};
+  PictureBox Picture1{
+      *this, htmlfader::ColourBox(1), {.onDblClick = [this] { Picture1_DblClick(); }}};
+  HScrollBar HScroll4{*this, htmlfader::HScroll(4), Bar([this] { HScroll4_Change(); })};
+  HScrollBar HScroll5{*this, htmlfader::HScroll(5), Bar([this] { HScroll5_Change(); })};
+  HScrollBar HScroll6{*this, htmlfader::HScroll(6), Bar([this] { HScroll6_Change(); })};
+  PictureBox Picture2{
+      *this, htmlfader::ColourBox(2), {.onDblClick = [this] { Picture2_DblClick(); }}};
+  HScrollBar HScroll7{*this, htmlfader::HScroll(7), Bar([this] { HScroll7_Change(); })};
+  HScrollBar HScroll8{*this, htmlfader::HScroll(8), Bar([this] { HScroll8_Change(); })};
+  HScrollBar HScroll9{*this, htmlfader::HScroll(9), Bar([this] { HScroll9_Change(); })};
+  PictureBox Picture3{
+      *this, htmlfader::ColourBox(3), {.onDblClick = [this] { Picture3_DblClick(); }}};
+  ClickLabel Label2{*this, htmlfader::kLabel2, {.onClick = [this] { Label2_Click(); }}};
+  CheckBox Check1{*this, htmlfader::kCheck1, {.caption = u"Wavy", .pushLike = true}};
+  ClickLabel Label3{*this, htmlfader::kLabel3, {.onClick = [this] { Label3_Click(); }}};
+  ColorDialog CommonDialog1;
+};
+
+}  // namespace qf

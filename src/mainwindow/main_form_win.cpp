@@ -1,0 +1,135 @@
+#include "mainwindow/main_form_win.h"
+
+#include "app/program_win.h"
+#include "chat/chat_link_win.h"
+#include "chrome/drag_win.h"
+#include "chrome/shape_win.h"
+#include "chrome/tray_win.h"
+#include "fade/entry_points.h"
+#include "mainwindow/announce_win.h"
+#include "mainwindow/compose.h"
+#include "preview/gdi_canvas_win.h"
+#include "preview/render_tags.h"
+
+namespace qf {
+
+MainForm::MainForm(Program& program)
+    : Form({.caption = kProgramTitle,
+            .width = mainwindow::kWidth,
+            .height = mainwindow::kHeight,
+            .left = mainwindow::kLeft,
+            .top = mainwindow::kTop,
+            .icon = program.icon}),
+      program_(program) {}
+
+// ---- Start-up and exit ----------------------------------------------------------------------
+
+void MainForm::Form_Load() {
+  ShapeWindow(Handle(), mainwindow::kOutline);
+  LoadFirstScheme();
+  StayOnTop(Handle());
+  SendAnnouncement();
+}
+
+void MainForm::LoadFirstScheme() { program_.LoadStartupScheme(); }
+
+void MainForm::Label1_Click() {
+  SendAnnouncement();
+  EndProgram();
+}
+
+// ---- Compose and send -------------------------------------------------------------------------
+
+int MainForm::GetStopCount() const {
+  NumberedBoxValues values{};
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = numberedBoxes_[i]->Value();
+  return StopCountOf(values);
+}
+
+int MainForm::GetSliderTarget() const {
+  NumberedBoxValues values{};
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = numberedBoxes_[i]->Value();
+  return SliderTargetOf(values);
+}
+
+std::span<const int32_t> MainForm::StopColours(int count) {
+  for (int k = 1; k <= count; ++k)
+    stopColours_[static_cast<std::size_t>(k - 1)] = ColourBox(k).BackColor();
+  return std::span<const int32_t>(stopColours_.data(), static_cast<std::size_t>(count));
+}
+
+void MainForm::Label2_Click() {
+  if (Text1.Text().empty()) return;
+  Send(0);
+}
+
+void MainForm::Label3_Click() {
+  if (Check11.Value() == 0) return;
+  Send(-1);
+}
+
+void MainForm::Send(int16_t wavy) {
+  const int stops = GetStopCount();
+  if (stops == 0) return;
+  const std::u16string line = ComposeChatLine(Text2.Text(), StopColours(stops), Text1.Text(), wavy);
+  ChatSend(line);
+  Text1.SetText(u"");
+}
+
+// ---- Live preview -----------------------------------------------------------------------------
+
+void MainForm::Timer1_Timer() {
+  const int stops = GetStopCount();
+  if (stops == 0) return;
+  const std::span<const int32_t> colours = StopColours(stops);
+  const std::u16string text = Text1.Text();
+  // Building the fade and drawing the strip again would show exactly what it shows: only a
+  // change of what it is drawn from is drawn.
+  if (!preview_.Changed(stops, colours, text, Picture11.BackColor())) return;
+  Text3.SetText(FadeColors(colours, text, 0));
+  PictureBoxCanvas canvas(Picture11);
+  RenderTags(canvas, Text3.Text());
+}
+
+// ---- Colours and styles -----------------------------------------------------------------------
+
+void MainForm::PickColour(PictureBox& box) {
+  // Cancel keeps the dialog's colour, the last one chosen in it: the box takes that colour.
+  if (CommonDialog1.Show(Handle()) == DialogResult::kError) return;
+  box.SetBackColor(CommonDialog1.Color());
+  if (&box == &Picture11) preview_.Invalidate();  // setting the background clears the strip
+}
+
+void MainForm::SetSliderColour() {
+  const int target = GetSliderTarget();
+  if (target == 0) return;
+  ColourBox(target).SetBackColor(
+      SliderColour(VScroll1.Value(), VScroll2.Value(), VScroll3.Value()));
+}
+
+void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
+  Text2.SetText(ToggledStylePrefix(Text2.Text(), tag, box.Value() == 1));
+}
+
+// ---- Hand-overs -------------------------------------------------------------------------------
+
+void MainForm::Label4_MouseUp(int, int, float, float) { program_.MinimiseToTray(); }
+
+void MainForm::Label5_Click() { program_.ShowMenu(); }
+
+void MainForm::Label6_Click() { program_.ShowSchemeManager(); }
+
+void MainForm::Form_Click() { FormDrag(*this); }
+void MainForm::Form_DblClick() { FormDrag(*this); }
+void MainForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
+
+void MainForm::Form_MouseMove(int, int, float x, float) { program_.TrayReport(x); }
+
+bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  // A new taskbar (the shell restarted) has lost the icon of a window put away in the tray:
+  // without it the window could never be brought back.
+  if (message == TaskbarCreatedMessage()) TrayReAdd(Handle());
+  return false;
+}
+
+}  // namespace qf

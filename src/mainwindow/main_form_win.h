@@ -1,0 +1,162 @@
+#pragma once
+// Form1, the main window: the line to send, the preview strip, the ten colour boxes with
+// their numbered boxes, the R G B sliders, the style boxes W S I B U, and the click areas over
+// the skin's buttons. Its state is its controls: the colours are the boxes' background
+// colours, the number of stops the ticks of Check2..Check10, the style prefix the text of the
+// hidden Text2, the preview's last markup the text of the hidden Text3.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "mainwindow/layout.h"
+#include "mainwindow/main_skin_win.h"
+#include "preview/redraw_tracker.h"
+#include "toolkit/toolkit_win.h"
+
+namespace qf {
+
+struct Program;
+
+class MainForm : public Form {
+ public:
+  explicit MainForm(Program& program);
+
+  // The number of stops chosen by the numbered boxes (2..10), or 0 when none of Check2..Check10
+  // is ticked.
+  int GetStopCount() const;
+  // The colour box (1..10) that the sliders edit, or 0 when no numbered box is ticked.
+  int GetSliderTarget() const;
+
+  // The handlers, public so that tests drive them as a click would.
+  void Label1_Click();
+  void Label2_Click();
+  void Label3_Click();
+  void Label4_MouseUp(int button, int shift, float x, float y);
+  void Label5_Click();
+  void Label6_Click();
+  void Timer1_Timer();
+  void Picture1_DblClick() { PickColour(Picture1); }
+  void Picture2_DblClick() { PickColour(Picture2); }
+  void Picture3_DblClick() { PickColour(Picture3); }
+  void Picture4_DblClick() { PickColour(Picture4); }
+  void Picture5_DblClick() { PickColour(Picture5); }
+  void Picture6_DblClick() { PickColour(Picture6); }
+  void Picture7_DblClick() { PickColour(Picture7); }
+  void Picture8_DblClick() { PickColour(Picture8); }
+  void Picture9_DblClick() { PickColour(Picture9); }
+  void Picture10_DblClick() { PickColour(Picture10); }
+  void Picture11_Click() { PickColour(Picture11); }
+  void VScroll1_Change() { SetSliderColour(); }
+  void VScroll2_Change() { SetSliderColour(); }
+  void VScroll3_Change() { SetSliderColour(); }
+  void Check12_Click() { ToggleStyle(Check12, u"<s>"); }
+  void Check13_Click() { ToggleStyle(Check13, u"<i>"); }
+  void Check14_Click() { ToggleStyle(Check14, u"<b>"); }
+  void Check15_Click() { ToggleStyle(Check15, u"<u>"); }
+
+  // Colour box k (1..10) and numbered box k (1..10).
+  PictureBox& ColourBox(int k) { return *colourBoxes_.at(static_cast<std::size_t>(k - 1)); }
+  CheckBox& NumberedBox(int k) { return *numberedBoxes_.at(static_cast<std::size_t>(k - 1)); }
+
+ protected:
+  void Form_Load() override;
+  void Form_Click() override;
+  void Form_DblClick() override;
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void Form_MouseMove(int button, int shift, float x, float y) override;
+  void PaintSkin(HDC dc, int, int) override { mainwindow::PaintMainSkin(dc); }
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void Send(int16_t wavy);
+  void PickColour(PictureBox& box);
+  void SetSliderColour();
+  void ToggleStyle(const CheckBox& box, std::u16string_view tag);
+  // The colour values of the first `count` colour boxes, Picture1 first.
+  std::span<const int32_t> StopColours(int count);
+  void LoadFirstScheme();
+
+  Program& program_;
+  RedrawTracker preview_;
+  std::array<int32_t, 10> stopColours_{};
+
+ public:
+  // The controls, in the order of the window's layout table.
+  TextBox Text1{*this,
+                mainwindow::kText1,
+                {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  PictureBox Picture11{*this, mainwindow::kPicture11, {.onClick = [this] { Picture11_Click(); }}};
+  CheckBox Check11{*this, mainwindow::kCheck11};  // W: read by Label3_Click only
+  CheckBox Check12{*this, mainwindow::kCheck12, {.onClick = [this] { Check12_Click(); }}};
+  CheckBox Check13{*this, mainwindow::kCheck13, {.onClick = [this] { Check13_Click(); }}};
+  CheckBox Check14{*this, mainwindow::kCheck14, {.onClick = [this] { Check14_Click(); }}};
+  CheckBox Check15{*this, mainwindow::kCheck15, {.onClick = [this] { Check15_Click(); }}};
+  VScrollBar VScroll1{
+      *this, mainwindow::kVScroll1, {.max = 255, .onChange = [this] { VScroll1_Change(); }}};
+  VScrollBar VScroll2{
+      *this, mainwindow::kVScroll2, {.max = 255, .onChange = [this] { VScroll2_Change(); }}};
+  VScrollBar VScroll3{
+      *this, mainwindow::kVScroll3, {.max = 255, .onChange = [this] { VScroll3_Change(); }}};
+  CheckBox Check1{*this, mainwindow::NumberedBox(1), {.value = 1}};
+  CheckBox Check2{*this, mainwindow::NumberedBox(2)};
+  CheckBox Check3{*this, mainwindow::NumberedBox(3)};
+  CheckBox Check4{*this, mainwindow::NumberedBox(4)};
+  CheckBox Check5{*this, mainwindow::NumberedBox(5)};
+  PictureBox Picture1{
+      *this, mainwindow::ColourBox(1), {.onDblClick = [this] { Picture1_DblClick(); }}};
+  PictureBox Picture2{
+      *this, mainwindow::ColourBox(2), {.onDblClick = [this] { Picture2_DblClick(); }}};
+  PictureBox Picture3{
+      *this, mainwindow::ColourBox(3), {.onDblClick = [this] { Picture3_DblClick(); }}};
+  PictureBox Picture4{
+      *this, mainwindow::ColourBox(4), {.onDblClick = [this] { Picture4_DblClick(); }}};
+  PictureBox Picture5{
+      *this, mainwindow::ColourBox(5), {.onDblClick = [this] { Picture5_DblClick(); }}};
+  CheckBox Check6{*this, mainwindow::NumberedBox(6)};
+  CheckBox Check7{*this, mainwindow::NumberedBox(7)};
+  CheckBox Check8{*this, mainwindow::NumberedBox(8)};
+  CheckBox Check9{*this, mainwindow::NumberedBox(9)};
+  CheckBox Check10{*this, mainwindow::NumberedBox(10)};
+  PictureBox Picture6{
+      *this, mainwindow::ColourBox(6), {.onDblClick = [this] { Picture6_DblClick(); }}};
+  PictureBox Picture7{
+      *this, mainwindow::ColourBox(7), {.onDblClick = [this] { Picture7_DblClick(); }}};
+  PictureBox Picture8{
+      *this, mainwindow::ColourBox(8), {.onDblClick = [this] { Picture8_DblClick(); }}};
+  PictureBox Picture9{
+      *this, mainwindow::ColourBox(9), {.onDblClick = [this] { Picture9_DblClick(); }}};
+  PictureBox Picture10{
+      *this, mainwindow::ColourBox(10), {.onDblClick = [this] { Picture10_DblClick(); }}};
+  ClickLabel Label5{
+      *this, mainwindow::kLabel5, {.toolTip = u"Menu", .onClick = [this] { Label5_Click(); }}};
+  ClickLabel Label4{
+      *this, mainwindow::kLabel4, {.onMouseUp = [this](int b, int s, float x, float y) {
+        Label4_MouseUp(b, s, x, y);
+      }}};
+  ClickLabel Label1{
+      *this, mainwindow::kLabel1, {.toolTip = u"Exit", .onClick = [this] { Label1_Click(); }}};
+  ClickLabel Label2{*this, mainwindow::kLabel2, {.toolTip = u"Send To Chat", .onClick = [this] {
+                                                   Label2_Click();
+                                                 }}};
+  ClickLabel Label3{*this,
+                    mainwindow::kLabel3,
+                    {.toolTip = u"Send Wavy To Chat", .onClick = [this] { Label3_Click(); }}};
+  ClickLabel Label6{*this, mainwindow::kLabel6, {.toolTip = u"Add/Remove Fades", .onClick = [this] {
+                                                   Label6_Click();
+                                                 }}};
+  TextBox Text2{*this, mainwindow::kText2};  // the style prefix; below the visible area
+  TextBox Text3{*this, mainwindow::kText3};  // the preview's markup; below the visible area
+  Timer Timer1{*this, {.interval = 1, .onTimer = [this] { Timer1_Timer(); }}};
+  ColorDialog CommonDialog1;
+
+ private:
+  const std::array<PictureBox*, 10> colourBoxes_{&Picture1, &Picture2, &Picture3, &Picture4,
+                                                 &Picture5, &Picture6, &Picture7, &Picture8,
+                                                 &Picture9, &Picture10};
+  const std::array<CheckBox*, 10> numberedBoxes_{&Check1, &Check2, &Check3, &Check4, &Check5,
+                                                 &Check6, &Check7, &Check8, &Check9, &Check10};
+};
+
+}  // namespace qf

@@ -1,0 +1,57 @@
+#pragma once
+// Form4, the scheme manager: its list box List1 is the program's list of saved schemes (the
+// file scheme.lst is a copy of it). Add saves the main window's ten colours under a name,
+// Remove takes the selected name off the list, a click on a name applies its colours, X hides
+// the window. Made hidden by the main window's start-up when there is a list to load.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "schemes/scheme_layout.h"
+#include "schemes/scheme_skin_win.h"
+#include "toolkit/toolkit_win.h"
+
+namespace qf {
+
+struct Program;
+
+class SchemeForm : public Form {
+ public:
+  explicit SchemeForm(Program& program);
+
+  void Label1_Click();  // save
+  void Label2_Click();  // remove
+  void Label3_Click();  // hide
+  void List1_Click();   // apply
+
+  // Colours the main window's ten colour boxes from the scheme `name` of color.dat; a value
+  // that is missing or not a number leaves its box as it is.
+  void ApplyScheme(std::u16string_view name);
+
+ protected:
+  void Form_Load() override;
+  void Form_Click() override;
+  void Form_DblClick() override;
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void PaintSkin(HDC dc, int, int) override { schemes::PaintSchemeSkin(dc); }
+
+ private:
+  // Asks for a name until one is given; empty when no input box can be shown at all.
+  std::u16string AskForName();
+  void SaveList();
+
+  Program& program_;
+
+ public:
+  ListBox List1{*this,
+                schemes::kList1,
+                {.backColor = ColorRgb(0, 255, 255),
+                 .foreColor = ColorRgb(0, 0, 255),
+                 .onClick = [this] { List1_Click(); }}};
+  ClickLabel Label1{*this, schemes::kLabel1, {.onClick = [this] { Label1_Click(); }}};
+  ClickLabel Label2{*this, schemes::kLabel2, {.onClick = [this] { Label2_Click(); }}};
+  ClickLabel Label3{*this, schemes::kLabel3, {.onClick = [this] { Label3_Click(); }}};
+};
+
+}  // namespace qf
