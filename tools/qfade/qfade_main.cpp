@@ -98,6 +98,9 @@ int Run(const std::vector<std::string>& args) {
     }
     text = input.View();
   }
+  // The blocks are large: unbuffered, each goes out in one write instead of being split
+  // around stdio's small buffer.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   const qf::QfadeStreamed result =
       qf::StreamQfade(request, text, outputBlock, [](std::string_view block) {
         return std::fwrite(block.data(), 1, block.size(), stdout) == block.size();
