@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdint>
 
-#include "core/utf.h"
 #include "fade/entry_points.h"
 #include "fade/generator.h"
 
