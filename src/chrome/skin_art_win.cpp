@@ -77,19 +77,7 @@ void ClippedGradient(HDC dc, HRGN clip, const RECT& rect, COLORREF top, COLORREF
 }
 
 GdiFont MakeArtFont(int pixels, FontStyle style) {
-  LOGFONTW font{};
-  font.lfHeight = -pixels;
-  font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = style.italic ? TRUE : FALSE;
-  font.lfUnderline = style.underline ? TRUE : FALSE;
-  font.lfStrikeOut = style.strikethrough ? TRUE : FALSE;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfOutPrecision = OUT_TT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = ANTIALIASED_QUALITY;
-  font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  std::wcscpy(font.lfFaceName, L"Arial");
-  return GdiFont{CreateFontIndirectW(&font)};
+  return MakePixelFont(u"Arial", pixels, style, true);
 }
 
 // Capitals five pixels wide and seven high, one row per byte (bit 4 is the left column),

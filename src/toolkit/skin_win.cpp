@@ -13,17 +13,21 @@ GdiFont MakeFont(std::u16string_view face, double points, FontStyle style) {
     WindowDc screen(nullptr);
     return screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   }();
+  return MakePixelFont(face, static_cast<int>(std::lround(points * dpi / 72.0)), style);
+}
+
+GdiFont MakePixelFont(std::u16string_view face, int pixels, FontStyle style, bool smooth) {
   LOGFONTW font{};
-  font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+  font.lfHeight = -pixels;
   font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
   font.lfItalic = style.italic ? TRUE : FALSE;
   font.lfUnderline = style.underline ? TRUE : FALSE;
   font.lfStrikeOut = style.strikethrough ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfOutPrecision = smooth ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  font.lfQuality = smooth ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
+  font.lfPitchAndFamily = smooth ? VARIABLE_PITCH | FF_SWISS : DEFAULT_PITCH | FF_DONTCARE;
   const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
   for (std::size_t i = 0; i < length; ++i) font.lfFaceName[i] = static_cast<wchar_t>(face[i]);
   return GdiFont{CreateFontIndirectW(&font)};

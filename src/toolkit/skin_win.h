@@ -21,6 +21,12 @@ struct FontStyle {
 //   GdiFont title = MakeFont(u"Arial", 10, {.bold = true});
 GdiFont MakeFont(std::u16string_view face, double points, FontStyle style = {});
 
+// A font by face name and character height in pixels; `smooth` asks for an antialiased
+// TrueType face (the skins' lettering), otherwise the system's defaults (the controls' text).
+//   GdiFont label = MakePixelFont(u"Arial", 11, {.bold = true}, true);
+GdiFont MakePixelFont(std::u16string_view face, int pixels, FontStyle style = {},
+                      bool smooth = false);
+
 // Fills `rect` with a vertical gradient from `top` to `bottom` (colours 0x00BBGGRR).
 void VerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom);
 
