@@ -82,7 +82,7 @@ e2e_exit_program
 #    root, skipped without it): Add and Remove say so, and the list in memory and both files
 #    stay as they were.
 if mount --bind "$E2E_DIR" "$E2E_DIR" 2>/dev/null; then
-  trap 'umount "$E2E_DIR" 2>/dev/null; e2e_cleanup' EXIT
+  trap 'umount "$E2E_DIR" 2>/dev/null || true; e2e_cleanup' EXIT
   if mount -o remount,ro,bind "$E2E_DIR" 2>/dev/null; then
     BEFORE=$(cat "$E2E_DIR/scheme.lst" "$E2E_DIR/color.dat" | od -c)
     e2e_start_program
@@ -109,6 +109,7 @@ if mount --bind "$E2E_DIR" "$E2E_DIR" 2>/dev/null; then
     echo "skipped: the read-only folder (no read-only remount here)"
   fi
   umount "$E2E_DIR"
+  trap e2e_cleanup EXIT
 else
   echo "skipped: the read-only folder (bind mounts need root)"
 fi
