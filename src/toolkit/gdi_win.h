@@ -7,6 +7,15 @@
 
 namespace qf {
 
+// What the owners below hold now, and how many deletes the system refused (an object still
+// selected into a DC is not freed: a leak). Tests read them to see that counts stay flat,
+// also under Wine, whose GetGuiResources always answers 0.
+struct GdiOwnerCounts {
+  long held = 0;
+  long failedDeletes = 0;
+};
+inline GdiOwnerCounts gdiOwnerCounts;
+
 // Owns one GDI object (pen, brush, font, bitmap, region) and deletes it at the end.
 //   GdiBrush brush{CreateSolidBrush(RGB(0, 0, 255))};
 //   FillRect(dc, &rect, brush.Get());
@@ -14,23 +23,36 @@ template <class Handle>
 class GdiObject {
  public:
   GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
+  explicit GdiObject(Handle handle) : handle_(handle) {
+    if (handle_ != nullptr) ++gdiOwnerCounts.held;
+  }
   ~GdiObject() { Reset(); }
   GdiObject(const GdiObject&) = delete;
   GdiObject& operator=(const GdiObject&) = delete;
   GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
   GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
     return *this;
   }
 
   Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   // Gives the handle away (e.g. a region to SetWindowRgn, which then owns it).
-  Handle Release() { return std::exchange(handle_, nullptr); }
+  Handle Release() {
+    if (handle_ != nullptr) --gdiOwnerCounts.held;
+    return std::exchange(handle_, nullptr);
+  }
   void Reset(Handle handle = nullptr) {
-    if (handle_ != nullptr && handle_ != handle) DeleteObject(handle_);
+    if (handle_ == handle) return;
+    if (handle_ != nullptr) {
+      --gdiOwnerCounts.held;
+      if (!DeleteObject(handle_)) ++gdiOwnerCounts.failedDeletes;
+    }
     handle_ = handle;
+    if (handle_ != nullptr) ++gdiOwnerCounts.held;
   }
 
  private:
@@ -47,7 +69,9 @@ using GdiRegion = GdiObject<HRGN>;
 class MemoryDc {
  public:
   MemoryDc() = default;
-  explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
+  explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {
+    if (dc_ != nullptr) ++gdiOwnerCounts.held;
+  }
   ~MemoryDc() { Reset(); }
   MemoryDc(const MemoryDc&) = delete;
   MemoryDc& operator=(const MemoryDc&) = delete;
@@ -62,7 +86,9 @@ class MemoryDc {
   HDC Get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
   void Reset() {
-    if (dc_ != nullptr) DeleteDC(std::exchange(dc_, nullptr));
+    if (dc_ == nullptr) return;
+    --gdiOwnerCounts.held;
+    if (!DeleteDC(std::exchange(dc_, nullptr))) ++gdiOwnerCounts.failedDeletes;
   }
 
  private:

@@ -11,37 +11,29 @@ namespace {
 
 using Names = std::vector<std::u16string>;
 
-std::vector<std::string> U8(const Names& names) {
-  std::vector<std::string> out;
-  for (const auto& name : names) out.push_back(Utf16ToUtf8(name));
-  return out;
-}
-using Strings = std::vector<std::string>;
-
 TEST(SchemeListTest, ReadsLinesAndTheFieldRules) {
-  EXPECT_EQ(U8(ParseSchemeList(u"")), Strings{});
-  EXPECT_EQ(U8(ParseSchemeList(u"Sunset\r\nBlue\r\n")), (Strings{"Sunset", "Blue"}));
+  EXPECT_EQ(ParseSchemeList(u""), Names{});
+  EXPECT_EQ(ParseSchemeList(u"Sunset\r\nBlue\r\n"), (Names{u"Sunset", u"Blue"}));
   // A comma splits a line; leading spaces go, trailing spaces stay.
-  EXPECT_EQ(U8(ParseSchemeList(u"Red, Blue\r\n  Green  \r\n")),
-            (Strings{"Red", "Blue", "Green  "}));
+  EXPECT_EQ(ParseSchemeList(u"Red, Blue\r\n  Green  \r\n"), (Names{u"Red", u"Blue", u"Green  "}));
   // Empty lines, lines of spaces and a line ending in a comma give empty entries.
-  EXPECT_EQ(U8(ParseSchemeList(u"\r\n   \r\na,\r\nb")), (Strings{"", "", "a", "", "b"}));
+  EXPECT_EQ(ParseSchemeList(u"\r\n   \r\na,\r\nb"), (Names{u"", u"", u"a", u"", u"b"}));
   // An unterminated last line still gives its entry; a final comma adds none.
-  EXPECT_EQ(U8(ParseSchemeList(u"a\r\nlast")), (Strings{"a", "last"}));
-  EXPECT_EQ(U8(ParseSchemeList(u"a,")), (Strings{"a"}));
+  EXPECT_EQ(ParseSchemeList(u"a\r\nlast"), (Names{u"a", u"last"}));
+  EXPECT_EQ(ParseSchemeList(u"a,"), (Names{u"a"}));
   // A lone LF or CR ends a line as CR LF does.
-  EXPECT_EQ(U8(ParseSchemeList(u"a\nb\rc\r\n")), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(ParseSchemeList(u"a\nb\rc\r\n"), (Names{u"a", u"b", u"c"}));
 }
 
 TEST(SchemeListTest, QuotedFields) {
   // Quotes go; a comma inside stays; what follows the closing quote up to the delimiter goes.
-  EXPECT_EQ(U8(ParseSchemeList(u"\"Red, Blue\"\r\n  \"  x \"junk,y\r\n\"\"\r\n")),
-            (Strings{"Red, Blue", "  x ", "y", ""}));
+  EXPECT_EQ(ParseSchemeList(u"\"Red, Blue\"\r\n  \"  x \"junk,y\r\n\"\"\r\n"),
+            (Names{u"Red, Blue", u"  x ", u"y", u""}));
   // A quoted field runs over line ends; an unquoted one may hold a quote after its start.
-  EXPECT_EQ(U8(ParseSchemeList(u"\"a\r\nb\"\r\nc\"d\r\n")), (Strings{"a\r\nb", "c\"d"}));
+  EXPECT_EQ(ParseSchemeList(u"\"a\r\nb\"\r\nc\"d\r\n"), (Names{u"a\r\nb", u"c\"d"}));
   // A quote never closed runs to the end of the file, without the file's last line end.
-  EXPECT_EQ(U8(ParseSchemeList(u"a\r\n\"b,\r\nc\r\n")), (Strings{"a", "b,\r\nc"}));
-  EXPECT_EQ(U8(ParseSchemeList(u"\"")), (Strings{""}));
+  EXPECT_EQ(ParseSchemeList(u"a\r\n\"b,\r\nc\r\n"), (Names{u"a", u"b,\r\nc"}));
+  EXPECT_EQ(ParseSchemeList(u"\""), (Names{u""}));
 }
 
 TEST(SchemeListTest, WritesEachNameWithCrLfQuotingOnlyWhereNeeded) {
@@ -72,7 +64,7 @@ TEST(SchemeListTest, EveryNameWithoutQuotesReadsBackAsWritten) {
       }
       if (name.find(u'"') == std::u16string::npos) quoteFree.push_back(name);
     }
-    ASSERT_EQ(U8(ParseSchemeList(FormatSchemeList(quoteFree))), U8(quoteFree))
+    ASSERT_EQ(ParseSchemeList(FormatSchemeList(quoteFree)), quoteFree)
         << Utf16ToUtf8(FormatSchemeList(quoteFree));
   }
   EXPECT_GT(accepted, 300);

@@ -3,10 +3,13 @@
 // a modal window (dialog, menu) from a timer while the modal loop runs.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
 #include "core/events.h"
+#include "toolkit/gdi_win.h"
 
 namespace qf::test {
 
@@ -19,6 +22,48 @@ inline bool PumpUntil(const std::function<bool()>& done, unsigned milliseconds =
     DoEvents();
   }
   return true;
+}
+
+// What the process holds of the window system, to see that it stays flat: the system's GDI and
+// USER counts (always 0 under Wine, whose GetGuiResources is a stub), the GDI objects held by
+// the toolkit's owners and the deletes the system refused, and this thread's windows.
+struct ObjectCounts {
+  DWORD gdi = 0;
+  DWORD user = 0;
+  long held = 0;
+  long failedDeletes = 0;
+  int windows = 0;
+};
+
+inline BOOL CALLBACK CountWindow(HWND hwnd, LPARAM data) {
+  ++*reinterpret_cast<int*>(data);
+  EnumChildWindows(hwnd, &CountWindow, data);
+  return TRUE;
+}
+
+inline ObjectCounts CountObjects() {
+  ObjectCounts counts;
+  counts.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  counts.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  counts.held = gdiOwnerCounts.held;
+  counts.failedDeletes = gdiOwnerCounts.failedDeletes;
+  EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&counts.windows));
+  return counts;
+}
+
+// `after` holds no more than `before` (give or take `slack` system objects for caches).
+inline ::testing::AssertionResult StaysFlat(const ObjectCounts& before, const ObjectCounts& after,
+                                            DWORD slack = 2) {
+  if (after.gdi > before.gdi + slack || after.user > before.user + slack ||
+      after.held > before.held || after.failedDeletes != before.failedDeletes ||
+      after.windows > before.windows) {
+    return ::testing::AssertionFailure()
+           << "GDI " << before.gdi << "->" << after.gdi << ", USER " << before.user << "->"
+           << after.user << ", held " << before.held << "->" << after.held
+           << ", failed deletes " << before.failedDeletes << "->" << after.failedDeletes
+           << ", windows " << before.windows << "->" << after.windows;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 inline void PumpFor(unsigned milliseconds) {

@@ -46,7 +46,6 @@ class TrayTest : public testing::Test {
                              GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(owner_, nullptr);
     iconsBefore_ = TrayIcons().size();
-    mouseMoves.clear();
   }
   void TearDown() override {
     qf::TrayRemove(owner_);
@@ -56,15 +55,14 @@ class TrayTest : public testing::Test {
   bool IconCountBecomes(std::size_t count) {
     return PumpUntil([&] { return TrayIcons().size() == count; }, 5000);
   }
-  // The mouse message `message` happening on `icon` reaches the owner as a mouse move.
-  bool Reported(HWND icon, UINT message) {
+  // Posts the mouse message `message` to the icon's window; returns what TrayMessage makes of
+  // the report that reaches the owner, or -1 when none arrives.
+  static int Decoded(HWND icon, UINT message) {
+    mouseMoves.clear();
     PostMessageW(icon, message, 0, MAKELPARAM(4, 4));
-    return PumpUntil([&] {
-      for (LPARAM lParam : mouseMoves) {
-        if (LOWORD(lParam) == message) return true;
-      }
-      return false;
-    });
+    if (!PumpUntil([] { return !mouseMoves.empty(); })) return -1;
+    EXPECT_EQ(mouseMoves.back(), static_cast<LPARAM>(message));
+    return qf::TrayMessage(static_cast<float>(LOWORD(mouseMoves.back())));
   }
 
   HWND owner_ = nullptr;
@@ -78,50 +76,38 @@ TEST_F(TrayTest, AddHidesTheWindowAndTheIconsReportsRestoreIt) {
   ASSERT_TRUE(IconCountBecomes(iconsBefore_ + 1));
   HWND trayIcon = TrayIcons().back();
 
-  // A single press does nothing; a double click and a right press decode to 1 and 2.
-  ASSERT_TRUE(Reported(trayIcon, WM_LBUTTONDOWN));
-  ASSERT_TRUE(Reported(trayIcon, WM_LBUTTONDBLCLK));
-  ASSERT_TRUE(Reported(trayIcon, WM_RBUTTONDOWN));
-  std::vector<int> decoded;
-  for (LPARAM lParam : mouseMoves) {
-    if (LOWORD(lParam) >= WM_LBUTTONDOWN) decoded.push_back(qf::TrayMessage(LOWORD(lParam)));
-  }
-  EXPECT_EQ(decoded, (std::vector<int>{0, 1, 2}));
+  // A single press does nothing; a double click and a right press restore.
+  EXPECT_EQ(Decoded(trayIcon, WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(Decoded(trayIcon, WM_LBUTTONDBLCLK), 1);
+  EXPECT_EQ(Decoded(trayIcon, WM_RBUTTONDOWN), 2);
 
   qf::TrayRestore(owner_);
   EXPECT_TRUE(IsWindowVisible(owner_));
   EXPECT_TRUE(IconCountBecomes(iconsBefore_));
 }
 
-TEST_F(TrayTest, IconComesBackAfterTheTaskbarIsMadeAgain) {
-  EXPECT_NE(qf::TaskbarCreatedMessage(), 0u);
+TEST_F(TrayTest, RefusedIconLeavesTheWindowAndANewTaskbarGetsTheIconBack) {
+  HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
   EXPECT_FALSE(qf::TrayReAdd(owner_));  // not in the tray: nothing to add
-  // A tip longer than the record's 64 bytes is cut, not refused.
-  ASSERT_TRUE(qf::TrayAdd(LoadIconW(nullptr, IDI_APPLICATION), std::u16string(100, u'x'), owner_));
-  ASSERT_TRUE(IconCountBecomes(iconsBefore_ + 1));
+  // The shell refuses a second icon with the same window and id.
+  NOTIFYICONDATAA raw{};
+  raw.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  raw.hWnd = owner_;
+  raw.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &raw));
+  EXPECT_FALSE(qf::TrayAdd(icon, u"tip", owner_));
+  EXPECT_TRUE(IsWindowVisible(owner_));
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &raw));
 
-  // The shell forgets the icon, as a new taskbar would.
-  NOTIFYICONDATAA gone{};
-  gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  gone.hWnd = owner_;
-  gone.uID = 1;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+  // A tip longer than the record's 64 bytes is cut, not refused. When the shell forgets the
+  // icon, as a new taskbar does, TrayReAdd puts it back.
+  ASSERT_TRUE(qf::TrayAdd(icon, std::u16string(100, u'x'), owner_));
+  ASSERT_TRUE(IconCountBecomes(iconsBefore_ + 1));
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &raw));
   ASSERT_TRUE(IconCountBecomes(iconsBefore_));
+  EXPECT_NE(qf::TaskbarCreatedMessage(), 0u);
   EXPECT_TRUE(qf::TrayReAdd(owner_));
   EXPECT_TRUE(IconCountBecomes(iconsBefore_ + 1));
-  EXPECT_FALSE(IsWindowVisible(owner_));
-}
-
-TEST_F(TrayTest, RefusedIconLeavesTheWindowVisible) {
-  // An icon with the same window and id that the shell already holds is refused.
-  NOTIFYICONDATAA taken{};
-  taken.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  taken.hWnd = owner_;
-  taken.uID = 1;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &taken));
-  EXPECT_FALSE(qf::TrayAdd(LoadIconW(nullptr, IDI_APPLICATION), u"tip", owner_));
-  EXPECT_TRUE(IsWindowVisible(owner_));
-  Shell_NotifyIconA(NIM_DELETE, &taken);
 }
 
 }  // namespace
