@@ -1,14 +1,20 @@
 // Throughput of the fade entry points on the longest line the chat box holds (32,767
-// characters), with two baselines measured in the same run: a plain memcpy of as many bytes as
-// the markup has (the physical floor) and a naive writer that formats every piece with snprintf.
+// characters), with baselines measured in the same run: a plain memcpy of as many bytes as
+// the markup has (the physical floor; once for the UTF-16 markup, once for the UTF-8 one) and a
+// naive writer that formats every piece with snprintf. The UTF-16 markup is what the program
+// sends; the UTF-8 markup, streamed through one 64 KiB block, is what qfade prints, and the
+// UTF-8 string made straight from UTF-16 text sits between the two.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/utf.h"
 #include "fade/color.h"
 #include "fade/entry_points.h"
 #include "fade/generator.h"
@@ -31,10 +37,14 @@ const std::u16string& LongLine() {
 constexpr int32_t kColours[10] = {0xFFCC00, 0x0000FF, 0xFF4400, 0x00FF00, 0x808080,
                                   0x123456, 0xFFFFFF, 0x000000, 0x00FFFF, 0xAB00CD};
 
-void Report(benchmark::State& state, std::size_t outputUnits) {
+const std::string& LongLineUtf8() {
+  static const std::string line = qf::Utf16ToUtf8(LongLine());
+  return line;
+}
+
+void Report(benchmark::State& state, std::size_t outputUnits, std::size_t unitBytes = 2) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kLength));
-  state.SetBytesProcessed(
-      static_cast<int64_t>(state.iterations() * outputUnits * sizeof(char16_t)));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * outputUnits * unitBytes));
 }
 
 void BM_FadeTwoColors(benchmark::State& state) {
@@ -65,19 +75,62 @@ void BM_FadeTenColors(benchmark::State& state) {
 }
 BENCHMARK(BM_FadeTenColors)->Arg(0)->Arg(-1)->ArgName("wavy");
 
-// The floor: copying as many bytes as the ten-stop plain markup has.
-void BM_MemcpyBaseline(benchmark::State& state) {
-  const std::size_t units = kLength * 21;
-  std::vector<char16_t> source(units, u'x');
-  std::vector<char16_t> target(units);
+// UTF-8 markup of UTF-16 text, as one string.
+void BM_FadeStopsUtf8(benchmark::State& state) {
+  const auto stopCount = static_cast<std::size_t>(state.range(0));
+  const auto wavy = static_cast<int16_t>(state.range(1));
+  std::array<qf::Channels, 10> stops;
+  for (std::size_t j = 0; j < stopCount; ++j) stops[j] = qf::SplitColor(kColours[j]);
+  const std::u16string& text = LongLine();
+  std::size_t bytes = 0;
   for (auto _ : state) {
-    std::memcpy(target.data(), source.data(), units * sizeof(char16_t));
+    std::string markup = qf::FadeStopsUtf8(std::span(stops).first(stopCount), text, wavy);
+    bytes = markup.size();
+    benchmark::DoNotOptimize(markup.data());
+  }
+  Report(state, bytes, 1);
+}
+BENCHMARK(BM_FadeStopsUtf8)->ArgsProduct({{2, 10}, {0, -1}})->ArgNames({"stops", "wavy"});
+
+// qfade's path: UTF-8 text checked, faded and streamed as UTF-8 through one 64 KiB block; the
+// writer only looks at each block (qfade's hands it to stdout).
+void BM_StreamFadeColorsUtf8(benchmark::State& state) {
+  const auto stopCount = static_cast<std::size_t>(state.range(0));
+  const auto wavy = static_cast<int16_t>(state.range(1));
+  const std::string& text = LongLineUtf8();
+  static std::array<char, 65536> block;
+  std::size_t bytes = 0;
+  const qf::MarkupWriter writer = [&](std::string_view b) {
+    bytes += b.size();
+    benchmark::DoNotOptimize(b.data());
+    return true;
+  };
+  std::size_t perCall = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    qf::StreamFadeColorsUtf8(std::span(kColours).first(stopCount), text, wavy, block, writer);
+    benchmark::ClobberMemory();
+    perCall = bytes;
+  }
+  Report(state, perCall, 1);
+}
+BENCHMARK(BM_StreamFadeColorsUtf8)->ArgsProduct({{2, 10}, {0, -1}})->ArgNames({"stops", "wavy"});
+
+// The floor: copying as many bytes as the ten-stop plain markup has, in `unitBytes`-byte code
+// units (2: the UTF-16 markup, 1: the UTF-8 one).
+void BM_MemcpyBaseline(benchmark::State& state) {
+  const auto unitBytes = static_cast<std::size_t>(state.range(0));
+  const std::size_t bytes = kLength * 21 * unitBytes;
+  std::vector<char> source(bytes, 'x');
+  std::vector<char> target(bytes);
+  for (auto _ : state) {
+    std::memcpy(target.data(), source.data(), bytes);
     benchmark::DoNotOptimize(target.data());
     benchmark::ClobberMemory();
   }
-  Report(state, units);
+  Report(state, kLength * 21, unitBytes);
 }
-BENCHMARK(BM_MemcpyBaseline);
+BENCHMARK(BM_MemcpyBaseline)->Arg(2)->Arg(1)->ArgName("unitBytes");
 
 // The obvious way to write the same ten-stop plain markup: snprintf per piece, append.
 std::u16string NaiveFade(const std::u16string& text) {

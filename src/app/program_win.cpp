@@ -12,7 +12,8 @@ Program::Program(HICON programIcon, std::u16string folder)
 void Program::LoadStartupScheme() {
   const std::u16string list = SchemeListPath();
   if (!FileExists(list)) return;
-  LoadListBox(list, Form4.List1);  // makes Form4, hidden
+  Form4.Load();  // the list lives in Form4, which is made (hidden) with it
+  LoadListBox(list, Form4.List1);
   Form4.ApplyScheme(Form4.List1.List(0));
 }
 

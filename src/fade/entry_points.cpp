@@ -1,5 +1,7 @@
 #include "fade/entry_points.h"
 
+#include <algorithm>
+#include <array>
 #include <tuple>
 
 #include "fade/color.h"
@@ -95,6 +97,16 @@ std::u16string FadeColors(std::span<const int32_t> colours, std::u16string_view 
     default:
       return {};
   }
+}
+
+FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colours, std::string_view text,
+                                      int16_t wavy, std::span<char> block,
+                                      const MarkupWriter& write) {
+  std::array<Channels, kMaxFadeStops + 1> stops;
+  // More than ten colours: one stop too many is enough for the core to write nothing.
+  const std::size_t count = std::min(colours.size(), stops.size());
+  for (std::size_t j = 0; j < count; ++j) stops[j] = SplitColor(colours[j]);
+  return StreamFadeUtf8(std::span(stops).first(count), text, wavy, block, write);
 }
 
 }  // namespace qf

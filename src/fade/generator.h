@@ -3,8 +3,13 @@
 // character gets its own piece "<Font Color=#RRGGBB>" + optional wave tag + the character,
 // with the colour interpolated between consecutive stops; nothing is escaped or closed.
 //
-// One generic core (FadeStops) serves the whole family; FadeRGB2 .. FadeRGB10 take the stops
-// as separate red, green, blue channel values and forward to it.
+// One generic core serves the whole family and every output form: it reads the characters from
+// a source (UTF-16 text, or UTF-8 text already checked) and writes the pieces to a sink (an
+// exactly sized UTF-16 or UTF-8 string, or one fixed UTF-8 block handed on whenever it fills),
+// the source and sink being template parameters of the one loop. FadeStops makes the UTF-16
+// markup the program uses; FadeStopsUtf8 the same markup in UTF-8; StreamFadeUtf8 streams it
+// for qfade. FadeRGB2 .. FadeRGB10 take the stops as separate red, green, blue channel values
+// and forward to FadeStops.
 //
 // Characters: a surrogate pair is one character (one piece, never split by a tag, counted once
 // for segment sizes and the wave); a lone surrogate is a character of its own.
@@ -19,6 +24,7 @@
 #include <cfloat>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -73,6 +79,34 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
 //   FadeStops({{255,0,0},{0,0,255}}, u"abc", 0) ==
 //     u"<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
 std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, int16_t wavy);
+
+// FadeStops' markup encoded as UTF-8, written straight in UTF-8 (no UTF-16 copy of the markup):
+// always Utf16ToUtf8(FadeStops(stops, text, wavy)); a lone surrogate becomes U+FFFD.
+//   FadeStopsUtf8({{255,0,0},{0,0,255}}, u"\u00E9", 0) == "<Font Color=#0000FF>\xC3\xA9"
+std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, int16_t wavy);
+
+// Receives streamed markup, one block at a time, in order; returns false when it could not take
+// it (nothing more is handed to it then).
+using MarkupWriter = std::function<bool(std::string_view block)>;
+
+// The smallest block StreamFadeUtf8 works with (the longest UTF-8 piece is 30 bytes).
+inline constexpr std::size_t kMinFadeBlockBytes = 64;
+
+enum class FadeStreamResult {
+  kDone,         // all the markup was handed to the writer (none for empty text or 0/1/11+ stops)
+  kInvalidText,  // the text is not valid UTF-8: nothing was written
+  kWriteFailed,  // the writer refused a block, or the block is shorter than kMinFadeBlockBytes
+};
+
+// Fades UTF-8 text and streams the markup in UTF-8 through `block`, one buffer reused for the
+// whole call: the pieces are written into it and it goes to `write` each time the next piece
+// might not fit, and once more at the end; memory stays flat whatever the text's length. The
+// whole text is checked first (strictly, as Utf8ToUtf16 does), so invalid text writes nothing.
+// The markup is that of FadeStopsUtf8 over the text in UTF-16; the pump runs as in FadeStops.
+//   std::array<char, 4096> block;  std::string out;
+//   StreamFadeUtf8(stops, "abc", 0, block, [&](std::string_view b) { out += b; return true; });
+FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text,
+                                int16_t wavy, std::span<char> block, const MarkupWriter& write);
 
 // The members, one per number of stops: red, green, blue of stop 1, then of stop 2, and so on;
 // then the text and the wavy flag. Each is FadeStops over the same stops.

@@ -1,9 +1,9 @@
 #include "fade/qfade_args.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 
-#include "core/utf.h"
 #include "fade/entry_points.h"
 #include "fade/generator.h"
 
@@ -128,11 +128,27 @@ QfadeParse ParseQfadeArgs(std::span<const std::string> args) {
   return {request, {}};
 }
 
+QfadeStreamed StreamQfade(const QfadeRequest& request, std::string_view textUtf8,
+                          std::span<char> block, const MarkupWriter& write) {
+  switch (StreamFadeColorsUtf8(request.colours, textUtf8, request.wavy, block, write)) {
+    case FadeStreamResult::kInvalidText:
+      return {2, "qfade: TEXT is not valid UTF-8"};
+    case FadeStreamResult::kWriteFailed:
+      return {1, {}};
+    case FadeStreamResult::kDone:
+      break;
+  }
+  return {write("\n") ? 0 : 1, {}};
+}
+
 QfadeOutput RunQfade(const QfadeRequest& request, std::string_view textUtf8) {
-  const auto text = Utf8ToUtf16(textUtf8);
-  if (!text) return {std::nullopt, "qfade: TEXT is not valid UTF-8"};
-  std::string output = Utf16ToUtf8(FadeColors(request.colours, *text, request.wavy));
-  output.push_back('\n');
+  std::string output;
+  std::array<char, 4096> block;
+  const QfadeStreamed streamed = StreamQfade(request, textUtf8, block, [&](std::string_view b) {
+    output += b;
+    return true;
+  });
+  if (streamed.exitStatus != 0) return {std::nullopt, streamed.error};
   return {std::move(output), {}};
 }
 

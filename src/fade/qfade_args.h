@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fade/generator.h"
+
 namespace qf {
 
 // The usage text printed by --help (several lines, ends with a newline).
@@ -52,5 +54,20 @@ struct QfadeOutput {
 //   RunQfade(request for 255,16711680 "abc", "abc").output ==
 //     "<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c\n"
 QfadeOutput RunQfade(const QfadeRequest& request, std::string_view textUtf8);
+
+// What StreamQfade did: the exit status qfade gives (0 done, 1 the output could not be written,
+// 2 bad input) and, for 2, the one-line message.
+struct QfadeStreamed {
+  int exitStatus = 0;
+  std::string error;
+};
+
+// RunQfade's output streamed: the markup in UTF-8 goes to `write` block by block through
+// `block` (one buffer, reused; at least kMinFadeBlockBytes), then "\n" on its own. Invalid
+// text is found before anything is written.
+//   std::array<char, 65536> block;
+//   StreamQfade(request, text, block, [](std::string_view b) { return Put(b); });
+QfadeStreamed StreamQfade(const QfadeRequest& request, std::string_view textUtf8,
+                          std::span<char> block, const MarkupWriter& write);
 
 }  // namespace qf

@@ -7,6 +7,9 @@
 namespace qf {
 
 void SendAnnouncement() {
+  // With no chat room open, both lines go nowhere at once: the pause between them would only
+  // hold up the window's first showing and the program's end.
+  if (FindChatRoom().input == nullptr) return;
   ChatSendEnter(AnnounceLine1);
   Pause(0.3);
   ChatSendEnter(AnnounceLine2);

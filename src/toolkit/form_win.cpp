@@ -175,7 +175,6 @@ void Form::Create() {
   for (ClickLabel* label : labels_) {
     WiringCheck(label->onClick || label->onDblClick || label->onMouseDown || label->onMouseUp,
                 "a click label has no handler");
-    AddToolTip(*label);
   }
   for (Timer* timer : timers_) {
     WiringCheck(timer->onTimer != nullptr || timer->Interval() == 0, "a timer has no handler");
@@ -183,6 +182,12 @@ void Form::Create() {
   }
   creating_ = false;
   Form_Load();
+  // The tool tips come after the load: under Wine, a window that already owns the topmost tool
+  // tip window is not made topmost by StayOnTop in Form_Load.
+  if (hwnd_ == nullptr) return;
+  for (ClickLabel* label : labels_) {
+    if (!label->toolAdded_) AddToolTip(*label);
+  }
 }
 
 void Form::CreateSkin() {

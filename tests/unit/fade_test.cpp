@@ -3,7 +3,9 @@
 #include <array>
 #include <cmath>
 #include <random>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/events.h"
@@ -374,41 +376,60 @@ TEST(FadeCharacterTest, TextsLongerThan32767CharactersFadeWithEveryMember) {
   }
 }
 
+// One random case of the property tests: 2 to 10 stops (their colour values and channels), a
+// text with pairs, lone surrogates and markup characters, and a wavy flag.
+struct RandomCase {
+  std::vector<int32_t> colours;
+  std::vector<Channels> stops;
+  std::u16string text;
+  int16_t wavy = 0;
+};
+
+constexpr unsigned kPropertySeed = 20261207;
+constexpr int kPropertyRounds = 1500;
+
+RandomCase MakeRandomCase(std::mt19937& random, int round) {
+  const std::u16string alphabet = u"ab <>&#\U0001F600\u2022\u00B7";
+  const std::size_t n = 2 + random() % 9;
+  std::vector<int32_t> colours;
+  std::vector<Channels> stops;
+  // Some rounds keep the stops close together, so long segments hold runs of one colour.
+  const bool close = round % 3 == 1;
+  const int base = 20 + static_cast<int>(random() % 200);
+  for (std::size_t j = 0; j < n; ++j) {
+    int32_t colour =
+        round % 7 == 0 ? static_cast<int32_t>(random()) : static_cast<int32_t>(random() & 0xFFFFFF);
+    if (close) {
+      auto near = [&] { return base + static_cast<int>(random() % 21) - 10; };
+      colour = near() + 256 * near() + 65536 * near();
+    }
+    colours.push_back(colour);
+    stops.push_back(SplitColor(colour));
+  }
+  std::u16string text;
+  const std::size_t length = random() % (round % 10 == 0 || close ? 400 : 25);
+  for (std::size_t k = 0; k < length; ++k) {
+    const unsigned pick = random() % 12;
+    if (pick < 10) {
+      text += alphabet[random() % alphabet.size()];  // may pick one half of the emoji
+    } else {
+      text += u"\U0001F44D";
+    }
+  }
+  const int16_t wavy = static_cast<int16_t>(random() % 3 == 0 ? -1 : random() % 3);
+  return {colours, stops, text, wavy};
+}
+
 // Random stops, texts (with pairs, lone surrogates and markup characters), lengths around the
 // segment counts, both wave settings: the engine must match the reference model, write one
 // piece per character, put each stop exactly on the last character of its non-empty segment,
 // and the entry point must equal the member fed by SplitColor.
 TEST(FadePropertyTest, RandomInputsMatchTheModel) {
-  std::mt19937 random(20261207);
-  const std::u16string alphabet = u"ab <>&#\U0001F600\u2022\u00B7";
-  for (int round = 0; round < 1500; ++round) {
-    const std::size_t n = 2 + random() % 9;
-    std::vector<int32_t> colours;
-    std::vector<Channels> stops;
-    // Some rounds keep the stops close together, so long segments hold runs of one colour.
-    const bool close = round % 3 == 1;
-    const int base = 20 + static_cast<int>(random() % 200);
-    for (std::size_t j = 0; j < n; ++j) {
-      int32_t colour = round % 7 == 0 ? static_cast<int32_t>(random())
-                                      : static_cast<int32_t>(random() & 0xFFFFFF);
-      if (close) {
-        auto near = [&] { return base + static_cast<int>(random() % 21) - 10; };
-        colour = near() + 256 * near() + 65536 * near();
-      }
-      colours.push_back(colour);
-      stops.push_back(SplitColor(colour));
-    }
-    std::u16string text;
-    const std::size_t length = random() % (round % 10 == 0 || close ? 400 : 25);
-    for (std::size_t k = 0; k < length; ++k) {
-      const unsigned pick = random() % 12;
-      if (pick < 10) {
-        text += alphabet[random() % alphabet.size()];  // may pick one half of the emoji
-      } else {
-        text += u"\U0001F44D";
-      }
-    }
-    const int16_t wavy = static_cast<int16_t>(random() % 3 == 0 ? -1 : random() % 3);
+  std::mt19937 random(kPropertySeed);
+  for (int round = 0; round < kPropertyRounds; ++round) {
+    const RandomCase randomCase = MakeRandomCase(random, round);
+    const auto& [colours, stops, text, wavy] = randomCase;
+    const std::size_t n = stops.size();
     const std::u16string markup = CallMember(stops, text, wavy);
     ASSERT_EQ(markup, ReferenceFade(stops, text, wavy)) << "round " << round;
     ASSERT_EQ(FadeColors(colours, text, wavy), markup) << "round " << round;
@@ -428,6 +449,83 @@ TEST(FadePropertyTest, RandomInputsMatchTheModel) {
     }
     ASSERT_EQ(end, pieces.size());
   }
+}
+
+// Collects streamed markup, checking that every block is a filled part of the one buffer.
+struct BlockCollector {
+  explicit BlockCollector(std::span<char> buffer) : block(buffer) {}
+
+  std::span<char> block;
+  std::string markup;
+  int calls = 0;
+  int refuseCall = 0;  // the call (1, 2, ...) that returns false; 0: none
+
+  MarkupWriter Writer() {
+    return [this](std::string_view b) {
+      ++calls;
+      EXPECT_EQ(b.data(), block.data());
+      EXPECT_LE(b.size(), block.size());
+      EXPECT_FALSE(b.empty());
+      markup += b;
+      return calls != refuseCall;
+    };
+  }
+};
+
+// The UTF-8 paths over the property test's cases: the string made from UTF-16 text and the
+// stream made from UTF-8 text are both exactly the UTF-8 encoding of the UTF-16 markup (a lone
+// surrogate as U+FFFD), whatever the block size; the text broken anywhere writes nothing.
+TEST(FadeUtf8Test, RandomInputsGiveTheUtf16MarkupInUtf8) {
+  std::mt19937 random(kPropertySeed);
+  std::vector<char> buffer(4096);
+  static constexpr std::string_view kBreaks[] = {"\x80", "\xE2\x80", "\xED\xA0\x80", "\xFF",
+                                                 "\xC0\xAF"};
+  for (int round = 0; round < kPropertyRounds; ++round) {
+    const RandomCase randomCase = MakeRandomCase(random, round);
+    const auto& [colours, stops, text, wavy] = randomCase;
+    const std::string expected = Utf16ToUtf8(FadeStops(stops, text, wavy));
+    ASSERT_EQ(FadeStopsUtf8(stops, text, wavy), expected) << "round " << round;
+
+    const std::string utf8Text = Utf16ToUtf8(text);
+    const std::size_t blockSize = round % 2 == 0 ? kMinFadeBlockBytes + round % 40 : buffer.size();
+    BlockCollector streamed{std::span(buffer).first(blockSize)};
+    ASSERT_EQ(StreamFadeColorsUtf8(colours, utf8Text, wavy, streamed.block, streamed.Writer()),
+              FadeStreamResult::kDone);
+    ASSERT_EQ(streamed.markup, expected) << "round " << round;
+
+    std::string broken = utf8Text;
+    broken.insert(random() % (broken.size() + 1), kBreaks[round % 5]);
+    ASSERT_FALSE(Utf8ToUtf16(broken).has_value());
+    BlockCollector rejected{buffer};
+    ASSERT_EQ(StreamFadeColorsUtf8(colours, broken, wavy, rejected.block, rejected.Writer()),
+              FadeStreamResult::kInvalidText);
+    ASSERT_EQ(rejected.calls, 0) << "round " << round;
+  }
+}
+
+TEST(FadeStreamTest, ALongTextGoesThroughOneSmallBlockAndAWriterFailureEndsIt) {
+  std::u16string text;
+  while (text.size() < 200000) text += u"a\u00B7\u2022\U0001F600 <";
+  const std::string utf8Text = Utf16ToUtf8(text);
+  const auto stops = DistinctStops(7);
+  std::vector<char> buffer(kMinFadeBlockBytes);
+
+  BlockCollector streamed{buffer};
+  ASSERT_EQ(StreamFadeUtf8(stops, utf8Text, -1, streamed.block, streamed.Writer()),
+            FadeStreamResult::kDone);
+  EXPECT_EQ(streamed.markup, Utf16ToUtf8(FadeStops(stops, text, -1)));
+  EXPECT_GT(streamed.calls, 10000);  // a 64-byte block holds two to three pieces
+
+  BlockCollector refusing{buffer};
+  refusing.refuseCall = 3;
+  EXPECT_EQ(StreamFadeUtf8(stops, utf8Text, -1, refusing.block, refusing.Writer()),
+            FadeStreamResult::kWriteFailed);
+  EXPECT_EQ(refusing.calls, 3);
+
+  BlockCollector tooSmall{std::span(buffer).first(kMinFadeBlockBytes - 1)};
+  EXPECT_EQ(StreamFadeUtf8(stops, "abc", 0, tooSmall.block, tooSmall.Writer()),
+            FadeStreamResult::kWriteFailed);
+  EXPECT_EQ(tooSmall.calls, 0);
 }
 
 // The event pump as the window system would run it: counted, or re-entering the engine.
@@ -460,6 +558,28 @@ TEST_F(FadePumpTest, PumpsOncePerDealingPassWithFourOrMoreStops) {
   pumpCount = 0;
   CallMember(DistinctStops(4), u"\U0001F600\U0001F600", 0);
   EXPECT_EQ(pumpCount, 1);
+}
+
+TEST_F(FadePumpTest, TheUtf8PathsPumpLikeTheUtf16OneAndInvalidTextNotAtAll) {
+  Install([] { ++pumpCount; });
+  std::vector<char> block(256);
+  for (std::size_t n = 2; n <= 10; ++n) {
+    for (std::size_t length : {0u, 5u, 100u}) {
+      const std::u16string text(length, u'x');
+      pumpCount = 0;
+      FadeStops(DistinctStops(n), text, 0);
+      const int expected = pumpCount;
+      pumpCount = 0;
+      FadeStopsUtf8(DistinctStops(n), text, 0);
+      EXPECT_EQ(pumpCount, expected) << n << " stops, length " << length;
+      pumpCount = 0;
+      StreamFadeUtf8(DistinctStops(n), U8(text), 0, block, [](std::string_view) { return true; });
+      EXPECT_EQ(pumpCount, expected) << n << " stops, length " << length;
+    }
+  }
+  pumpCount = 0;
+  StreamFadeUtf8(DistinctStops(10), "abc\xFF", 0, block, [](std::string_view) { return true; });
+  EXPECT_EQ(pumpCount, 0);
 }
 
 TEST_F(FadePumpTest, NestedCallFromThePumpLeavesTheOuterCallIntact) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qf {
@@ -79,6 +80,36 @@ TEST(QfadeArgsTest, RunFadesAndRejectsInvalidUtf8) {
   const auto bad = RunQfade(*parse.request, "a\xC3");
   EXPECT_FALSE(bad.output);
   EXPECT_FALSE(bad.error.empty());
+}
+
+TEST(QfadeArgsTest, StreamWritesTheMarkupThenTheNewlineOrNothingForInvalidText) {
+  const auto parse = Parse({"255,16711680", "-"});
+  ASSERT_TRUE(parse.request);
+  std::string text;
+  while (text.size() < 5000) text += "a\xC2\xB7\xF0\x9F\x98\x80";
+  std::vector<char> block(100);
+  std::vector<std::string> writes;
+  const auto collect = [&](std::string_view b) {
+    writes.emplace_back(b);
+    return true;
+  };
+  const QfadeStreamed done = StreamQfade(*parse.request, text, block, collect);
+  EXPECT_EQ(done.exitStatus, 0);
+  ASSERT_GT(writes.size(), 2u);
+  EXPECT_EQ(writes.back(), "\n");
+  std::string joined;
+  for (const auto& w : writes) joined += w;
+  EXPECT_EQ(joined, *RunQfade(*parse.request, text).output);
+
+  writes.clear();
+  const QfadeStreamed bad = StreamQfade(*parse.request, text + "\xC3", block, collect);
+  EXPECT_EQ(bad.exitStatus, 2);
+  EXPECT_EQ(bad.error, "qfade: TEXT is not valid UTF-8");
+  EXPECT_TRUE(writes.empty());
+
+  const QfadeStreamed refused =
+      StreamQfade(*parse.request, "abc", block, [](std::string_view) { return false; });
+  EXPECT_EQ(refused.exitStatus, 1);
 }
 
 }  // namespace

@@ -32,3 +32,18 @@ TEST(Utf, CharLengthKeepsSurrogatePairsWhole) {
   EXPECT_EQ(qf::CharLengthAt(lone, 0), 1u);
   EXPECT_EQ(qf::CharLengthAt(u"ab", 1), 1u);
 }
+
+TEST(Utf, CountingAndLengthsAgreeWithTheConversions) {
+  for (const char* bad :
+       {"\x80", "\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF",
+        "a\xE2\x80", "abcdefgh\x80", "abcdefghi\xC3"}) {
+    EXPECT_FALSE(qf::CountUtf8Characters(bad).has_value())
+        << testing::PrintToString(std::string(bad));
+  }
+  const std::u16string text = u"plain ASCII run\u00E9\u2022\U0001F600z and more ASCII";
+  EXPECT_EQ(qf::CountUtf8Characters(Utf16ToUtf8(text)), text.size() - 1);  // the pair counts once
+  EXPECT_EQ(qf::CountUtf8Characters(""), 0u);
+  for (const std::u16string& s : {text, std::u16string(u"\xD800x\xDC00"), std::u16string()}) {
+    EXPECT_EQ(qf::Utf8Length(s), Utf16ToUtf8(s).size());
+  }
+}

@@ -1,7 +1,13 @@
 // qfade: the fade engine on the command line. All parsing and fading lives in
-// fade/qfade_args; this file only gathers the arguments and standard input and prints.
+// fade/qfade_args; this file only gathers the arguments and standard input and writes the
+// markup out as it is made, block by block through one buffer.
+#include <sys/stat.h>
+
+#include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/utf.h"
@@ -14,6 +20,64 @@
 
 namespace {
 
+// The size of standard input when it is a regular file (redirected from a file), else 0.
+std::size_t StdinSizeHint() {
+#ifdef _WIN32
+  struct _stat64 info;
+  if (_fstat64(_fileno(stdin), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) return 0;
+#else
+  struct stat info;
+  if (fstat(fileno(stdin), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+#endif
+  return info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+}
+
+// All of standard input, held in one malloc'd buffer: sized once from the file's size when it
+// is a file (one byte more, to see the end in the same read), otherwise grown by doubling with
+// realloc (which large blocks resize in place, by remapping, rather than by copying). Read
+// straight into the buffer, never through a second one.
+class StdinText {
+ public:
+  StdinText() = default;
+  StdinText(const StdinText&) = delete;
+  StdinText& operator=(const StdinText&) = delete;
+  ~StdinText() { std::free(data_); }
+
+  // Reads to the end; false when reading failed or memory ran out.
+  bool ReadAll() {
+    std::size_t capacity = StdinSizeHint() + 1;
+    if (capacity < 65536) capacity = 65536;
+    while (true) {
+      if (size_ == capacity_ && !Grow(capacity)) return false;
+      const std::size_t wanted = capacity_ - size_;
+      const std::size_t got = std::fread(data_ + size_, 1, wanted, stdin);
+      size_ += got;
+      if (got < wanted) return std::ferror(stdin) == 0;
+      capacity = capacity_ * 2;
+    }
+  }
+
+  std::string_view View() const { return {data_, size_}; }
+
+ private:
+  bool Grow(std::size_t capacity) {
+    char* grown = static_cast<char*>(std::realloc(data_, capacity));
+    if (grown == nullptr) return false;
+    data_ = grown;
+    capacity_ = capacity;
+    return true;
+  }
+
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+// The one output block: the markup is written into it and handed to stdout each time it
+// fills. 64 KiB is the size of a Linux pipe, and large enough that stdio passes it straight to
+// write().
+std::array<char, 65536> outputBlock;
+
 int Run(const std::vector<std::string>& args) {
   const qf::QfadeParse parse = qf::ParseQfadeArgs(args);
   if (!parse.request) {
@@ -25,23 +89,28 @@ int Run(const std::vector<std::string>& args) {
     std::fputs(qf::kQfadeUsage, stdout);
     return 0;
   }
-  std::string text = request.text;
+  StdinText input;
+  std::string_view text = request.text;
   if (request.readStdin) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) text.append(buffer, got);
-    if (std::ferror(stdin)) {
+    if (!input.ReadAll()) {
       std::fprintf(stderr, "qfade: cannot read standard input\n");
       return 2;
     }
+    text = input.View();
   }
-  const qf::QfadeOutput result = qf::RunQfade(request, text);
-  if (!result.output) {
+  // The blocks are large: unbuffered, each goes out in one write instead of being split
+  // around stdio's small buffer.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  const qf::QfadeStreamed result =
+      qf::StreamQfade(request, text, outputBlock, [](std::string_view block) {
+        return std::fwrite(block.data(), 1, block.size(), stdout) == block.size();
+      });
+  if (result.exitStatus == 2) {
     std::fprintf(stderr, "%s\n", result.error.c_str());
     return 2;
   }
-  std::fwrite(result.output->data(), 1, result.output->size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  const bool flushed = std::fflush(stdout) == 0;
+  return result.exitStatus == 0 && flushed ? 0 : 1;
 }
 
 }  // namespace
