@@ -69,6 +69,13 @@ e2e_program_shown() {
 }
 
 e2e_program_running() { kill -0 "$E2E_PROGRAM" 2>/dev/null; }
+e2e_program_ended() { ! e2e_program_running; }
+
+# Ends the program through the main window's close area and waits until it has gone.
+e2e_exit_program() {
+  e2e_click 352 16
+  e2e_until 15 e2e_program_ended || { e2e_fail "the program did not end"; return 1; }
+}
 
 # Posted lines of the room's log after "ready", without the CR.
 e2e_posted() { tail -n +2 "$E2E_LOG" | tr -d '\r'; }
@@ -83,6 +90,20 @@ e2e_click() {  # x y [button]
   xdotool mousemove $((E2E_LEFT + $1)) $((E2E_TOP + $2)) click "${3:-1}"
   sleep 0.2
 }
+# The same at a layout position of another window: main, schemes (Form4) or fader (Form3),
+# each where it first opens. A second click on the same spot within half a second would be a
+# double click: wait longer between two single clicks there.
+e2e_click_on() {  # main|schemes|fader x y [button]
+  local left top
+  case $1 in
+    main) left=$E2E_LEFT top=$E2E_TOP ;;
+    schemes) left=333 top=262 ;;
+    fader) left=270 top=7 ;;
+    *) echo "e2e_click_on: no window $1" >&2; return 2 ;;
+  esac
+  xdotool mousemove $((left + $2)) $((top + $3)) click "${4:-1}"
+  sleep 0.2
+}
 e2e_double_click() {
   xdotool mousemove $((E2E_LEFT + $1)) $((E2E_TOP + $2)) click --repeat 2 --delay 80 1
   sleep 0.2
@@ -90,10 +111,86 @@ e2e_double_click() {
 e2e_type() { xdotool type --delay 15 "$1"; sleep 0.2; }
 
 # The colour of the screen pixel at the main window's (x, y), as RRGGBB.
-e2e_pixel() {
+e2e_pixel() { e2e_screen_pixels $((E2E_LEFT + $1)) $((E2E_TOP + $2)); }
+
+# The colours of screen pixels (X Y pairs) from one screenshot, as RRGGBB, space-separated.
+e2e_screen_pixels() {
   import -window root "$E2E_DIR/shot.png"
-  convert "$E2E_DIR/shot.png" -crop "1x1+$((E2E_LEFT + $1))+$((E2E_TOP + $2))" -depth 8 txt:- |
-    sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr a-f A-F
+  local out=() colour
+  while [ $# -ge 2 ]; do
+    colour=$(convert "$E2E_DIR/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- |
+      sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr a-f A-F)
+    out+=("$colour")
+    shift 2
+  done
+  echo "${out[*]}"
+}
+
+# The ten colour boxes of the main window, as RRGGBB from the middle of each.
+e2e_colour_boxes() {
+  local k args=()
+  for k in 1 2 3 4 5 6 7 8 9 10; do
+    if [ $k -le 5 ]; then
+      args+=($((E2E_LEFT + 264)) $((E2E_TOP + 120 + 24 * (k - 1))))
+    else
+      args+=($((E2E_LEFT + 344)) $((E2E_TOP + 120 + 24 * (k - 6))))
+    fi
+  done
+  e2e_screen_pixels "${args[@]}"
+}
+
+# Colour values as color.dat stores them (0x00BBGGRR), as RRGGBB, space-separated.
+e2e_rgb() {
+  local v out=()
+  for v in "$@"; do out+=("$(printf '%02X%02X%02X' $((v & 255)) $((v >> 8 & 255)) $((v >> 16 & 255)))"); done
+  echo "${out[*]}"
+}
+
+# What is on the screen, read by wintext.exe: one line per visible window ("W <rect>
+# <class>|<title>"), its controls ("C <rect> <class>|<text or scroll position>") and list
+# items ("I <index> <height> [*]|<text>").
+e2e_windows() { "$WINELOADER" "$E2E_BUILD/bin/wintext.exe" 2>/dev/null | tr -d '\r'; }
+
+# Whether a window "CLASS|TITLE" is shown: e2e_window_up 'QfForm|HTML Fader'.
+e2e_window_up() {
+  e2e_windows | awk -v head="$1" '
+    /^W / { line = $0; sub(/^W [^ ]* /, "", line); if (line == head) found = 1 }
+    END { exit !found }'
+}
+e2e_window_down() { ! e2e_window_up "$1"; }
+e2e_wait_window() {  # CLASS|TITLE [seconds]
+  e2e_until "${2:-10}" e2e_window_up "$1" || { e2e_fail "no window $1"; return 1; }
+}
+e2e_wait_window_gone() {  # CLASS|TITLE [seconds]
+  e2e_until "${2:-10}" e2e_window_down "$1" || { e2e_fail "window $1 still shown"; return 1; }
+}
+
+# The lines under the first shown window "CLASS|TITLE" (its controls and list items), without
+# their kind and rectangle: "CLASS|TEXT" for a control, "I <index> <height> [*]|TEXT" for an item.
+e2e_window_lines() {
+  e2e_windows | awk -v head="$1" '
+    /^W / { if (inside) exit; line = $0; sub(/^W [^ ]* /, "", line); inside = (line == head); next }
+    inside && /^C / { line = $0; sub(/^C [^ ]* /, "", line); print line }
+    inside && /^I / { print }'
+}
+# The texts of the controls of one class under that window, one per line.
+e2e_control_texts() {  # CLASS|TITLE CONTROL_CLASS
+  e2e_window_lines "$1" | awk -v class="$2|" 'index($0, class) == 1 { print substr($0, length(class) + 1) }'
+}
+# The items of the list box under that window, one per line; the selected one ends in " *".
+e2e_list_items() {  # CLASS|TITLE
+  e2e_window_lines "$1" | awk '/^I / { text = substr($0, index($0, "|") + 1); print text (($4 ~ /^\*/) ? " *" : "") }'
+}
+# The message box (the program's title as caption) now shown: its text. Empty when none.
+e2e_message_text() {
+  e2e_control_texts '#32770|Quelvane Fader 1.0' Static | grep . || true
+}
+# Waits for the program's message box, checks its text and closes it with Enter.
+e2e_answer_message() {  # WHAT EXPECTED_TEXT
+  e2e_wait_window '#32770|Quelvane Fader 1.0' || return 1
+  e2e_check "$1" "$2" "$(e2e_message_text)"
+  xdotool key Return
+  e2e_wait_window_gone '#32770|Quelvane Fader 1.0'
 }
 
 # The bytes of a text as the room logs them: upper-case hex. ASCII texts only.
