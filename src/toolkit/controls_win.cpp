@@ -1,5 +1,7 @@
 #include "toolkit/controls_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "toolkit/wide_win.h"
@@ -66,6 +68,20 @@ void TextBox::Create(HWND /*parent*/) {
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
   // A small inner margin so the text does not touch the border.
   SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
+  SetWindowSubclass(hwnd_, &TextBox::SelectAllOnCtrlA, 0, 0);
+}
+
+// Ctrl+A selects the whole text, as people expect when they copy the HTML fader's output. The
+// edit control of the common controls this program uses only beeps at it (Ctrl+A arrives as
+// the character 1).
+LRESULT CALLBACK TextBox::SelectAllOnCtrlA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR) {
+  if (message == WM_CHAR && wParam == 1) {
+    SendMessageW(hwnd, EM_SETSEL, 0, -1);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TextBox::SelectAllOnCtrlA, id);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 std::u16string TextBox::Text() const {

@@ -70,6 +70,8 @@ class TextBox : public Control {
   std::function<void()> onChange;  // any change of the text, typed or set
 
  private:
+  static LRESULT CALLBACK SelectAllOnCtrlA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR data);
   void Create(HWND parent) override;
   bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -369,6 +369,13 @@ TEST(ToolkitTextBox, TypingAndSettingRaiseChangeAndTheLengthIsUnlimited) {
   EXPECT_EQ(form.Text3.Text(), u"line 1\r\nline 2");
   EXPECT_TRUE(GetWindowLongW(output, GWL_STYLE) & ES_MULTILINE);
   EXPECT_TRUE(GetWindowLongW(output, GWL_STYLE) & WS_VSCROLL);
+  // Ctrl+A (the character 1) selects everything and types nothing.
+  SendMessageW(output, WM_CHAR, 1, 1);
+  DWORD from = 0, to = 0;
+  SendMessageW(output, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 0u);
+  EXPECT_EQ(to, 14u);
+  EXPECT_EQ(form.Text3.Text(), u"line 1\r\nline 2");
 
   // The hidden box below the client area still holds text.
   form.Text2.SetText(u"<b><s>");
