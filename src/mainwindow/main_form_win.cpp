@@ -26,12 +26,10 @@ MainForm::MainForm(Program& program)
 
 void MainForm::Form_Load() {
   ShapeWindow(Handle(), mainwindow::kOutline);
-  LoadFirstScheme();
+  program_.LoadStartupScheme();
   StayOnTop(Handle());
   SendAnnouncement();
 }
-
-void MainForm::LoadFirstScheme() { program_.LoadStartupScheme(); }
 
 void MainForm::Label1_Click() {
   SendAnnouncement();
@@ -40,17 +38,15 @@ void MainForm::Label1_Click() {
 
 // ---- Compose and send -------------------------------------------------------------------------
 
-int MainForm::GetStopCount() const {
+NumberedBoxValues MainForm::NumberedValues() const {
   NumberedBoxValues values{};
   for (std::size_t i = 0; i < values.size(); ++i) values[i] = numberedBoxes_[i]->Value();
-  return StopCountOf(values);
+  return values;
 }
 
-int MainForm::GetSliderTarget() const {
-  NumberedBoxValues values{};
-  for (std::size_t i = 0; i < values.size(); ++i) values[i] = numberedBoxes_[i]->Value();
-  return SliderTargetOf(values);
-}
+int MainForm::GetStopCount() const { return StopCountOf(NumberedValues()); }
+
+int MainForm::GetSliderTarget() const { return SliderTargetOf(NumberedValues()); }
 
 std::span<const int32_t> MainForm::StopColours(int count) {
   for (int k = 1; k <= count; ++k)

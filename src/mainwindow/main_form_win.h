@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 
+#include "mainwindow/compose.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/main_skin_win.h"
 #include "preview/redraw_tracker.h"
@@ -76,7 +77,7 @@ class MainForm : public Form {
   void ToggleStyle(const CheckBox& box, std::u16string_view tag);
   // The colour values of the first `count` colour boxes, Picture1 first.
   std::span<const int32_t> StopColours(int count);
-  void LoadFirstScheme();
+  NumberedBoxValues NumberedValues() const;
 
   Program& program_;
   RedrawTracker preview_;
