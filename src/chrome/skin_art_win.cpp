@@ -181,6 +181,12 @@ void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, boo
   }
 }
 
+void PaintVoid(HDC dc, int width, int height) {
+  const RECT all{0, 0, width, height};
+  GdiBrush background{CreateSolidBrush(kVoid)};
+  FillRect(dc, &all, background.Get());
+}
+
 void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHeight, COLORREF top,
                 COLORREF bottom) {
   // Exactly the window system's cut of this piece (one pixel short at the right and bottom),

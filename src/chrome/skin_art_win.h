@@ -59,6 +59,9 @@ void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, boo
 // A raised plate filling one outline piece, cut to the window's client area (a piece may
 // run past the window's edge, which then is the plate's edge): vertical gradient, a dark
 // outline on the region's edge pixels and a lit inner rim above, a shaded one below.
+// Fills the whole face with the colour outside the outline (never seen, but defined).
+void PaintVoid(HDC dc, int width, int height);
+
 void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHeight, COLORREF top,
                 COLORREF bottom);
 

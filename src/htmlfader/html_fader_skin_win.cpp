@@ -51,9 +51,7 @@ void PaintBody(HDC dc) {
 }  // namespace
 
 void PaintHtmlFaderSkin(HDC dc) {
-  const RECT all{0, 0, kWidth, kHeight};
-  GdiBrush background{CreateSolidBrush(art::kVoid)};
-  FillRect(dc, &all, background.Get());
+  art::PaintVoid(dc, kWidth, kHeight);
   PaintTitleStrip(dc);
 
   art::PaintPlate(dc, kOutline[1], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);

@@ -98,9 +98,7 @@ void PaintNumberedBoxes(HDC dc) {
 }  // namespace
 
 void PaintMainSkin(HDC dc) {
-  const RECT all{0, 0, kWidth, kHeight};
-  GdiBrush background{CreateSolidBrush(art::kVoid)};
-  FillRect(dc, &all, background.Get());
+  art::PaintVoid(dc, kWidth, kHeight);
   PaintTopRow(dc);
   art::PaintPlate(dc, kOutline[3], kWidth, kHeight, art::kBodyTop, art::kBodyBottom);
   PaintEntry(dc);

@@ -7,9 +7,7 @@ namespace qf::schemes {
 namespace art = qf::art;
 
 void PaintSchemeSkin(HDC dc) {
-  const RECT all{0, 0, kWidth, kHeight};
-  GdiBrush background{CreateSolidBrush(art::kVoid)};
-  FillRect(dc, &all, background.Get());
+  art::PaintVoid(dc, kWidth, kHeight);
 
   // The hide button, with a small fade beside it.
   art::PaintPlate(dc, kOutline[0], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
