@@ -22,7 +22,10 @@ struct Program {
   std::u16string ColorDataPath() const { return schemeFolder + u"\\color.dat"; }
 
   // The main window's hand-overs.
-  void MinimiseToTray();
+  // Puts the main window into the tray; false (and the window stays) when no icon could be shown.
+  bool MinimiseToTray();
+  // Brings the main window forward, out of the tray if it is there (a second start asked).
+  void BringToFront();
   void TrayReport(float x);  // a mouse move's x, which may be a tray icon's report
   void ShowMenu();
   void ShowSchemeManager();

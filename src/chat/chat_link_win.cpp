@@ -58,17 +58,18 @@ qf::ChatRoomWindows qf::FindChatRoom() {
   return found;
 }
 
-void qf::ChatSend(std::u16string_view line) {
+bool qf::ChatSend(std::u16string_view line) {
   const ChatRoomWindows chat = FindChatRoom();
-  if (!chat.room) return;
+  if (!chat.room) return false;
   const std::string ansi = ToAnsi(line);
-  // A room without an input box still gets its button pressed, as with any front window.
-  if (chat.input && !SetLine(chat.input, ansi)) return;
+  // A room without an input box still gets its button pressed, as with any front window,
+  // but the line went nowhere.
+  if (chat.input && !SetLine(chat.input, ansi)) return false;
   const HWND icon = FindSendIcon(chat.room);
-  if (!icon) return;
+  if (!icon) return false;
   // The client's buttons fire on a press followed by the release of the space bar.
-  if (!Deliver(icon, WM_LBUTTONDOWN, 0, 0)) return;
-  Deliver(icon, WM_KEYUP, VK_SPACE, 0);
+  if (!Deliver(icon, WM_LBUTTONDOWN, 0, 0)) return false;
+  return Deliver(icon, WM_KEYUP, VK_SPACE, 0) && chat.input != nullptr;
 }
 
 void qf::ChatSendEnter(std::u16string_view line) {

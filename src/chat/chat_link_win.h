@@ -37,10 +37,11 @@ struct ChatRoomWindows {
 ChatRoomWindows FindChatRoom();
 
 // Puts `line` into the room's input box (replacing what the user typed there) and presses
-// the room's sixth "_AOL_Icon" button. Returns once the messages are delivered; returns at
-// once when no client is running.
-//   ChatSend(u"<b><Font Color=#FF0000>h");
-void ChatSend(std::u16string_view line);
+// the room's sixth "_AOL_Icon" button. Returns whether the room took the line: false at once
+// when no chat room is open, and false when the room has no input box or send button, or a
+// message to it was not delivered (timeout, hung client, window gone).
+//   if (!ChatSend(u"<b><Font Color=#FF0000>h")) { /* keep the user's line */ }
+[[nodiscard]] bool ChatSend(std::u16string_view line);
 
 // Puts `line` into the input box, waits until the box's text length has settled
 // (WaitForSteadyText) and types a carriage return into the box. Takes at least a second

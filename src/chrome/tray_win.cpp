@@ -51,9 +51,15 @@ bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
   const std::string ansiTip = CutAnsi(ToAnsi(tip), kFirstVersionTipBytes - 1);
   std::memcpy(filled.szTip, ansiTip.data(), ansiTip.size());
 
-  // An icon of this window still there (TrayAdd twice) cannot be added again; changed instead.
-  const bool shown = Shell_NotifyIconA(NIM_ADD, &filled) != 0 ||
-                     (inTray && record.hWnd == window && Shell_NotifyIconA(NIM_MODIFY, &filled));
+  // An add the shell refused may still have been made (a shell that timed out, or an icon
+  // left from before): then the id is taken and only a change of that icon works. As the last
+  // resort the icon is taken away and added anew.
+  bool shown = Shell_NotifyIconA(NIM_ADD, &filled) != 0 ||
+               Shell_NotifyIconA(NIM_MODIFY, &filled) != 0;
+  if (!shown) {
+    Shell_NotifyIconA(NIM_DELETE, &filled);
+    shown = Shell_NotifyIconA(NIM_ADD, &filled) != 0;
+  }
   if (!shown) return false;
   record = filled;
   inTray = true;
@@ -62,10 +68,17 @@ bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
 }
 
 void TrayRemove(HWND window) {
-  if (record.hWnd != window) return;
-  Shell_NotifyIconA(NIM_DELETE, &record);
-  inTray = false;
+  // Always asked of the shell, whatever this program believes: an icon it was told was not
+  // added may be there all the same.
+  NOTIFYICONDATAA remove{};
+  remove.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  remove.hWnd = window;
+  remove.uID = kIconId;
+  Shell_NotifyIconA(NIM_DELETE, &remove);
+  if (record.hWnd == window) inTray = false;
 }
+
+bool TrayHolds(HWND window) { return inTray && record.hWnd == window; }
 
 void TrayRestore(HWND window) {
   TrayRemove(window);

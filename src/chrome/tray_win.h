@@ -16,13 +16,16 @@
 namespace qf {
 
 // Adds the icon with the tip `tip` (as ANSI text, cut to 63 bytes), reporting to `window`, then
-// hides `window`. If the shell refuses the icon, the window stays visible (nothing could bring
-// it back otherwise) and the result is false. Calling it again while the icon is there updates
-// the icon and tip.
-bool TrayAdd(HICON icon, std::u16string_view tip, HWND window);
+// hides `window`. When the shell refuses the add (its id taken by an icon it made anyway),
+// the icon is changed instead, or taken away and added again. If no icon can be shown, the
+// window stays visible (nothing could bring it back otherwise) and the result is false.
+[[nodiscard]] bool TrayAdd(HICON icon, std::u16string_view tip, HWND window);
 
-// Removes the icon of `window`, if it has one.
+// Removes the icon of `window`, if the shell has one, whether or not an add reported success.
 void TrayRemove(HWND window);
+
+// Whether `window` is put away in the tray (its icon added and not yet removed).
+bool TrayHolds(HWND window);
 
 // TrayRemove, then shows `window` again.
 void TrayRestore(HWND window);

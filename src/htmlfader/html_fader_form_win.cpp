@@ -47,7 +47,8 @@ void HtmlFaderForm::Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& 
 }
 
 void HtmlFaderForm::PickColour(PictureBox& box) {
-  if (CommonDialog1.Show(Handle()) == DialogResult::kError) return;
+  // Only a colour the user chose is taken: Cancel keeps the box's colour.
+  if (CommonDialog1.Show(Handle()) != DialogResult::kOk) return;
   box.SetBackColor(CommonDialog1.Color());
 }
 

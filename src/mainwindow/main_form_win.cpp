@@ -1,6 +1,7 @@
 #include "mainwindow/main_form_win.h"
 
 #include "app/program_win.h"
+#include "app/single_instance_win.h"
 #include "chat/chat_link_win.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
@@ -10,6 +11,7 @@
 #include "mainwindow/compose.h"
 #include "preview/gdi_canvas_win.h"
 #include "preview/render_tags.h"
+#include "toolkit/wide_win.h"
 
 namespace qf {
 
@@ -29,6 +31,7 @@ void MainForm::Form_Load() {
   program_.LoadStartupScheme();
   StayOnTop(Handle());
   SendAnnouncement();
+  loadDone_ = true;
 }
 
 void MainForm::Label1_Click() {
@@ -67,9 +70,37 @@ void MainForm::Label3_Click() {
 void MainForm::Send(int16_t wavy) {
   const int stops = GetStopCount();
   if (stops == 0) return;
-  const std::u16string line = ComposeChatLine(Text2.Text(), StopColours(stops), Text1.Text(), wavy);
-  ChatSend(line);
-  Text1.SetText(u"");
+  const TextField line{[this] { return Text1.Text(); },
+                       [this](std::u16string_view text) { Text1.SetText(text); }};
+  const bool delivered = SendComposedLine(Text2.Text(), StopColours(stops), wavy, line,
+                                          [](std::u16string_view chatLine) {
+                                            return ChatSend(chatLine);
+                                          });
+  if (!delivered) {
+    ShowNotice(FindChatRoom().room == nullptr
+                   ? u"No chat room is open \u2014 your line was kept"
+                   : u"The chat room did not take the line \u2014 it was kept");
+  }
+}
+
+void MainForm::ShowNotice(std::u16string_view text) {
+  // Drawn in the preview strip, right under the line it is about, until the next change of
+  // what the strip shows draws the preview over it. The strip's window text holds it as well,
+  // where screen readers (and the tests) read it.
+  Picture11.Cls();
+  Picture11.SetFontName(u"Arial");
+  Picture11.SetFontSize(8);
+  Picture11.SetFontBold(true);
+  Picture11.SetFontItalic(false);
+  Picture11.SetFontUnderline(false);
+  Picture11.SetFontStrikethrough(false);
+  const int32_t back = Picture11.BackColor();
+  const int luminance = (299 * (back & 0xFF) + 587 * (back >> 8 & 0xFF) + 114 * (back >> 16 & 0xFF)) / 1000;
+  Picture11.SetForeColor(luminance < 128 ? ColorRgb(255, 255, 0) : ColorRgb(0, 0, 0));
+  Picture11.PrintText(3, 2, text);
+  Picture11.Refresh();
+  SetWindowTextW(Picture11.Handle(), ToWide(text).c_str());
+  noticeShown_ = true;
 }
 
 // ---- Live preview -----------------------------------------------------------------------------
@@ -85,13 +116,17 @@ void MainForm::Timer1_Timer() {
   Text3.SetText(FadeColors(colours, text, 0));
   PictureBoxCanvas canvas(Picture11);
   RenderTags(canvas, Text3.Text());
+  if (noticeShown_) {
+    noticeShown_ = false;
+    SetWindowTextW(Picture11.Handle(), L"");
+  }
 }
 
 // ---- Colours and styles -----------------------------------------------------------------------
 
 void MainForm::PickColour(PictureBox& box) {
-  // Cancel keeps the dialog's colour, the last one chosen in it: the box takes that colour.
-  if (CommonDialog1.Show(Handle()) == DialogResult::kError) return;
+  // Only a colour the user chose is taken: Cancel keeps the box's colour.
+  if (CommonDialog1.Show(Handle()) != DialogResult::kOk) return;
   box.SetBackColor(CommonDialog1.Color());
   if (&box == &Picture11) preview_.Invalidate();  // setting the background clears the strip
 }
@@ -104,12 +139,16 @@ void MainForm::SetSliderColour() {
 }
 
 void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
-  Text2.SetText(ToggledStylePrefix(Text2.Text(), tag, box.Value() == 1));
+  ApplyStyleToggle({[this] { return Text2.Text(); },
+                    [this](std::u16string_view prefix) { Text2.SetText(prefix); }},
+                   [&box] { return box.Value() == 1; }, tag);
 }
 
 // ---- Hand-overs -------------------------------------------------------------------------------
 
-void MainForm::Label4_MouseUp(int, int, float, float) { program_.MinimiseToTray(); }
+void MainForm::Label4_MouseUp(int, int, float, float) {
+  if (!program_.MinimiseToTray()) ShowNotice(u"The tray icon could not be shown");
+}
 
 void MainForm::Label5_Click() { program_.ShowMenu(); }
 
@@ -125,6 +164,9 @@ bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
   // A new taskbar (the shell restarted) has lost the icon of a window put away in the tray:
   // without it the window could never be brought back.
   if (message == TaskbarCreatedMessage()) TrayReAdd(Handle());
+  // A second copy of the program, started while this one runs, asks it to come forward.
+  // (During the start-up it waits: the window is shown once the announcement is out.)
+  if (message == ComeForwardMessage() && loadDone_) program_.BringToFront();
   return false;
 }
 

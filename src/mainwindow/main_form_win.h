@@ -57,6 +57,10 @@ class MainForm : public Form {
   void Check14_Click() { ToggleStyle(Check14, u"<b>"); }
   void Check15_Click() { ToggleStyle(Check15, u"<u>"); }
 
+  // Shows a short notice to the user in the preview strip (a failure they must know of, told
+  // without a box that stops them): it stays until the strip next changes.
+  void ShowNotice(std::u16string_view text);
+
   // Colour box k (1..10) and numbered box k (1..10).
   PictureBox& ColourBox(int k) { return *colourBoxes_.at(static_cast<std::size_t>(k - 1)); }
   CheckBox& NumberedBox(int k) { return *numberedBoxes_.at(static_cast<std::size_t>(k - 1)); }
@@ -81,6 +85,8 @@ class MainForm : public Form {
 
   Program& program_;
   RedrawTracker preview_;
+  bool noticeShown_ = false;
+  bool loadDone_ = false;
   std::array<int32_t, 10> stopColours_{};
 
  public:

@@ -51,16 +51,24 @@ std::u16string SchemeForm::AskForName() {
 void SchemeForm::Label1_Click() {
   const std::u16string name = AskForName();
   if (name.empty()) return;
-  List1.AddItem(name);
-  for (int k = 1; k <= 10; ++k) {
-    WriteIni(name, SchemeColourKey(k), FormatColourValue(program_.Form1.ColourBox(k).BackColor()),
-             program_.ColorDataPath());
+  // The colours first: a name in the list whose colours were never stored would apply nothing.
+  for (int k = 1; k <= kSchemeColourCount; ++k) {
+    if (!WriteIni(name, SchemeColourKey(k),
+                  FormatColourValue(program_.Form1.ColourBox(k).BackColor()),
+                  program_.ColorDataPath())) {
+      ShowMessage(Handle(), u"The colours of \"" + name + u"\" could not be saved in " +
+                                program_.ColorDataPath() +
+                                u" (is it read-only, or the disk full?). The scheme was not added.");
+      return;
+    }
   }
+  List1.AddItem(name);
   SaveList();
 }
 
 void SchemeForm::Label2_Click() {
-  if (List1.Text().empty()) {
+  // By position: an empty entry (which other programs' files can hold) can be removed too.
+  if (List1.ListIndex() < 0) {
     ShowMessage(Handle(), u"please select a scheme to remove");
     return;
   }
@@ -68,7 +76,19 @@ void SchemeForm::Label2_Click() {
   SaveList();
 }
 
+void SchemeForm::KeepListFileUnwritten(std::u16string why) { listFileUnread_ = std::move(why); }
+
 void SchemeForm::SaveList() {
+  if (!listFileUnread_.empty()) {
+    if (toldListFileUnread_) return;
+    toldListFileUnread_ = true;
+    ShowMessage(Handle(), u"The scheme list was not saved: " + program_.SchemeListPath() + u" " +
+                              listFileUnread_ +
+                              u" when the program started, so it is left as it is. Your changes "
+                              u"to the list last until the program ends; saved colours are in "
+                              u"color.dat.");
+    return;
+  }
   if (!SaveListBox(program_.SchemeListPath(), List1)) {
     // The old file is kept whole; the list in memory is not lost either.
     ShowMessage(Handle(), u"The scheme list could not be saved in " + program_.schemeFolder +
@@ -83,7 +103,7 @@ void SchemeForm::List1_Click() { ApplyScheme(List1.Text()); }
 void SchemeForm::ApplyScheme(std::u16string_view name) {
   for (int k = 1; k <= 10; ++k) {
     const std::optional<int32_t> colour =
-        ParseColourValue(ReadIni(name, SchemeColourKey(k), program_.ColorDataPath()));
+        ParseStoredColour(ReadIni(name, SchemeColourKey(k), program_.ColorDataPath()));
     if (colour) program_.Form1.ColourBox(k).SetBackColor(*colour);
   }
 }

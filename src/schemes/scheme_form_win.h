@@ -26,8 +26,13 @@ class SchemeForm : public Form {
   void List1_Click();   // apply
 
   // Colours the main window's ten colour boxes from the scheme `name` of color.dat; a value
-  // that is missing or not a number leaves its box as it is.
+  // that is missing, not a number or not a colour leaves its box as it is.
   void ApplyScheme(std::u16string_view name);
+
+  // The list file is there but was not read at start-up (`why` completes "scheme.lst ..."):
+  // this run never writes it, since that would replace the user's list with this run's, and
+  // the first save or removal says so.
+  void KeepListFileUnwritten(std::u16string why);
 
  protected:
   void Form_Load() override;
@@ -42,6 +47,9 @@ class SchemeForm : public Form {
   void SaveList();
 
   Program& program_;
+  // Set when the list file must not be written in this run: why, and whether the user was told.
+  std::u16string listFileUnread_;
+  bool toldListFileUnread_ = false;
 
  public:
   ListBox List1{*this,

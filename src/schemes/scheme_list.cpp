@@ -42,9 +42,15 @@ bool NeedsQuotes(std::u16string_view name) {
 std::u16string SchemeColourKey(int index) { return u"Fade" + FormatColourValue(index); }
 
 std::vector<std::u16string> ParseSchemeList(std::u16string_view text) {
+  return *ParseSchemeListUpTo(text, std::numeric_limits<std::size_t>::max());
+}
+
+std::optional<std::vector<std::u16string>> ParseSchemeListUpTo(std::u16string_view text,
+                                                               std::size_t maxEntries) {
   std::vector<std::u16string> entries;
   std::size_t pos = 0;
   while (pos < text.size()) {
+    if (entries.size() >= maxEntries) return std::nullopt;
     while (pos < text.size() && text[pos] == u' ') ++pos;
     if (pos < text.size() && text[pos] == kQuote) {
       const std::size_t start = pos + 1;
@@ -121,6 +127,12 @@ std::optional<int32_t> ParseColourValue(std::u16string_view text) {
   }
   if (!negative && magnitude == kLimit) return std::nullopt;
   return static_cast<int32_t>(negative ? -magnitude : magnitude);
+}
+
+std::optional<int32_t> ParseStoredColour(std::u16string_view text) {
+  const std::optional<int32_t> value = ParseColourValue(text);
+  if (!value || *value < 0 || *value > 0xFFFFFF) return std::nullopt;
+  return value;
 }
 
 std::u16string FormatColourValue(int32_t colour) {

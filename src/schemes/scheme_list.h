@@ -37,6 +37,16 @@ std::u16string SchemeColourKey(int index);
 //   ParseSchemeList(u"  \"Red, Blue\" x\r\n\r\nLast") == {u"Red, Blue", u"", u"Last"}
 std::vector<std::u16string> ParseSchemeList(std::u16string_view text);
 
+// The most entries a list file may hold to be read at all: a file with more is not a list a
+// person made, and filling a list box with millions of entries would stall the start.
+inline constexpr std::size_t kMaxSchemeEntries = 32767;
+
+// ParseSchemeList when the text holds at most `maxEntries` entries, else nullopt. It stops as
+// soon as the bound is passed, so a huge file costs no more than the bound.
+//   ParseSchemeListUpTo(u"a\r\nb\r\n", 1) == std::nullopt
+std::optional<std::vector<std::u16string>> ParseSchemeListUpTo(std::u16string_view text,
+                                                               std::size_t maxEntries);
+
 // The text of a list file for `names`: each name followed by CR LF; no names, no text. A name
 // that the field rules would split or change (one with a comma, a CR or LF, or a leading space)
 // is written inside double quotes, so it reads back as it was; a name with a double quote
@@ -61,6 +71,12 @@ bool CanStoreSchemeName(std::u16string_view name, std::u16string* why);
 //   ParseColourValue(u"16711680") == 16711680;  ParseColourValue(u"-1") == -1
 //   ParseColourValue(u"") == std::nullopt;  ParseColourValue(u"2147483648") == std::nullopt
 std::optional<int32_t> ParseColourValue(std::u16string_view text);
+
+// A colour value as the scheme files may hold it: ParseColourValue within 0..16,777,215 (the
+// colours a colour box can show). Anything else counts as not a number, so a box never shows
+// one colour while a send uses another.
+//   ParseStoredColour(u"16777215") == 16777215;  ParseStoredColour(u"-1") == std::nullopt
+std::optional<int32_t> ParseStoredColour(std::u16string_view text);
 
 // The text of a colour value as color.dat stores it: signed decimal, no leading zeros.
 //   FormatColourValue(255) == u"255";  FormatColourValue(-16777216) == u"-16777216"

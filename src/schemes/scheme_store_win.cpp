@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "core/events.h"
 #include "toolkit/wide_win.h"
@@ -14,8 +16,13 @@ namespace qf {
 namespace {
 
 // A list file larger than this is not a list of scheme names; it is left alone rather than
-// read into memory (and nothing is added).
-constexpr LONGLONG kMaxListFileBytes = 16 * 1024 * 1024;
+// read into memory (and nothing is added). 32,767 long names fit well inside.
+constexpr LONGLONG kMaxListFileBytes = 4 * 1024 * 1024;
+
+// Entries go into the list box in batches, with the window messages run between two.
+constexpr std::size_t kEntriesPerPump = 1024;
+
+bool shortNamesAvailable = true;
 
 // The profile functions' buffer: 254 characters and the terminating zero.
 constexpr DWORD kIniBufferSize = 255;
@@ -41,29 +48,34 @@ class FileHandle {
   HANDLE handle_;
 };
 
-// The whole content of the file at `path`, or nullopt when it cannot be opened or read to its
-// end. Others may read the file meanwhile, but not write it.
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return std::nullopt;
+struct WholeFile {
+  ListLoad outcome = ListLoad::kUnreadable;
+  std::string bytes;
+};
+
+// The whole content of the file at `path`. Opened with every share mode, so a program that
+// merely has the file open (an editor, a backup tool) does not keep it from being read.
+WholeFile ReadWholeFile(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return {};
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 || size.QuadPart > kMaxListFileBytes) {
-    return std::nullopt;
-  }
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return {};
+  if (size.QuadPart > kMaxListFileBytes) return {.outcome = ListLoad::kTooLarge, .bytes = {}};
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
     if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
                   nullptr)) {
-      return std::nullopt;
+      return {};
     }
     if (got == 0) break;  // the file shrank since its size was asked: keep what was there
     done += got;
   }
   bytes.resize(done);
-  return bytes;
+  return {.outcome = ListLoad::kLoaded, .bytes = std::move(bytes)};
 }
 
 // The folder part of `path` with its separator ("C:\\" stays the root, not drive C's current
@@ -88,25 +100,27 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
-// The path as the profile functions take it, in ANSI text. A path the code page cannot spell (a
-// user folder in another script, say) would name another file or none; it goes by its folder's
-// short name instead, plain ASCII where the volume keeps short names.
-std::string AnsiPath(std::u16string_view path) {
+// The path as the ANSI profile functions take it, or nullopt when it cannot be spelled in the
+// code page. A path in another script (a user folder, say) would name another file or none; it
+// goes by its folder's short name instead, plain ASCII where the volume keeps short names.
+std::optional<std::string> AnsiPath(std::u16string_view path) {
   std::string ansi = ToAnsi(path);
   if (FromAnsi(ansi) == path) return ansi;
+  if (!shortNamesAvailable) return std::nullopt;
   const std::wstring wide = ToWide(path);
   const std::size_t slash = wide.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return ansi;
+  if (slash == std::wstring::npos) return std::nullopt;
   const std::wstring folder = wide.substr(0, slash);
   const DWORD needed = GetShortPathNameW(folder.c_str(), nullptr, 0);
-  if (needed == 0) return ansi;
+  if (needed == 0) return std::nullopt;
   std::wstring shortFolder(needed, L'\0');
   const DWORD length = GetShortPathNameW(folder.c_str(), shortFolder.data(), needed);
-  if (length == 0 || length >= needed) return ansi;
+  if (length == 0 || length >= needed) return std::nullopt;
   shortFolder.resize(length);
   const std::u16string shortPath = FromWide(shortFolder + wide.substr(slash));
   std::string shortAnsi = ToAnsi(shortPath);
-  return FromAnsi(shortAnsi) == shortPath ? shortAnsi : ansi;
+  if (FromAnsi(shortAnsi) != shortPath) return std::nullopt;
+  return shortAnsi;
 }
 
 }  // namespace
@@ -142,26 +156,38 @@ bool FileExists(std::u16string_view path) {
   return (attributes & kNotNormal) == 0;
 }
 
-void LoadListBox(std::u16string_view path, ListBox& list) {
-  const std::optional<std::string> bytes = ReadWholeFile(ToWide(path));
-  if (!bytes) return;
+bool FilePresent(std::u16string_view path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+ListLoad LoadListBox(std::u16string_view path, ListBox& list) {
+  const WholeFile file = ReadWholeFile(ToWide(path));
+  if (file.outcome != ListLoad::kLoaded) return file.outcome;
   // Converted whole before splitting: in a double-byte code page a character's second byte is
   // never a comma, quote, space or line end, so the field rules work on the characters.
-  for (std::u16string& entry : ParseSchemeList(FromAnsi(*bytes))) {
+  std::optional<std::vector<std::u16string>> entries =
+      ParseSchemeListUpTo(FromAnsi(file.bytes), kMaxSchemeEntries);
+  if (!entries) return ListLoad::kTooLarge;
+  for (std::size_t first = 0; first < entries->size(); first += kEntriesPerPump) {
     DoEvents();
-    list.AddItem(std::move(entry));
+    const std::size_t end = std::min(entries->size(), first + kEntriesPerPump);
+    list.AddItems(std::span<std::u16string>(entries->data() + first, end - first));
   }
+  return ListLoad::kLoaded;
 }
 
 bool SaveListBox(std::u16string_view path, const ListBox& list) {
   const std::wstring target = ToWide(path);
   // A read-only list file is the user's wish that it stays as it is. Windows refuses to move
   // a file over it, but Wine's MoveFileExW replaces it all the same, so it is checked here.
+  // A hidden or system one counts as missing when the program starts: it was never read, and
+  // replacing it would lose what it holds and its attributes.
+  constexpr DWORD kLeftAlone = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY |
+                               FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-    return false;
-  }
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kLeftAlone) != 0) return false;
 
   std::vector<std::u16string> names;
   names.reserve(static_cast<std::size_t>(list.ListCount()));
@@ -191,10 +217,19 @@ std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
   // Never null pointers: a null section or key would make the call list names instead.
   const std::string ansiSection = ToAnsi(section);
   const std::string ansiKey = ToAnsi(FromWide(lowerKey));
-  const std::string ansiPath = AnsiPath(path);
+  const std::optional<std::string> ansiPath = AnsiPath(path);
+  if (!ansiPath) {
+    // The file reads as ANSI text either way; the names go through the same code page.
+    const std::wstring wideSection = ToWide(FromAnsi(ansiSection));
+    const std::wstring widePath = ToWide(path);
+    wchar_t wideBuffer[kIniBufferSize] = {};
+    const DWORD copied = GetPrivateProfileStringW(wideSection.c_str(), lowerKey.c_str(), L"",
+                                                  wideBuffer, kIniBufferSize, widePath.c_str());
+    return FromWide(std::wstring_view(wideBuffer, std::min<DWORD>(copied, kIniBufferSize - 1)));
+  }
   char buffer[kIniBufferSize] = {};
   const DWORD copied = GetPrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), "", buffer,
-                                                kIniBufferSize, ansiPath.c_str());
+                                                kIniBufferSize, ansiPath->c_str());
   return FromAnsi(std::string_view(buffer, std::min<DWORD>(copied, kIniBufferSize - 1)));
 }
 
@@ -204,10 +239,25 @@ bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16stri
   const std::string ansiSection = ToAnsi(section);
   const std::string ansiKey = ToAnsi(key);
   const std::string ansiValue = ToAnsi(value);
-  const std::string ansiPath = AnsiPath(path);
+  // A read-only file stays as it is: Windows refuses the write, but Wine writes it all the same.
+  const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
+  const std::optional<std::string> ansiPath = AnsiPath(path);
+  if (!ansiPath) {
+    // The wide functions write a new file as ANSI text, like the ANSI ones; the texts are
+    // taken through the code page first so the file holds exactly the same bytes.
+    return WritePrivateProfileStringW(ToWide(FromAnsi(ansiSection)).c_str(),
+                                      ToWide(FromAnsi(ansiKey)).c_str(),
+                                      ToWide(FromAnsi(ansiValue)).c_str(),
+                                      ToWide(path).c_str()) != 0;
+  }
   return WritePrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), ansiValue.c_str(),
-                                    ansiPath.c_str()) != 0;
+                                    ansiPath->c_str()) != 0;
 }
+
+void SetShortNamesAvailable(bool available) { shortNamesAvailable = available; }
 
 bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why) {
   if (!CanStoreSchemeName(name, why)) return false;

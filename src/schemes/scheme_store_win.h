@@ -31,18 +31,30 @@ std::u16string ColourFilePath();
 // file with the hidden or system attribute gives false (a hidden scheme.lst counts as missing).
 bool FileExists(std::u16string_view path);
 
-// Appends the entries of the list file at `path` to `list`, in file order; existing items stay.
-// The file is read whole first and then parsed (ParseSchemeList); pending window messages run
-// (DoEvents) before each entry is appended. A file that is missing, cannot be opened (locked,
-// no access) or cannot be read to its end adds nothing.
-void LoadListBox(std::u16string_view path, ListBox& list);
+// How the list file was read.
+enum class ListLoad {
+  kLoaded,      // every entry was appended
+  kUnreadable,  // it could not be opened or read to its end (no access, a disk fault)
+  kTooLarge,    // over 4 MiB or over kMaxSchemeEntries entries: not a list a person made
+};
+
+// Appends the entries of the list file at `path` to `list`, in file order; existing items
+// stay. The file is read whole first (shared with any program that has it open) and parsed
+// (ParseSchemeListUpTo); the entries then go into the list in one batch, with pending window
+// messages run now and then. A file that cannot be read whole, or is too large, adds nothing.
+[[nodiscard]] ListLoad LoadListBox(std::u16string_view path, ListBox& list);
+
+// True when something other than a folder is at `path`, normal or not: a hidden or system
+// list file is there even though FileExists says no.
+bool FilePresent(std::u16string_view path);
 
 // Replaces the list file at `path` with the items of `list`, one line each (FormatSchemeList),
 // and returns whether that worked. The text goes to a temporary file in the same folder, which
 // then replaces the old file in one move, so a failure (read-only file or folder, full disk)
 // leaves the old file exactly as it was and no temporary file behind. An empty list gives an
-// empty file.
-bool SaveListBox(std::u16string_view path, const ListBox& list);
+// empty file. A read-only, hidden or system list file is left alone (false): it was set so on
+// purpose, and a hidden one was never read.
+[[nodiscard]] bool SaveListBox(std::u16string_view path, const ListBox& list);
 
 // The value stored under `key` in `section` of the INI file `path`, or the empty text when the
 // file, section or key is missing. The key is looked up lower-cased (letter case never matters
@@ -54,9 +66,16 @@ std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
 
 // Stores key=value in `section` of the INI file `path`, creating the file and the section as
 // needed and replacing an existing value. Returns whether the profile function reported
-// success; callers that keep silent about failures may ignore it.
-bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
+// success (false for a read-only file, a full disk, a folder that cannot be written).
+//
+// Both go through the ANSI profile functions. A path the code page cannot spell goes by its
+// folder's short name; where the volume keeps no short names, through the wide profile
+// functions, which write a new file in the same ANSI text.
+[[nodiscard]] bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
               std::u16string_view path);
+
+// For tests: makes the short-name lookup fail as on a volume that keeps no short names.
+void SetShortNamesAvailable(bool available);
 
 // CanStoreSchemeName, and also that the name survives the ANSI code page both files use (a
 // character the code page lacks would be saved as another one, under another section).

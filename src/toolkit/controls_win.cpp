@@ -475,6 +475,19 @@ void ListBox::AddItem(std::u16string text) {
   }
 }
 
+void ListBox::AddItems(std::span<std::u16string> texts) {
+  const std::size_t first = items_.size();
+  items_.reserve(first + texts.size());
+  for (std::u16string& text : texts) items_.push_back(std::move(text));
+  if (hwnd_ == nullptr) return;
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  for (std::size_t i = first; i < items_.size(); ++i) {
+    SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(items_[i])));
+  }
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void ListBox::RemoveItem(int index) {
   if (index < 0 || index >= ListCount()) return;
   const int selected = ListIndex();

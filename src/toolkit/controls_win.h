@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -246,6 +247,9 @@ class ListBox : public Control {
   ~ListBox() override;
 
   void AddItem(std::u16string text);
+  // Appends many entries at once (moved from `texts`), drawn once at the end instead of after
+  // each one.
+  void AddItems(std::span<std::u16string> texts);
   // Removes the entry at `index` (ignored when out of range); the selection, if it was that
   // entry, is cleared.
   void RemoveItem(int index);

@@ -213,6 +213,10 @@ void Form::PaintSkin(HDC dc, int width, int height) {
 void Form::Show() {
   if (Handle() == nullptr) return;
   ShowWindow(hwnd_, SW_SHOW);
+  // Shown again while already open (a second FADES click), it may be covered by another
+  // window: it comes to the top (of the topmost windows, for a topmost form) and is activated.
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(hwnd_);
   UpdateWindow(hwnd_);
 }
 

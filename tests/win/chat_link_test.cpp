@@ -43,7 +43,7 @@ class ChatLink : public testing::Test {
 
 TEST_F(ChatLink, SendPressesTheSixthIconWithTheExactAnsiBytes) {
   ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
-  qf::ChatSend(kDecorated);
+  EXPECT_TRUE(qf::ChatSend(kDecorated));
   // The press is handled inside the delivered messages: the log is complete on return.
   ASSERT_EQ(Posted().size(), 1u);
   EXPECT_EQ(Posted()[0], std::string("button6 ") + kDecoratedHex);
@@ -55,7 +55,7 @@ TEST_F(ChatLink, SendOverwritesAHalfTypedLine) {
   const HWND input = qf::FindChatRoom().input;
   for (wchar_t c : std::wstring(L"half typ")) SendMessageW(input, WM_CHAR, c, 0);
   ASSERT_EQ(qf::GetText(input), "half typ");
-  qf::ChatSend(u"<b>a");
+  EXPECT_TRUE(qf::ChatSend(u"<b>a"));
   ASSERT_EQ(Posted(), std::vector<std::string>{"button6 3C623E61"});
 }
 
@@ -75,7 +75,7 @@ TEST_F(ChatLink, SendEnterTypesACarriageReturnAfterTheTextSettles) {
 TEST_F(ChatLink, WithoutAClientBothSendsReturnAtOnce) {
   ASSERT_EQ(FindWindowA("AOL Frame25", nullptr), nullptr) << "a chat client is running";
   const Clock::time_point start = Clock::now();
-  qf::ChatSend(u"nobody hears this");
+  EXPECT_FALSE(qf::ChatSend(u"nobody hears this"));
   qf::ChatSendEnter(u"nobody hears this");
   EXPECT_LT(SecondsSince(start), 0.5);
   EXPECT_EQ(qf::WaitForSteadyText(nullptr), qf::SteadyWait::kUnreadable);
@@ -88,7 +88,7 @@ TEST_F(ChatLink, HungClientCannotFreezeTheProgram) {
   const double bound = qf::kChatMessageTimeoutMs / 1000.0 + 2.0;
 
   Clock::time_point start = Clock::now();
-  qf::ChatSend(u"stuck");
+  EXPECT_FALSE(qf::ChatSend(u"stuck"));
   EXPECT_LT(SecondsSince(start), bound);
 
   start = Clock::now();
@@ -108,7 +108,7 @@ TEST_F(ChatLink, HungClientCannotFreezeTheProgram) {
 TEST_F(ChatLink, SendThatTimesOutPressesNothing) {
   ASSERT_NO_FATAL_FAILURE(
       chat.Start(L"--hang-ms " + std::to_wstring(qf::kChatMessageTimeoutMs + 1500)));
-  qf::ChatSend(u"late");
+  EXPECT_FALSE(qf::ChatSend(u"late"));
   // Wait until the client answers again, then look at what it did.
   DWORD_PTR ignored = 0;
   ASSERT_NE(
@@ -133,8 +133,9 @@ class ChatLinkIcons : public ChatLink, public testing::WithParamInterface<int> {
 TEST_P(ChatLinkIcons, SendPressesTheIconTheChainedSearchLandsOn) {
   const int k = GetParam();
   ASSERT_NO_FATAL_FAILURE(chat.Start(L"--icons " + std::to_wstring(k)));
-  qf::ChatSend(u"x");
+  const bool delivered = qf::ChatSend(u"x");
   const int expected = k >= 6 ? 6 : 6 % (k + 1);
+  EXPECT_EQ(delivered, expected != 0);
   if (expected == 0) {
     EXPECT_TRUE(Posted().empty());
     // The line did reach the box; only no button was pressed.
@@ -167,7 +168,7 @@ TEST_F(ChatLink, DISABLED_MeasureTimes) {
   ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
   constexpr int kSends = 100;
   Clock::time_point start = Clock::now();
-  for (int i = 0; i < kSends; ++i) qf::ChatSend(kDecorated);
+  for (int i = 0; i < kSends; ++i) (void)qf::ChatSend(kDecorated);
   const double perSend = SecondsSince(start) / kSends;
   ASSERT_TRUE(chat.WaitForLines(kSends + 1, 10000));
 

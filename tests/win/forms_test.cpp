@@ -64,7 +64,7 @@ TEST_F(FormsTest, StartUpAppliesTheFirstSchemeAndLeavesDamagedValuesAlone) {
   EXPECT_EQ(program.Form1.Picture2.BackColor(), 65280);
   EXPECT_EQ(program.Form1.Picture3.BackColor(), 0);  // not a number: left as it was
   EXPECT_EQ(program.Form1.Picture4.BackColor(), 0);  // empty
-  EXPECT_EQ(program.Form1.Picture5.BackColor(), -1);
+  EXPECT_EQ(program.Form1.Picture5.BackColor(), 0);  // not a colour a box can show
   EXPECT_TRUE(program.Form4.Loaded());  // loaded for its list, not shown
   EXPECT_FALSE(program.Form4.Visible());
   ASSERT_EQ(program.Form4.List1.ListCount(), 2);

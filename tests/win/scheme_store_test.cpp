@@ -72,7 +72,7 @@ TEST_F(SchemeStoreTest, ColourFileIsTheProfileFormatAndReadsBackCaseBlind) {
 
   // A value longer than the buffer comes back cut to 254 characters.
   const std::u16string longValue(300, u'7');
-  qf::WriteIni(u"Long", u"Fade1", longValue, colours);
+  EXPECT_TRUE(qf::WriteIni(u"Long", u"Fade1", longValue, colours));
   EXPECT_EQ(qf::ReadIni(u"Long", u"Fade1", colours), longValue.substr(0, 254));
 }
 
@@ -83,6 +83,28 @@ TEST_F(SchemeStoreTest, ColourFileInAFolderTheCodePageCannotSpell) {
   EXPECT_TRUE(qf::WriteIni(u"Sunset", u"Fade1", u"255", colours));
   EXPECT_TRUE(qf::FileExists(colours));
   EXPECT_EQ(qf::ReadIni(u"Sunset", u"Fade1", colours), u"255");
+
+  // On a volume without short names the wide profile functions take over, and the file holds
+  // the same ANSI bytes as one written through the ANSI functions.
+  const fs::path noShortNames = folder_ / L"\u0394\u03B5\u03BB\u03C4\u03B1";
+  ASSERT_TRUE(fs::create_directory(noShortNames));
+  const std::u16string wideColours = (noShortNames / L"color.dat").u16string();
+  qf::SetShortNamesAvailable(false);
+  EXPECT_TRUE(qf::WriteIni(u"Caf\u00E9", u"Fade1", u"255", wideColours));
+  EXPECT_TRUE(qf::WriteIni(u"Caf\u00E9", u"Fade2", u"-1", wideColours));
+  const std::u16string read = qf::ReadIni(u"CAF\u00E9", u"fADE2", wideColours);
+  qf::SetShortNamesAvailable(true);
+  EXPECT_EQ(read, u"-1");
+  EXPECT_EQ(Bytes(wideColours), "[Caf\xE9]\r\nFade1=255\r\nFade2=-1\r\n");
+}
+
+TEST_F(SchemeStoreTest, AColourWriteThatFailsSaysSo) {
+  const std::u16string colours = Path(L"color.dat");
+  Write(colours, "[Old]\r\nFade1=1\r\n");
+  SetFileAttributesW(qf::ToWide(colours).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(qf::WriteIni(u"New", u"Fade1", u"255", colours));
+  EXPECT_FALSE(qf::WriteIni(u"New", u"Fade1", u"255", Path(L"no such folder\\color.dat")));
+  EXPECT_EQ(Bytes(colours), "[Old]\r\nFade1=1\r\n");
 }
 
 TEST_F(SchemeStoreTest, FileExistsOnlyForNormalFiles) {
@@ -105,15 +127,15 @@ TEST_F(SchemeStoreTest, ListSavesAndLoadsBackEntryForEntry) {
   ASSERT_TRUE(qf::SaveListBox(list, saved.List1));
   EXPECT_EQ(Bytes(list), "Sunset\r\n\"Red, Blue\"\r\n\"  lead\"\r\nCaf\xE9\r\nSunset\r\n");
 
-  // Loading appends to what is there, letting window messages run once per entry.
+  // Loading appends to what is there, letting window messages run between batches.
   static int pumps = 0;
   pumps = 0;
   const qf::EventPump previous = qf::SetEventPump({.pumpPending = [] { ++pumps; }});
   ListForm loaded;
   loaded.List1.AddItem(u"kept");
-  qf::LoadListBox(list, loaded.List1);
+  EXPECT_EQ(qf::LoadListBox(list, loaded.List1), qf::ListLoad::kLoaded);
   qf::SetEventPump(previous);
-  EXPECT_EQ(pumps, 5);
+  EXPECT_GE(pumps, 1);
   ASSERT_EQ(loaded.List1.ListCount(), 6);
   for (int i = 0; i < 6; ++i)
     EXPECT_EQ(loaded.List1.List(i), i ? saved.List1.List(i - 1) : u"kept");
@@ -141,6 +163,15 @@ TEST_F(SchemeStoreTest, FailedSaveLeavesTheOldFileAndNoLitter) {
   EXPECT_EQ(Bytes(list), "Old\r\n");
   EXPECT_FALSE(qf::SaveListBox(Path(L"no such folder\\scheme.lst"), form.List1));
   EXPECT_EQ(Files(), std::vector<fs::path>{L"scheme.lst"});
+
+  // A hidden or system list file was never read: it is not replaced either, and keeps its
+  // attributes.
+  for (DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+    SetFileAttributesW(qf::ToWide(list).c_str(), attribute);
+    EXPECT_FALSE(qf::SaveListBox(list, form.List1));
+    EXPECT_EQ(Bytes(list), "Old\r\n");
+    EXPECT_EQ(GetFileAttributesW(qf::ToWide(list).c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, attribute);
+  }
 }
 
 TEST_F(SchemeStoreTest, UnreadableOrDamagedListFilesNeverFail) {
@@ -151,14 +182,29 @@ TEST_F(SchemeStoreTest, UnreadableOrDamagedListFilesNeverFail) {
   HANDLE lock = CreateFileW(qf::ToWide(list).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  qf::LoadListBox(list, form.List1);
+  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kUnreadable);
   CloseHandle(lock);
+  EXPECT_EQ(form.List1.ListCount(), 0);
+
+  // Open in a program that lets others read and write it (an editor): read all the same.
+  HANDLE editor = CreateFileW(qf::ToWide(list).c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kLoaded);
+  CloseHandle(editor);
+  EXPECT_EQ(form.List1.ListCount(), 2);
+  form.List1.Clear();
+
+  // More entries than a list can hold: nothing is added.
+  Write(list, std::string(qf::kMaxSchemeEntries + 1, ','));
+  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kTooLarge);
   EXPECT_EQ(form.List1.ListCount(), 0);
 
   // Zero bytes, a quote never closed and no final line end: read as far as the rules go.
   using namespace std::string_view_literals;
   Write(list, "a\0b\r\n\"open, to the end"sv);
-  qf::LoadListBox(list, form.List1);
+  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kLoaded);
   ASSERT_EQ(form.List1.ListCount(), 2);
   EXPECT_EQ(form.List1.List(0), std::u16string(u"a\0b", 3));
   EXPECT_EQ(form.List1.List(1), u"open, to the end");

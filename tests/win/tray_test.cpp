@@ -86,18 +86,26 @@ TEST_F(TrayTest, AddHidesTheWindowAndTheIconsReportsRestoreIt) {
   EXPECT_TRUE(IconCountBecomes(iconsBefore_));
 }
 
-TEST_F(TrayTest, RefusedIconLeavesTheWindowAndANewTaskbarGetsTheIconBack) {
+TEST_F(TrayTest, AnIconTheShellMadeDespiteAFailureNeverStopsTheTrayAndANewTaskbarGetsItBack) {
   HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
   EXPECT_FALSE(qf::TrayReAdd(owner_));  // not in the tray: nothing to add
-  // The shell refuses a second icon with the same window and id.
+  // An icon the shell made although the add reported failure holds the id: a restore still
+  // removes it, and the next minimise takes it over instead of failing on the taken id.
   NOTIFYICONDATAA raw{};
   raw.cbSize = NOTIFYICONDATAA_V1_SIZE;
   raw.hWnd = owner_;
   raw.uID = 1;
   ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &raw));
-  EXPECT_FALSE(qf::TrayAdd(icon, u"tip", owner_));
+  ASSERT_TRUE(IconCountBecomes(iconsBefore_ + 1));
+  qf::TrayRestore(owner_);
+  EXPECT_TRUE(IconCountBecomes(iconsBefore_));
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &raw));
+  EXPECT_TRUE(qf::TrayAdd(icon, u"tip", owner_));
+  EXPECT_FALSE(IsWindowVisible(owner_));
+  EXPECT_TRUE(IconCountBecomes(iconsBefore_ + 1));  // one icon, not two
+  qf::TrayRestore(owner_);
   EXPECT_TRUE(IsWindowVisible(owner_));
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &raw));
+  ASSERT_TRUE(IconCountBecomes(iconsBefore_));
 
   // A tip longer than the record's 64 bytes is cut, not refused. When the shell forgets the
   // icon, as a new taskbar does, TrayReAdd puts it back.
