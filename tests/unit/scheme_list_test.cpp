@@ -99,5 +99,19 @@ TEST(ColourValueTest, ParsesSignedDecimal32BitOnly) {
   EXPECT_EQ(SchemeColourKey(10), u"Fade10");
 }
 
+TEST(ColourValueTest, StoredColoursAreOnlyThoseABoxCanShow) {
+  EXPECT_EQ(ParseStoredColour(u"0"), 0);
+  EXPECT_EQ(ParseStoredColour(u"16777215"), 16777215);
+  for (std::u16string_view bad : {u"-1", u"16777216", u"33554431", u"-16777216", u"x"}) {
+    EXPECT_EQ(ParseStoredColour(bad), std::nullopt) << Utf16ToUtf8(bad);
+  }
+}
+
+TEST(SchemeListTest, ABoundedReadStopsPastTheBound) {
+  EXPECT_EQ(ParseSchemeListUpTo(u"a\r\nb\r\n", 2), (std::vector<std::u16string>{u"a", u"b"}));
+  EXPECT_EQ(ParseSchemeListUpTo(u"a\r\nb\r\nc", 2), std::nullopt);
+  EXPECT_EQ(ParseSchemeListUpTo(std::u16string(1000, u','), 999), std::nullopt);
+}
+
 }  // namespace
 }  // namespace qf

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "app/program_win.h"
+#include "app/single_instance_win.h"
+#include "chrome/tray_win.h"
 #include "fade/entry_points.h"
 #include "toolkit_test_support.h"
 
@@ -34,6 +36,15 @@ class FormsTest : public testing::Test {
     std::ofstream(folder_ / name, std::ios::binary) << bytes;
   }
   std::u16string Folder() const { return folder_.u16string(); }
+  std::string Bytes(const char* name) const {
+    std::ifstream in(folder_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  static std::wstring WindowTextOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+  }
 
   fs::path folder_;
 };
@@ -135,6 +146,147 @@ TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
   fader.Text1.SetText(u"");
   fader.Label1_Click();  // the fade of an empty line is empty
   EXPECT_EQ(fader.Text2.Text(), u"");
+}
+
+// Dialog actions: Enter in a message box or the input box (after typing `text`), Cancel.
+std::function<void(HWND)> TypeAndEnter(std::wstring text) {
+  return [text](HWND dialog) {
+    HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    qf::test::PostText(edit, text);
+    qf::test::PostKey(edit, VK_RETURN);
+  };
+}
+void PressCancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+TEST_F(FormsTest, ASaveWhoseColoursCannotBeStoredAddsNoName) {
+  Write("color.dat", "[Old]\r\nFade1=1\r\n");
+  SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+  qf::Program program(nullptr, Folder());
+  program.Form1.Load();
+  program.Form4.Show();
+  {
+    qf::test::DialogSequence answers({TypeAndEnter(L"Sunset")});
+    program.Form4.Label1_Click();
+    ASSERT_EQ(answers.Texts().size(), 2u);
+    EXPECT_NE(answers.Texts()[1].find(L"could not be saved"), std::wstring::npos);
+  }
+  EXPECT_EQ(program.Form4.List1.ListCount(), 0);
+  EXPECT_FALSE(fs::exists(folder_ / "scheme.lst"));
+  SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FormsTest, AListFileThatWasNotReadIsNeverWrittenAndTheUserIsToldOnce) {
+  Write("scheme.lst", "Sunset\r\nOcean\r\n");
+  HANDLE lock = CreateFileW((folder_ / "scheme.lst").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  qf::Program program(nullptr, Folder());
+  program.Form1.Load();
+  CloseHandle(lock);
+  qf::SchemeForm& form = program.Form4;
+  EXPECT_EQ(form.List1.ListCount(), 0);
+  form.Show();
+  qf::test::DialogSequence answers({});
+  for (const char16_t* name : {u"Mine", u"More"}) {
+    form.List1.AddItem(name);
+    form.List1.SetListIndex(0);
+    form.Label2_Click();
+  }
+  ASSERT_EQ(answers.Texts().size(), 1u);
+  EXPECT_NE(answers.Texts()[0].find(L"scheme.lst could not be read"), std::wstring::npos);
+  EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\nOcean\r\n");
+}
+
+TEST_F(FormsTest, RemoveTakesTheSelectedEntryByItsPositionEvenAnEmptyOne) {
+  Write("scheme.lst", "\r\nSunset\r\n");
+  qf::Program program(nullptr, Folder());
+  program.Form1.Load();
+  qf::SchemeForm& form = program.Form4;
+  form.Show();
+  ASSERT_EQ(form.List1.ListCount(), 2);
+  form.List1.SetListIndex(0);
+  form.Label2_Click();
+  EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\n");
+  qf::test::DialogSequence answers({});
+  form.Label2_Click();  // nothing selected now
+  ASSERT_EQ(answers.Texts().size(), 1u);
+  EXPECT_EQ(answers.Texts()[0], L"please select a scheme to remove");
+}
+
+TEST_F(FormsTest, CancelInTheColourDialogKeepsEveryColour) {
+  qf::Program program(nullptr, Folder());
+  program.Form1.Show();
+  program.Form1.Picture3.SetBackColor(qf::ColorRgb(1, 2, 3));
+  program.Form1.CommonDialog1.SetColor(qf::ColorRgb(200, 0, 0));
+  {
+    qf::test::DialogSequence answers({PressCancel, PressCancel});
+    program.Form1.Picture3_DblClick();
+    program.Form1.Picture11_Click();
+    EXPECT_EQ(answers.Texts().size(), 2u);
+  }
+  EXPECT_EQ(program.Form1.Picture3.BackColor(), qf::ColorRgb(1, 2, 3));
+  EXPECT_EQ(program.Form1.Picture11.BackColor(), 0);
+  program.Form3.Show();
+  program.Form3.Picture2.SetBackColor(qf::ColorRgb(4, 5, 6));
+  {
+    qf::test::DialogSequence answers({PressCancel});
+    program.Form3.Picture2_DblClick();
+    EXPECT_EQ(answers.Texts().size(), 1u);
+  }
+  EXPECT_EQ(program.Form3.Picture2.BackColor(), qf::ColorRgb(4, 5, 6));
+}
+
+TEST_F(FormsTest, ASendNobodyReceivedKeepsTheLineAndSaysSo) {
+  ASSERT_EQ(FindWindowA("AOL Frame25", nullptr), nullptr) << "a chat client is running";
+  qf::Program program(nullptr, Folder());
+  qf::MainForm& form = program.Form1;
+  form.Show();
+  form.Check3.SetValue(1);
+  form.Text1.SetText(u"Hello");
+  form.Timer1_Timer();
+  form.Label2_Click();
+  EXPECT_EQ(form.Text1.Text(), u"Hello");
+  EXPECT_NE(WindowTextOf(form.Picture11.Handle()).find(L"your line was kept"), std::wstring::npos);
+  // The notice stays until the strip next changes.
+  form.Timer1_Timer();
+  EXPECT_FALSE(WindowTextOf(form.Picture11.Handle()).empty());
+  form.Text1.SetText(u"Hello!");
+  form.Timer1_Timer();
+  EXPECT_TRUE(WindowTextOf(form.Picture11.Handle()).empty());
+}
+
+// Whether top-level window `upper` stands above `lower` in the z-order.
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(lower, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV)) {
+    if (w == upper) return true;
+  }
+  return false;
+}
+
+TEST_F(FormsTest, ShowingAnOpenWindowAgainBringsItForward) {
+  qf::Program program(nullptr, Folder());
+  program.Form1.Show();
+  program.Form4.Show();
+  program.Form3.Show();
+  HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0,
+                               800, 600, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(Above(cover, program.Form4.Handle()));
+  program.ShowSchemeManager();  // FADES again, or the menu's "Fades"
+  EXPECT_TRUE(Above(program.Form4.Handle(), cover));
+  program.Form2.mnuhtmlfader_Click();
+  EXPECT_TRUE(Above(program.Form3.Handle(), cover));
+  DestroyWindow(cover);
+}
+
+TEST_F(FormsTest, ASecondStartBringsTheRunningMainWindowOutOfTheTray) {
+  qf::Program program(nullptr, Folder());
+  program.Form1.Show();
+  ASSERT_TRUE(program.MinimiseToTray());
+  ASSERT_FALSE(program.Form1.Visible());
+  ASSERT_TRUE(qf::ClaimSingleInstance());   // the running copy
+  EXPECT_FALSE(qf::ClaimSingleInstance());  // a second start: hands over and ends
+  EXPECT_TRUE(qf::test::PumpUntil([&] { return program.Form1.Visible(); }));
+  EXPECT_FALSE(qf::TrayHolds(program.Form1.Handle()));
 }
 
 // Ticks of the preview with a line that changes on every tick: the objects the process holds

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 #include <string>
 
 #include "core/events.h"
@@ -147,6 +148,57 @@ class ModalDriver {
   bool acted_ = false;
   bool busy_ = false;
   HWND window_ = nullptr;
+};
+
+// Answers the modal dialogs (#32770: message boxes, the input box, the colour dialog) that
+// come up one after another, each with the next action, and keeps the first static text of
+// each (a message box's message). Dialogs beyond the actions are closed with Enter.
+class DialogSequence {
+ public:
+  explicit DialogSequence(std::vector<std::function<void(HWND)>> actions)
+      : actions_(std::move(actions)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 30, &DialogSequence::Tick);
+  }
+  ~DialogSequence() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  DialogSequence(const DialogSequence&) = delete;
+  DialogSequence& operator=(const DialogSequence&) = delete;
+  // The message of each dialog answered so far, in order.
+  const std::vector<std::wstring>& Texts() const { return texts_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    DialogSequence* self = current_;
+    if (self == nullptr || self->busy_) return;
+    HWND dialog = FindThreadWindow(L"#32770");
+    if (dialog == nullptr || dialog == self->last_) return;
+    self->busy_ = true;
+    self->last_ = dialog;
+    wchar_t text[512] = {};
+    // The first static with a text (a message box may have an icon's static before it).
+    for (HWND label = FindWindowExW(dialog, nullptr, L"Static", nullptr);
+         label != nullptr && text[0] == 0; label = FindWindowExW(dialog, label, L"Static", nullptr)) {
+      GetWindowTextW(label, text, 512);
+    }
+    self->texts_.emplace_back(text);
+    const std::size_t step = self->texts_.size() - 1;
+    if (step < self->actions_.size()) {
+      self->actions_[step](dialog);
+    } else {
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    self->busy_ = false;
+  }
+
+  static inline DialogSequence* current_ = nullptr;
+  std::vector<std::function<void(HWND)>> actions_;
+  std::vector<std::wstring> texts_;
+  UINT_PTR timer_ = 0;
+  HWND last_ = nullptr;
+  bool busy_ = false;
 };
 
 // Posts the characters of `text` to `window` as typed characters.
