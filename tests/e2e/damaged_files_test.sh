@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Damaged and unwritable scheme files end to end: a color.dat with garbage values and lines and a
-# scheme.lst with odd quoting and an unterminated last line, a missing color.dat, and a folder
-# that cannot be written. Each time the program starts, stays usable and loses no scheme.
+# scheme.lst with odd quoting and an unterminated last line, a missing color.dat, a folder that
+# cannot be written, and a hidden scheme.lst. Each time the program starts, stays usable and
+# loses no scheme.
 #   tests/e2e/damaged_files_test.sh BUILD_DIR
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -10,6 +11,7 @@ PROMPT='#32770|Save Color Scheme'
 FADES=(76 205) ADD=(68 174) REMOVE=(164 174)
 item() { echo 80 $((57 + 14 * $1)); }
 items() { e2e_list_items "$SCHEMES" | paste -sd/; }
+items_are() { [ "$(items)" = "$1" ]; }
 boxes_are() { [ "$(e2e_colour_boxes)" = "$1" ]; }
 check_boxes() {  # WHAT RRGGBB... (ten, space-separated)
   e2e_until 5 boxes_are "$2" || true
@@ -48,9 +50,10 @@ e2e_click_on schemes $(item 3)
 sleep 0.3
 check_boxes "the empty entry applies nothing" "$(e2e_rgb "${GOOD[@]}")"
 e2e_click_on schemes "${REMOVE[@]}"
-e2e_answer_message "Remove of the empty entry" "please select a scheme to remove"
+e2e_until 5 items_are "Odd, quoted/Plain/Second/Good/Never closed" || true
+e2e_check "Remove takes the empty entry too" "Odd, quoted/Plain/Second/Good/Never closed" "$(items)"
 save_as "Saved"
-printf '"Odd, quoted"\r\nPlain\r\nSecond\r\n\r\nGood\r\nNever closed\r\nSaved\r\n' >"$E2E_DIR/expected.lst"
+printf '"Odd, quoted"\r\nPlain\r\nSecond\r\nGood\r\nNever closed\r\nSaved\r\n' >"$E2E_DIR/expected.lst"
 e2e_until 5 cmp -s "$E2E_DIR/scheme.lst" "$E2E_DIR/expected.lst" || true
 e2e_check "the odd list saved back whole" "$(od -c "$E2E_DIR/expected.lst")" "$(od -c "$E2E_DIR/scheme.lst")"
 e2e_check "the good scheme's section is kept" "Fade10=32768" \
@@ -59,7 +62,7 @@ e2e_check "the new scheme's section is written" "Fade1=255" \
   "$(sed -n '/^\[Saved\]/,/^\[/p' "$E2E_DIR/color.dat" | tr -d '\r' | grep '^Fade1=')"
 restart
 open_schemes
-e2e_check "after a restart the list is as saved" "Odd, quoted/Plain/Second//Good/Never closed/Saved" "$(items)"
+e2e_check "after a restart the list is as saved" "Odd, quoted/Plain/Second/Good/Never closed/Saved" "$(items)"
 
 # 2. A missing color.dat: start-up colours nothing, a click applies nothing, Add creates it.
 e2e_exit_program
@@ -91,17 +94,17 @@ if mount --bind "$E2E_DIR" "$E2E_DIR" 2>/dev/null; then
     e2e_wait_window '#32770|Quelvane Fader 1.0' || true
     MESSAGE=$(e2e_message_text)
     case $MESSAGE in
-      *"could not be saved"*) echo "ok: read-only folder: Add says the list could not be saved" ;;
+      *"could not be saved"*) echo "ok: read-only folder: Add says the colours could not be saved" ;;
       *) e2e_fail "read-only folder: Add showed [$MESSAGE]" ;;
     esac
     xdotool key Return
     e2e_wait_window_gone '#32770|Quelvane Fader 1.0'
-    e2e_check "read-only folder: the list in memory keeps the new name" "Alpha/Beta/Gamma" "$(items)"
+    e2e_check "read-only folder: no name whose colours were not stored" "Alpha/Beta" "$(items)"
     e2e_click_on schemes $(item 0)
     e2e_click_on schemes "${REMOVE[@]}"
     e2e_wait_window '#32770|Quelvane Fader 1.0' && xdotool key Return
     e2e_wait_window_gone '#32770|Quelvane Fader 1.0'
-    e2e_check "read-only folder: Remove works in memory" "Beta/Gamma" "$(items)"
+    e2e_check "read-only folder: Remove works in memory" "Beta" "$(items)"
     e2e_check "read-only folder: both files are as they were" "$BEFORE" \
       "$(cat "$E2E_DIR/scheme.lst" "$E2E_DIR/color.dat" | od -c)"
     e2e_exit_program
@@ -113,4 +116,30 @@ if mount --bind "$E2E_DIR" "$E2E_DIR" 2>/dev/null; then
 else
   echo "skipped: the read-only folder (bind mounts need root)"
 fi
+
+# 4. A hidden scheme.lst counts as missing at start-up, so it was never read: Add and Remove
+#    say once that the list is not saved, and the file stays byte for byte, still hidden.
+attributes() { "$WINELOADER" cmd /c attrib "Z:${E2E_DIR//\//\\}\\scheme.lst" 2>/dev/null | tr -d '\r' | cut -c1-10 | tr -d ' '; }
+printf 'Mine\r\nTheirs\r\n' >"$E2E_DIR/scheme.lst"
+"$WINELOADER" cmd /c attrib +h "Z:${E2E_DIR//\//\\}\\scheme.lst" >/dev/null 2>&1
+BEFORE_ATTRIBUTES=$(attributes)
+BEFORE=$(od -c "$E2E_DIR/scheme.lst")
+e2e_start_program
+open_schemes
+save_as "Added"
+e2e_wait_window '#32770|Quelvane Fader 1.0' || true
+case $(e2e_message_text) in
+  *"scheme.lst is hidden"*) echo "ok: hidden list: Add says the list is not saved, and why" ;;
+  *) e2e_fail "hidden list: Add showed [$(e2e_message_text)]" ;;
+esac
+xdotool key Return
+e2e_wait_window_gone '#32770|Quelvane Fader 1.0'
+e2e_click_on schemes $(item 0)
+e2e_click_on schemes "${REMOVE[@]}"
+sleep 0.5
+e2e_check "hidden list: told once, Remove works in memory" "" "$(items)$(e2e_message_text)"
+e2e_check "hidden list: the file is byte for byte as it was" "$BEFORE" "$(od -c "$E2E_DIR/scheme.lst")"
+e2e_check "hidden list: and still hidden" "$BEFORE_ATTRIBUTES" "$(attributes)"
+case $BEFORE_ATTRIBUTES in *H*) ;; *) e2e_fail "attrib +h did not hide scheme.lst ($BEFORE_ATTRIBUTES)" ;; esac
+e2e_exit_program
 e2e_finish

@@ -3,7 +3,7 @@
 # away behind an icon in Wine's tray window (its tip is the caption), a single click on the icon
 # does nothing, a double click and a right press bring the window back and take the icon away;
 # the menu's "Fades" shows the scheme manager beside the main window, its "Exit" announces and
-# ends the program.
+# ends the program. A second start brings the running window back and announces nothing.
 #   tests/e2e/tray_menu_test.sh BUILD_DIR
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -58,6 +58,19 @@ to_tray
 read -r X Y < <(icon_middle)
 xdotool mousemove "$X" "$Y" click 3
 back_from_tray "a right press on the icon"
+
+# A second start while the program runs (from the tray, too): the running copy's window comes
+# back, and the second copy ends at once, announcing nothing.
+to_tray
+(cd "$E2E_DIR" && exec "$WINELOADER" "$E2E_EXE_NAME" >/dev/null 2>&1) &
+SECOND=$!
+E2E_PIDS+=($SECOND)
+e2e_until 15 bash -c "! kill -0 $SECOND 2>/dev/null" && echo "ok: the second copy ended" ||
+  e2e_fail "the second copy is still running"
+back_from_tray "a second start"
+e2e_check "a second start: one main window" 1 "$(e2e_windows | grep -c "^W .* $MAIN\$")"
+sleep 1  # an announcement of the second copy would have begun by now
+e2e_check "a second start announces nothing" 2 "$(e2e_posted_count)"
 
 # The menu: "HTML Fader", "Fades", "Exit".
 e2e_click "${DIAMOND[@]}"
