@@ -27,6 +27,15 @@ TEST(MainWindowLogic, StopCountAndSliderTargetReadTheBoxesFromOppositeEnds) {
   EXPECT_EQ(qf::StopCountOf({0, 2, 2, 0, 0, 0, 0, 0, 0, 0}), 0);
   EXPECT_EQ(qf::SliderTargetOf({2, 0, 0, 0, 0, 0, 0, 0, 0, 0}), 0);
   EXPECT_EQ(qf::StopCountOf({1, 1, 1, 1, 1, 1, 1, 1, 1, 1}), 10);
+  // Only the last box: both readings reach it.
+  const qf::NumberedBoxValues onlyTen{0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+  EXPECT_EQ(qf::SliderTargetOf(onlyTen), 10);
+  EXPECT_EQ(qf::StopCountOf(onlyTen), 10);
+}
+
+TEST(MainWindowLogic, SliderColourPutsRedInTheLowByte) {
+  EXPECT_EQ(qf::SliderColour(255, 128, 7), 0x0780FF);
+  EXPECT_EQ(qf::SliderColour(0, 0, 255), 16711680);
 }
 
 TEST(MainWindowLogic, TheChatLineIsThePrefixThenTheFade) {

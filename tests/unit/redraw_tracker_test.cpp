@@ -32,6 +32,18 @@ TEST(RedrawTracker, DrawsFirstThenOnlyWhenSomethingTheStripShowsChanged) {
   EXPECT_FALSE(tracker.Changed(3, colours, u"", 0xFFFFFF));
 }
 
+TEST(RedrawTracker, AListOfEqualValuesButAnotherLengthIsAChange) {
+  RedrawTracker tracker;
+  const std::array<int32_t, 4> same{255, 255, 255, 255};
+  const std::span<const int32_t> all(same);
+  EXPECT_TRUE(tracker.Changed(3, all.first(3), u"x", 0));
+  // The stop count stays 3: only the length of the list tells these apart.
+  EXPECT_TRUE(tracker.Changed(3, all.first(2), u"x", 0));
+  EXPECT_FALSE(tracker.Changed(3, all.first(2), u"x", 0));
+  EXPECT_TRUE(tracker.Changed(3, all, u"x", 0));
+  EXPECT_TRUE(tracker.Changed(3, all.first(0), u"x", 0));
+}
+
 TEST(RedrawTracker, InvalidateDrawsTheSameInputAgain) {
   RedrawTracker tracker;
   const std::array<int32_t, 2> colours{0, 0};

@@ -82,6 +82,14 @@ TEST(SchemeListTest, NameCheckRefusesWhatCannotBeStoredAndSaysWhy) {
     EXPECT_FALSE(why.empty());
   }
   EXPECT_FALSE(CanStoreSchemeName(std::u16string(1, u'\0'), nullptr));
+
+  // The user reads these sentences: a name of blanks and tabs, and DEL among other letters.
+  std::u16string why;
+  EXPECT_FALSE(CanStoreSchemeName(u" \t \t", &why));
+  EXPECT_EQ(why, u"A scheme name needs at least one character other than spaces.");
+  why.clear();
+  EXPECT_FALSE(CanStoreSchemeName(u"Red\x7F", &why));
+  EXPECT_EQ(why, u"A scheme name cannot contain line breaks, tabs or other control characters.");
 }
 
 TEST(ColourValueTest, ParsesSignedDecimal32BitOnly) {
@@ -111,6 +119,26 @@ TEST(SchemeListTest, ABoundedReadStopsPastTheBound) {
   EXPECT_EQ(ParseSchemeListUpTo(u"a\r\nb\r\n", 2), (std::vector<std::u16string>{u"a", u"b"}));
   EXPECT_EQ(ParseSchemeListUpTo(u"a\r\nb\r\nc", 2), std::nullopt);
   EXPECT_EQ(ParseSchemeListUpTo(std::u16string(1000, u','), 999), std::nullopt);
+}
+
+TEST(ColourValueTest, EveryDigitCountsAndFormattedValuesReadBack) {
+  for (int digit = 0; digit <= 9; ++digit) {
+    const std::u16string text(1, static_cast<char16_t>(u'0' + digit));
+    EXPECT_EQ(ParseColourValue(text), digit);
+    EXPECT_EQ(ParseColourValue(u"-" + text + text), -11 * digit);
+  }
+  EXPECT_EQ(ParseColourValue(u"1234567890"), 1234567890);
+  EXPECT_EQ(ParseColourValue(u"/"), std::nullopt);  // the characters either side of the digits
+  EXPECT_EQ(ParseColourValue(u":"), std::nullopt);
+
+  std::mt19937 random(7031);
+  for (int i = 0; i < 20000; ++i) {
+    const auto value = static_cast<int32_t>(random());
+    ASSERT_EQ(ParseColourValue(FormatColourValue(value)), value) << value;
+  }
+  for (int32_t edge : {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX}) {
+    EXPECT_EQ(ParseColourValue(FormatColourValue(edge)), edge);
+  }
 }
 
 }  // namespace
