@@ -1,6 +1,6 @@
 #include "app/program_win.h"
 
-#include "chrome/tray.h"
+#include "app/single_instance_win.h"
 #include "chrome/tray_win.h"
 #include "schemes/scheme_store_win.h"
 
@@ -10,41 +10,7 @@ Program::Program(HICON programIcon, std::u16string folder)
     : icon(programIcon), schemeFolder(folder.empty() ? ProgramFolder() : std::move(folder)) {}
 
 void Program::LoadStartupScheme() {
-  const std::u16string list = SchemeListPath();
-  if (!FileExists(list)) {
-    // A hidden or system list file counts as missing, but it is there: it must not be
-    // replaced by the (empty) list of this run.
-    if (FilePresent(list)) Form4.KeepListFileUnwritten(u"is hidden or a system file");
-    return;
-  }
-  Form4.Load();  // the list lives in Form4, which is made (hidden) with it
-  switch (LoadListBox(list, Form4.List1)) {
-    case ListLoad::kLoaded:
-      break;
-    case ListLoad::kUnreadable:
-      Form4.KeepListFileUnwritten(u"could not be read");
-      break;
-    case ListLoad::kTooLarge:
-      Form4.KeepListFileUnwritten(u"is too large to be a scheme list");
-      break;
-  }
-  Form4.ApplyScheme(Form4.List1.List(0));
-}
-
-bool Program::MinimiseToTray() { return TrayAdd(Form1.Icon(), Form1.Caption(), Form1.Handle()); }
-
-void Program::BringToFront() {
-  // The HTML fader stands in for the main window while it is open.
-  if (Form3.Visible() && !Form1.Visible() && !TrayHolds(Form1.Handle())) {
-    Form3.Show();
-    return;
-  }
-  TrayRestore(Form1.Handle());
-  Form1.Show();
-}
-
-void Program::TrayReport(float x) {
-  if (TrayMessage(x) != 0) TrayRestore(Form1.Handle());
+  if (Form4.LoadStartupList()) Form4.ApplyScheme(Form4.List1.List(0));
 }
 
 void Program::ShowMenu() {
@@ -53,5 +19,26 @@ void Program::ShowMenu() {
 }
 
 void Program::ShowSchemeManager() { Form4.Show(); }
+
+void Program::OnWindowMessage(UINT message) {
+  if (message == ComeForwardMessage()) BringToFront();
+}
+
+int32_t Program::StopColour(int k) { return Form1.ColourBox(k).BackColor(); }
+
+void Program::SetStopColour(int k, int32_t colour) { Form1.ColourBox(k).SetBackColor(colour); }
+
+void Program::ShowHtmlFader() {
+  Form3.Show();
+  Form1.Hide();
+}
+
+void Program::BringToFront() {
+  if (Form3.Visible() && !Form1.Visible() && !TrayHolds(Form1.Handle())) {
+    Form3.Show();
+    return;
+  }
+  Form1.Restore();
+}
 
 }  // namespace qf

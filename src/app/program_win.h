@@ -1,42 +1,48 @@
 #pragma once
 // The program's four windows, made once at start and living until the program ends, and the
-// hand-overs between them. Declaring them creates no window: Form1's window is made when
-// WinMain shows it, the others on first use.
+// hand-overs between them: the one place that knows every window. Each form gets from here
+// only what it needs (the main window a MainFormHost, the scheme manager the colour stops, the
+// HTML fader a way back to the main window). Declaring them creates no window: Form1's window
+// is made when WinMain shows it, the others on first use.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
-#include "chrome/menu_form_win.h"
+#include "app/menu_form_win.h"
 #include "htmlfader/html_fader_form_win.h"
 #include "mainwindow/main_form_win.h"
 #include "schemes/scheme_form_win.h"
 
 namespace qf {
 
-struct Program {
-  // `icon`: the program's own icon (the windows' and the tray's); `schemeFolder`: where
-  // scheme.lst and color.dat are, the program's own folder unless a test says otherwise.
+struct Program : MainFormHost, ColourStops {
+  // `icon`: the program's own icon (the windows' and the tray's); `folder`: where scheme.lst
+  // and color.dat are, the program's own folder unless a test says otherwise.
   explicit Program(HICON programIcon = nullptr, std::u16string folder = {});
 
-  std::u16string SchemeListPath() const { return schemeFolder + u"\\scheme.lst"; }
-  std::u16string ColorDataPath() const { return schemeFolder + u"\\color.dat"; }
+  // What the main window hands over.
+  void LoadStartupScheme() override;
+  void ShowMenu() override;
+  void ShowSchemeManager() override;
+  void OnWindowMessage(UINT message) override;
 
-  // The main window's hand-overs.
-  // Puts the main window into the tray; false (and the window stays) when no icon could be shown.
-  bool MinimiseToTray();
-  // Brings the main window forward, out of the tray if it is there (a second start asked).
+  // The colour stops the scheme manager saves and sets: the main window's colour boxes.
+  int32_t StopColour(int k) override;
+  void SetStopColour(int k, int32_t colour) override;
+
+  // The menu's "HTML Fader": the fader stands in for the main window.
+  void ShowHtmlFader();
+  // Brings the main window forward, out of the tray if it is there (a second start asked),
+  // or the HTML fader when it stands in for the main window.
   void BringToFront();
-  void TrayReport(float x);  // a mouse move's x, which may be a tray icon's report
-  void ShowMenu();
-  void ShowSchemeManager();
-  void LoadStartupScheme();
 
   HICON icon;
   std::u16string schemeFolder;
-  HtmlFaderForm Form3{*this};
-  SchemeForm Form4{*this};
+  HtmlFaderForm Form3{icon, [this] { Form1.Show(); }};
+  SchemeForm Form4{*this, schemeFolder, icon};
   MenuForm Form2{*this};
-  MainForm Form1{*this};
+  MainForm Form1{*this, icon};
 };
 
 }  // namespace qf

@@ -1,7 +1,7 @@
 #include "app/single_instance_win.h"
 
 #include "toolkit/program_title.h"
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 
 namespace qf {
 namespace {

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "chat/pause.h"
-#include "toolkit/win32_win.h"
+#include "core/ansi_win.h"
 
 namespace qf {
 

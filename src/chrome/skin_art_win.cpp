@@ -6,7 +6,7 @@
 #include <string>
 
 #include "toolkit/skin_win.h"
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 
 namespace qf::art {
 namespace {

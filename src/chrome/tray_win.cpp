@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "toolkit/win32_win.h"
+#include "core/ansi_win.h"
 
 namespace qf {
 namespace {

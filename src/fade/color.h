@@ -6,6 +6,13 @@
 
 namespace qf {
 
+// A colour value 0x00BBGGRR from its channels, 0..255 each: what a slider change writes
+// (red + 256 * green + 65536 * blue), and how the windows name their fixed colours.
+//   ColorRgb(255, 128, 7) == 0x0780FF
+constexpr int32_t ColorRgb(int red, int green, int blue) {
+  return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
+}
+
 // One colour stop split into its channels, each in 0..255.
 struct Channels {
   int16_t red = 0;

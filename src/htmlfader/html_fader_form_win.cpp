@@ -1,21 +1,19 @@
 #include "htmlfader/html_fader_form_win.h"
 
-#include "app/program_win.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
 #include "fade/entry_points.h"
-#include "mainwindow/compose.h"
 
 namespace qf {
 
-HtmlFaderForm::HtmlFaderForm(Program& program)
+HtmlFaderForm::HtmlFaderForm(HICON icon, std::function<void()> showMainWindow)
     : Form({.caption = u"HTML Fader",
             .width = htmlfader::kWidth,
             .height = htmlfader::kHeight,
-            .left = 270,  // where the main window was, which it replaces while shown
-            .top = 7,
-            .icon = program.icon}),
-      program_(program) {}
+            .left = htmlfader::kLeft,
+            .top = htmlfader::kTop,
+            .icon = icon}),
+      showMainWindow_(std::move(showMainWindow)) {}
 
 void HtmlFaderForm::Form_Load() {
   ShapeWindow(Handle(), htmlfader::kOutline);
@@ -38,12 +36,12 @@ void HtmlFaderForm::Label2_Click() { Text2.SetText(u""); }
 
 void HtmlFaderForm::Label3_Click() {
   Hide();
-  program_.Form1.Show();
+  if (showMainWindow_) showMainWindow_();
 }
 
 void HtmlFaderForm::Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& green,
                         const ScrollBar& blue) {
-  box.SetBackColor(SliderColour(red.Value(), green.Value(), blue.Value()));
+  box.SetBackColor(ColorRgb(red.Value(), green.Value(), blue.Value()));
 }
 
 void HtmlFaderForm::PickColour(PictureBox& box) {

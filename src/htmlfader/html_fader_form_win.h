@@ -1,8 +1,11 @@
 #pragma once
 // Form3, the HTML fader: a line faded through three colours mixed with nine scroll bars (or
 // picked in the colour dialog), the markup collected in an output box for copying by hand.
-// Nothing here talks to the chat client.
+// Nothing here talks to the chat client, and it knows no other window: closing it hands back
+// to the main window through the callback it was made with.
 #include <windows.h>
+
+#include <functional>
 
 #include "htmlfader/html_fader_layout.h"
 #include "htmlfader/html_fader_skin_win.h"
@@ -10,12 +13,19 @@
 
 namespace qf {
 
-struct Program;
-
 class HtmlFaderForm : public Form {
  public:
-  explicit HtmlFaderForm(Program& program);
+  // `showMainWindow`: what its close area does after hiding it.
+  HtmlFaderForm(HICON icon, std::function<void()> showMainWindow);
 
+ protected:
+  void Form_Load() override;
+  void Form_Click() override;
+  void Form_DblClick() override;
+  void Form_MouseDown(int button, int shift, float x, float y) override;
+  void PaintSkin(HDC dc, int, int) override { htmlfader::PaintHtmlFaderSkin(dc); }
+
+ private:
   void Label1_Click();  // Generate
   void Label2_Click();  // Clear
   void Label3_Click();  // close: back to the main window
@@ -32,18 +42,10 @@ class HtmlFaderForm : public Form {
   void Picture2_DblClick() { PickColour(Picture2); }
   void Picture3_DblClick() { PickColour(Picture3); }
 
- protected:
-  void Form_Load() override;
-  void Form_Click() override;
-  void Form_DblClick() override;
-  void Form_MouseDown(int button, int shift, float x, float y) override;
-  void PaintSkin(HDC dc, int, int) override { htmlfader::PaintHtmlFaderSkin(dc); }
-
- private:
   void Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& green, const ScrollBar& blue);
   void PickColour(PictureBox& box);
 
-  Program& program_;
+  std::function<void()> showMainWindow_;
 
   static ScrollBarOptions Bar(std::function<void()> onChange) {
     return {.max = 255, .onChange = std::move(onChange)};

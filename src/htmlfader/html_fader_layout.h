@@ -10,6 +10,9 @@ namespace qf::htmlfader {
 
 inline constexpr int kWidth = 485;
 inline constexpr int kHeight = 305;
+// Where it first opens on the screen: where the main window was, which it replaces while shown.
+inline constexpr int kLeft = 270;
+inline constexpr int kTop = 7;
 
 inline constexpr Rect kText1{111, 48, 215, 19};   // the line to fade
 inline constexpr Rect kText2{135, 109, 161, 89};  // the markup, collected

@@ -66,9 +66,4 @@ bool SendComposedLine(std::u16string_view prefix, std::span<const int32_t> colou
                       const TextField& text1,
                       const std::function<bool(std::u16string_view)>& deliver);
 
-// The colour value a slider change writes: red + 256 * green + 65536 * blue.
-constexpr int32_t SliderColour(int red, int green, int blue) {
-  return red + 256 * green + 65536 * blue;
-}
-
 }  // namespace qf

@@ -1,7 +1,5 @@
 #include "mainwindow/main_form_win.h"
 
-#include "app/program_win.h"
-#include "app/single_instance_win.h"
 #include "chat/chat_link_win.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
@@ -11,24 +9,24 @@
 #include "mainwindow/compose.h"
 #include "preview/gdi_canvas_win.h"
 #include "preview/render_tags.h"
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 
 namespace qf {
 
-MainForm::MainForm(Program& program)
+MainForm::MainForm(MainFormHost& host, HICON icon)
     : Form({.caption = kProgramTitle,
             .width = mainwindow::kWidth,
             .height = mainwindow::kHeight,
             .left = mainwindow::kLeft,
             .top = mainwindow::kTop,
-            .icon = program.icon}),
-      program_(program) {}
+            .icon = icon}),
+      host_(host) {}
 
 // ---- Start-up and exit ----------------------------------------------------------------------
 
 void MainForm::Form_Load() {
   ShapeWindow(Handle(), mainwindow::kOutline);
-  program_.LoadStartupScheme();
+  host_.LoadStartupScheme();
   StayOnTop(Handle());
   SendAnnouncement();
   loadDone_ = true;
@@ -135,7 +133,7 @@ void MainForm::SetSliderColour() {
   const int target = GetSliderTarget();
   if (target == 0) return;
   ColourBox(target).SetBackColor(
-      SliderColour(VScroll1.Value(), VScroll2.Value(), VScroll3.Value()));
+      ColorRgb(VScroll1.Value(), VScroll2.Value(), VScroll3.Value()));
 }
 
 void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
@@ -147,26 +145,38 @@ void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
 // ---- Hand-overs -------------------------------------------------------------------------------
 
 void MainForm::Label4_MouseUp(int, int, float, float) {
-  if (!program_.MinimiseToTray()) ShowNotice(u"The tray icon could not be shown");
+  if (!MinimiseToTray()) ShowNotice(u"The tray icon could not be shown");
 }
 
-void MainForm::Label5_Click() { program_.ShowMenu(); }
+bool MainForm::MinimiseToTray() { return TrayAdd(Icon(), Caption(), Handle()); }
 
-void MainForm::Label6_Click() { program_.ShowSchemeManager(); }
+void MainForm::Restore() {
+  TrayRestore(Handle());
+  Show();
+}
+
+void MainForm::Label5_Click() { host_.ShowMenu(); }
+
+void MainForm::Label6_Click() { host_.ShowSchemeManager(); }
 
 void MainForm::Form_Click() { FormDrag(*this); }
 void MainForm::Form_DblClick() { FormDrag(*this); }
 void MainForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
-void MainForm::Form_MouseMove(int, int, float x, float) { program_.TrayReport(x); }
+void MainForm::Form_MouseMove(int, int, float x, float) {
+  if (TrayMessage(x) != 0) TrayRestore(Handle());
+}
 
 bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
   // A new taskbar (the shell restarted) has lost the icon of a window put away in the tray:
   // without it the window could never be brought back.
-  if (message == TaskbarCreatedMessage()) TrayReAdd(Handle());
-  // A second copy of the program, started while this one runs, asks it to come forward.
-  // (During the start-up it waits: the window is shown once the announcement is out.)
-  if (message == ComeForwardMessage() && loadDone_) program_.BringToFront();
+  if (message == TaskbarCreatedMessage()) {
+    TrayReAdd(Handle());
+  } else if (message >= 0xC000 && loadDone_) {
+    // The program's own registered messages (a second copy asking this one forward). During
+    // the start-up they are let go: the window is shown as soon as the announcement is out.
+    host_.OnWindowMessage(message);
+  }
   return false;
 }
 

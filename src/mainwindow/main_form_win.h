@@ -4,6 +4,9 @@
 // the skin's buttons. Its state is its controls: the colours are the boxes' background
 // colours, the number of stops the ticks of Check2..Check10, the style prefix the text of the
 // hidden Text2, the preview's last markup the text of the hidden Text3.
+//
+// It knows no other window: what it hands over (the menu, the scheme manager, the start-up
+// scheme) goes through the MainFormHost it is made with.
 #include <windows.h>
 
 #include <array>
@@ -18,11 +21,27 @@
 
 namespace qf {
 
-struct Program;
+// What the main window asks of the rest of the program.
+class MainFormHost {
+ public:
+  // Start-up, after the window is shaped: fill the scheme list and colour the ten boxes from
+  // its first scheme.
+  virtual void LoadStartupScheme() = 0;
+  // The menu area: pop up the program's menu from this window.
+  virtual void ShowMenu() = 0;
+  // The FADES area: show the scheme manager.
+  virtual void ShowSchemeManager() = 0;
+  // A message the window does not know (the program's own registered messages), once the
+  // start-up is over.
+  virtual void OnWindowMessage(UINT message) = 0;
+
+ protected:
+  ~MainFormHost() = default;
+};
 
 class MainForm : public Form {
  public:
-  explicit MainForm(Program& program);
+  MainForm(MainFormHost& host, HICON icon);
 
   // The number of stops chosen by the numbered boxes (2..10), or 0 when none of Check2..Check10
   // is ticked.
@@ -30,32 +49,14 @@ class MainForm : public Form {
   // The colour box (1..10) that the sliders edit, or 0 when no numbered box is ticked.
   int GetSliderTarget() const;
 
-  // The handlers, public so that tests drive them as a click would.
-  void Label1_Click();
-  void Label2_Click();
-  void Label3_Click();
-  void Label4_MouseUp(int button, int shift, float x, float y);
-  void Label5_Click();
-  void Label6_Click();
+  // The preview's tick (Timer1 runs it every millisecond); public so that tests and
+  // benchmarks can tick it without waiting for the timer.
   void Timer1_Timer();
-  void Picture1_DblClick() { PickColour(Picture1); }
-  void Picture2_DblClick() { PickColour(Picture2); }
-  void Picture3_DblClick() { PickColour(Picture3); }
-  void Picture4_DblClick() { PickColour(Picture4); }
-  void Picture5_DblClick() { PickColour(Picture5); }
-  void Picture6_DblClick() { PickColour(Picture6); }
-  void Picture7_DblClick() { PickColour(Picture7); }
-  void Picture8_DblClick() { PickColour(Picture8); }
-  void Picture9_DblClick() { PickColour(Picture9); }
-  void Picture10_DblClick() { PickColour(Picture10); }
-  void Picture11_Click() { PickColour(Picture11); }
-  void VScroll1_Change() { SetSliderColour(); }
-  void VScroll2_Change() { SetSliderColour(); }
-  void VScroll3_Change() { SetSliderColour(); }
-  void Check12_Click() { ToggleStyle(Check12, u"<s>"); }
-  void Check13_Click() { ToggleStyle(Check13, u"<i>"); }
-  void Check14_Click() { ToggleStyle(Check14, u"<b>"); }
-  void Check15_Click() { ToggleStyle(Check15, u"<u>"); }
+
+  // Puts the window into the tray; false (and the window stays) when no icon could be shown.
+  bool MinimiseToTray();
+  // Brings the window back from the tray (if it is there) and to the front.
+  void Restore();
 
   // Shows a short notice to the user in the preview strip (a failure they must know of, told
   // without a box that stops them): it stays until the strip next changes.
@@ -75,6 +76,32 @@ class MainForm : public Form {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  // The handlers, wired to their controls below.
+  void Label1_Click();
+  void Label2_Click();
+  void Label3_Click();
+  void Label4_MouseUp(int button, int shift, float x, float y);
+  void Label5_Click();
+  void Label6_Click();
+  void Picture1_DblClick() { PickColour(Picture1); }
+  void Picture2_DblClick() { PickColour(Picture2); }
+  void Picture3_DblClick() { PickColour(Picture3); }
+  void Picture4_DblClick() { PickColour(Picture4); }
+  void Picture5_DblClick() { PickColour(Picture5); }
+  void Picture6_DblClick() { PickColour(Picture6); }
+  void Picture7_DblClick() { PickColour(Picture7); }
+  void Picture8_DblClick() { PickColour(Picture8); }
+  void Picture9_DblClick() { PickColour(Picture9); }
+  void Picture10_DblClick() { PickColour(Picture10); }
+  void Picture11_Click() { PickColour(Picture11); }
+  void VScroll1_Change() { SetSliderColour(); }
+  void VScroll2_Change() { SetSliderColour(); }
+  void VScroll3_Change() { SetSliderColour(); }
+  void Check12_Click() { ToggleStyle(Check12, u"<s>"); }
+  void Check13_Click() { ToggleStyle(Check13, u"<i>"); }
+  void Check14_Click() { ToggleStyle(Check14, u"<b>"); }
+  void Check15_Click() { ToggleStyle(Check15, u"<u>"); }
+
   void Send(int16_t wavy);
   void PickColour(PictureBox& box);
   void SetSliderColour();
@@ -83,7 +110,7 @@ class MainForm : public Form {
   std::span<const int32_t> StopColours(int count);
   NumberedBoxValues NumberedValues() const;
 
-  Program& program_;
+  MainFormHost& host_;
   RedrawTracker preview_;
   bool noticeShown_ = false;
   bool loadDone_ = false;

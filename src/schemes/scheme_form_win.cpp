@@ -1,23 +1,73 @@
 #include "schemes/scheme_form_win.h"
 
 #include <optional>
+#include <span>
+#include <vector>
 
-#include "app/program_win.h"
 #include "chrome/drag_win.h"
+#include "core/events.h"
 #include "chrome/shape_win.h"
 #include "schemes/scheme_list.h"
 #include "schemes/scheme_store_win.h"
 
 namespace qf {
 
-SchemeForm::SchemeForm(Program& program)
+namespace {
+
+// Entries go into the list box in batches, with the window messages run between two: a long
+// list neither stalls the start nor redraws after each entry.
+constexpr std::size_t kEntriesPerPump = 1024;
+
+// The list box's entries, in order: what the list file holds.
+std::vector<std::u16string> ListItems(const ListBox& list) {
+  std::vector<std::u16string> names;
+  names.reserve(static_cast<std::size_t>(list.ListCount()));
+  for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
+  return names;
+}
+
+}  // namespace
+
+SchemeForm::SchemeForm(ColourStops& stops, std::u16string folder, HICON icon)
     : Form({.caption = u"Add/Remove Fades",
             .width = schemes::kWidth,
             .height = schemes::kHeight,
-            .left = 333,  // under the main window, beside which it is used
-            .top = 262,
-            .icon = program.icon}),
-      program_(program) {}
+            .left = schemes::kLeft,
+            .top = schemes::kTop,
+            .icon = icon}),
+      stops_(stops),
+      folder_(std::move(folder)) {}
+
+bool SchemeForm::LoadStartupList() {
+  const std::u16string list = SchemeListPath();
+  if (!FileExists(list)) {
+    // A hidden or system list file counts as missing, but it is there: it must not be
+    // replaced by the (empty) list of this run.
+    if (FilePresent(list)) KeepListFileUnwritten(u"is hidden or a system file");
+    return false;
+  }
+  Load();  // the list lives in this window, which is made (hidden) with it
+  SchemeListFile file = LoadListBox(list);
+  switch (file.outcome) {
+    case ListLoad::kLoaded:
+      break;
+    case ListLoad::kUnreadable:
+      KeepListFileUnwritten(u"could not be read");
+      break;
+    case ListLoad::kTooLarge:
+      KeepListFileUnwritten(u"is too large to be a scheme list");
+      break;
+  }
+  std::span<std::u16string> names(file.names);
+  while (!names.empty()) {
+    DoEvents();
+    const std::size_t batch = std::min(names.size(), kEntriesPerPump);
+    List1.AddItems(names.first(batch));
+    names = names.subspan(batch);
+  }
+  return true;
+}
+
 
 void SchemeForm::Form_Load() {
   ShapeWindow(Handle(), schemes::kOutline);
@@ -54,10 +104,9 @@ void SchemeForm::Label1_Click() {
   // The colours first: a name in the list whose colours were never stored would apply nothing.
   for (int k = 1; k <= kSchemeColourCount; ++k) {
     if (!WriteIni(name, SchemeColourKey(k),
-                  FormatColourValue(program_.Form1.ColourBox(k).BackColor()),
-                  program_.ColorDataPath())) {
+                  FormatColourValue(stops_.StopColour(k)), ColorDataPath())) {
       ShowMessage(Handle(), u"The colours of \"" + name + u"\" could not be saved in " +
-                                program_.ColorDataPath() +
+                                ColorDataPath() +
                                 u" (is it read-only, or the disk full?). The scheme was not added.");
       return;
     }
@@ -82,16 +131,16 @@ void SchemeForm::SaveList() {
   if (!listFileUnread_.empty()) {
     if (toldListFileUnread_) return;
     toldListFileUnread_ = true;
-    ShowMessage(Handle(), u"The scheme list was not saved: " + program_.SchemeListPath() + u" " +
+    ShowMessage(Handle(), u"The scheme list was not saved: " + SchemeListPath() + u" " +
                               listFileUnread_ +
                               u" when the program started, so it is left as it is. Your changes "
                               u"to the list last until the program ends; saved colours are in "
                               u"color.dat.");
     return;
   }
-  if (!SaveListBox(program_.SchemeListPath(), List1)) {
+  if (!SaveListBox(SchemeListPath(), ListItems(List1))) {
     // The old file is kept whole; the list in memory is not lost either.
-    ShowMessage(Handle(), u"The scheme list could not be saved in " + program_.schemeFolder +
+    ShowMessage(Handle(), u"The scheme list could not be saved in " + folder_ +
                               u". Your schemes are kept until the program ends.");
   }
 }
@@ -103,8 +152,8 @@ void SchemeForm::List1_Click() { ApplyScheme(List1.Text()); }
 void SchemeForm::ApplyScheme(std::u16string_view name) {
   for (int k = 1; k <= 10; ++k) {
     const std::optional<int32_t> colour =
-        ParseStoredColour(ReadIni(name, SchemeColourKey(k), program_.ColorDataPath()));
-    if (colour) program_.Form1.ColourBox(k).SetBackColor(*colour);
+        ParseStoredColour(ReadIni(name, SchemeColourKey(k), ColorDataPath()));
+    if (colour) stops_.SetStopColour(k, *colour);
   }
 }
 

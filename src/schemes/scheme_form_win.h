@@ -3,8 +3,11 @@
 // file scheme.lst is a copy of it). Add saves the main window's ten colours under a name,
 // Remove takes the selected name off the list, a click on a name applies its colours, X hides
 // the window. Made hidden by the main window's start-up when there is a list to load.
+//
+// It knows no other window: the colours it saves and sets come through ColourStops.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,25 +17,32 @@
 
 namespace qf {
 
-struct Program;
+// The colours the scheme manager saves and sets: the main window's ten colour boxes.
+class ColourStops {
+ public:
+  virtual int32_t StopColour(int k) = 0;  // k = 1..10
+  virtual void SetStopColour(int k, int32_t colour) = 0;
+
+ protected:
+  ~ColourStops() = default;
+};
 
 class SchemeForm : public Form {
  public:
-  explicit SchemeForm(Program& program);
+  // `folder`: where scheme.lst and color.dat are (the program's own folder).
+  SchemeForm(ColourStops& stops, std::u16string folder, HICON icon);
 
-  void Label1_Click();  // save
-  void Label2_Click();  // remove
-  void Label3_Click();  // hide
-  void List1_Click();   // apply
+  std::u16string SchemeListPath() const { return folder_ + u"\\scheme.lst"; }
+  std::u16string ColorDataPath() const { return folder_ + u"\\color.dat"; }
 
-  // Colours the main window's ten colour boxes from the scheme `name` of color.dat; a value
-  // that is missing, not a number or not a colour leaves its box as it is.
+  // Start-up: when scheme.lst exists, makes this window (hidden), fills List1 from the file and
+  // returns true; otherwise the window is not made. A list file that is there but was not read
+  // (hidden, locked, too large) is never written in this run.
+  bool LoadStartupList();
+
+  // Colours the ten stops from the scheme `name` of color.dat; a value that is missing, not a
+  // number or not a colour leaves its stop as it is.
   void ApplyScheme(std::u16string_view name);
-
-  // The list file is there but was not read at start-up (`why` completes "scheme.lst ..."):
-  // this run never writes it, since that would replace the user's list with this run's, and
-  // the first save or removal says so.
-  void KeepListFileUnwritten(std::u16string why);
 
  protected:
   void Form_Load() override;
@@ -42,11 +52,21 @@ class SchemeForm : public Form {
   void PaintSkin(HDC dc, int, int) override { schemes::PaintSchemeSkin(dc); }
 
  private:
+  void Label1_Click();  // save
+  void Label2_Click();  // remove
+  void Label3_Click();  // hide
+  void List1_Click();   // apply
+
   // Asks for a name until one is given; empty when no input box can be shown at all.
   std::u16string AskForName();
   void SaveList();
+  // The list file is there but was not read at start-up (`why` completes "scheme.lst ..."):
+  // this run never writes it, since that would replace the user's list with this run's, and
+  // the first save or removal says so.
+  void KeepListFileUnwritten(std::u16string why);
 
-  Program& program_;
+  ColourStops& stops_;
+  const std::u16string folder_;
   // Set when the list file must not be written in this run: why, and whether the user was told.
   std::u16string listFileUnread_;
   bool toldListFileUnread_ = false;

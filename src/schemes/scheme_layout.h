@@ -10,6 +10,9 @@ namespace qf::schemes {
 
 inline constexpr int kWidth = 395;
 inline constexpr int kHeight = 288;
+// Where it first opens on the screen: under the main window, beside which it is used.
+inline constexpr int kLeft = 333;
+inline constexpr int kTop = 262;
 
 inline constexpr Rect kList1{32, 48, 169, 93};    // the scheme list
 inline constexpr Rect kLabel1{48, 164, 41, 20};   // "Add": save the current colours

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/events.h"
-#include "toolkit/wide_win.h"
-#include "toolkit/win32_win.h"
+#include "core/wide_win.h"
+#include "core/ansi_win.h"
 
 namespace qf {
 namespace {
@@ -18,9 +17,6 @@ namespace {
 // A list file larger than this is not a list of scheme names; it is left alone rather than
 // read into memory (and nothing is added). 32,767 long names fit well inside.
 constexpr LONGLONG kMaxListFileBytes = 4 * 1024 * 1024;
-
-// Entries go into the list box in batches, with the window messages run between two.
-constexpr std::size_t kEntriesPerPump = 1024;
 
 bool shortNamesAvailable = true;
 
@@ -162,23 +158,18 @@ bool FilePresent(std::u16string_view path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-ListLoad LoadListBox(std::u16string_view path, ListBox& list) {
+SchemeListFile LoadListBox(std::u16string_view path) {
   const WholeFile file = ReadWholeFile(ToWide(path));
-  if (file.outcome != ListLoad::kLoaded) return file.outcome;
+  if (file.outcome != ListLoad::kLoaded) return {.outcome = file.outcome, .names = {}};
   // Converted whole before splitting: in a double-byte code page a character's second byte is
   // never a comma, quote, space or line end, so the field rules work on the characters.
-  std::optional<std::vector<std::u16string>> entries =
+  std::optional<std::vector<std::u16string>> names =
       ParseSchemeListUpTo(FromAnsi(file.bytes), kMaxSchemeEntries);
-  if (!entries) return ListLoad::kTooLarge;
-  for (std::size_t first = 0; first < entries->size(); first += kEntriesPerPump) {
-    DoEvents();
-    const std::size_t end = std::min(entries->size(), first + kEntriesPerPump);
-    list.AddItems(std::span<std::u16string>(entries->data() + first, end - first));
-  }
-  return ListLoad::kLoaded;
+  if (!names) return {.outcome = ListLoad::kTooLarge, .names = {}};
+  return {.outcome = ListLoad::kLoaded, .names = std::move(*names)};
 }
 
-bool SaveListBox(std::u16string_view path, const ListBox& list) {
+bool SaveListBox(std::u16string_view path, const std::vector<std::u16string>& names) {
   const std::wstring target = ToWide(path);
   // A read-only list file is the user's wish that it stays as it is. Windows refuses to move
   // a file over it, but Wine's MoveFileExW replaces it all the same, so it is checked here.
@@ -189,9 +180,6 @@ bool SaveListBox(std::u16string_view path, const ListBox& list) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kLeftAlone) != 0) return false;
 
-  std::vector<std::u16string> names;
-  names.reserve(static_cast<std::size_t>(list.ListCount()));
-  for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
   const std::string bytes = ToAnsi(FormatSchemeList(names));
 
   // GetTempFileNameW makes the temporary file (empty) under a name no one else uses.

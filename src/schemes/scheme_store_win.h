@@ -6,17 +6,21 @@
 // Saving a scheme, as the scheme manager does it:
 //   std::u16string why;
 //   if (!CanStoreSchemeNameInFiles(name, &why)) { MsgBox(why); return; }
-//   List1.AddItem(name);
 //   for (int i = 1; i <= kSchemeColourCount; ++i)
-//     WriteIni(name, SchemeColourKey(i), FormatColourValue(colour[i]), ColourFilePath());
-//   SaveListBox(SchemeListPath(), List1);
-// Loading one: if (auto c = ParseColourValue(ReadIni(name, SchemeColourKey(i), ColourFilePath())))
+//     if (!WriteIni(name, SchemeColourKey(i), FormatColourValue(colour[i]), ColourFilePath()))
+//       { tell the user; return; }
+//   names.push_back(name);
+//   if (!SaveListBox(SchemeListPath(), names)) { tell the user; }
+// Loading one: if (auto c = ParseStoredColour(ReadIni(name, SchemeColourKey(i), ColourFilePath())))
 //   Picture[i].SetBackColor(*c);   // otherwise the box keeps its colour
+// The store knows files and names only; the scheme manager copies the names into and out of
+// its list box.
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "schemes/scheme_list.h"
-#include "toolkit/controls_win.h"
 
 namespace qf {
 
@@ -38,23 +42,27 @@ enum class ListLoad {
   kTooLarge,    // over 4 MiB or over kMaxSchemeEntries entries: not a list a person made
 };
 
-// Appends the entries of the list file at `path` to `list`, in file order; existing items
-// stay. The file is read whole first (shared with any program that has it open) and parsed
-// (ParseSchemeListUpTo); the entries then go into the list in one batch, with pending window
-// messages run now and then. A file that cannot be read whole, or is too large, adds nothing.
-[[nodiscard]] ListLoad LoadListBox(std::u16string_view path, ListBox& list);
+struct SchemeListFile {
+  ListLoad outcome = ListLoad::kUnreadable;
+  std::vector<std::u16string> names;  // in file order; none unless outcome is kLoaded
+};
+
+// The entries of the list file at `path`, for the scheme list box. The file is read whole
+// (shared with any program that has it open) and parsed (ParseSchemeListUpTo). A file that
+// cannot be read whole, or is too large, gives no names.
+[[nodiscard]] SchemeListFile LoadListBox(std::u16string_view path);
 
 // True when something other than a folder is at `path`, normal or not: a hidden or system
 // list file is there even though FileExists says no.
 bool FilePresent(std::u16string_view path);
 
-// Replaces the list file at `path` with the items of `list`, one line each (FormatSchemeList),
+// Replaces the list file at `path` with `names`, one line each (FormatSchemeList),
 // and returns whether that worked. The text goes to a temporary file in the same folder, which
 // then replaces the old file in one move, so a failure (read-only file or folder, full disk)
 // leaves the old file exactly as it was and no temporary file behind. An empty list gives an
 // empty file. A read-only, hidden or system list file is left alone (false): it was set so on
 // purpose, and a hidden one was never read.
-[[nodiscard]] bool SaveListBox(std::u16string_view path, const ListBox& list);
+[[nodiscard]] bool SaveListBox(std::u16string_view path, const std::vector<std::u16string>& names);
 
 // The value stored under `key` in `section` of the INI file `path`, or the empty text when the
 // file, section or key is missing. The key is looked up lower-cased (letter case never matters

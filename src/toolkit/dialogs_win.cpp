@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 #include "toolkit/win32_win.h"
 
 #undef ReplaceText

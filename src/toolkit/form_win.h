@@ -27,6 +27,10 @@
 // Messages that a child control sends its parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
 // WM_CTLCOLOR*, scroll messages) are handed back to that control (Control::OnReflected), so a
 // new kind of control never touches the form's window procedure.
+//
+// The form composes its pieces: its face (FormSkin), its labels' tool tips (ToolTips) and its
+// mouse (FormMouse: press routing, events, pointers); this file keeps the window's life,
+// its timers, focus and the message dispatch.
 #include <windows.h>
 
 #include <climits>
@@ -36,16 +40,15 @@
 #include <vector>
 
 #include "core/rect.h"
+#include "fade/color.h"
+#include "toolkit/control_win.h"
+#include "toolkit/form_mouse_win.h"
+#include "toolkit/form_skin_win.h"
 #include "toolkit/gdi_win.h"
-#include "toolkit/press_router.h"
 #include "toolkit/program_title.h"
+#include "toolkit/tool_tips_win.h"
 
 namespace qf {
-
-// A colour value 0x00BBGGRR from its channels, 0..255 each.
-constexpr int32_t ColorRgb(int red, int green, int blue) {
-  return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
-}
 
 // Mouse buttons and shift keys as the mouse events report them.
 inline constexpr int kLeftButton = 1;
@@ -58,7 +61,6 @@ inline constexpr int kAltMask = 4;
 // (button, shift, x, y): x and y in pixels from the top-left corner of the control or form.
 using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
-enum class MousePointer { kDefault, kSizeAll, kUpArrow };
 
 // Position for a form that should open in the middle of the screen.
 inline constexpr int kCentred = INT_MIN;
@@ -78,47 +80,6 @@ struct FormOptions {
 class Form;
 class ClickLabel;
 class Timer;
-
-// Base of the controls that are child windows (text box, check box, picture box, scroll bar,
-// list box). Registered with its form at construction; the window comes with the form's, so
-// a control must be declared before its form's window exists (a wiring check says so).
-// Controls (and timers and labels) are members of their form and live exactly as long as it:
-// the first of them to be destroyed cuts the form's window off from its handlers.
-class Control {
- public:
-  Control(const Control&) = delete;
-  Control& operator=(const Control&) = delete;
-
-  // The control's window; creates the form (hidden) if it does not exist yet.
-  HWND Handle();
-  bool Created() const { return hwnd_ != nullptr; }
-  Form& Parent() const { return form_; }
-  const Rect& Bounds() const { return bounds_; }
-
- protected:
-  Control(Form& form, Rect bounds);
-  virtual ~Control();
-
-  // Creates the child window under `parent` and applies the stored properties.
-  virtual void Create(HWND parent) = 0;
-  // A message this control sent its form (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR*,
-  // WM_HSCROLL, WM_VSCROLL), handed back to it. Return true when handled, with `result`.
-  virtual bool OnReflected(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
-                           LRESULT& /*result*/) {
-    return false;
-  }
-
-  // CreateWindowEx of a child at Bounds(), with the form's control font; null on failure.
-  HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
-                   void* param = nullptr);
-
-  Form& form_;
-  Rect bounds_;
-  HWND hwnd_ = nullptr;
-
- private:
-  friend class Form;
-};
 
 class Form {
  public:
@@ -146,18 +107,20 @@ class Form {
   int Height() const { return options_.height; }
 
   // The pointer over the form's uncovered background (labels keep the up arrow).
-  void SetMousePointer(MousePointer pointer);
-  MousePointer GetMousePointer() const { return pointer_; }
+  void SetMousePointer(MousePointer pointer) { mouse_.SetPointer(pointer); }
+  MousePointer GetMousePointer() const { return mouse_.Pointer(); }
   // While the window is being moved, the pointer is `pointer` everywhere on it (labels
   // included), whatever the mouse passes over; SetMoving(false) puts the usual pointers back.
-  void SetMoving(bool moving, MousePointer pointer = MousePointer::kSizeAll);
+  void SetMoving(bool moving, MousePointer pointer = MousePointer::kSizeAll) {
+    mouse_.SetMoving(moving, pointer);
+  }
 
   // For controls: the form's control font, and a brush of the skin picture for backgrounds
   // that should look transparent (align it with SetBrushOrgEx(dc, -left, -top)).
   HFONT ControlFont() const { return controlFont_.Get(); }
-  HBRUSH SkinBrush() const { return skinBrush_.Get(); }
+  HBRUSH SkinBrush() const { return skin_.Brush(); }
   // The skin picture as drawn by PaintSkin (null before creation).
-  HDC SkinDc() const { return skinDc_.Get(); }
+  HDC SkinDc() const { return skin_.Dc(); }
 
  protected:
   // Events, raised only by the form's own uncovered background (not by controls or labels).
@@ -183,48 +146,31 @@ class Form {
   friend class Control;
   friend class ClickLabel;
   friend class Timer;
+  friend class FormMouse;
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Create();
-  void CreateSkin();
-  void AddToolTip(ClickLabel& label);
-  void UpdateToolTip(ClickLabel& label);
   void StartTimer(Timer& timer);
   void StopTimer(Timer& timer);
-  Control* FindControl(HWND child) const;
-  ClickLabel* LabelAt(int x, int y) const;
-  void OnButtonDown(int button, LPARAM lParam, bool doubleClick);
-  void OnButtonUp(int button, WPARAM wParam, LPARAM lParam);
-  void Raise(const RoutedMouseEvents& routed, int x, int y);
-  void OnMouseMove(WPARAM wParam, LPARAM lParam);
-  void UpdateCursor();
   bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void FocusAControl();
   void OnDestroyedFromOutside();
-  void ReleaseSkin();
   void Detach();
 
   FormOptions options_;
   HWND hwnd_ = nullptr;
   bool creating_ = false;
   bool destroyed_ = false;  // the window was destroyed from outside: it is not made again
-  HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;  // the child that had the keyboard when the form went inactive
   GdiFont controlFont_;
-  GdiBitmap skinBitmap_;
-  MemoryDc skinDc_;
-  HGDIOBJ skinDcOldBitmap_ = nullptr;
-  GdiBrush skinBrush_;
-  MousePointer pointer_ = MousePointer::kDefault;
-  bool moving_ = false;
-  MousePointer movingPointer_ = MousePointer::kSizeAll;
+  FormSkin skin_;
+  ToolTips toolTips_;
+  FormMouse mouse_{*this};
   std::vector<Control*> controls_;
   std::vector<ClickLabel*> labels_;
   std::vector<Timer*> timers_;
   unsigned nextTimerId_ = 1;
-
-  // Which target (the background or a label) the buttons held since the first press belong to.
-  PressRouter press_;
 };
 
 }  // namespace qf

@@ -1,6 +1,6 @@
 #include "toolkit/popup_menu_win.h"
 
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 
 namespace qf {
 

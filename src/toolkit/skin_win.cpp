@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 
 namespace qf {
 

@@ -1,6 +1,6 @@
 #include "toolkit/text_painter_win.h"
 
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 
 namespace qf {
 

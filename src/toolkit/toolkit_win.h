@@ -8,5 +8,5 @@
 #include "toolkit/popup_menu_win.h"
 #include "toolkit/program_title.h"
 #include "toolkit/skin_win.h"
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 #include "toolkit/win32_win.h"

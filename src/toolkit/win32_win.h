@@ -1,12 +1,13 @@
 #pragma once
-// The small Win32 helpers that the toolkit, the chat link and the tools all need, written once:
-// the module instance, window texts, class registration, ANSI conversion, mouse positions,
-// rectangles, and the wiring check.
+// The small Win32 helpers that the toolkit, the forms and the tools all need, written once:
+// the module instance, window texts, class registration, mouse positions, rectangles, and the
+// wiring check. (The ANSI conversion is core/ansi_win.h, which this includes.)
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
+#include "core/ansi_win.h"
 #include "core/rect.h"
 
 namespace qf {
@@ -22,11 +23,6 @@ std::u16string WindowText(HWND window);
 //   if (!RegisterWindowClass(L"QfForm", &Form::WindowProc, true)) return;
 bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool doubleClicks = true,
                          HCURSOR cursor = nullptr);
-
-// UTF-16 to the system's ANSI code page and back (cp1252 on a Western system); characters the
-// code page lacks become its default character.
-std::string ToAnsi(std::u16string_view text);
-std::u16string FromAnsi(std::string_view text);
 
 // Mouse positions in a mouse message's lParam: signed 16-bit words, negative left of or above
 // the window.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/events.h"
+#include "fade/color.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announcement.h"
 #include "mainwindow/compose.h"
@@ -34,8 +35,8 @@ TEST(MainWindowLogic, StopCountAndSliderTargetReadTheBoxesFromOppositeEnds) {
 }
 
 TEST(MainWindowLogic, SliderColourPutsRedInTheLowByte) {
-  EXPECT_EQ(qf::SliderColour(255, 128, 7), 0x0780FF);
-  EXPECT_EQ(qf::SliderColour(0, 0, 255), 16711680);
+  EXPECT_EQ(qf::ColorRgb(255, 128, 7), 0x0780FF);
+  EXPECT_EQ(qf::ColorRgb(0, 0, 255), 16711680);
 }
 
 TEST(MainWindowLogic, TheChatLineIsThePrefixThenTheFade) {

@@ -6,16 +6,18 @@
 namespace {
 
 using qf::MouseEventKind;
-using qf::PressRouter;
-using qf::RoutedMouseEvents;
+// Labels here are plain ints: the router only compares their addresses.
+using PressTarget = const int*;
+using PressRouter = qf::PressRouter<const int>;
+using RoutedMouseEvents = PressRouter::Events;
 
 constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
 const int labelA = 0, labelB = 0;
-const qf::PressTarget a = &labelA, b = &labelB, background = nullptr;
+const PressTarget a = &labelA, b = &labelB, background = nullptr;
 
 testing::AssertionResult Raises(
     const RoutedMouseEvents& got,
-    std::initializer_list<std::pair<MouseEventKind, qf::PressTarget>> want) {
+    std::initializer_list<std::pair<MouseEventKind, PressTarget>> want) {
   if (got.count != want.size()) return testing::AssertionFailure() << got.count << " events";
   std::size_t i = 0;
   for (const auto& [kind, target] : want) {

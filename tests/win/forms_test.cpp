@@ -18,6 +18,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using qf::test::ClickAt;
+using qf::test::DoubleClickAt;
+using qf::test::InsideOf;
 
 // A folder of the test's own for scheme.lst and color.dat, removed at the end.
 class FormsTest : public testing::Test {
@@ -135,16 +138,16 @@ TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
   EXPECT_EQ(fader.Picture1.BackColor(), 65280);
   fader.HScroll9.SetValue(255);
   fader.Text1.SetText(u"abc");
-  fader.Label1_Click();
+  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);  // Generate
   fader.Check1.SetValue(1);
-  fader.Label1_Click();
+  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);
   EXPECT_EQ(fader.Text2.Text(), qf::FadeThreeColors(65280, 0, 16711680, u"abc", 0) +
                                     qf::FadeThreeColors(65280, 0, 16711680, u"abc", -1));
-  fader.Label2_Click();
+  ClickAt(fader.Handle(), qf::htmlfader::kLabel2);  // Clear
   EXPECT_EQ(fader.Text2.Text(), u"");
   EXPECT_EQ(fader.Text1.Text(), u"abc");
   fader.Text1.SetText(u"");
-  fader.Label1_Click();  // the fade of an empty line is empty
+  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);  // the fade of an empty line is empty
   EXPECT_EQ(fader.Text2.Text(), u"");
 }
 
@@ -166,7 +169,7 @@ TEST_F(FormsTest, ASaveWhoseColoursCannotBeStoredAddsNoName) {
   program.Form4.Show();
   {
     qf::test::DialogSequence answers({TypeAndEnter(L"Sunset")});
-    program.Form4.Label1_Click();
+    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);  // Add
     ASSERT_EQ(answers.Texts().size(), 2u);
     EXPECT_NE(answers.Texts()[1].find(L"could not be saved"), std::wstring::npos);
   }
@@ -190,7 +193,7 @@ TEST_F(FormsTest, AListFileThatWasNotReadIsNeverWrittenAndTheUserIsToldOnce) {
   for (const char16_t* name : {u"Mine", u"More"}) {
     form.List1.AddItem(name);
     form.List1.SetListIndex(0);
-    form.Label2_Click();
+    ClickAt(form.Handle(), qf::schemes::kLabel2);  // Remove
   }
   ASSERT_EQ(answers.Texts().size(), 1u);
   EXPECT_NE(answers.Texts()[0].find(L"scheme.lst could not be read"), std::wstring::npos);
@@ -205,10 +208,10 @@ TEST_F(FormsTest, RemoveTakesTheSelectedEntryByItsPositionEvenAnEmptyOne) {
   form.Show();
   ASSERT_EQ(form.List1.ListCount(), 2);
   form.List1.SetListIndex(0);
-  form.Label2_Click();
+  ClickAt(form.Handle(), qf::schemes::kLabel2);
   EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\n");
   qf::test::DialogSequence answers({});
-  form.Label2_Click();  // nothing selected now
+  ClickAt(form.Handle(), qf::schemes::kLabel2);  // nothing selected now
   ASSERT_EQ(answers.Texts().size(), 1u);
   EXPECT_EQ(answers.Texts()[0], L"please select a scheme to remove");
 }
@@ -220,8 +223,8 @@ TEST_F(FormsTest, CancelInTheColourDialogKeepsEveryColour) {
   program.Form1.CommonDialog1.SetColor(qf::ColorRgb(200, 0, 0));
   {
     qf::test::DialogSequence answers({PressCancel, PressCancel});
-    program.Form1.Picture3_DblClick();
-    program.Form1.Picture11_Click();
+    DoubleClickAt(program.Form1.Picture3.Handle(), InsideOf(qf::mainwindow::ColourBox(3)));
+    ClickAt(program.Form1.Picture11.Handle(), InsideOf(qf::mainwindow::kPicture11));
     EXPECT_EQ(answers.Texts().size(), 2u);
   }
   EXPECT_EQ(program.Form1.Picture3.BackColor(), qf::ColorRgb(1, 2, 3));
@@ -230,7 +233,7 @@ TEST_F(FormsTest, CancelInTheColourDialogKeepsEveryColour) {
   program.Form3.Picture2.SetBackColor(qf::ColorRgb(4, 5, 6));
   {
     qf::test::DialogSequence answers({PressCancel});
-    program.Form3.Picture2_DblClick();
+    DoubleClickAt(program.Form3.Picture2.Handle(), InsideOf(qf::htmlfader::ColourBox(2)));
     EXPECT_EQ(answers.Texts().size(), 1u);
   }
   EXPECT_EQ(program.Form3.Picture2.BackColor(), qf::ColorRgb(4, 5, 6));
@@ -244,7 +247,7 @@ TEST_F(FormsTest, ASendNobodyReceivedKeepsTheLineAndSaysSo) {
   form.Check3.SetValue(1);
   form.Text1.SetText(u"Hello");
   form.Timer1_Timer();
-  form.Label2_Click();
+  ClickAt(form.Handle(), qf::mainwindow::kLabel2);  // SEND
   EXPECT_EQ(form.Text1.Text(), u"Hello");
   EXPECT_NE(WindowTextOf(form.Picture11.Handle()).find(L"your line was kept"), std::wstring::npos);
   // The notice stays until the strip next changes.
@@ -271,9 +274,9 @@ TEST_F(FormsTest, ShowingAnOpenWindowAgainBringsItForward) {
   HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0,
                                800, 600, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(Above(cover, program.Form4.Handle()));
-  program.ShowSchemeManager();  // FADES again, or the menu's "Fades"
+  ClickAt(program.Form1.Handle(), qf::mainwindow::kLabel6);  // FADES again
   EXPECT_TRUE(Above(program.Form4.Handle(), cover));
-  program.Form2.mnuhtmlfader_Click();
+  program.Form2.mnumenu.Item(0).onClick();  // the menu's "HTML Fader"
   EXPECT_TRUE(Above(program.Form3.Handle(), cover));
   DestroyWindow(cover);
 }
@@ -281,7 +284,7 @@ TEST_F(FormsTest, ShowingAnOpenWindowAgainBringsItForward) {
 TEST_F(FormsTest, ASecondStartBringsTheRunningMainWindowOutOfTheTray) {
   qf::Program program(nullptr, Folder());
   program.Form1.Show();
-  ASSERT_TRUE(program.MinimiseToTray());
+  ASSERT_TRUE(program.Form1.MinimiseToTray());
   ASSERT_FALSE(program.Form1.Visible());
   ASSERT_TRUE(qf::ClaimSingleInstance());   // the running copy
   EXPECT_FALSE(qf::ClaimSingleInstance());  // a second start: hands over and ends

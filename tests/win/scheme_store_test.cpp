@@ -12,17 +12,11 @@
 #include "core/events.h"
 #include "schemes/scheme_store_win.h"
 #include "toolkit/toolkit_win.h"
-#include "toolkit/wide_win.h"
+#include "core/wide_win.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class ListForm : public qf::Form {
- public:
-  ListForm() : Form({.caption = u"Scheme store test", .width = 200, .height = 200}) {}
-  qf::ListBox List1{*this, {10, 10, 180, 180}};
-};
 
 class SchemeStoreTest : public testing::Test {
  protected:
@@ -120,29 +114,16 @@ TEST_F(SchemeStoreTest, FileExistsOnlyForNormalFiles) {
 
 TEST_F(SchemeStoreTest, ListSavesAndLoadsBackEntryForEntry) {
   const std::u16string list = Path(L"scheme.lst");
-  ListForm saved;
-  for (auto name : {u"Sunset", u"Red, Blue", u"  lead", u"Caf\u00E9", u"Sunset"}) {
-    saved.List1.AddItem(name);
-  }
-  ASSERT_TRUE(qf::SaveListBox(list, saved.List1));
+  const std::vector<std::u16string> saved{u"Sunset", u"Red, Blue", u"  lead", u"Caf\u00E9",
+                                          u"Sunset"};
+  ASSERT_TRUE(qf::SaveListBox(list, saved));
   EXPECT_EQ(Bytes(list), "Sunset\r\n\"Red, Blue\"\r\n\"  lead\"\r\nCaf\xE9\r\nSunset\r\n");
-
-  // Loading appends to what is there, letting window messages run between batches.
-  static int pumps = 0;
-  pumps = 0;
-  const qf::EventPump previous = qf::SetEventPump({.pumpPending = [] { ++pumps; }});
-  ListForm loaded;
-  loaded.List1.AddItem(u"kept");
-  EXPECT_EQ(qf::LoadListBox(list, loaded.List1), qf::ListLoad::kLoaded);
-  qf::SetEventPump(previous);
-  EXPECT_GE(pumps, 1);
-  ASSERT_EQ(loaded.List1.ListCount(), 6);
-  for (int i = 0; i < 6; ++i)
-    EXPECT_EQ(loaded.List1.List(i), i ? saved.List1.List(i - 1) : u"kept");
+  const qf::SchemeListFile loaded = qf::LoadListBox(list);
+  EXPECT_EQ(loaded.outcome, qf::ListLoad::kLoaded);
+  EXPECT_EQ(loaded.names, saved);
 
   // An empty list leaves an empty file, and no temporary file stays behind.
-  saved.List1.Clear();
-  ASSERT_TRUE(qf::SaveListBox(list, saved.List1));
+  ASSERT_TRUE(qf::SaveListBox(list, {}));
   EXPECT_TRUE(qf::FileExists(list));
   EXPECT_EQ(Bytes(list), "");
   EXPECT_EQ(Files(), std::vector<fs::path>{L"scheme.lst"});
@@ -157,18 +138,17 @@ TEST_F(SchemeStoreTest, FailedSaveLeavesTheOldFileAndNoLitter) {
   const std::u16string list = Path(L"scheme.lst");
   Write(list, "Old\r\n");
   SetFileAttributesW(qf::ToWide(list).c_str(), FILE_ATTRIBUTE_READONLY);
-  ListForm form;
-  form.List1.AddItem(u"New");
-  EXPECT_FALSE(qf::SaveListBox(list, form.List1));
+  const std::vector<std::u16string> names{u"New"};
+  EXPECT_FALSE(qf::SaveListBox(list, names));
   EXPECT_EQ(Bytes(list), "Old\r\n");
-  EXPECT_FALSE(qf::SaveListBox(Path(L"no such folder\\scheme.lst"), form.List1));
+  EXPECT_FALSE(qf::SaveListBox(Path(L"no such folder\\scheme.lst"), names));
   EXPECT_EQ(Files(), std::vector<fs::path>{L"scheme.lst"});
 
   // A hidden or system list file was never read: it is not replaced either, and keeps its
   // attributes.
   for (DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
     SetFileAttributesW(qf::ToWide(list).c_str(), attribute);
-    EXPECT_FALSE(qf::SaveListBox(list, form.List1));
+    EXPECT_FALSE(qf::SaveListBox(list, names));
     EXPECT_EQ(Bytes(list), "Old\r\n");
     EXPECT_EQ(GetFileAttributesW(qf::ToWide(list).c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, attribute);
   }
@@ -176,38 +156,35 @@ TEST_F(SchemeStoreTest, FailedSaveLeavesTheOldFileAndNoLitter) {
 
 TEST_F(SchemeStoreTest, UnreadableOrDamagedListFilesNeverFail) {
   const std::u16string list = Path(L"scheme.lst");
-  ListForm form;
-  // Locked by another opener that shares nothing: nothing is added.
+  // Locked by another opener that shares nothing: no names.
   Write(list, "Sunset\r\nBlue\r\n");
   HANDLE lock = CreateFileW(qf::ToWide(list).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kUnreadable);
+  const qf::SchemeListFile locked = qf::LoadListBox(list);
   CloseHandle(lock);
-  EXPECT_EQ(form.List1.ListCount(), 0);
+  EXPECT_EQ(locked.outcome, qf::ListLoad::kUnreadable);
+  EXPECT_TRUE(locked.names.empty());
 
   // Open in a program that lets others read and write it (an editor): read all the same.
   HANDLE editor = CreateFileW(qf::ToWide(list).c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(editor, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kLoaded);
+  EXPECT_EQ(qf::LoadListBox(list).names.size(), 2u);
   CloseHandle(editor);
-  EXPECT_EQ(form.List1.ListCount(), 2);
-  form.List1.Clear();
 
-  // More entries than a list can hold: nothing is added.
+  // More entries than a list can hold: no names.
   Write(list, std::string(qf::kMaxSchemeEntries + 1, ','));
-  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kTooLarge);
-  EXPECT_EQ(form.List1.ListCount(), 0);
+  const qf::SchemeListFile huge = qf::LoadListBox(list);
+  EXPECT_EQ(huge.outcome, qf::ListLoad::kTooLarge);
+  EXPECT_TRUE(huge.names.empty());
 
   // Zero bytes, a quote never closed and no final line end: read as far as the rules go.
   using namespace std::string_view_literals;
   Write(list, "a\0b\r\n\"open, to the end"sv);
-  EXPECT_EQ(qf::LoadListBox(list, form.List1), qf::ListLoad::kLoaded);
-  ASSERT_EQ(form.List1.ListCount(), 2);
-  EXPECT_EQ(form.List1.List(0), std::u16string(u"a\0b", 3));
-  EXPECT_EQ(form.List1.List(1), u"open, to the end");
+  EXPECT_EQ(qf::LoadListBox(list).names,
+            (std::vector<std::u16string>{std::u16string(u"a\0b", 3), u"open, to the end"}));
 }
 
 }  // namespace

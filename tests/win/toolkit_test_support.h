@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/events.h"
+#include "core/rect.h"
 #include "toolkit/gdi_win.h"
 
 namespace qf::test {
@@ -200,6 +201,27 @@ class DialogSequence {
   HWND last_ = nullptr;
   bool busy_ = false;
 };
+
+// A left click (press and release) at the middle of `area` of `window` (client pixels), through
+// its window procedure as the mouse would send it: a form's click label or background, or a
+// control's own window with its whole client area.
+inline void ClickAt(HWND window, const Rect& area) {
+  const LPARAM at = MAKELPARAM(area.left + area.width / 2, area.top + area.height / 2);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+// A left double click there: press, release, the second press as a double click, release.
+inline void DoubleClickAt(HWND window, const Rect& area) {
+  const LPARAM at = MAKELPARAM(area.left + area.width / 2, area.top + area.height / 2);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(window, WM_LBUTTONUP, 0, at);
+  SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+// The whole client area of a control, for ClickAt on its own window.
+inline Rect InsideOf(const Rect& bounds) { return {0, 0, bounds.width, bounds.height}; }
 
 // Posts the characters of `text` to `window` as typed characters.
 inline void PostText(HWND window, const std::wstring& text) {

@@ -1,4 +1,4 @@
-#include "chrome/menu_form_win.h"
+#include "app/menu_form_win.h"
 
 #include "app/program_win.h"
 #include "mainwindow/announce_win.h"
@@ -8,12 +8,9 @@ namespace qf {
 MenuForm::MenuForm(Program& program)
     : Form({.caption = u"Menu", .width = 1, .height = 1}), program_(program) {}
 
-void MenuForm::mnuhtmlfader_Click() {
-  program_.Form3.Show();
-  program_.Form1.Hide();
-}
+void MenuForm::mnuhtmlfader_Click() { program_.ShowHtmlFader(); }
 
-void MenuForm::mnufades_Click() { program_.Form4.Show(); }
+void MenuForm::mnufades_Click() { program_.ShowSchemeManager(); }
 
 void MenuForm::mnuexit_Click() {
   SendAnnouncement();

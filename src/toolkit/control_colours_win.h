@@ -1,0 +1,35 @@
+#pragma once
+// The colours of a child control, answered to the WM_CTLCOLOR* messages its form hands back.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "toolkit/gdi_win.h"
+
+namespace qf {
+
+// Background and text colour of a control, with its brush. Null colours mean the system's.
+class ControlColours {
+ public:
+  ControlColours(std::optional<int32_t> back, std::optional<int32_t> fore);
+  std::optional<int32_t> Back() const { return back_; }
+  std::optional<int32_t> Fore() const { return fore_; }
+  void SetBack(int32_t colour);
+  void SetFore(int32_t colour) { fore_ = colour; }
+  // Prepares `dc` and returns the brush (null when both colours are the system's).
+  HBRUSH Apply(HDC dc);
+
+ private:
+  std::optional<int32_t> back_;
+  std::optional<int32_t> fore_;
+  GdiBrush brush_;
+};
+
+// Whether `message` is one of the WM_CTLCOLOR* messages a control answers with a brush.
+bool IsControlColourMessage(UINT message);
+
+// WM_CTLCOLOR*'s answer: the brush, or false (the default colours) when there is none.
+bool AnswerColour(HBRUSH brush, LRESULT& result);
+
+}  // namespace qf

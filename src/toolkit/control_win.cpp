@@ -1,0 +1,44 @@
+#include "toolkit/control_win.h"
+
+#include <algorithm>
+
+#include "core/report_win.h"
+#include "toolkit/form_win.h"
+#include "toolkit/win32_win.h"
+
+namespace qf {
+
+Control::Control(Form& form, Rect bounds) : form_(form), bounds_(bounds) {
+  // Child windows are made with the form's window: one declared later would never get one.
+  WiringCheck(form_.hwnd_ == nullptr && !form_.creating_,
+              "a control was declared after its form's window was created");
+  form_.controls_.push_back(this);
+}
+
+Control::~Control() {
+  auto& list = form_.controls_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  // Controls are members of their form: this one going means the form is being destroyed.
+  // From now on no message may reach the half-destroyed form; its window, and this child
+  // with it, is destroyed by ~Form.
+  form_.Detach();
+}
+
+HWND Control::Handle() {
+  if (hwnd_ == nullptr) form_.Handle();
+  return hwnd_;
+}
+
+HWND Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
+                          void* param) {
+  static int nextId = 1000;
+  HWND child =
+      CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, bounds_.left,
+                      bounds_.top, bounds_.width, bounds_.height, form_.hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), Instance(), param);
+  if (ReportIf(child == nullptr, "a control could not be created")) return nullptr;
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(form_.ControlFont()), FALSE);
+  return child;
+}
+
+}  // namespace qf

@@ -1,0 +1,52 @@
+#pragma once
+// Control: the base of the controls that are child windows of a form (text box, check box,
+// picture box, scroll bar, list box).
+#include <windows.h>
+
+#include "core/rect.h"
+
+namespace qf {
+
+class Form;
+
+// Registered with its form at construction; the window comes with the form's, so a control
+// must be declared before its form's window exists (a wiring check says so). Controls (and
+// timers and labels) are members of their form and live exactly as long as it: the first of
+// them to be destroyed cuts the form's window off from its handlers.
+class Control {
+ public:
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  // The control's window; creates the form (hidden) if it does not exist yet.
+  HWND Handle();
+  bool Created() const { return hwnd_ != nullptr; }
+  Form& Parent() const { return form_; }
+  const Rect& Bounds() const { return bounds_; }
+
+ protected:
+  Control(Form& form, Rect bounds);
+  virtual ~Control();
+
+  // Creates the child window under `parent` and applies the stored properties.
+  virtual void Create(HWND parent) = 0;
+  // A message this control sent its form (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR*,
+  // WM_HSCROLL, WM_VSCROLL), handed back to it. Return true when handled, with `result`.
+  virtual bool OnReflected(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                           LRESULT& /*result*/) {
+    return false;
+  }
+
+  // CreateWindowEx of a child at Bounds(), with the form's control font; null on failure.
+  HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
+                   void* param = nullptr);
+
+  Form& form_;
+  Rect bounds_;
+  HWND hwnd_ = nullptr;
+
+ private:
+  friend class Form;
+};
+
+}  // namespace qf
