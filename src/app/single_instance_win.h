@@ -18,6 +18,6 @@ UINT ComeForwardMessage();
 // True when no other copy runs: this process then holds the program's mutex until it ends.
 // False when one does: its main window has been asked to come forward (when it could be found
 // within a few seconds, as that copy may itself be starting), and the caller ends at once.
-bool ClaimSingleInstance();
+[[nodiscard]] bool ClaimSingleInstance();
 
 }  // namespace qf

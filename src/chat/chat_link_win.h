@@ -50,7 +50,7 @@ void ChatSendEnter(std::u16string_view line);
 
 // The window's text as ANSI bytes (at most kMaxChatTextBytes of it), or nullopt when the
 // window does not answer in time (hung, or gone) or reports a negative length.
-std::optional<std::string> TryGetText(HWND window);
+[[nodiscard]] std::optional<std::string> TryGetText(HWND window);
 
 // The window's text as ANSI bytes; empty when it cannot be read.
 std::string GetText(HWND window);

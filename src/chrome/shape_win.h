@@ -12,7 +12,7 @@ namespace qf {
 // Gives `window` the union of `pieces` as its visible and clickable area and redraws it.
 // Clicks outside the union go to whatever lies beneath. Returns false if the system refused.
 //   ShapeWindow(hwnd, {{4, 5, 48, 30, 6, 6}, {5, 43, 374, 233, 48, 48}});
-bool ShapeWindow(HWND window, std::span<const RoundedRect> pieces);
+[[nodiscard]] bool ShapeWindow(HWND window, std::span<const RoundedRect> pieces);
 inline bool ShapeWindow(HWND window, std::initializer_list<RoundedRect> pieces) {
   return ShapeWindow(window, std::span<const RoundedRect>(pieces.begin(), pieces.size()));
 }

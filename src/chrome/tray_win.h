@@ -36,6 +36,6 @@ UINT TaskbarCreatedMessage();
 
 // Adds `window`'s icon again as it was last added, when the window is in the tray; call it on
 // TaskbarCreatedMessage(). Returns whether an icon was added.
-bool TrayReAdd(HWND window);
+[[nodiscard]] bool TrayReAdd(HWND window);
 
 }  // namespace qf

@@ -13,7 +13,7 @@ namespace qf {
 // Strict UTF-8 to UTF-16: nullopt for malformed input (bad or truncated sequences,
 // overlong forms, surrogate code points, values above U+10FFFF).
 //   Utf8ToUtf16("a\xC3\xA9") == u"a\u00E9"
-std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8);
+[[nodiscard]] std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8);
 
 // UTF-16 to UTF-8. A lone surrogate (no partner) becomes U+FFFD, so the result is
 // always valid UTF-8.
@@ -24,7 +24,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // points; each is one character of the UTF-16 text, a surrogate pair there counting once).
 // nullopt for malformed input.
 //   CountUtf8Characters("a\xF0\x9F\x98\x80") == 2;  CountUtf8Characters("\xFF") == nullopt
-std::optional<std::size_t> CountUtf8Characters(std::string_view utf8);
+[[nodiscard]] std::optional<std::size_t> CountUtf8Characters(std::string_view utf8);
 
 // True for a high (lead) and a low (trail) surrogate code unit.
 constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }

@@ -35,7 +35,7 @@ struct QfadeParse {
 // One colour stop: a signed 32-bit decimal ("255", "-1") or "#RRGGBB" (any case), which gives
 // the colour value red + 256 * green + 65536 * blue. Anything else gives nullopt.
 //   ParseColourStop("#FF8000") == 0x0080FF;  ParseColourStop("16711680") == 16711680
-std::optional<int32_t> ParseColourStop(std::string_view stop);
+[[nodiscard]] std::optional<int32_t> ParseColourStop(std::string_view stop);
 
 // Parses the arguments after the program name. "--wavy" and "--help" may stand anywhere before
 // a "--", after which everything is positional; an argument of one dash ("-", "-1,255") is

@@ -16,7 +16,8 @@ HtmlFaderForm::HtmlFaderForm(HICON icon, std::function<void()> showMainWindow)
       showMainWindow_(std::move(showMainWindow)) {}
 
 void HtmlFaderForm::Form_Load() {
-  ShapeWindow(Handle(), htmlfader::kOutline);
+  // A region that cannot be made is reported; the window then stays a usable rectangle.
+  (void)ShapeWindow(Handle(), htmlfader::kOutline);
   StayOnTop(Handle());
 }
 

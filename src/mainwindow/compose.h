@@ -62,7 +62,7 @@ std::u16string TextAfterSend(std::u16string_view sent, std::u16string_view now);
 // then is the sent text taken out of the box (TextAfterSend); when nobody received it, the
 // line stays as typed. The colours are copied first: the fade lets events run, and they may
 // change the boxes they came from. Returns whether the line was delivered.
-bool SendComposedLine(std::u16string_view prefix, std::span<const int32_t> colours, int16_t wavy,
+[[nodiscard]] bool SendComposedLine(std::u16string_view prefix, std::span<const int32_t> colours, int16_t wavy,
                       const TextField& text1,
                       const std::function<bool(std::u16string_view)>& deliver);
 

@@ -25,7 +25,8 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
 // ---- Start-up and exit ----------------------------------------------------------------------
 
 void MainForm::Form_Load() {
-  ShapeWindow(Handle(), mainwindow::kOutline);
+  // A region that cannot be made is reported; the window then stays a usable rectangle.
+  (void)ShapeWindow(Handle(), mainwindow::kOutline);
   host_.LoadStartupScheme();
   StayOnTop(Handle());
   SendAnnouncement();
@@ -171,7 +172,7 @@ bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
   // A new taskbar (the shell restarted) has lost the icon of a window put away in the tray:
   // without it the window could never be brought back.
   if (message == TaskbarCreatedMessage()) {
-    TrayReAdd(Handle());
+    (void)TrayReAdd(Handle());  // no icon: nothing else to do until the next minimise
   } else if (message >= 0xC000 && loadDone_) {
     // The program's own registered messages (a second copy asking this one forward). During
     // the start-up they are let go: the window is shown as soon as the announcement is out.

@@ -54,7 +54,7 @@ class MainForm : public Form {
   void Timer1_Timer();
 
   // Puts the window into the tray; false (and the window stays) when no icon could be shown.
-  bool MinimiseToTray();
+  [[nodiscard]] bool MinimiseToTray();
   // Brings the window back from the tray (if it is there) and to the front.
   void Restore();
 

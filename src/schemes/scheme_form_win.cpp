@@ -70,7 +70,8 @@ bool SchemeForm::LoadStartupList() {
 
 
 void SchemeForm::Form_Load() {
-  ShapeWindow(Handle(), schemes::kOutline);
+  // A region that cannot be made is reported; the window then stays a usable rectangle.
+  (void)ShapeWindow(Handle(), schemes::kOutline);
   StayOnTop(Handle());
 }
 

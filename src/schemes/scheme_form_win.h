@@ -38,7 +38,7 @@ class SchemeForm : public Form {
   // Start-up: when scheme.lst exists, makes this window (hidden), fills List1 from the file and
   // returns true; otherwise the window is not made. A list file that is there but was not read
   // (hidden, locked, too large) is never written in this run.
-  bool LoadStartupList();
+  [[nodiscard]] bool LoadStartupList();
 
   // Colours the ten stops from the scheme `name` of color.dat; a value that is missing, not a
   // number or not a colour leaves its stop as it is.

@@ -44,7 +44,7 @@ inline constexpr std::size_t kMaxSchemeEntries = 32767;
 // ParseSchemeList when the text holds at most `maxEntries` entries, else nullopt. It stops as
 // soon as the bound is passed, so a huge file costs no more than the bound.
 //   ParseSchemeListUpTo(u"a\r\nb\r\n", 1) == std::nullopt
-std::optional<std::vector<std::u16string>> ParseSchemeListUpTo(std::u16string_view text,
+[[nodiscard]] std::optional<std::vector<std::u16string>> ParseSchemeListUpTo(std::u16string_view text,
                                                                std::size_t maxEntries);
 
 // The text of a list file for `names`: each name followed by CR LF; no names, no text. A name
@@ -63,20 +63,20 @@ std::u16string FormatSchemeList(const std::vector<std::u16string>& names);
 // since the profile functions match section names that way.
 //   CanStoreSchemeName(u"Red, Blue", nullptr) == true
 //   CanStoreSchemeName(u"[x]", &why) == false
-bool CanStoreSchemeName(std::u16string_view name, std::u16string* why);
+[[nodiscard]] bool CanStoreSchemeName(std::u16string_view name, std::u16string* why);
 
 // A colour value from its text in color.dat: an optional sign and decimal digits only, within
 // the signed 32-bit range. Anything else (empty, spaces, other characters, out of range) is
 // nullopt, and the caller leaves the colour as it was.
 //   ParseColourValue(u"16711680") == 16711680;  ParseColourValue(u"-1") == -1
 //   ParseColourValue(u"") == std::nullopt;  ParseColourValue(u"2147483648") == std::nullopt
-std::optional<int32_t> ParseColourValue(std::u16string_view text);
+[[nodiscard]] std::optional<int32_t> ParseColourValue(std::u16string_view text);
 
 // A colour value as the scheme files may hold it: ParseColourValue within 0..16,777,215 (the
 // colours a colour box can show). Anything else counts as not a number, so a box never shows
 // one colour while a send uses another.
 //   ParseStoredColour(u"16777215") == 16777215;  ParseStoredColour(u"-1") == std::nullopt
-std::optional<int32_t> ParseStoredColour(std::u16string_view text);
+[[nodiscard]] std::optional<int32_t> ParseStoredColour(std::u16string_view text);
 
 // The text of a colour value as color.dat stores it: signed decimal, no leading zeros.
 //   FormatColourValue(255) == u"255";  FormatColourValue(-16777216) == u"-16777216"

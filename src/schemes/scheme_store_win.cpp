@@ -10,6 +10,7 @@
 
 #include "core/wide_win.h"
 #include "core/ansi_win.h"
+#include "core/report_win.h"
 
 namespace qf {
 namespace {
@@ -184,13 +185,19 @@ bool SaveListBox(std::u16string_view path, const std::vector<std::u16string>& na
 
   // GetTempFileNameW makes the temporary file (empty) under a name no one else uses.
   wchar_t temporary[MAX_PATH + 1] = {};
-  if (GetTempFileNameW(FolderOf(target).c_str(), L"qfs", 0, temporary) == 0) return false;
+  if (ReportIf(GetTempFileNameW(FolderOf(target).c_str(), L"qfs", 0, temporary) == 0,
+               "no temporary file for scheme.lst could be made")) {
+    return false;
+  }
   FileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  const bool written = file.Valid() && WriteAll(file.Get(), bytes) &&
+  const bool written = !ReportIf(!file.Valid(), "the temporary scheme list could not be opened") &&
+                       !ReportIf(!WriteAll(file.Get(), bytes), "the scheme list could not be written") &&
                        FlushFileBuffers(file.Get()) != 0 && file.Close();
   if (!written ||
-      !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      ReportIf(!MoveFileExW(temporary, target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH),
+               "scheme.lst could not be replaced")) {
     file.Close();
     DeleteFileW(temporary);
     return false;
@@ -236,13 +243,15 @@ bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16stri
   if (!ansiPath) {
     // The wide functions write a new file as ANSI text, like the ANSI ones; the texts are
     // taken through the code page first so the file holds exactly the same bytes.
-    return WritePrivateProfileStringW(ToWide(FromAnsi(ansiSection)).c_str(),
-                                      ToWide(FromAnsi(ansiKey)).c_str(),
-                                      ToWide(FromAnsi(ansiValue)).c_str(),
-                                      ToWide(path).c_str()) != 0;
+    return !ReportIf(WritePrivateProfileStringW(ToWide(FromAnsi(ansiSection)).c_str(),
+                                                ToWide(FromAnsi(ansiKey)).c_str(),
+                                                ToWide(FromAnsi(ansiValue)).c_str(),
+                                                ToWide(path).c_str()) == 0,
+                     "a colour could not be written to color.dat");
   }
-  return WritePrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(), ansiValue.c_str(),
-                                    ansiPath->c_str()) != 0;
+  return !ReportIf(WritePrivateProfileStringA(ansiSection.c_str(), ansiKey.c_str(),
+                                              ansiValue.c_str(), ansiPath->c_str()) == 0,
+                   "a colour could not be written to color.dat");
 }
 
 void SetShortNamesAvailable(bool available) { shortNamesAvailable = available; }

@@ -87,6 +87,6 @@ void SetShortNamesAvailable(bool available);
 
 // CanStoreSchemeName, and also that the name survives the ANSI code page both files use (a
 // character the code page lacks would be saved as another one, under another section).
-bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why);
+[[nodiscard]] bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why);
 
 }  // namespace qf

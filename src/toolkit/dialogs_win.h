@@ -23,7 +23,7 @@ void ShowMessage(HWND owner, std::u16string_view text, std::u16string_view capti
 // answer can stop instead of asking for ever. An empty title gives the program's title.
 //   std::optional<std::u16string> name =
 //       InputBox(Form4.Handle(), u"Choose your name", u"Save Color Scheme");
-std::optional<std::u16string> InputBox(HWND owner, std::u16string_view prompt,
+[[nodiscard]] std::optional<std::u16string> InputBox(HWND owner, std::u16string_view prompt,
                                        std::u16string_view title = {},
                                        std::u16string_view defaultText = {});
 

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "core/report_win.h"
+
 namespace qf {
 
 // What the owners below hold now, and how many deletes the system refused (an object still
@@ -23,8 +25,9 @@ template <class Handle>
 class GdiObject {
  public:
   GdiObject() = default;
+  // Takes what a Create... call returned; a null handle (the call failed) is reported.
   explicit GdiObject(Handle handle) : handle_(handle) {
-    if (handle_ != nullptr) ++gdiOwnerCounts.held;
+    if (!ReportIf(handle_ == nullptr, "a GDI object could not be made")) ++gdiOwnerCounts.held;
   }
   ~GdiObject() { Reset(); }
   GdiObject(const GdiObject&) = delete;
@@ -70,7 +73,7 @@ class MemoryDc {
  public:
   MemoryDc() = default;
   explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {
-    if (dc_ != nullptr) ++gdiOwnerCounts.held;
+    if (!ReportIf(dc_ == nullptr, "a memory DC could not be made")) ++gdiOwnerCounts.held;
   }
   ~MemoryDc() { Reset(); }
   MemoryDc(const MemoryDc&) = delete;

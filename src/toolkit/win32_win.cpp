@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "core/report_win.h"
 #include "core/wide_win.h"
 
 namespace qf {
@@ -45,6 +46,7 @@ bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool doubleClic
   windowClass.hCursor = cursor;
   windowClass.lpszClassName = name;
   entry->second = RegisterClassExW(&windowClass) != 0;
+  ReportIf(!entry->second, "a window class could not be registered");
   return entry->second;
 }
 

@@ -21,7 +21,7 @@ std::u16string WindowText(HWND window);
 // Registers a window class of this module once; later calls with the same name only report
 // whether that first registration worked. The class gets CS_DBLCLKS when `doubleClicks`.
 //   if (!RegisterWindowClass(L"QfForm", &Form::WindowProc, true)) return;
-bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool doubleClicks = true,
+[[nodiscard]] bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool doubleClicks = true,
                          HCURSOR cursor = nullptr);
 
 // Mouse positions in a mouse message's lParam: signed 16-bit words, negative left of or above

@@ -49,7 +49,7 @@ class MainSkinView : public ViewerForm {
 
  private:
   void Form_Load() override {
-    qf::ShapeWindow(Handle(), qf::mainwindow::kOutline);
+    (void)qf::ShapeWindow(Handle(), qf::mainwindow::kOutline);
     // A few colours in the squares, as a loaded scheme would leave them.
     const int32_t colours[] = {ColorRgb(255, 0, 0),    ColorRgb(255, 128, 0), ColorRgb(255, 255, 0),
                                ColorRgb(0, 255, 0),    ColorRgb(0, 255, 255), ColorRgb(0, 0, 255),
@@ -106,7 +106,7 @@ class SchemeSkinView : public ViewerForm {
 
  private:
   void Form_Load() override {
-    qf::ShapeWindow(Handle(), qf::schemes::kOutline);
+    (void)qf::ShapeWindow(Handle(), qf::schemes::kOutline);
     for (const char16_t* name : {u"Sunset", u"Ocean", u"Forest", u"Candy", u"Ice"}) {
       List1.AddItem(name);
     }
@@ -140,7 +140,7 @@ class HtmlFaderSkinView : public ViewerForm {
 
  private:
   void Form_Load() override {
-    qf::ShapeWindow(Handle(), qf::htmlfader::kOutline);
+    (void)qf::ShapeWindow(Handle(), qf::htmlfader::kOutline);
     const int32_t colours[] = {ColorRgb(0, 204, 255), ColorRgb(255, 0, 0), ColorRgb(0, 68, 255)};
     for (int k = 0; k < 3; ++k) boxes_[k]->SetBackColor(colours[k]);
   }

@@ -12,6 +12,7 @@
 
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "mainwindow/layout.h"
 #include "toolkit/toolkit_win.h"
 
 namespace {
@@ -21,15 +22,16 @@ using qf::ColorRgb;
 class DemoForm : public qf::Form {
  public:
   DemoForm()
-      : Form({.caption = u"Toolkit demo", .width = 370, .height = 248, .left = 40, .top = 40}) {}
+      : Form({.caption = u"Toolkit demo",
+              .width = qf::mainwindow::kWidth,
+              .height = qf::mainwindow::kHeight,
+              .left = 40,
+              .top = 40}) {}
 
  private:
   void Form_Load() override {
     // The main window's outline: menu button, title plate, minimise and close, body.
-    qf::ShapeWindow(Handle(), {{4, 5, 48, 30, 6, 6},
-                               {79, 5, 295, 31, 6, 6},
-                               {314, 5, 368, 32, 7, 7},
-                               {5, 43, 374, 233, 48, 48}});
+    (void)qf::ShapeWindow(Handle(), qf::mainwindow::kOutline);
     qf::StayOnTop(Handle());
     for (const char16_t* item : {u"Sunset", u"Ocean", u"Forest", u"Candy"}) List1.AddItem(item);
   }
