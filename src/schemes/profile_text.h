@@ -51,7 +51,7 @@ class ProfileText {
     std::optional<std::u16string> value;  // nullopt: a line without "="
   };
   struct Section {
-    std::optional<std::u16string> name;   // nullopt: the lines before the first section
+    std::optional<std::u16string> name;  // nullopt: the lines before the first section
     std::vector<Line> lines;
   };
 
