@@ -43,7 +43,7 @@ class ProfileText {
 
   // The line numbers (from 1) of the lines that are neither a section, a key=value line, a
   // blank line nor a comment (starting with ";" or "#"): lines a damaged file may hold.
-  const std::vector<int>& OddLines() const { return oddLines_; }
+  std::vector<int> OddLines() const { return oddLines_; }
 
  private:
   struct Line {

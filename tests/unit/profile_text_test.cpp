@@ -11,8 +11,8 @@ TEST(ProfileTextTest, WritesSectionsAsTheProfileFunctionsDo) {
   ProfileText text = ProfileText::Parse(u"");
   EXPECT_TRUE(text.Write(u"Blue", u"Fade1", u"1"));
   text.Write(u"Blue", u"Fade2", u"2");
-  text.Write(u"BLUE", u"Fade1", u"11");      // the same section, the value replaced in place
-  text.Write(u"  lead", u"Fade1", u"3");     // blanks around a new section's name go
+  text.Write(u"BLUE", u"Fade1", u"11");   // the same section, the value replaced in place
+  text.Write(u"  lead", u"Fade1", u"3");  // blanks around a new section's name go
   text.Write(u"trail  ", u"Fade1", u"4");
   text.Write(u"lead", u"Fade2", u"5");
   text.Write(u"Caf\u00E9", u"Fade1", u"6");
@@ -43,9 +43,10 @@ TEST(ProfileTextTest, ReadsAndRewritesAHandEditedFile) {
   text.Write(u"Dup", u"Fade3", u"3");
   text.Write(u"sp", u"Fade2", u"x");
   text.Write(u"New", u"Fade1", u"n");
-  EXPECT_EQ(text.Format(),
-            u"; comment\r\n[Sp]\r\nfade1=\"12\"\r\ngarbage line\r\nFade2=x\r\n[Dup]\r\nFade1=1\r\n"
-            u"Fade3=3\r\n[dup]\r\nFade1=2\r\nFade2=22\r\n[Last]\r\nFade1=9\r\n[New]\r\nFade1=n\r\n");
+  EXPECT_EQ(
+      text.Format(),
+      u"; comment\r\n[Sp]\r\nfade1=\"12\"\r\ngarbage line\r\nFade2=x\r\n[Dup]\r\nFade1=1\r\n"
+      u"Fade3=3\r\n[dup]\r\nFade1=2\r\nFade2=22\r\n[Last]\r\nFade1=9\r\n[New]\r\nFade1=n\r\n");
 }
 
 TEST(ProfileTextTest, ValuesLoseOnePairOfQuotesAndAreCutTo254Characters) {
