@@ -48,7 +48,7 @@ TEST(SchemeFixtureTest, TheDesktopWritesTheFixturePair) {
   ListForm form;
   const auto add = [&](std::u16string_view name, const Colours& values) {
     ASSERT_TRUE(qf::CanStoreSchemeNameInFiles(name, nullptr));
-    form.List1.AddItem(name);
+    form.List1.AddItem(std::u16string(name));
     for (int k = 1; k <= qf::kSchemeColourCount; ++k) {
       qf::WriteIni(name, qf::SchemeColourKey(k), qf::FormatColourValue(values[k - 1]), colours);
     }

@@ -229,7 +229,7 @@ describe("schemes", () => {
     // The schemes outlive the page; choosing one applies it.
     await page.reload();
     await page.waitForSelector('#page[data-ready="true"]');
-    assert.deepEqual(await page.$$eval("#scheme-list option", (options) => options.map((o) => o.text)),
+    assert.deepEqual(await page.$$eval("#scheme-list option", (options) => options.map((o) => o.textContent)),
                      ["Sunset", "  lead", "Caf\u00E9", "Blue", "BLUE", "Sunset"]);
     assert.deepEqual(await stopColours(page), cool.map(hex), "start-up applies the first scheme");
     await page.select("#scheme-list", "3");
@@ -275,7 +275,7 @@ describe("schemes", () => {
     await save(page, "Mine", warm);
     page.once("dialog", (dialog) => dialog.dismiss());
     assert.match(await importFiles(page, join(dir, "scheme.lst"), join(dir, "color.dat")), /cancelled/);
-    assert.deepEqual(await page.$$eval("#scheme-list option", (o) => o.map((x) => x.text)), ["Mine"]);
+    assert.deepEqual(await page.$$eval("#scheme-list option", (o) => o.map((x) => x.textContent)), ["Mine"]);
 
     let question = "";
     page.once("dialog", (dialog) => {
