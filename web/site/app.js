@@ -55,7 +55,15 @@ function localStorageOrNull() {
   }
 }
 
+// Whatever goes wrong later is said on the page, not only in the console.
+function reportFailures() {
+  const show = (what) => say($("status"), `Something went wrong (${what}); reload the page if the fader stops answering.`, { problem: true });
+  window.addEventListener("error", (event) => show(event.message));
+  window.addEventListener("unhandledrejection", (event) => show(event.reason?.message ?? event.reason));
+}
+
 async function start() {
+  reportFailures();
   let core;
   try {
     if (typeof createQuelvane !== "function") throw new Error("quelvane.js did not load");
@@ -194,9 +202,12 @@ async function start() {
     persistAndSay(`Removed “${name}” from the list (its colours stay in color.dat, as the desktop program keeps them).`);
   });
 
-  async function readFile(input, name) {
+  async function readFile(input, name, other) {
     const file = input.files[0];
     if (!file) throw new Error(`Pick the desktop program's ${name} too: Import needs both files.`);
+    if (file.name.toLowerCase() === other) {
+      throw new Error(`${file.name} was picked as the ${name}: pick each file in its own box; nothing was imported.`);
+    }
     if (file.size > MAX_FILE_BYTES) throw new Error(`${file.name} is ${file.size} bytes: too large for a ${name}; nothing was imported.`);
     return new Uint8Array(await file.arrayBuffer());
   }
@@ -204,8 +215,8 @@ async function start() {
   $("import").addEventListener("click", async () => {
     let imported;
     try {
-      const listBytes = await readFile($("import-list"), "scheme.lst");
-      const colourBytes = await readFile($("import-colours"), "color.dat");
+      const listBytes = await readFile($("import-list"), "scheme.lst", "color.dat");
+      const colourBytes = await readFile($("import-colours"), "color.dat", "scheme.lst");
       imported = SchemeStore.readDesktopFiles(core, listBytes, colourBytes);
     } catch (error) {
       say(status, error.message, { problem: true });

@@ -21,7 +21,9 @@ function cssFamily(name) {
 class Painter {
   constructor(ctx) {
     this.ctx = ctx;
-    this.widths = new Map(); // "font|text" -> width: the walker measures every character alone
+    // font -> (text -> width): the walker measures every character on its own, mostly the same
+    // few characters in the same few fonts.
+    this.widthCache = new Map();
     this.reset();
   }
   reset() {
@@ -30,75 +32,77 @@ class Painter {
     this.bold = this.italic = this.underline = this.strike = false;
     this.colour = 0;
     this.font = "";
+    this.fontChanged = true;
   }
-  setFontName(name) { this.name = name; }
-  setFontSize(points) { this.points = points; }
-  setFontBold(on) { this.bold = on; }
-  setFontItalic(on) { this.italic = on; }
+  setFontName(name) { this.name = name; this.fontChanged = true; }
+  setFontSize(points) { this.points = points; this.fontChanged = true; }
+  setFontBold(on) { this.bold = on; this.fontChanged = true; }
+  setFontItalic(on) { this.italic = on; this.fontChanged = true; }
   setFontUnderline(on) { this.underline = on; }
   setFontStrikethrough(on) { this.strike = on; }
   setForeColor(colour) { this.colour = colour; }
   cls() {}
-  currentFont() {
-    const px = Math.round(this.points * POINTS_TO_PIXELS);
-    const font = `${this.italic ? "italic " : ""}${this.bold ? "bold " : ""}${px}px ${cssFamily(this.name)}`;
-    if (font !== this.font) {
-      this.font = font;
-      this.ctx.font = font;
+  // Puts the current font on the canvas (only when it changed) and returns its width cache.
+  useFont() {
+    if (this.fontChanged) {
+      this.fontChanged = false;
+      const px = Math.round(this.points * POINTS_TO_PIXELS);
+      const font = `${this.italic ? "italic " : ""}${this.bold ? "bold " : ""}${px}px ${cssFamily(this.name)}`;
+      if (font !== this.font) {
+        this.font = font;
+        this.ctx.font = font;
+        if (!this.widthCache.has(font)) this.widthCache.set(font, new Map());
+        this.widths = this.widthCache.get(font);
+      }
     }
-    return font;
+    return this.widths;
   }
   textWidth(text) {
-    const key = `${this.currentFont()}|${text}`;
-    let width = this.widths.get(key);
+    const widths = this.useFont();
+    let width = widths.get(text);
     if (width === undefined) {
       width = this.ctx.measureText(text).width;
-      this.widths.set(key, width);
+      widths.set(text, width);
     }
     return width;
   }
   printText() {}
 }
 
-// First pass: only measures, to learn how wide and tall the drawing will be.
-export class Measurer extends Painter {
+// Walks the markup once through the tag walker: measures as the walker asks, and records what
+// it draws (everything that starts within the widest canvas), to be painted once the canvas
+// has its size. Exported for the tests, which ask where each letter goes.
+export class StepRecorder extends Painter {
   constructor(ctx) {
     super(ctx);
     this.right = 0;
     this.bottom = 0;
+    this.steps = [];
   }
   printText(x, y, text) {
-    this.right = Math.max(this.right, x + this.textWidth(text));
+    const width = this.textWidth(text);
+    this.right = Math.max(this.right, x + width);
     this.bottom = Math.max(this.bottom, y);
+    if (x > MAX_WIDTH) return; // past the right edge: cut off, as in the chat room's strip
+    this.steps.push({ x, y, text, width, font: this.font, colour: this.colour,
+                      underline: this.underline, strike: this.strike, px: Math.round(this.points * POINTS_TO_PIXELS) });
   }
 }
 
-// Second pass: draws on the canvas, with its background colour.
-class CanvasPainter extends Painter {
-  constructor(ctx, background, width) {
-    super(ctx);
-    this.background = background;
-    this.width = width;
-  }
-  cls() {
-    const { ctx } = this;
-    ctx.fillStyle = cssColour(this.background);
-    ctx.fillRect(0, -2, ctx.canvas.width, ctx.canvas.height + 2); // -2: above the shifted origin
-    this.reset();
-  }
-  printText(x, y, text) {
-    if (x > this.width) return; // past the right edge: cut off, as in the chat room's strip
-    const { ctx } = this;
-    this.currentFont();
-    ctx.fillStyle = cssColour(this.colour);
-    ctx.textBaseline = "top";
-    ctx.fillText(text, x, y);
-    if (this.underline || this.strike) {
-      const width = this.textWidth(text);
-      const px = Math.round(this.points * POINTS_TO_PIXELS);
-      if (this.underline) ctx.fillRect(x, y + px, width, 1);
-      if (this.strike) ctx.fillRect(x, y + Math.round(px * 0.55), width, 1);
+function paint(ctx, steps, background) {
+  ctx.fillStyle = cssColour(background);
+  ctx.fillRect(0, -2, ctx.canvas.width, ctx.canvas.height + 2); // -2: above the shifted origin
+  ctx.textBaseline = "top";
+  let font = "";
+  for (const step of steps) {
+    if (step.font !== font) {
+      font = step.font;
+      ctx.font = font;
     }
+    ctx.fillStyle = cssColour(step.colour);
+    ctx.fillText(step.text, step.x, step.y);
+    if (step.underline) ctx.fillRect(step.x, step.y + step.px, step.width, 1);
+    if (step.strike) ctx.fillRect(step.x, step.y + Math.round(step.px * 0.55), step.width, 1);
   }
 }
 
@@ -106,17 +110,15 @@ class CanvasPainter extends Painter {
 // as wide as `minWidth` CSS pixels), sharp on high-density screens.
 export function drawPreview(core, canvas, markup, background, minWidth) {
   const ctx = canvas.getContext("2d");
-  const measurer = new Measurer(ctx);
-  core.renderTags(markup, measurer);
-  const width = Math.min(MAX_WIDTH, Math.max(minWidth, Math.ceil(measurer.right) + 4));
-  const height = Math.max(20, measurer.bottom + LINE_HEIGHT + 4);
+  const walk = new StepRecorder(ctx);
+  core.renderTags(markup, walk);
+  const width = Math.min(MAX_WIDTH, Math.max(minWidth, Math.ceil(walk.right) + 4));
+  const height = Math.max(20, walk.bottom + LINE_HEIGHT + 4);
   const ratio = window.devicePixelRatio || 1;
   canvas.style.width = `${width}px`;
   canvas.style.height = `${height}px`;
   canvas.width = Math.floor(width * ratio);
   canvas.height = Math.floor(height * ratio);
   ctx.setTransform(ratio, 0, 0, ratio, 0, 1 * ratio); // one pixel down leaves room for <sup>
-  const painter = new CanvasPainter(ctx, background, width);
-  painter.widths = measurer.widths;
-  core.renderTags(markup, painter);
+  paint(ctx, walk.steps, background);
 }

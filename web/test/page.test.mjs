@@ -96,9 +96,9 @@ describe("the fader", () => {
       const tags = [...markup.matchAll(/<Font Color=#([0-9A-F]{6})>/g)].map((m) => m[1]);
       // Where the tag walker puts each letter, asked of the walker itself, measuring as the
       // preview measures.
-      const { Measurer } = await import(new URL("preview.js", location.href));
+      const { StepRecorder } = await import(new URL("preview.js", location.href));
       const cells = [];
-      const recorder = new Measurer(document.createElement("canvas").getContext("2d"));
+      const recorder = new StepRecorder(document.createElement("canvas").getContext("2d"));
       recorder.printText = (x, y, text) => cells.push({ x, y, text });
       window.quelvaneCore.renderTags(markup, recorder);
       const canvas = document.getElementById("preview");
