@@ -40,8 +40,8 @@ val JsString(const std::u16string& text) {
   static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
   const std::string utf8 = qf::Utf16ToUtf8(text);
   return decoder.call<val>(
-      "decode", emscripten::typed_memory_view(utf8.size(),
-                                              reinterpret_cast<const uint8_t*>(utf8.data())));
+      "decode",
+      emscripten::typed_memory_view(utf8.size(), reinterpret_cast<const uint8_t*>(utf8.data())));
 }
 
 val ToArray(const std::vector<std::u16string>& texts) {
