@@ -1,19 +1,25 @@
 // The web page's figures on this machine, in one run:
 //   - the WebAssembly fade of the benchmark line (32,767 characters, 10 stops, plain and wavy)
-//     in headless Chromium, beside the native fade_bench figure for the same line and colours;
-//     "engine" is the fade alone (its length is all that comes back), "+ string" includes
-//     handing the markup to JavaScript as a string, which is what the page does;
+//     in headless Chromium, beside the native fade_bench figure for the same line and colours,
+//     the two measured in turns (several rounds, native then WebAssembly), so a busy machine
+//     slows both alike; "engine" is the fade alone (its length is all that comes back),
+//     "+ string" includes handing the markup to JavaScript as a string, as the page does;
 //   - the page's time from navigation to interactive (the mark the page sets when its controls
 //     are enabled), over fresh loads.
 // Needs the web build, the native build of fade_bench and the test packages, e.g.:
 //   scripts/test web && cmake --build --preset native --target fade_bench
-//   node bench/web_figures.mjs [--loads N]
+//   node bench/web_figures.mjs [--rounds N] [--loads N]
 import { execFileSync } from "node:child_process";
 import { existsSync } from "node:fs";
 import { join } from "node:path";
 import { launch, openPage, repoRoot, serve } from "../web/test/browser.mjs";
 
-const loads = Number(process.argv[process.argv.indexOf("--loads") + 1]) || 9;
+const option = (name, fallback) => {
+  const at = process.argv.indexOf(name);
+  return at > 0 ? Number(process.argv[at + 1]) || fallback : fallback;
+};
+const rounds = option("--rounds", 5);
+const loads = option("--loads", 9);
 const fadeBench = join(repoRoot, "build/native/bin/fade_bench");
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -22,8 +28,8 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 function nativeFigures() {
   if (!existsSync(fadeBench)) return null;
   const out = execFileSync(fadeBench, ["--benchmark_filter=BM_FadeTenColors",
-                                       "--benchmark_repetitions=5", "--benchmark_format=json"]);
-  const runs = JSON.parse(out).benchmarks.filter((b) => b.run_type === "aggregate" && b.aggregate_name === "median");
+                                       "--benchmark_min_time=0.5", "--benchmark_format=json"]);
+  const runs = JSON.parse(out).benchmarks;
   const ms = (b) => b.real_time * { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
   return {
     plain: ms(runs.find((b) => b.name.includes("wavy:0"))),
@@ -39,11 +45,11 @@ async function wasmFigures(page) {
     const line = pattern.repeat(Math.ceil(32767 / pattern.length)).slice(0, 32767);
     const colours = [0xffcc00, 0x0000ff, 0xff4400, 0x00ff00, 0x808080,
                      0x123456, 0xffffff, 0x000000, 0x00ffff, 0xab00cd];
-    // Batches of runs for about a second; the median of the batches' time per run.
+    // Batches of runs for about half a second; the median of the batches' time per run.
     const time = (work) => {
       for (let i = 0; i < 5; ++i) work();
       const perRun = [];
-      const end = performance.now() + 1000;
+      const end = performance.now() + 500;
       while (performance.now() < end || perRun.length < 5) {
         const start = performance.now();
         for (let i = 0; i < 5; ++i) work();
@@ -76,22 +82,34 @@ async function loadTimes(browser, url) {
 const server = await serve();
 const browser = await launch();
 try {
-  const native = nativeFigures();
   const page = await openPage(browser, server.url);
-  const wasm = await wasmFigures(page);
+  const measured = [];
+  for (let round = 0; round < rounds; ++round) {
+    measured.push({ native: nativeFigures(), wasm: await wasmFigures(page) });
+  }
   await page.close();
   const times = await loadTimes(browser, server.url);
 
   const f = (ms) => `${ms.toFixed(3)} ms`;
-  console.log("Fade of 32,767 characters through 10 stops, milliseconds per fade (medians):");
-  console.log("          native       wasm engine  wasm + string   engine/native  +string/native");
+  const spread = (values, show) => `${show(median(values))} (${show(Math.min(...values))}..${show(Math.max(...values))})`;
+  console.log(`Fade of 32,767 characters through 10 stops, milliseconds per fade: median of ${rounds} rounds (min..max)`);
   for (const kind of ["plain", "wavy"]) {
-    const n = native?.[kind];
-    const w = wasm[kind];
-    console.log(`  ${kind.padEnd(6)}  ${(n ? f(n) : "n/a").padEnd(11)}  ${f(w.engine).padEnd(11)}  ${f(w.string).padEnd(12)}` +
-                `  ${n ? `${(w.engine / n).toFixed(2)}x`.padEnd(13) : "n/a".padEnd(13)}  ${n ? `${(w.string / n).toFixed(2)}x` : "n/a"}`);
+    const wasm = measured.map((m) => m.wasm[kind]);
+    console.log(`  ${kind}`);
+    if (measured[0].native) {
+      const native = measured.map((m) => m.native[kind]);
+      console.log(`    native fade_bench      ${spread(native, f)}`);
+      console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
+      console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
+      const x = (v) => `${v.toFixed(2)}x`;
+      console.log(`    engine / native        ${spread(measured.map((m) => m.wasm[kind].engine / m.native[kind]), x)}`);
+      console.log(`    + string / native      ${spread(measured.map((m) => m.wasm[kind].string / m.native[kind]), x)}`);
+    } else {
+      console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
+      console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
+      console.log(`    (native figures: build ${fadeBench} first)`);
+    }
   }
-  if (!native) console.log(`  (native figures: build ${fadeBench} first)`);
   console.log(`Page load to interactive, ${loads} fresh loads from 127.0.0.1: median ${median(times).toFixed(0)} ms ` +
               `(min ${Math.min(...times).toFixed(0)}, max ${Math.max(...times).toFixed(0)})`);
 } finally {
