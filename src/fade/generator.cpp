@@ -133,7 +133,8 @@ struct BlockTarget {
 // Hands [begin, at) to the writer (unless it failed before) and returns the block's start.
 [[gnu::noinline]] char* FlushBlock(BlockTarget& target, char* at) {
   if (!target.failed && at != target.begin) {
-    target.failed = !(*target.write)(std::string_view(target.begin, at));
+    target.failed = !(*target.write)(
+        std::string_view(target.begin, static_cast<std::size_t>(at - target.begin)));
   }
   return target.begin;
 }

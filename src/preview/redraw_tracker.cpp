@@ -7,7 +7,8 @@ namespace qf {
 bool RedrawTracker::Changed(int stopCount, std::span<const int32_t> colours,
                             std::u16string_view text, int32_t backColor) {
   if (drawn_ && stopCount == stopCount_ && backColor == backColor_ &&
-      std::ranges::equal(colours, colours_) && text == text_) {
+      std::equal(colours.begin(), colours.end(), colours_.begin(), colours_.end()) &&
+      text == text_) {
     return false;
   }
   drawn_ = true;

@@ -1,0 +1,202 @@
+// The page's door to the portable core, compiled to WebAssembly with embind. Thin on purpose:
+// each function turns JavaScript values into the core's types, calls the core, and turns the
+// result back. Text crosses as UTF-16 (std::u16string), which is what JavaScript strings are,
+// so nothing is re-encoded on the way; the scheme files cross as their bytes (Uint8Array).
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/cp1252.h"
+#include "core/utf.h"
+#include "fade/color.h"
+#include "fade/entry_points.h"
+#include "fade/qfade_args.h"
+#include "mainwindow/compose.h"
+#include "preview/canvas.h"
+#include "preview/render_tags.h"
+#include "schemes/profile_text.h"
+#include "schemes/scheme_list.h"
+
+namespace {
+
+using emscripten::val;
+
+// 2 to 10 colour values from a JavaScript array of numbers (other counts fade nothing).
+std::vector<int32_t> ColoursFrom(const val& colours) {
+  return emscripten::vecFromJSArray<int32_t>(colours);
+}
+
+// A JavaScript string of `text`. embind's own conversion of std::u16string first walks the
+// text in JavaScript looking for NUL characters, which on a long line costs many times the fade
+// itself. The browser's UTF-8 decoder is its fastest way to make a string out of the module's
+// memory (several times faster than its UTF-16 one here, markup being mostly ASCII), so the
+// text goes over as UTF-8. A lone surrogate becomes U+FFFD, as in every conversion here.
+val JsString(const std::u16string& text) {
+  static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
+  const std::string utf8 = qf::Utf16ToUtf8(text);
+  return decoder.call<val>(
+      "decode",
+      emscripten::typed_memory_view(utf8.size(), reinterpret_cast<const uint8_t*>(utf8.data())));
+}
+
+val ToArray(const std::vector<std::u16string>& texts) {
+  val array = val::array();
+  for (const std::u16string& text : texts) array.call<void>("push", text);
+  return array;
+}
+
+// The chat line: the style prefix, then the fade (wavy when `wavy`), as the send buttons make it.
+//   composeChatLine("<b>", [255, 16711680], "ab", false) == "<b><Font Color=#FF0000>a..."
+val ComposeLine(const std::u16string& prefix, const val& colours, const std::u16string& text,
+                bool wavy) {
+  return JsString(qf::ComposeChatLine(prefix, ColoursFrom(colours), text, wavy ? -1 : 0));
+}
+
+// The fade alone, as the HTML fader's Generate makes it with three colours.
+val Fade(const val& colours, const std::u16string& text, bool wavy) {
+  return JsString(qf::FadeColors(ColoursFrom(colours), text, wavy ? -1 : 0));
+}
+
+// The length of the fade only, without handing the markup to JavaScript: lets the benchmark
+// time the engine apart from the crossing of the result.
+double FadedLength(const val& colours, const std::u16string& text, bool wavy) {
+  return static_cast<double>(qf::FadeColors(ColoursFrom(colours), text, wavy ? -1 : 0).size());
+}
+
+std::u16string ToggledPrefix(const std::u16string& prefix, const std::u16string& tag, bool ticked) {
+  return qf::ToggledStylePrefix(prefix, tag, ticked);
+}
+
+// A drawing surface that forwards every call of the tag walker to a JavaScript object with the
+// same methods in lower camel case (setFontName, ..., cls, printText, textWidth): the page's
+// painter on an HTML canvas, or a test's recorder.
+class JsCanvas final : public qf::Canvas {
+ public:
+  explicit JsCanvas(val target) : target_(std::move(target)) {}
+  void SetFontName(std::u16string_view name) override {
+    target_.call<void>("setFontName", std::u16string(name));
+  }
+  void SetFontSize(double points) override { target_.call<void>("setFontSize", points); }
+  void SetFontBold(bool on) override { target_.call<void>("setFontBold", on); }
+  void SetFontItalic(bool on) override { target_.call<void>("setFontItalic", on); }
+  void SetFontUnderline(bool on) override { target_.call<void>("setFontUnderline", on); }
+  void SetFontStrikethrough(bool on) override { target_.call<void>("setFontStrikethrough", on); }
+  void SetForeColor(int32_t colour) override { target_.call<void>("setForeColor", colour); }
+  void Cls() override { target_.call<void>("cls"); }
+  void PrintText(double x, int y, std::u16string_view text) override {
+    target_.call<void>("printText", x, y, std::u16string(text));
+  }
+  double TextWidth(std::u16string_view text) override {
+    return target_.call<double>("textWidth", std::u16string(text));
+  }
+
+ private:
+  val target_;
+};
+
+void RenderTags(const std::u16string& markup, val target) {
+  JsCanvas canvas(std::move(target));
+  qf::RenderTags(canvas, markup);
+}
+
+// "RRGGBB" of a colour value, as the markup writes it (for the page's colour inputs).
+std::string ColourToHex(int32_t colour) {
+  const qf::Channels c = qf::SplitColor(colour);
+  return qf::ChannelsToHex(c.red, c.green, c.blue);
+}
+
+// The colour value of "#RRGGBB" (or a decimal value), or null.
+val ColourFromHex(const std::string& text) {
+  const std::optional<int32_t> colour = qf::ParseColourStop(text);
+  return colour ? val(*colour) : val::null();
+}
+
+// The scheme files' text from their bytes, and back; null when the text holds a character
+// the code page has none for.
+val DecodeAnsi(const std::string& bytes) { return JsString(qf::DecodeCp1252(bytes)); }
+val EncodeAnsi(const std::u16string& text) {
+  const std::optional<std::string> bytes = qf::EncodeCp1252(text);
+  if (!bytes) return val::null();
+  // A copy that outlives this call (a view would point into memory that is freed).
+  return val::global("Uint8Array")
+      .new_(emscripten::typed_memory_view(bytes->size(),
+                                          reinterpret_cast<const uint8_t*>(bytes->data())));
+}
+
+val ParseList(const std::u16string& text) { return ToArray(qf::ParseSchemeList(text)); }
+
+val FormatList(const val& names) {
+  return JsString(qf::FormatSchemeList(emscripten::vecFromJSArray<std::u16string>(names)));
+}
+
+// Why `name` cannot be saved as a scheme, or "" when it can: the desktop's own rules, and the
+// code page both files are written in.
+std::u16string SchemeNameProblem(const std::u16string& name) {
+  std::u16string why;
+  if (!qf::CanStoreSchemeName(name, &why)) return why;
+  if (!qf::EncodeCp1252(name)) {
+    return u"A scheme name can only use characters of the Windows code page 1252, in which "
+           u"the desktop program stores it.";
+  }
+  return u"";
+}
+
+// The ten colours of scheme `name` in the text of color.dat, read as the desktop loads a scheme
+// (keys Fade1..Fade10, in any letter case); null where the value is missing or not a colour value.
+val ReadSchemeColours(const std::u16string& colourFile, const std::u16string& name) {
+  const qf::ProfileText profile = qf::ProfileText::Parse(colourFile);
+  val colours = val::array();
+  for (int k = 1; k <= qf::kSchemeColourCount; ++k) {
+    const std::optional<std::u16string> text = profile.Read(name, qf::SchemeColourKey(k));
+    const std::optional<int32_t> colour = text ? qf::ParseColourValue(*text) : std::nullopt;
+    colours.call<void>("push", colour ? val(*colour) : val::null());
+  }
+  return colours;
+}
+
+// The text of color.dat after saving scheme `name` with ten colours, as the desktop writes it
+// (Fade1..Fade10 in order); the text unchanged when every value was already there.
+val WriteSchemeColours(const std::u16string& colourFile, const std::u16string& name,
+                       const val& colours) {
+  const std::vector<int32_t> values = ColoursFrom(colours);
+  qf::ProfileText profile = qf::ProfileText::Parse(colourFile);
+  bool changed = false;
+  for (int k = 1; k <= qf::kSchemeColourCount && k <= static_cast<int>(values.size()); ++k) {
+    changed |= profile.Write(name, qf::SchemeColourKey(k),
+                             qf::FormatColourValue(values[static_cast<std::size_t>(k - 1)]));
+  }
+  return JsString(changed ? profile.Format() : colourFile);
+}
+
+// The numbers of the lines of color.dat that are neither sections, keys, blank nor comments.
+val ColourFileOddLines(const std::u16string& colourFile) {
+  val lines = val::array();
+  for (int line : qf::ProfileText::Parse(colourFile).OddLines()) lines.call<void>("push", line);
+  return lines;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quelvane) {
+  using emscripten::function;
+  function("composeChatLine", &ComposeLine);
+  function("fadeColors", &Fade);
+  function("fadedLength", &FadedLength);
+  function("toggledStylePrefix", &ToggledPrefix);
+  function("renderTags", &RenderTags);
+  function("colourToHex", &ColourToHex);
+  function("colourFromHex", &ColourFromHex);
+  function("decodeAnsi", &DecodeAnsi);
+  function("encodeAnsi", &EncodeAnsi);
+  function("parseSchemeList", &ParseList);
+  function("formatSchemeList", &FormatList);
+  function("schemeNameProblem", &SchemeNameProblem);
+  function("readSchemeColours", &ReadSchemeColours);
+  function("writeSchemeColours", &WriteSchemeColours);
+  function("colourFileOddLines", &ColourFileOddLines);
+}

@@ -1,0 +1,289 @@
+// The page: wires the controls to the fade engine, the tag walker and the scheme files of the
+// WebAssembly core (quelvane.js). All fading, previewing and file handling is the core's; this
+// file keeps the page's state and says what happened.
+import { drawPreview } from "./preview.js";
+import { MAX_FILE_BYTES, SchemeStore } from "./schemes.js";
+
+const $ = (id) => document.getElementById(id);
+
+// Start colours of the ten stops (the desktop starts all black, which shows nothing on the
+// black preview strip), and the number used at first.
+const START_STOPS = ["#ff0000", "#ff8000", "#ffff00", "#00ff00", "#00ffff",
+                     "#0080ff", "#0000ff", "#8000ff", "#ff00ff", "#ffffff"];
+const START_COUNT = 3;
+
+function say(element, text, { problem = false, notes = [] } = {}) {
+  element.replaceChildren(text);
+  element.classList.toggle("problem", problem);
+  if (notes.length) {
+    const list = document.createElement("ul");
+    for (const note of notes) {
+      const item = document.createElement("li");
+      item.textContent = note;
+      list.append(item);
+    }
+    element.append(list);
+  }
+}
+
+// Copies `text` to the clipboard; where the browser refuses, selects it in `box` for Ctrl+C.
+async function copyMarkup(text, box, status) {
+  if (!text) {
+    say(status, "Nothing to copy yet: type a line first.");
+    return;
+  }
+  try {
+    await navigator.clipboard.writeText(text);
+    say(status, `Copied the markup (${text.length} characters).`);
+  } catch {
+    box.focus();
+    box.select();
+    let copied = false;
+    try {
+      copied = document.execCommand("copy");
+    } catch { /* reported below */ }
+    if (copied) say(status, `Copied the markup (${text.length} characters).`);
+    else say(status, "The browser did not allow copying: the markup is selected, press Ctrl+C.", { problem: true });
+  }
+}
+
+function localStorageOrNull() {
+  try {
+    return window.localStorage;
+  } catch {
+    return null;
+  }
+}
+
+// Whatever goes wrong later is said on the page, not only in the console.
+function reportFailures() {
+  const show = (what) => say($("status"), `Something went wrong (${what}); reload the page if the fader stops answering.`, { problem: true });
+  window.addEventListener("error", (event) => show(event.message));
+  window.addEventListener("unhandledrejection", (event) => show(event.reason?.message ?? event.reason));
+}
+
+async function start() {
+  reportFailures();
+  let core;
+  try {
+    if (typeof createQuelvane !== "function") throw new Error("quelvane.js did not load");
+    core = await createQuelvane();
+  } catch (error) {
+    say($("status"), `The fader could not start in this browser (${error?.message ?? error}). It needs WebAssembly and the page served over http, not opened as a file.`, { problem: true });
+    return;
+  }
+
+  const stops = START_STOPS.map((hex) => core.colourFromHex(hex));
+  const stopInputs = [];
+  let count = START_COUNT;
+  let prefix = "";
+  let background = 0;
+
+  // --- the fader ---------------------------------------------------------------------------
+  const countBox = $("stop-count");
+  for (let n = 2; n <= 10; ++n) countBox.add(new Option(String(n), String(n)));
+  countBox.value = String(count);
+
+  stops.forEach((colour, i) => {
+    const item = document.createElement("li");
+    const label = document.createElement("label");
+    const input = document.createElement("input");
+    input.type = "color";
+    input.id = `stop-${i + 1}`;
+    input.setAttribute("aria-label", `Colour ${i + 1}`);
+    label.append(String(i + 1), input);
+    item.append(label);
+    $("stops").append(item);
+    stopInputs.push(input);
+    input.addEventListener("input", () => {
+      stops[i] = core.colourFromHex(input.value);
+      update();
+    });
+  });
+
+  function showStops() {
+    stops.forEach((colour, i) => {
+      stopInputs[i].value = `#${core.colourToHex(colour).toLowerCase()}`;
+      stopInputs[i].closest("li").classList.toggle("unused", i >= count);
+    });
+  }
+
+  let drawPending = false;
+  function schedulePreview() {
+    if (drawPending) return;
+    drawPending = true;
+    requestAnimationFrame(() => {
+      drawPending = false;
+      const strip = $("preview").parentElement;
+      drawPreview(core, $("preview"), $("markup").value, background, strip.clientWidth);
+    });
+  }
+
+  function update() {
+    const line = $("line").value;
+    const wavy = $("style-w").checked;
+    $("markup").value = line ? core.composeChatLine(prefix, stops.slice(0, count), line, wavy) : "";
+    schedulePreview();
+  }
+
+  $("line").addEventListener("input", update);
+  countBox.addEventListener("change", () => {
+    count = Number(countBox.value);
+    showStops();
+    update();
+  });
+  $("style-w").addEventListener("change", update);
+  for (const id of ["style-s", "style-i", "style-b", "style-u"]) {
+    const box = $(id);
+    box.addEventListener("change", () => {
+      prefix = core.toggledStylePrefix(prefix, box.dataset.tag, box.checked);
+      update();
+    });
+  }
+  $("preview-back").addEventListener("input", () => {
+    background = core.colourFromHex($("preview-back").value);
+    schedulePreview();
+  });
+  $("copy").addEventListener("click", () => copyMarkup($("markup").value, $("markup"), $("status")));
+  window.addEventListener("resize", schedulePreview);
+
+  // --- schemes -----------------------------------------------------------------------------
+  const store = new SchemeStore(core, localStorageOrNull());
+  const status = $("scheme-status");
+  const schemeList = $("scheme-list");
+
+  function showList(selected = -1) {
+    schemeList.replaceChildren(...store.list.map((name, i) => new Option(name === "" ? "(empty entry)" : name, String(i))));
+    schemeList.selectedIndex = selected;
+  }
+
+  // Applies entry `index`: every colour color.dat has for it; the others stay.
+  function apply(index) {
+    store.coloursOf(index).forEach((colour, i) => {
+      if (colour !== null) stops[i] = colour;
+    });
+    showStops();
+    update();
+  }
+
+  function persistAndSay(text, notes = []) {
+    const problem = store.persist();
+    if (problem) say(status, `${text} ${problem}`, { problem: true, notes });
+    else say(status, text, { notes });
+  }
+
+  schemeList.addEventListener("change", () => {
+    if (schemeList.selectedIndex < 0) return;
+    apply(schemeList.selectedIndex);
+    say(status, `Applied “${store.list[schemeList.selectedIndex]}”.`);
+  });
+
+  $("scheme-save").addEventListener("click", () => {
+    const name = $("scheme-name").value;
+    const problem = store.save(name, stops);
+    if (problem) {
+      say(status, problem, { problem: true });
+      $("scheme-name").focus();
+      return;
+    }
+    showList(store.list.length - 1);
+    persistAndSay(`Saved “${name}”.`);
+  });
+
+  $("scheme-remove").addEventListener("click", () => {
+    const index = schemeList.selectedIndex;
+    if (index < 0) {
+      say(status, "please select a scheme to remove", { problem: true });
+      return;
+    }
+    const name = store.list[index];
+    store.remove(index);
+    showList();
+    persistAndSay(`Removed “${name}” from the list (its colours stay in color.dat, as the desktop program keeps them).`);
+  });
+
+  async function readFile(input, name, other) {
+    const file = input.files[0];
+    if (!file) throw new Error(`Pick the desktop program's ${name} too: Import needs both files.`);
+    if (file.name.toLowerCase() === other) {
+      throw new Error(`${file.name} was picked as the ${name}: pick each file in its own box; nothing was imported.`);
+    }
+    if (file.size > MAX_FILE_BYTES) throw new Error(`${file.name} is ${file.size} bytes: too large for a ${name}; nothing was imported.`);
+    return new Uint8Array(await file.arrayBuffer());
+  }
+
+  $("import").addEventListener("click", async () => {
+    let imported;
+    try {
+      const listBytes = await readFile($("import-list"), "scheme.lst", "color.dat");
+      const colourBytes = await readFile($("import-colours"), "color.dat", "scheme.lst");
+      imported = SchemeStore.readDesktopFiles(core, listBytes, colourBytes);
+    } catch (error) {
+      say(status, error.message, { problem: true });
+      return;
+    }
+    const had = store.list.length;
+    if ((had > 0 || store.colourFile !== "") &&
+        !window.confirm(`Replace the ${had} scheme${had === 1 ? "" : "s"} kept in this browser with the ${imported.list.length} from these files? (Export first to keep them.)`)) {
+      say(status, "Import cancelled: your schemes are as they were.");
+      return;
+    }
+    store.replaceWith(imported);
+    const n = store.list.length;
+    if (n > 0) apply(0); // as the desktop program does at start-up
+    showList(n > 0 ? 0 : -1);
+    persistAndSay(`Imported ${n} scheme${n === 1 ? "" : "s"}${n > 0 ? `; applied “${store.list[0]}”` : ""}.` +
+                  (imported.notes.length ? " Skipped or kept aside:" : ""), imported.notes);
+  });
+
+  const exportUrls = [];
+  $("export").addEventListener("click", () => {
+    const files = store.exportFiles();
+    if (files.problem) {
+      say(status, files.problem, { problem: true });
+      return;
+    }
+    exportUrls.splice(0).forEach((url) => URL.revokeObjectURL(url));
+    const links = [["scheme.lst", files.list], ["color.dat", files.colours]].map(([name, bytes]) => {
+      const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+      exportUrls.push(url);
+      const link = document.createElement("a");
+      link.href = url;
+      link.download = name;
+      link.id = `export-${name.replace(".", "-")}`;
+      link.textContent = `Save ${name} (${bytes.length} bytes)`;
+      return link;
+    });
+    $("export-links").replaceChildren(...links);
+    links[0].focus();
+    say(status, "Save both files into the desktop program's folder (beside its exe), replacing the old ones.");
+  });
+
+  // --- the HTML fader ----------------------------------------------------------------------
+  $("html-controls").addEventListener("submit", (event) => {
+    event.preventDefault();
+    const colours = [1, 2, 3].map((k) => core.colourFromHex($(`html-colour-${k}`).value));
+    $("html-output").value += core.fadeColors(colours, $("html-line").value, $("html-wavy").checked);
+  });
+  $("html-clear").addEventListener("click", () => {
+    $("html-output").value = "";
+  });
+  $("html-copy").addEventListener("click", () => copyMarkup($("html-output").value, $("html-output"), $("html-status")));
+
+  // --- start-up: the first saved scheme, as the desktop program starts ------------------------
+  const loadProblem = store.load();
+  showList();
+  if (store.list.length > 0) apply(0);
+  if (loadProblem) say(status, loadProblem, { problem: true });
+  showStops();
+  update();
+
+  for (const id of ["fader-controls", "scheme-controls", "html-fieldset"]) $(id).disabled = false;
+  say($("status"), "");
+  $("page").dataset.ready = "true";
+  performance.mark("quelvane-interactive");
+  window.quelvaneCore = core; // for the benchmark and for curious users in the console
+  $("line").focus();
+}
+
+start();

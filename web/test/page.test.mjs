@@ -1,0 +1,299 @@
+// The page in headless Chromium, used as a person would: typing, ticking, picking colours and
+// files, pressing buttons. Each test has its own browser context, so its storage starts empty.
+import { after, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { existsSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { launch, openPage, repoRoot, serve } from "./browser.mjs";
+
+const qfade = process.env.QF_QFADE ?? join(repoRoot, "build/native/bin/qfade");
+const fixtures = join(repoRoot, "tests/fixtures/schemes");
+
+let server;
+let browser;
+before(async () => {
+  server = await serve();
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+async function freshPage(options) {
+  const context = await browser.createBrowserContext();
+  const page = await openPage(context, server.url, options);
+  page.context = context;
+  return page;
+}
+
+async function closePage(page) {
+  assert.deepEqual(page.problems, [], "the page reported no errors");
+  await page.context.close();
+}
+
+// Sets colour input `selector` to `hex` as the colour picker would.
+async function pickColour(page, selector, hex) {
+  await page.$eval(selector, (input, value) => {
+    input.value = value;
+    input.dispatchEvent(new Event("input", { bubbles: true }));
+  }, hex.toLowerCase());
+}
+
+async function setLine(page, text) {
+  await page.$eval("#line", (input) => {
+    input.value = "";
+  });
+  await page.type("#line", text);
+}
+
+const markupOf = (page) => page.$eval("#markup", (box) => box.value);
+
+function runQfade(args) {
+  assert.ok(existsSync(qfade), `qfade is built (${qfade}); scripts/test web builds it`);
+  return execFileSync(qfade, args).toString("utf8").replace(/\n$/, "");
+}
+
+describe("the fader", () => {
+  const stops = ["#00CCFF", "#FF0000", "#0044FF"];
+
+  test("three stops give qfade's markup byte for byte: plain, wavy, styled, with an emoji", async () => {
+    const page = await freshPage();
+    for (const [k, hex] of stops.entries()) await pickColour(page, `#stop-${k + 1}`, hex);
+    await page.select("#stop-count", "3");
+    const colours = stops.join(",");
+
+    await setLine(page, "Hello, chat room!");
+    assert.deepEqual(Buffer.from(await markupOf(page)), Buffer.from(runQfade([colours, "Hello, chat room!"])));
+
+    await page.click("#style-w");
+    assert.equal(await markupOf(page), runQfade(["--wavy", colours, "Hello, chat room!"]));
+
+    // B then S: the tag ticked last stands first, as on the desktop.
+    await page.click("#style-b");
+    await page.click("#style-s");
+    const line = "Hi \u{1F600} there <3";
+    await setLine(page, line);
+    const expected = `<s><b>${runQfade(["--wavy", colours, line])}`;
+    assert.deepEqual(Buffer.from(await markupOf(page)), Buffer.from(expected));
+    await page.click("#style-s");
+    await page.click("#style-w");
+    assert.equal(await markupOf(page), `<b>${runQfade([colours, line])}`);
+    await closePage(page);
+  });
+
+  test("the preview has the fade's colours at the first and the last letter", async () => {
+    const page = await freshPage();
+    for (const [k, hex] of stops.entries()) await pickColour(page, `#stop-${k + 1}`, hex);
+    await page.click("#style-b");
+    await setLine(page, "Hello, this is the chat room H");
+    const seen = await page.evaluate(async () => {
+      // The preview is drawn at the next animation frame after a change.
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+      const markup = document.getElementById("markup").value;
+      const tags = [...markup.matchAll(/<Font Color=#([0-9A-F]{6})>/g)].map((m) => m[1]);
+      // Where the tag walker puts each letter, asked of the walker itself, measuring as the
+      // preview measures.
+      const { StepRecorder } = await import(new URL("preview.js", location.href));
+      const cells = [];
+      const recorder = new StepRecorder(document.createElement("canvas").getContext("2d"));
+      recorder.printText = (x, y, text) => cells.push({ x, y, text });
+      window.quelvaneCore.renderTags(markup, recorder);
+      const canvas = document.getElementById("preview");
+      const pixels = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
+      // The colours drawn in the first and in the last letter's cell.
+      const coloursIn = (cell, next) => {
+        const found = new Set();
+        for (let y = 0; y < pixels.height; ++y) {
+          for (let x = Math.floor(cell.x); x < Math.ceil(next); ++x) {
+            const i = (y * pixels.width + x) * 4;
+            found.add([0, 1, 2].map((c) => pixels.data[i + c].toString(16).padStart(2, "0")).join("").toUpperCase());
+          }
+        }
+        return found;
+      };
+      const first = coloursIn(cells[0], cells[1].x);
+      const last = coloursIn(cells[cells.length - 1], canvas.width);
+      return { first: tags[0], last: tags.at(-1), firstHas: first.has(tags[0]), lastHas: last.has(tags.at(-1)),
+               firstHasLast: first.has(tags.at(-1)) };
+    });
+    assert.equal(seen.last, "0044FF");
+    assert.ok(seen.firstHas, `the first letter is drawn in #${seen.first}`);
+    assert.ok(seen.lastHas, `the last letter is drawn in #${seen.last}`);
+    assert.ok(!seen.firstHasLast, "the first letter is not drawn in the last colour");
+    await closePage(page);
+  });
+
+  test("with the keyboard alone: type, choose 5 colours, tick bold, Copy to the clipboard", async () => {
+    const page = await freshPage();
+    await page.context.overridePermissions(server.url, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    await page.focus("#line");
+    await page.keyboard.type("Keys only");
+    await page.keyboard.press("Tab"); // the background colour
+    await page.keyboard.press("Tab"); // the number of colours
+    assert.equal(await page.evaluate(() => document.activeElement.id), "stop-count");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("ArrowDown");
+    assert.equal(await page.$eval("#stop-count", (box) => box.value), "5");
+    await page.focus("#style-b");
+    await page.keyboard.press("Space");
+    const markup = await markupOf(page);
+    assert.match(markup, /^<b><Font Color=#/);
+    assert.equal(markup.match(/<Font Color=/g).length, "Keys only".length);
+    await page.focus("#copy");
+    await page.keyboard.press("Enter");
+    await page.waitForFunction(() => /Copied/.test(document.getElementById("status").textContent));
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), markup);
+    await closePage(page);
+  });
+
+  test("the HTML fader adds one block of FadeThreeColors markup per Generate", async () => {
+    const page = await freshPage();
+    await page.type("#html-line", "abc");
+    await page.click("#html-generate");
+    await page.click("#html-wavy");
+    await page.focus("#html-line");
+    await page.keyboard.press("Enter");
+    const expected = runQfade(["#FF0000,#00FF00,#0000FF", "abc"]) + runQfade(["--wavy", "#FF0000,#00FF00,#0000FF", "abc"]);
+    assert.equal(await page.$eval("#html-output", (box) => box.value), expected);
+    await page.click("#html-clear");
+    assert.equal(await page.$eval("#html-output", (box) => box.value), "");
+    await closePage(page);
+  });
+
+  test("readable at 360 pixels wide: nothing runs off the side", async () => {
+    const page = await freshPage({ width: 360, height: 740 });
+    await setLine(page, "A long line that is much wider than the phone it is typed on, faded");
+    const widths = await page.evaluate(() => ({
+      page: document.documentElement.scrollWidth,
+      fontSize: parseFloat(getComputedStyle(document.getElementById("line")).fontSize),
+    }));
+    assert.ok(widths.page <= 360, `the page is ${widths.page} pixels wide`);
+    assert.ok(widths.fontSize >= 14);
+    await closePage(page);
+  });
+});
+
+describe("schemes", () => {
+  const hex = (value) => `#${[0, 8, 16].map((s) => ((value >> s) & 0xff).toString(16).padStart(2, "0")).join("")}`;
+  const warm = [255, 33023, 65535, 65280, 16776960, 16711680, 16711935, 8421504, 16777215, 0];
+  const cool = [16711680, 16744448, 16776960, 8453888, 65280, 128, 32896, 8388736, 12632256, 4210752];
+
+  async function stopColours(page) {
+    return page.$$eval("#stops input", (inputs) => inputs.map((input) => input.value));
+  }
+
+  async function save(page, name, colours) {
+    for (const [k, value] of colours.entries()) await pickColour(page, `#stop-${k + 1}`, hex(value));
+    await page.$eval("#scheme-name", (input) => {
+      input.value = "";
+    });
+    await page.type("#scheme-name", name);
+    await page.click("#scheme-save");
+  }
+
+  async function exported(page) {
+    await page.click("#export");
+    return page.evaluate(async () => {
+      const bytes = async (id) => [...new Uint8Array(await (await fetch(document.getElementById(id).href)).arrayBuffer())];
+      return { list: await bytes("export-scheme-lst"), colours: await bytes("export-color-dat") };
+    });
+  }
+
+  async function importFiles(page, listPath, colourPath) {
+    await (await page.$("#import-list")).uploadFile(listPath);
+    await (await page.$("#import-colours")).uploadFile(colourPath);
+    await page.$eval("#scheme-status", (status) => status.replaceChildren());
+    await page.click("#import");
+    await page.waitForFunction(() => document.getElementById("scheme-status").textContent !== "");
+    return page.$eval("#scheme-status", (status) => status.textContent);
+  }
+
+  test("saves and a remove export the very files the desktop program writes", async () => {
+    const page = await freshPage();
+    await save(page, "Sunset", warm);
+    await save(page, "Red, Blue", cool);
+    await save(page, "  lead", [...warm].reverse());
+    await save(page, "Caf\u00E9", cool);
+    await save(page, "Blue", Array(10).fill(16711680));
+    await save(page, "BLUE", Array(10).fill(255));
+    await save(page, "Sunset", cool);
+    await page.select("#scheme-list", "1");
+    await page.click("#scheme-remove");
+    const files = await exported(page);
+    assert.deepEqual(Buffer.from(files.list), readFileSync(join(fixtures, "scheme.lst")));
+    assert.deepEqual(Buffer.from(files.colours), readFileSync(join(fixtures, "color.dat")));
+
+    // The schemes outlive the page; choosing one applies it.
+    await page.reload();
+    await page.waitForSelector('#page[data-ready="true"]');
+    assert.deepEqual(await page.$$eval("#scheme-list option", (options) => options.map((o) => o.textContent)),
+                     ["Sunset", "  lead", "Caf\u00E9", "Blue", "BLUE", "Sunset"]);
+    assert.deepEqual(await stopColours(page), cool.map(hex), "start-up applies the first scheme");
+    await page.select("#scheme-list", "3");
+    assert.deepEqual(await stopColours(page), Array(10).fill("#ff0000"), "Blue shares BLUE's section");
+    await closePage(page);
+  });
+
+  test("names the desktop cannot store are refused with the reason", async () => {
+    const page = await freshPage();
+    for (const [name, reason] of [["", /Please choose a name/], ["\u65E5\u672C", /code page 1252/],
+                                  ["[x]", /square brackets/], ["a\"b", /double quote/]]) {
+      await save(page, name, warm);
+      assert.match(await page.$eval("#scheme-status", (s) => s.textContent), reason);
+    }
+    assert.equal(await page.$$eval("#scheme-list option", (options) => options.length), 0);
+    await page.click("#scheme-remove");
+    assert.match(await page.$eval("#scheme-status", (s) => s.textContent), /please select a scheme to remove/);
+    await closePage(page);
+  });
+
+  test("importing the desktop's files applies their first scheme and exports them unchanged", async () => {
+    const page = await freshPage();
+    const status = await importFiles(page, join(fixtures, "scheme.lst"), join(fixtures, "color.dat"));
+    assert.match(status, /Imported 6 schemes; applied “Sunset”/);
+    assert.deepEqual(await stopColours(page), cool.map(hex));
+    await page.select("#scheme-list", "1");
+    assert.deepEqual(await stopColours(page), [...warm].reverse().map(hex), "“  lead” reads section [lead]");
+    const files = await exported(page);
+    assert.deepEqual(Buffer.from(files.list), readFileSync(join(fixtures, "scheme.lst")));
+    assert.deepEqual(Buffer.from(files.colours), readFileSync(join(fixtures, "color.dat")));
+    await closePage(page);
+  });
+
+  test("a damaged pair imports what it can, says what it skipped, and asks before replacing", async () => {
+    const dir = mkdtempSync(join(tmpdir(), "qf-web-import-"));
+    writeFileSync(join(dir, "scheme.lst"), Buffer.from("Good\r\nHalf\r\nGhost\r\n\r\nCaf\xE9", "latin1"));
+    writeFileSync(join(dir, "color.dat"), Buffer.from(
+      "[Good]\r\nFade1=255\r\nFade2=65280\r\nFade3=16711680\r\nFade4=0\r\nFade5=0\r\nFade6=0\r\nFade7=0\r\n" +
+      "Fade8=0\r\nFade9=0\r\nFade10=0\r\n\u0000garbage\r\n[half]\r\nfade1 = 65535 \r\nFade2=red\r\n" +
+      "[CAF\xC9]\r\nFade1=1\r\n", "latin1"));
+
+    const page = await freshPage();
+    await save(page, "Mine", warm);
+    page.once("dialog", (dialog) => dialog.dismiss());
+    assert.match(await importFiles(page, join(dir, "scheme.lst"), join(dir, "color.dat")), /cancelled/);
+    assert.deepEqual(await page.$$eval("#scheme-list option", (o) => o.map((x) => x.textContent)), ["Mine"]);
+
+    let question = "";
+    page.once("dialog", (dialog) => {
+      question = dialog.message();
+      dialog.accept();
+    });
+    const status = await importFiles(page, join(dir, "scheme.lst"), join(dir, "color.dat"));
+    assert.match(question, /Replace the 1 scheme kept in this browser with the 5/);
+    assert.match(status, /Imported 5 schemes; applied “Good”/);
+    assert.match(status, /1 empty entry/);
+    assert.match(status, /“Half”: Fade2, Fade3, .*Fade10 skipped/);
+    assert.match(status, /“Ghost”: no colours/);
+    assert.match(status, /“Café”: no colours/, "É and é are different sections, as under the desktop's profile functions");
+    assert.match(status, /line 12 is neither/);
+    const colours = await stopColours(page);
+    assert.deepEqual(colours.slice(0, 3), ["#ff0000", "#00ff00", "#0000ff"]);
+    await page.select("#scheme-list", "1");
+    assert.deepEqual((await stopColours(page)).slice(0, 2), ["#ffff00", "#00ff00"], "Half sets Fade1 only");
+    await closePage(page);
+  });
+});
