@@ -1,7 +1,7 @@
 // The scheme files the desktop program writes for a fixed run of saves and a remove, checked
 // byte for byte against tests/fixtures/schemes/, which the web page's export is compared with
 // too. The run goes through the same store calls, in the same order, as the scheme manager's
-// Add (the name appended, Fade1..Fade10 written, the list saved) and Remove.
+// Add (Fade1..Fade10 written, the name appended, the list saved) and Remove.
 // On a difference the files written here are left beside the test program as
 // fixtures/schemes/*.written; tests/fixtures/schemes/README.md says how to take them over.
 #include <windows.h>
@@ -12,20 +12,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "schemes/scheme_store_win.h"
-#include "toolkit/toolkit_win.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Colours = std::array<int32_t, 10>;
-
-class ListForm : public qf::Form {
- public:
-  ListForm() : Form({.caption = u"Scheme fixture", .width = 200, .height = 200}) {}
-  qf::ListBox List1{*this, {10, 10, 180, 180}};
-};
 
 fs::path Beside(const wchar_t* relative) {
   std::wstring exe(MAX_PATH, L'\0');
@@ -45,14 +39,15 @@ TEST(SchemeFixtureTest, TheDesktopWritesTheFixturePair) {
   const std::u16string list = (folder / L"scheme.lst").u16string();
   const std::u16string colours = (folder / L"color.dat").u16string();
 
-  ListForm form;
+  std::vector<std::u16string> names;
   const auto add = [&](std::u16string_view name, const Colours& values) {
     ASSERT_TRUE(qf::CanStoreSchemeNameInFiles(name, nullptr));
-    form.List1.AddItem(std::u16string(name));
     for (int k = 1; k <= qf::kSchemeColourCount; ++k) {
-      qf::WriteIni(name, qf::SchemeColourKey(k), qf::FormatColourValue(values[k - 1]), colours);
+      ASSERT_TRUE(
+          qf::WriteIni(name, qf::SchemeColourKey(k), qf::FormatColourValue(values[k - 1]), colours));
     }
-    ASSERT_TRUE(qf::SaveListBox(list, form.List1));
+    names.emplace_back(name);
+    ASSERT_TRUE(qf::SaveListBox(list, names));
   };
   const Colours warm{255, 33023, 65535, 65280, 16776960, 16711680, 16711935, 8421504, 16777215, 0};
   const Colours cool{16711680, 16744448, 16776960, 8453888,  65280,
@@ -71,8 +66,8 @@ TEST(SchemeFixtureTest, TheDesktopWritesTheFixturePair) {
   add(u"Blue", blue);
   add(u"BLUE", red);         // the same section as Blue, rewritten
   add(u"Sunset", cool);      // a second entry; its section rewritten in place
-  form.List1.RemoveItem(1);  // Remove "Red, Blue": its section stays
-  ASSERT_TRUE(qf::SaveListBox(list, form.List1));
+  names.erase(names.begin() + 1);  // Remove "Red, Blue": its section stays
+  ASSERT_TRUE(qf::SaveListBox(list, names));
 
   const fs::path written = Beside(L"fixtures\\schemes");
   for (const wchar_t* name : {L"scheme.lst", L"color.dat"}) {
