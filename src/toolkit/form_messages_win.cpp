@@ -1,0 +1,150 @@
+// The form's window procedure: what each message does, handed to the form's pieces (its skin,
+// its mouse, its timers, its controls) or answered here (focus, close).
+#include "toolkit/form_win.h"
+
+#include <commctrl.h>
+
+#include "toolkit/click_label_win.h"
+#include "toolkit/timer_win.h"
+#include "toolkit/window_owner_win.h"
+
+namespace qf {
+namespace {
+
+// The child control a message to the form comes from, for the messages that a control sends
+// its parent about itself; null for every other message.
+HWND ReflectingChild(UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+      return lParam != 0 ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_DRAWITEM:
+      return lParam != 0 ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+bool Form::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const HWND child = ReflectingChild(message, lParam);
+  if (child == nullptr) return false;
+  for (Control* control : controls_) {
+    if (control->hwnd_ == child) return control->OnReflected(message, wParam, lParam, result);
+  }
+  return false;
+}
+
+void Form::FocusAControl() {
+  // The keyboard goes to the control that had it last, or to the first control that takes it
+  // (the text box a person types into), as a form shows.
+  HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)
+                    ? lastFocus_
+                    : nullptr;
+  const RECT client{0, 0, options_.width, options_.height};
+  for (std::size_t i = 0; target == nullptr && i < controls_.size(); ++i) {
+    HWND child = controls_[i]->hwnd_;
+    const Rect& b = controls_[i]->bounds_;
+    const POINT corner{b.left, b.top};
+    if (child != nullptr && (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) &&
+        IsWindowEnabled(child) && PtInRect(&client, corner)) {
+      target = child;
+    }
+  }
+  if (target != nullptr) ::SetFocus(target);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Form* form = WindowOwner<Form>(hwnd, message, lParam, &Form::hwnd_);
+  if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->OnDestroyedFromOutside();
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return form->OnMessage(message, wParam, lParam);
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (HandleMessage(message, wParam, lParam, result)) return result;
+  if (ReflectToControl(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers everything with the skin: no flicker
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (HDC dc = BeginPaint(hwnd_, &paint)) {
+        skin_.PaintOn(dc, paint.rcPaint);
+        EndPaint(hwnd_, &paint);
+      }
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (mouse_.SetCursorFor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+      break;
+    case WM_LBUTTONDOWN:
+      mouse_.ButtonDown(kLeftButton, lParam, false);
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      mouse_.ButtonDown(kRightButton, lParam, false);
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      mouse_.ButtonDown(kMiddleButton, lParam, false);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      mouse_.ButtonDown(kLeftButton, lParam, true);
+      return 0;
+    case WM_LBUTTONUP:
+      mouse_.ButtonUp(kLeftButton, wParam, lParam);
+      return 0;
+    case WM_RBUTTONUP:
+      mouse_.ButtonUp(kRightButton, wParam, lParam);
+      return 0;
+    case WM_MBUTTONUP:
+      mouse_.ButtonUp(kMiddleButton, wParam, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      mouse_.Move(wParam, lParam);
+      return 0;
+    case WM_CAPTURECHANGED:
+      mouse_.CaptureChanged(reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_TIMER:
+      for (Timer* timer : timers_) {
+        if (timer->id_ == wParam) {
+          timer->Tick();
+          return 0;
+        }
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      }
+      break;  // DefWindowProc focuses the form when it becomes active: WM_SETFOCUS below
+    case WM_SETFOCUS:
+      FocusAControl();
+      return 0;
+    case WM_CLOSE:
+      // Alt+F4 would destroy the window; the forms close only through their own areas.
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace qf
