@@ -8,8 +8,6 @@ source "$(dirname "$0")/lib.sh" "$1"
 
 SCHEMES='QfForm|Add/Remove Fades'
 PROMPT='#32770|Save Color Scheme'
-FADES=(76 205) ADD=(68 174) REMOVE=(164 174)
-item() { echo 80 $((57 + 14 * $1)); }
 items() { e2e_list_items "$SCHEMES" | paste -sd/; }
 items_are() { [ "$(items)" = "$1" ]; }
 boxes_are() { [ "$(e2e_colour_boxes)" = "$1" ]; }
@@ -19,15 +17,21 @@ check_boxes() {  # WHAT RRGGBB... (ten, space-separated)
 }
 BLACK="000000 000000 000000 000000 000000 000000 000000 000000 000000 000000"
 GOOD=(255 65280 16711680 65535 16711935 16776960 8421504 16777215 128 32768)
-open_schemes() { e2e_click "${FADES[@]}"; e2e_wait_window "$SCHEMES"; }
+open_schemes() { e2e_at main.fades; e2e_wait_window "$SCHEMES"; }
 save_as() {  # NAME
-  e2e_click_on schemes "${ADD[@]}"
+  e2e_at schemes.add
   e2e_wait_window "$PROMPT" || return 1
   e2e_type "$1"
   xdotool key Return
   e2e_wait_window_gone "$PROMPT"
 }
 restart() { e2e_exit_program; e2e_start_program; }
+# Clicks item N and waits until the list shows it selected: the click has been handled, so
+# whatever it would apply is applied by then.
+select_item() {  # N
+  e2e_click_item "$SCHEMES" "$1"
+  e2e_until 5 e2e_item_selected "$SCHEMES" "$1" || e2e_fail "item $1 was not selected"
+}
 
 # 1. Garbage in both files. Only the values that are whole numbers colour a box; the odd list
 #    is read by its field rules, and saving writes it back whole, with what it could not parse.
@@ -44,12 +48,11 @@ check_boxes "garbage values leave their boxes alone" \
   "000000 000000 000000 FF0000 000000 000000 00FF00 000000 000000 000000"
 open_schemes
 e2e_check "the odd list as read" "Odd, quoted/Plain/Second//Good/Never closed" "$(items)"
-e2e_click_on schemes $(item 4)
+e2e_click_item "$SCHEMES" 4
 check_boxes "a good scheme after the garbage applies" "$(e2e_rgb "${GOOD[@]}")"
-e2e_click_on schemes $(item 3)
-sleep 0.3
+select_item 3
 check_boxes "the empty entry applies nothing" "$(e2e_rgb "${GOOD[@]}")"
-e2e_click_on schemes "${REMOVE[@]}"
+e2e_at schemes.remove
 e2e_until 5 items_are "Odd, quoted/Plain/Second/Good/Never closed" || true
 e2e_check "Remove takes the empty entry too" "Odd, quoted/Plain/Second/Good/Never closed" "$(items)"
 save_as "Saved"
@@ -71,8 +74,7 @@ printf 'Alpha\r\n' >"$E2E_DIR/scheme.lst"
 e2e_start_program
 check_boxes "no color.dat: the boxes keep their first colours" "$BLACK"
 open_schemes
-e2e_click_on schemes $(item 0)
-sleep 0.3
+select_item 0
 check_boxes "no color.dat: a click applies nothing" "$BLACK"
 save_as "Beta"
 { printf '[Beta]\r\n'; for i in 1 2 3 4 5 6 7 8 9 10; do printf 'Fade%d=0\r\n' $i; done; } >"$E2E_DIR/expected.dat"
@@ -100,8 +102,8 @@ if mount --bind "$E2E_DIR" "$E2E_DIR" 2>/dev/null; then
     xdotool key Return
     e2e_wait_window_gone '#32770|Quelvane Fader 1.0'
     e2e_check "read-only folder: no name whose colours were not stored" "Alpha/Beta" "$(items)"
-    e2e_click_on schemes $(item 0)
-    e2e_click_on schemes "${REMOVE[@]}"
+    e2e_click_item "$SCHEMES" 0
+    e2e_at schemes.remove
     e2e_wait_window '#32770|Quelvane Fader 1.0' && xdotool key Return
     e2e_wait_window_gone '#32770|Quelvane Fader 1.0'
     e2e_check "read-only folder: Remove works in memory" "Beta" "$(items)"
@@ -134,9 +136,10 @@ case $(e2e_message_text) in
 esac
 xdotool key Return
 e2e_wait_window_gone '#32770|Quelvane Fader 1.0'
-e2e_click_on schemes $(item 0)
-e2e_click_on schemes "${REMOVE[@]}"
-sleep 0.5
+e2e_click_item "$SCHEMES" 0
+e2e_at schemes.remove
+# The emptied list shows that Remove was handled; a second message would be up by then.
+e2e_until 5 items_are "" || true
 e2e_check "hidden list: told once, Remove works in memory" "" "$(items)$(e2e_message_text)"
 e2e_check "hidden list: the file is byte for byte as it was" "$BEFORE" "$(od -c "$E2E_DIR/scheme.lst")"
 e2e_check "hidden list: and still hidden" "$BEFORE_ATTRIBUTES" "$(attributes)"

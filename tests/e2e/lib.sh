@@ -1,12 +1,16 @@
 # Helpers for the end-to-end tests: the real program and chatroom.exe under Wine in the build's
 # virtual display, driven with xdotool as a person would, checked through the room's log,
-# screenshots and the scheme files. Sourced by the test scripts:
+# screenshots and the scheme files. Places on the screen are named (main.send, schemes.add,
+# fader.bar4...), read from the positions the build writes from the layout tables
+# (scripts/positions.sh). Sourced by the test scripts:
 #   source lib.sh BUILD_DIR
-#   e2e_start_room; e2e_start_program; e2e_click 310 64; e2e_wait_log 3
+#   e2e_start_room; e2e_start_program; e2e_at main.send; e2e_wait_log 3
 set -euo pipefail
 
 E2E_BUILD=$(cd "$1" && pwd)
 E2E_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
+source "$E2E_SCRIPTS/positions.sh"
+qf_positions_load "$E2E_BUILD/positions.txt"
 eval "$("$E2E_SCRIPTS/wine-env" env "$E2E_BUILD/wine")"
 export DISPLAY WINEPREFIX WINELOADER
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/qf-e2e.XXXXXX")
@@ -15,9 +19,6 @@ E2E_EXE_NAME="Quelvane Fader 1.0.exe"
 cp "$E2E_BUILD/bin/$E2E_EXE_NAME" "$E2E_DIR/"
 E2E_LOG=$E2E_DIR/room.log
 E2E_PIDS=()
-# The main window's top-left corner on the screen: it opens there and tests do not move it.
-E2E_LEFT=333
-E2E_TOP=7
 E2E_FAILURES=0
 
 e2e_cleanup() {
@@ -73,7 +74,7 @@ e2e_program_ended() { ! e2e_program_running; }
 
 # Ends the program through the main window's close area and waits until it has gone.
 e2e_exit_program() {
-  e2e_click 352 16
+  e2e_at main.close
   e2e_until 15 e2e_program_ended || { e2e_fail "the program did not end"; return 1; }
 }
 
@@ -84,34 +85,61 @@ e2e_wait_log() {  # e2e_wait_log N [seconds]: until N lines were posted
   e2e_until "${2:-15}" e2e_posted_at_least "$1" || e2e_fail "waited for $1 posted lines, saw $(e2e_posted_count)"
 }
 e2e_posted_at_least() { [ "$(e2e_posted_count)" -ge "$1" ]; }
+# The posted lines after the first N, one per line.
+e2e_posted_after() { e2e_posted | tail -n +$(($1 + 1)); }
 
-# Mouse and keyboard at the main window's pixel positions.
-e2e_click() {  # x y [button]
-  xdotool mousemove $((E2E_LEFT + $1)) $((E2E_TOP + $2)) click "${3:-1}"
+# "Nothing was sent" is checked against a sentinel, not a pause: after the clicks that must
+# send nothing, a line that must arrive is sent the same way. The program handles clicks in
+# order and posts each line before it handles the next click, so when the sentinel has
+# arrived, anything the earlier clicks sent has arrived before it:
+#   e2e_mark; (clicks that send nothing); (a send of line L); e2e_expect_only_new "what" "L"
+e2e_mark() { E2E_MARK=$(e2e_posted_count); }
+e2e_expect_only_new() {  # WHAT EXPECTED_LINE: waits for a line after the mark, then checks
+  e2e_wait_log $((E2E_MARK + 1))
+  e2e_check "$1" "$2" "$(e2e_posted_after "$E2E_MARK")"
+}
+
+# Mouse and keyboard at named places (scripts/positions.sh): the middle of NAME, or the point
+# X Y of it (mid, N from the left or top, -N from the right or bottom). Windows are where they
+# first open: the tests do not move them, except where they say so. A second click on the same
+# spot within half a second would be a double click: wait longer between two single clicks there.
+e2e_at() {  # NAME [X Y] [button]
+  local button=1
+  if [ $# -ge 3 ]; then qf_point "$1" "$2" "$3" || return 1; button=${4:-1}
+  else qf_point "$1" || return 1; button=${2:-1}; fi
+  xdotool mousemove "$QF_X" "$QF_Y" click "$button"
   sleep 0.2
 }
-# The same at a layout position of another window: main, schemes (Form4) or fader (Form3),
-# each where it first opens. A second click on the same spot within half a second would be a
-# double click: wait longer between two single clicks there.
-e2e_click_on() {  # main|schemes|fader x y [button]
-  local left top
-  case $1 in
-    main) left=$E2E_LEFT top=$E2E_TOP ;;
-    schemes) left=333 top=262 ;;
-    fader) left=270 top=7 ;;
-    *) echo "e2e_click_on: no window $1" >&2; return 2 ;;
-  esac
-  xdotool mousemove $((left + $2)) $((top + $3)) click "${4:-1}"
+e2e_double_at() {  # NAME
+  qf_point "$1" || return 1
+  xdotool mousemove "$QF_X" "$QF_Y" click --repeat 2 --delay 80 1
   sleep 0.2
 }
-e2e_double_click() {
-  xdotool mousemove $((E2E_LEFT + $1)) $((E2E_TOP + $2)) click --repeat 2 --delay 80 1
-  sleep 0.2
+# COUNT clicks on the arrow at the far end of a scroll bar (the bottom of an upright bar, the
+# right of a lying one): COUNT steps up in value, one at a time.
+e2e_arrow_clicks() {  # NAME COUNT
+  qf_rect "$1" || return 1
+  if [ "${QF_RECT[3]}" -gt "${QF_RECT[2]}" ]; then qf_point "$1" mid -5; else qf_point "$1" -5 mid; fi
+  xdotool mousemove "$QF_X" "$QF_Y" click --repeat "$2" --delay 40 1
+}
+# The mouse away from every window, to the display's bottom-right corner.
+e2e_mouse_away() {
+  local width height
+  read -r width height < <(xdotool getdisplaygeometry)
+  xdotool mousemove $((width - 1)) $((height - 1))
 }
 e2e_type() { xdotool type --delay 15 "$1"; sleep 0.2; }
 
-# The colour of the screen pixel at the main window's (x, y), as RRGGBB.
-e2e_pixel() { e2e_screen_pixels $((E2E_LEFT + $1)) $((E2E_TOP + $2)); }
+# The colours of the screen pixels in the middle of each NAME, as RRGGBB from one screenshot,
+# space-separated.
+e2e_pixels() {  # NAME...
+  local name args=()
+  for name in "$@"; do
+    qf_point "$name" || return 1
+    args+=("$QF_X" "$QF_Y")
+  done
+  e2e_screen_pixels "${args[@]}"
+}
 
 # The colours of screen pixels (X Y pairs) from one screenshot, as RRGGBB, space-separated.
 e2e_screen_pixels() {
@@ -127,17 +155,7 @@ e2e_screen_pixels() {
 }
 
 # The ten colour boxes of the main window, as RRGGBB from the middle of each.
-e2e_colour_boxes() {
-  local k args=()
-  for k in 1 2 3 4 5 6 7 8 9 10; do
-    if [ $k -le 5 ]; then
-      args+=($((E2E_LEFT + 264)) $((E2E_TOP + 120 + 24 * (k - 1))))
-    else
-      args+=($((E2E_LEFT + 344)) $((E2E_TOP + 120 + 24 * (k - 6))))
-    fi
-  done
-  e2e_screen_pixels "${args[@]}"
-}
+e2e_colour_boxes() { e2e_pixels main.colour{1..10}; }
 
 # Colour values as color.dat stores them (0x00BBGGRR), as RRGGBB, space-separated.
 e2e_rgb() {
@@ -148,7 +166,7 @@ e2e_rgb() {
 
 # What is on the screen, read by wintext.exe: one line per visible window ("W <rect>
 # <class>|<title>"), its controls ("C <rect> <class>|<text or scroll position>") and list
-# items ("I <index> <height> [*]|<text>").
+# items ("I <index> <rect> [*]|<text>"); a rect is left,top,width,height on the screen.
 e2e_windows() { "$WINELOADER" "$E2E_BUILD/bin/wintext.exe" 2>/dev/null | tr -d '\r'; }
 
 # Whether a window "CLASS|TITLE" is shown: e2e_window_up 'QfForm|HTML Fader'.
@@ -180,6 +198,20 @@ e2e_control_texts() {  # CLASS|TITLE CONTROL_CLASS
 # The items of the list box under that window, one per line; the selected one ends in " *".
 e2e_list_items() {  # CLASS|TITLE
   e2e_window_lines "$1" | awk '/^I / { text = substr($0, index($0, "|") + 1); print text (($4 ~ /^\*/) ? " *" : "") }'
+}
+# Clicks the middle of item N (0 first) of the list box under that window, where the list
+# shows it now.
+e2e_click_item() {  # CLASS|TITLE N
+  local rect x y width height
+  rect=$(e2e_window_lines "$1" | awk -v n="$2" '/^I / && $2 == n { print $3; exit }')
+  [ -n "$rect" ] || { e2e_fail "no item $2 in the list of $1"; return 1; }
+  IFS=, read -r x y width height <<<"$rect"
+  xdotool mousemove $((x + width / 2)) $((y + height / 2)) click 1
+  sleep 0.2
+}
+# Whether item N of that window's list is the selected one.
+e2e_item_selected() {  # CLASS|TITLE N
+  e2e_window_lines "$1" | awk -v n="$2" '/^I / && $2 == n && $4 ~ /^\*/ { found = 1 } END { exit !found }'
 }
 # The message box (the program's title as caption) now shown: its text. Empty when none.
 e2e_message_text() {

@@ -37,61 +37,60 @@ e2e_wait_log 2
 e2e_check "start-up announces, line 1" "enter $LINE1" "$(e2e_posted | sed -n 1p)"
 e2e_check "start-up announces, line 2" "enter $LINE2" "$(e2e_posted | sed -n 2p)"
 
-TEXT1=(100 65) SEND=(320 64) WAVY=(316 92) EXIT=(352 16)
-BOX3=(223 166) W=(39 126) S=(87 126) B=(63 158)
-
-# Only "1." ticked, as at start: neither send area sends.
-e2e_click "${TEXT1[@]}"; e2e_type "Nothing"
-e2e_click "${SEND[@]}"; e2e_click "${WAVY[@]}"
-sleep 0.5
-e2e_check "only 1. ticked: nothing sent" 2 "$(e2e_posted_count)"
+# Only "1." ticked, as at start: neither send area sends. The sentinel is the next send, with
+# "3." ticked: it must be the only line since.
+e2e_mark
+e2e_at main.text; e2e_type "Nothing"
+e2e_at main.send; e2e_at main.send_wavy
 
 # "3." ticked: SEND delivers the three-stop fade through the sixth icon and empties the box.
-e2e_click "${BOX3[@]}"
-e2e_click "${TEXT1[@]}"; xdotool key End shift+Home Delete; e2e_type "Hello there"
-e2e_click "${SEND[@]}"
-e2e_wait_log 3
-e2e_check "SEND: the plain 3-stop fade" "button6 $(e2e_fade_hex "$COLOURS" "Hello there")" \
-  "$(e2e_posted | sed -n 3p)"
-e2e_click "${SEND[@]}"
-sleep 0.5
-e2e_check "SEND emptied the line: a second click sends nothing" 3 "$(e2e_posted_count)"
+e2e_at main.box3
+e2e_at main.text; xdotool key End shift+Home Delete; e2e_type "Hello there"
+e2e_at main.send
+e2e_expect_only_new "only 1. ticked: nothing sent; with 3. SEND sends the plain 3-stop fade" \
+  "button6 $(e2e_fade_hex "$COLOURS" "Hello there")"
 
-# Send Wavy: nothing without W (even with a line), the wavy fade with it.
-e2e_click "${TEXT1[@]}"; e2e_type "Wave"
-e2e_click "${WAVY[@]}"
-sleep 0.5
-e2e_check "Send Wavy without W: nothing sent" 3 "$(e2e_posted_count)"
-e2e_click "${W[@]}"
-e2e_click "${WAVY[@]}"
-e2e_wait_log 4
-e2e_check "Send Wavy with W: the wavy fade" "button6 $(e2e_fade_hex --wavy "$COLOURS" "Wave")" \
-  "$(e2e_posted | sed -n 4p)"
+# SEND again on the emptied line, and Send Wavy without W (even with a line), send nothing;
+# the sentinel is Send Wavy with W, the wavy fade of that line.
+e2e_mark
+sleep 0.5  # not a double click with the SEND above
+e2e_at main.send
+e2e_at main.text; e2e_type "Wave"
+e2e_at main.send_wavy
+e2e_at main.wavy
+e2e_at main.send_wavy
+e2e_expect_only_new "SEND emptied the line and Send Wavy without W sent nothing; with W: the wavy fade" \
+  "button6 $(e2e_fade_hex --wavy "$COLOURS" "Wave")"
 
 # Styles: S then B puts <b><s> in front; the preview ignores them.
-e2e_click "${S[@]}"; e2e_click "${B[@]}"
-e2e_click "${TEXT1[@]}"; e2e_type "MMMMMMMMMMMMMMMMMMMMMMMMMMMM"
-e2e_click "${SEND[@]}"
+e2e_at main.strike; e2e_at main.bold
+e2e_at main.text; e2e_type "MMMMMMMMMMMMMMMMMMMMMMMMMMMM"
+e2e_at main.send
 e2e_wait_log 5
 e2e_check "S then B: <b><s> in front" \
   "button6 $(e2e_hex '<b><s>')$(e2e_fade_hex "$COLOURS" "MMMMMMMMMMMMMMMMMMMMMMMMMMMM")" \
   "$(e2e_posted | sed -n 5p)"
 
 # The preview strip shows the fade: red at the line's first letter, blue at its last.
-e2e_click "${TEXT1[@]}"; e2e_type "MMMMMMMMMMMMMMMM"
+e2e_at main.text; e2e_type "MMMMMMMMMMMMMMMM"
 sleep 0.5
-strip_has() {  # X_FROM WIDTH: the strongest red and blue seen in that part of the strip
+strip_has() {  # X_FROM WIDTH: the strongest red and blue seen in those columns of the strip
+  local from=$1 width=$2
+  qf_rect main.preview
+  # The rows of the letters: two in from the strip's top and bottom.
+  local area="${width}x$((QF_RECT[3] - 4))+$((QF_RECT[0] + from))+$((QF_RECT[1] + 2))"
   import -window root "$E2E_DIR/strip.png"
-  convert "$E2E_DIR/strip.png" -crop "$2x13+$((E2E_LEFT + $1))+$((E2E_TOP + 88))" -depth 8 txt:- |
+  convert "$E2E_DIR/strip.png" -crop "$area" -depth 8 txt:- |
     sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
     awk '{if ($1>200 && $2<80 && $3<80) red=1; if ($3>200 && $1<80 && $2<80) blue=1}
          END {print (red?"red":"") (blue?"blue":"")}'
 }
-e2e_check "preview: red at the start of the line" red "$(strip_has 26 20)"
-e2e_check "preview: blue at the end of the line" blue "$(strip_has 140 60)"
+# The line's first letters lie from 2 pixels into the strip, its last ones from 116.
+e2e_check "preview: red at the start of the line" red "$(strip_has 2 20)"
+e2e_check "preview: blue at the end of the line" blue "$(strip_has 116 60)"
 
 # The close area announces again and ends the program.
-e2e_click "${EXIT[@]}"
+e2e_at main.close
 e2e_wait_log 7
 e2e_check "exit announces, line 1" "enter $LINE1" "$(e2e_posted | sed -n 6p)"
 e2e_check "exit announces, line 2" "enter $LINE2" "$(e2e_posted | sed -n 7p)"

@@ -21,8 +21,6 @@ cp "$E2E_DIR/color.dat" "$E2E_DIR/seeded.dat"
 
 SCHEMES='QfForm|Add/Remove Fades'
 PROMPT='#32770|Save Color Scheme'
-FADES=(76 205) ADD=(68 174) REMOVE=(164 174)
-item() { echo 80 $((57 + 14 * $1)); }  # the middle of list item N (14 pixels each)
 boxes_are() { [ "$(e2e_colour_boxes)" = "$(e2e_rgb "$@")" ]; }
 check_boxes() {  # WHAT VALUE x10: waits a little for the boxes to repaint
   e2e_until 5 boxes_are "${@:2}" || true
@@ -37,21 +35,21 @@ items() { e2e_list_items "$SCHEMES" | paste -sd/; }
 
 e2e_start_program
 check_boxes "start-up applies the first scheme" "${WARM[@]}"
-e2e_click "${FADES[@]}"
+e2e_at main.fades
 e2e_wait_window "$SCHEMES"
 e2e_check "the list as loaded at start-up" "Warm/Cool" "$(items)"
 
-e2e_click_on schemes $(item 1)
+e2e_click_item "$SCHEMES" 1
 check_boxes "a click on Cool applies it" "${COOL[@]}"
 
 # Box 1 is ticked, so the sliders write it: 40 steps of red and 10 of green, blue 0.
-xdotool mousemove $((E2E_LEFT + 172)) $((E2E_TOP + 165)) click --repeat 40 --delay 40 1
-xdotool mousemove $((E2E_LEFT + 188)) $((E2E_TOP + 165)) click --repeat 10 --delay 40 1
+e2e_arrow_clicks main.red 40
+e2e_arrow_clicks main.green 10
 MIXED=$((40 + 10 * 256))
 check_boxes "the sliders set box 1" $MIXED "${COOL[@]:1}"
 
 # Add: Cancel gets the message and the prompt again; then the name with a comma.
-e2e_click_on schemes "${ADD[@]}"
+e2e_at schemes.add
 e2e_wait_window "$PROMPT"
 e2e_check "the name prompt" "Choose your name" "$(e2e_control_texts "$PROMPT" Static)"
 xdotool key Escape
@@ -67,9 +65,9 @@ check_file "color.dat after Add (a new section at the end)" "$E2E_DIR/color.dat"
 e2e_check "the list after Add (selection kept)" "Warm/Cool */Red, Blue" "$(items)"
 
 # Remove the selection: Warm, applied by its click first. The colours stay, its section too.
-e2e_click_on schemes $(item 0)
+e2e_click_item "$SCHEMES" 0
 check_boxes "a click on Warm applies it" "${WARM[@]}"
-e2e_click_on schemes "${REMOVE[@]}"
+e2e_at schemes.remove
 printf 'Cool\r\n"Red, Blue"\r\n' >"$E2E_DIR/expected.lst"
 check_file "scheme.lst after Remove" "$E2E_DIR/scheme.lst" "$E2E_DIR/expected.lst"
 e2e_check "the list after Remove (nothing selected)" "Cool/Red, Blue" "$(items)"
@@ -78,7 +76,7 @@ check_boxes "Remove leaves the colours" "${WARM[@]}"
 
 # Remove again, with nothing selected now.
 sleep 0.4  # not a double click on Remove
-e2e_click_on schemes "${REMOVE[@]}"
+e2e_at schemes.remove
 e2e_answer_message "Remove with nothing selected" "please select a scheme to remove"
 e2e_check "the list after the refused Remove" "Cool/Red, Blue" "$(items)"
 
@@ -86,10 +84,10 @@ e2e_check "the list after the refused Remove" "Cool/Red, Blue" "$(items)"
 e2e_exit_program
 e2e_start_program
 check_boxes "after a restart the first scheme (Cool) is applied" "${COOL[@]}"
-e2e_click "${FADES[@]}"
+e2e_at main.fades
 e2e_wait_window "$SCHEMES"
 e2e_check "after a restart the list is as saved" "Cool/Red, Blue" "$(items)"
-e2e_click_on schemes $(item 1)
+e2e_click_item "$SCHEMES" 1
 check_boxes "the comma name applies its colours" $MIXED "${COOL[@]:1}"
 e2e_exit_program
 e2e_finish

@@ -3,8 +3,9 @@
 // texts, one line each, as UTF-8:
 //   W <left>,<top>,<width>,<height> <class>|<title>
 //   C <left>,<top>,<width>,<height> <class>|<text>
-// (for a scroll bar, its position instead of the text) and, under a list box, its items (the selected one marked *), with the item height in pixels:
-//   I <index> <height> [*]|<text>
+// (for a scroll bar, its position instead of the text) and, under a list box, its items (the
+// selected one marked *), each with where the list shows it (outside the list when scrolled away):
+//   I <index> <left>,<top>,<width>,<height> [*]|<text>
 // Positions are screen pixels. Texts are asked for with WM_GETTEXT (with a time limit, so a
 // hung window cannot stop the tool): a text box of another process answers with what it holds,
 // which GetWindowText would not. Line breaks inside a text are printed as \r and \n.
@@ -56,11 +57,17 @@ std::string Escaped(const std::wstring& text) {
 }
 
 void PrintItems(HWND list) {
-  DWORD_PTR count = 0, selected = 0, height = 0;
+  DWORD_PTR count = 0, selected = 0, height = 0, first = 0;
   if (!Ask(list, LB_GETCOUNT, 0, 0, count) || !Ask(list, LB_GETCURSEL, 0, 0, selected) ||
-      !Ask(list, LB_GETITEMHEIGHT, 0, 0, height)) {
+      !Ask(list, LB_GETITEMHEIGHT, 0, 0, height) || !Ask(list, LB_GETTOPINDEX, 0, 0, first)) {
     return;
   }
+  // The items lie one under the other from the top of the list's client area, the first shown
+  // one at the top (a list of one fixed item height).
+  RECT client{};
+  GetClientRect(list, &client);
+  POINT origin{0, 0};
+  ClientToScreen(list, &origin);
   for (DWORD_PTR i = 0; i < count; ++i) {
     DWORD_PTR length = 0;
     if (!Ask(list, LB_GETTEXTLEN, i, 0, length) || length == static_cast<DWORD_PTR>(LB_ERR)) continue;
@@ -68,8 +75,11 @@ void PrintItems(HWND list) {
     DWORD_PTR copied = 0;
     if (!Ask(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), copied)) continue;
     text.resize(copied);
-    std::printf("I %u %u %s|%s\n", static_cast<unsigned>(i), static_cast<unsigned>(height),
-                i == selected ? "*" : "", Escaped(text).c_str());
+    const long top = origin.y + (static_cast<long>(i) - static_cast<long>(first)) *
+                                    static_cast<long>(height);
+    std::printf("I %u %ld,%ld,%ld,%u %s|%s\n", static_cast<unsigned>(i), origin.x, top,
+                client.right, static_cast<unsigned>(height), i == selected ? "*" : "",
+                Escaped(text).c_str());
   }
 }
 

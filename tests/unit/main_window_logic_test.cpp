@@ -40,11 +40,12 @@ TEST(MainWindowLogic, SliderColourPutsRedInTheLowByte) {
 }
 
 TEST(MainWindowLogic, TheChatLineIsThePrefixThenTheFade) {
+  // Red, green and blue; the fades as `qfade [--wavy] 255,65280,16711680 TEXT` prints them.
   const std::array<int32_t, 3> colours{255, 65280, 16711680};
   EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colours, u"Hi!", -1),
-            u"<b><s>" + qf::FadeThreeColors(255, 65280, 16711680, u"Hi!", -1));
-  EXPECT_EQ(qf::ComposeChatLine(u"", colours, u"x", 0),
-            qf::FadeThreeColors(255, 65280, 16711680, u"x", 0));
+            u"<b><s><Font Color=#808000><sup>H<Font Color=#00FF00></sup>i"
+            u"<Font Color=#0000FF><sub>!");
+  EXPECT_EQ(qf::ComposeChatLine(u"", colours, u"x", 0), u"<Font Color=#0000FF>x");
 }
 
 TEST(MainWindowLogic, StyleTagsGoInFrontAndLeaveEveryCopy) {
@@ -55,26 +56,35 @@ TEST(MainWindowLogic, StyleTagsGoInFrontAndLeaveEveryCopy) {
   EXPECT_EQ(qf::ToggledStylePrefix(u"<s><i><s>", u"<s>", false), u"<i>");
 }
 
+// Each line: the prefix, its spaces, then the plain three-stop fade 00CCFF, FF0000, 0044FF of
+// its visible text, as `qfade '#00CCFF,#FF0000,#0044FF' TEXT` prints it.
 TEST(MainWindowLogic, AnnouncementLinesAreTheThreeStopFadeOfTheirText) {
-  const std::u16string_view prefix = u"</b></i></s></u><font face=\"arial narrow\">";
-  struct Case {
-    std::u16string_view line;
-    std::size_t length;
-    std::size_t spaces;
-    std::u16string visible;
-  };
-  const std::u16string decoration = u"\u2022\u00B7\u00B7.\u00B7\u2022";
-  const std::u16string closing = u"\u2022\u00B7.\u00B7\u00B7\u2022";
-  for (const Case& c :
-       {Case{qf::AnnounceLine1, 722, 8, decoration + u"   Quelvane Fader   " + closing},
-        Case{qf::AnnounceLine2, 601, 13, decoration + u"   By: Tarn   " + closing}}) {
-    EXPECT_EQ(c.line.size(), c.length);
-    const std::u16string head = std::u16string(prefix) + std::u16string(c.spaces, u' ');
-    ASSERT_EQ(c.line.substr(0, head.size()), head);
-    // 00CCFF, FF0000, 0044FF as colour values (0x00BBGGRR).
-    EXPECT_EQ(c.line.substr(head.size()),
-              qf::FadeThreeColors(0xFFCC00, 0x0000FF, 0xFF4400, c.visible, 0));
-  }
+  EXPECT_EQ(qf::AnnounceLine1.size(), 722u);
+  EXPECT_EQ(qf::AnnounceLine1,
+            u"</b></i></s></u><font face=\"arial narrow\">        "
+            u"<Font Color=#10BFEF>\u2022<Font Color=#20B2DF>\u00B7<Font Color=#30A6CF>\u00B7"
+            u"<Font Color=#4099BF>.<Font Color=#508CAF>\u00B7<Font Color=#60809F>\u2022"
+            u"<Font Color=#70738F> <Font Color=#806680> <Font Color=#8F5970> "
+            u"<Font Color=#9F4C60>Q<Font Color=#AF4050>u<Font Color=#BF3340>e"
+            u"<Font Color=#CF2630>l<Font Color=#DF1A20>v<Font Color=#EF0D10>a"
+            u"<Font Color=#FF0000>n<Font Color=#EF0410>e<Font Color=#DF0820> "
+            u"<Font Color=#CF0D30>F<Font Color=#BF1140>a<Font Color=#AF1550>d"
+            u"<Font Color=#9F1A60>e<Font Color=#8F1E70>r<Font Color=#802280> "
+            u"<Font Color=#70268F> <Font Color=#602A9F> <Font Color=#502FAF>\u2022"
+            u"<Font Color=#4033BF>\u00B7<Font Color=#3037CF>.<Font Color=#203CDF>\u00B7"
+            u"<Font Color=#1040EF>\u00B7<Font Color=#0044FF>\u2022");
+  EXPECT_EQ(qf::AnnounceLine2.size(), 601u);
+  EXPECT_EQ(qf::AnnounceLine2,
+            u"</b></i></s></u><font face=\"arial narrow\">             "
+            u"<Font Color=#14BCEB>\u2022<Font Color=#27ADD8>\u00B7<Font Color=#3B9DC4>\u00B7"
+            u"<Font Color=#4E8DB1>.<Font Color=#627E9D>\u00B7<Font Color=#766E89>\u2022"
+            u"<Font Color=#895E76> <Font Color=#9D4E62> <Font Color=#B13F4E> "
+            u"<Font Color=#C42F3B>B<Font Color=#D81F27>y<Font Color=#EB1014>:"
+            u"<Font Color=#FF0000> <Font Color=#EB0514>T<Font Color=#D80A27>a"
+            u"<Font Color=#C4103B>r<Font Color=#B1154E>n<Font Color=#9D1A62> "
+            u"<Font Color=#891F76> <Font Color=#762589> <Font Color=#622A9D>\u2022"
+            u"<Font Color=#4E2FB1>\u00B7<Font Color=#3B34C4>.<Font Color=#273AD8>\u00B7"
+            u"<Font Color=#143FEB>\u00B7<Font Color=#0044FF>\u2022");
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
-#include <cstdio>
+#include <optional>
+#include <thread>
 
 #include "chat/pause.h"
 #include "chatroom_process.h"
@@ -151,40 +153,39 @@ INSTANTIATE_TEST_SUITE_P(ZeroToTen, ChatLinkIcons, testing::Range(0, 11));
 
 namespace {
 
-double ProcessCpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  auto seconds = [](FILETIME t) {
-    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
-           1e7;
-  };
-  return seconds(kernel) + seconds(user);
+// A window that reports a text length of its choosing, as another process's window might.
+LRESULT reportedLength = 0;
+LRESULT CALLBACK LyingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETTEXTLENGTH) return reportedLength;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Figures, not a test: run with
-//   scripts/wine-run build/chat-win/bin/win_tests.exe --gtest_also_run_disabled_tests
-//   --gtest_filter='*MeasureTimes*'
-TEST_F(ChatLink, DISABLED_MeasureTimes) {
-  ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
-  constexpr int kSends = 100;
-  Clock::time_point start = Clock::now();
-  for (int i = 0; i < kSends; ++i) (void)qf::ChatSend(kDecorated);
-  const double perSend = SecondsSince(start) / kSends;
-  ASSERT_TRUE(chat.WaitForLines(kSends + 1, 10000));
-
-  start = Clock::now();
-  qf::ChatSendEnter(kDecorated);
-  const double enter = SecondsSince(start);
-
-  double cpu = ProcessCpuSeconds();
-  start = Clock::now();
-  qf::Pause(1.0);
-  const double pause = SecondsSince(start);
-  cpu = ProcessCpuSeconds() - cpu;
-
-  std::printf("ChatSend: %.2f ms per line (%d lines)\n", perSend * 1000, kSends);
-  std::printf("ChatSendEnter: %.3f s\n", enter);
-  std::printf("Pause(1.0): %.4f s elapsed, %.3f s processor time\n", pause, cpu);
+TEST(ChatLinkText, GetTextBoundsWhatAnotherWindowClaimsToHold) {
+  // An ANSI window on a thread of its own, so that messages reach it marshalled as they do
+  // from the client's process.
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &LyingProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "QfLyingWindow";
+  RegisterClassA(&windowClass);
+  std::atomic<HWND> window{nullptr};
+  std::atomic<DWORD> threadId{0};
+  std::thread owner([&] {
+    threadId = GetCurrentThreadId();
+    window = CreateWindowExA(0, "QfLyingWindow", "abc", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    DestroyWindow(window);
+  });
+  while (window == nullptr) Sleep(1);
+  reportedLength = 0x7FFFFFFF;  // 2 GB: read only up to the bound, not allocated
+  EXPECT_EQ(qf::GetText(window), "abc");
+  reportedLength = -1;  // negative: no text
+  EXPECT_EQ(qf::GetText(window), "");
+  EXPECT_EQ(qf::TryGetText(window), std::nullopt);
+  PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+  owner.join();
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
 #include "core/events.h"
+#include "toolkit/toolkit_win.h"
+#include "toolkit_test_forms.h"
 
 namespace {
 
@@ -175,6 +177,51 @@ TEST_F(ChromeTest, BackgroundDragMovesTheWindowAndEndsInTheSnap) {
   const RECT r = WindowRect(w);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, 200);
+}
+
+// A form of the toolkit, dragged by its background: the pointer and the slide.
+TEST(FormDrag, TheMovePointerHoldsDuringAFormsDrag) {
+  class MovingForm : public qf::Form {
+   public:
+    MovingForm()
+        : Form({.caption = u"Moving", .width = 120, .height = 80, .left = -60, .top = 200}) {}
+    HCURSOR seen = nullptr;
+
+   protected:
+    bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
+      if (message == WM_APP) seen = GetCursor();
+      return false;
+    }
+  };
+  MovingForm form;
+  form.Show();
+  // Queued before the drag, handled by the slide's first DoEvents: a mouse move's
+  // WM_SETCURSOR, then a probe of the pointer it left.
+  PostMessageW(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  PostMessageW(form.Handle(), WM_APP, 0, 0);
+  qf::FormDrag(form);  // no button is down: no move loop, the slide back onto the screen
+  EXPECT_EQ(form.seen, LoadCursorW(nullptr, IDC_SIZEALL));
+  RECT r;
+  GetWindowRect(form.Handle(), &r);
+  EXPECT_EQ(r.left, 0);
+}
+
+HWND windowToDestroy = nullptr;
+void CALLBACK DestroyOnTick(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  DestroyWindow(windowToDestroy);
+}
+
+TEST(FormDrag, TheSlideEndsWhenItsWindowIsDestroyedDuringIt) {
+  qf::test::ReleaseForm form;
+  form.Show();
+  // Far below the screen: a long slide up, during which a timer destroys the window.
+  SetWindowPos(form.Handle(), nullptr, 300, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  windowToDestroy = form.Handle();
+  SetTimer(nullptr, 0, 1, &DestroyOnTick);
+  qf::SnapToScreen(windowToDestroy);  // returns: the test would hang otherwise
+  EXPECT_FALSE(IsWindow(windowToDestroy));
 }
 
 }  // namespace

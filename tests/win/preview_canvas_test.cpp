@@ -5,14 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <chrono>
-#include <cstdio>
 #include <string>
 
-#include "fade/entry_points.h"
 #include "preview/gdi_canvas_win.h"
-#include "preview/redraw_tracker.h"
 #include "preview/render_tags.h"
 #include "toolkit/toolkit_win.h"
 #include "toolkit_test_support.h"
@@ -120,42 +115,6 @@ TEST(PreviewCanvas, ADeviceContextRectangleIsClearedClippedAndGetsItsFontBack) {
   SelectObject(dc, oldBitmap);
   DeleteObject(bitmap);
   DeleteDC(dc);
-}
-
-// Run on demand: prints what one preview tick costs when it draws, and when the tracker lets
-// it skip the fade and the drawing.
-TEST(PreviewCanvas, DISABLED_MeasurePreviewDrawing) {
-  PreviewForm form;
-  form.Show();
-  qf::PictureBoxCanvas canvas(form.Picture11);
-  const std::array<int32_t, 3> colours{255, 65280, 16711680};
-  const std::u16string text = u"The quick brown fox jumps over the lazy";
-  using Clock = std::chrono::steady_clock;
-  auto microseconds = [](Clock::time_point start, int rounds) {
-    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / rounds;
-  };
-
-  constexpr int kDraws = 2000;
-  Clock::time_point start = Clock::now();
-  for (int i = 0; i < kDraws; ++i) {
-    qf::RenderTags(canvas, qf::FadeColors(colours, text, 0));
-  }
-  const double drawn = microseconds(start, kDraws);
-
-  constexpr int kSkips = 200000;
-  qf::RedrawTracker tracker;
-  int draws = 0;
-  start = Clock::now();
-  for (int i = 0; i < kSkips; ++i) {
-    if (tracker.Changed(3, colours, text, form.Picture11.BackColor())) {
-      qf::RenderTags(canvas, qf::FadeColors(colours, text, 0));
-      ++draws;
-    }
-  }
-  const double skipped = microseconds(start, kSkips);
-  std::printf("tick that builds a 3-stop fade of 39 characters and draws it: %.1f us\n", drawn);
-  std::printf("tick that finds nothing changed: %.3f us (%d drawing in %d ticks)\n", skipped, draws,
-              kSkips);
 }
 
 }  // namespace

@@ -1,0 +1,206 @@
+// The fade generator's members: rounding, the markup of each character, the wave, how the
+// characters are dealt into segments, and what counts as a character.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "fade_test_support.h"
+
+namespace qf {
+namespace {
+
+using namespace fadetest;
+
+TEST(FadeRoundingTest, RoundHalfEvenMatchesNearbyint) {
+  for (int twice = -2000; twice <= 2000; ++twice) {
+    const double x = twice / 2.0;
+    ASSERT_EQ(RoundHalfEven(x), std::nearbyint(x)) << x;
+    ASSERT_EQ(RoundHalfEven(std::nextafter(x, 1e9)), std::nearbyint(std::nextafter(x, 1e9)));
+    ASSERT_EQ(RoundHalfEven(std::nextafter(x, -1e9)), std::nearbyint(std::nextafter(x, -1e9)));
+  }
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> wide(-1e15, 1e15), narrow(-300.0, 600.0);
+  for (int k = 0; k < 200000; ++k) {
+    const double a = wide(random), b = narrow(random);
+    ASSERT_EQ(RoundHalfEven(a), std::nearbyint(a)) << a;
+    ASSERT_EQ(RoundHalfEven(b), std::nearbyint(b)) << b;
+  }
+}
+
+TEST(FadeRoundingTest, RoundChannelMatchesNearbyintOverTheChannelRange) {
+  auto expected = [](double x) { return static_cast<unsigned>(std::nearbyint(x)); };
+  for (int twice = 0; twice <= 510; ++twice) {
+    const double x = twice / 2.0;
+    ASSERT_EQ(RoundChannel(x), expected(x)) << x;
+    const double above = std::nextafter(x, 1e9), below = std::nextafter(x, -1e9);
+    if (above < 255.5) {
+      ASSERT_EQ(RoundChannel(above), expected(above)) << x;
+    }
+    if (below > -0.5) {
+      ASSERT_EQ(RoundChannel(below), expected(below)) << x;
+    }
+  }
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> channel(-0.4999, 255.4999);
+  for (int k = 0; k < 200000; ++k) {
+    const double x = channel(random);
+    ASSERT_EQ(RoundChannel(x), expected(x)) << x;
+  }
+}
+
+TEST(FadeMarkupTest, WorkedExamplePlainAndWavy) {
+  EXPECT_EQ(U8(FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", 0)),
+            "<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c");
+  EXPECT_EQ(U8(FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", -1)),
+            "<Font Color=#AA0055><sup>a<Font Color=#5500AA></sup>b<Font Color=#0000FF><sub>c");
+  EXPECT_EQ(U8(FadeTwoColors(255, 16711680, u"abc", 0)),
+            "<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c");
+}
+
+TEST(FadeMarkupTest, RoundsHalvesToEven) {
+  EXPECT_EQ(Codes(Pieces(FadeRGB2(0, 0, 0, 255, 255, 255, u"ab", 0), false)),
+            (std::vector<std::string>{"808080", "FFFFFF"}));
+  EXPECT_EQ(Codes(Pieces(FadeRGB2(0, 0, 0, 5, 5, 5, u"ab", 0), false)),
+            (std::vector<std::string>{"020202", "050505"}));
+}
+
+TEST(FadeMarkupTest, EveryCharacterIsCopiedBareInItsOwnPiece) {
+  const auto pieces = Pieces(FadeRGB2(0, 0, 0, 9, 9, 9, u"a <&>b", 0), false);
+  ASSERT_EQ(pieces.size(), 6u);
+  EXPECT_EQ(U8(pieces[1].character), " ");
+  EXPECT_EQ(U8(pieces[2].character), "<");
+  EXPECT_EQ(U8(pieces[3].character), "&");
+  EXPECT_EQ(pieces[5].code, "090909");
+}
+
+TEST(FadeMarkupTest, EmptyTextGivesEmptyMarkupEverywhere) {
+  for (std::size_t n = 2; n <= 10; ++n) {
+    EXPECT_EQ(CallMember(DistinctStops(n), u"", 0), u"");
+    EXPECT_EQ(CallMember(DistinctStops(n), u"", -1), u"");
+  }
+  const std::array<int32_t, 10> colours{};
+  for (std::size_t n = 2; n <= 10; ++n) {
+    EXPECT_EQ(FadeColors(std::span(colours).first(n), u"", -1), u"");
+  }
+}
+
+TEST(FadeMarkupTest, OneCharacterTakesTheLastStop) {
+  EXPECT_EQ(U8(FadeRGB2(1, 2, 3, 40, 50, 60, u"x", 0)), "<Font Color=#28323C>x");
+  EXPECT_EQ(Codes(Pieces(FadeRGB3(1, 2, 3, 4, 5, 6, 7, 8, 9, u"x", 0), false)),
+            (std::vector<std::string>{"070809"}));
+}
+
+TEST(FadeMarkupTest, ChannelsOutsideTheByteRangeAreClamped) {
+  // (-5, 300, 0) is taken as (0, 255, 0): the markup keeps six-digit codes.
+  EXPECT_EQ(Codes(Pieces(FadeRGB2(-5, 300, 0, 0, 0, 999, u"ab", 0), false)),
+            (std::vector<std::string>{"008080", "0000FF"}));
+}
+
+TEST(FadeWaveTest, OnlyMinusOneMakesWaves) {
+  const auto plain = FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", 0);
+  EXPECT_EQ(FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", 1), plain);
+  EXPECT_EQ(FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", -2), plain);
+  EXPECT_EQ(FadeTwoColors(255, 16711680, u"abc", 1), plain);
+}
+
+TEST(FadeWaveTest, PeriodOfFourEndsOpen) {
+  const auto five = Pieces(FadeRGB2(0, 0, 0, 9, 9, 9, u"abcde", -1), true);
+  ASSERT_EQ(five.size(), 5u);
+  EXPECT_EQ(five[0].tag, "<sup>");
+  EXPECT_EQ(five[3].tag, "</sub>");
+  EXPECT_EQ(five[4].tag, "<sup>");
+  const auto markup = U8(FadeRGB2(0, 0, 0, 9, 9, 9, u"abcd", -1));
+  EXPECT_EQ(markup.substr(markup.size() - 7), "</sub>d");
+}
+
+TEST(FadeWaveTest, WaveRunsOnAcrossSegments) {
+  const auto pieces = Pieces(FadeRGB3(255, 0, 0, 0, 255, 0, 0, 0, 255, u"abcde", -1), true);
+  std::vector<std::string> tags;
+  for (const auto& piece : pieces) tags.push_back(piece.tag);
+  EXPECT_EQ(Codes(pieces),
+            (std::vector<std::string>{"808000", "00FF00", "00AA55", "0055AA", "0000FF"}));
+  EXPECT_EQ(tags, (std::vector<std::string>{"<sup>", "</sup>", "<sub>", "</sub>", "<sup>"}));
+}
+
+TEST(FadeSegmentTest, ThreeStopsSplitAtHalfRoundedToEven) {
+  using Sizes = std::array<std::size_t, 2>;
+  auto two = [](std::size_t length) {
+    const auto s = FadeSegmentSizes(3, length);
+    return Sizes{s[0], s[1]};
+  };
+  EXPECT_EQ(two(1), (Sizes{0, 1}));
+  EXPECT_EQ(two(2), (Sizes{1, 1}));
+  EXPECT_EQ(two(3), (Sizes{2, 1}));
+  EXPECT_EQ(two(5), (Sizes{2, 3}));
+  EXPECT_EQ(two(7), (Sizes{4, 3}));
+  EXPECT_EQ(two(9), (Sizes{4, 5}));
+}
+
+TEST(FadeSegmentTest, FourOrMoreStopsDealInPasses) {
+  using Sizes = std::array<std::size_t, 9>;
+  EXPECT_EQ(FadeSegmentSizes(4, 1), (Sizes{1, 0, 0}));
+  EXPECT_EQ(FadeSegmentSizes(4, 4), (Sizes{2, 1, 1}));
+  EXPECT_EQ(FadeSegmentSizes(4, 5), (Sizes{2, 2, 1}));
+  EXPECT_EQ(FadeSegmentSizes(4, 7), (Sizes{3, 2, 2}));
+  EXPECT_EQ(FadeSegmentSizes(9, 7), (Sizes{1, 1, 1, 1, 1, 1, 1, 0}));
+  EXPECT_EQ(FadeSegmentSizes(9, 15), (Sizes{2, 2, 2, 2, 2, 2, 2, 1}));
+  EXPECT_EQ(FadeSegmentSizes(10, 0), (Sizes{}));
+}
+
+TEST(FadeSegmentTest, LastCharacterOfEachSegmentCarriesItsStop) {
+  // Ten stops over five characters: five one-character segments, stops 7 to 10 unused.
+  const auto stops = DistinctStops(10);
+  const auto ten = Codes(Pieces(CallMember(stops, u"abcde", 0), false));
+  EXPECT_EQ(ten, (std::vector<std::string>{Hex(stops[1]), Hex(stops[2]), Hex(stops[3]),
+                                           Hex(stops[4]), Hex(stops[5])}));
+  // Eight stops over fourteen characters: every second character is exactly a stop.
+  const auto eight = Codes(Pieces(CallMember(DistinctStops(8), u"abcdefghijklmn", 0), false));
+  ASSERT_EQ(eight.size(), 14u);
+  for (std::size_t j = 1; j < 8; ++j) EXPECT_EQ(eight[2 * j - 1], Hex(DistinctStops(8)[j]));
+}
+
+TEST(FadeCharacterTest, SurrogatePairIsOneCharacter) {
+  // "a", U+1F600, "b": three pieces, the emoji whole in the middle one, faded as 3 characters.
+  const std::u16string text = u"a\U0001F600b";
+  const auto pieces = Pieces(FadeRGB2(255, 0, 0, 0, 0, 255, text, -1), true);
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[1].character, u"\U0001F600");
+  EXPECT_EQ(Codes(pieces), (std::vector<std::string>{"AA0055", "5500AA", "0000FF"}));
+  EXPECT_EQ(pieces[2].tag, "<sub>");
+  // Four stops over "ab😀😀": sizes 2, 1, 1 counted in characters.
+  const auto four = Pieces(CallMember(DistinctStops(4), u"ab\U0001F600\U0001F600", 0), false);
+  ASSERT_EQ(four.size(), 4u);
+  EXPECT_EQ(four[1].code, Hex(DistinctStops(4)[1]));
+  EXPECT_EQ(four[3].code, Hex(DistinctStops(4)[3]));
+}
+
+TEST(FadeCharacterTest, LoneSurrogatesAreCharactersOfTheirOwn) {
+  const std::u16string text = {u'a', 0xDC00, 0xD800, u'b', 0xD83D};
+  const auto pieces = Pieces(FadeRGB2(0, 0, 0, 255, 255, 255, text, 0), false);
+  ASSERT_EQ(pieces.size(), 5u);
+  EXPECT_EQ(pieces[1].character, std::u16string(1, 0xDC00));
+  EXPECT_EQ(pieces[2].character, std::u16string(1, 0xD800));
+  EXPECT_EQ(pieces[4].character, std::u16string(1, 0xD83D));
+  EXPECT_EQ(pieces[4].code, "FFFFFF");
+}
+
+TEST(FadeCharacterTest, TextsLongerThan32767CharactersFadeWithEveryMember) {
+  std::u16string text;
+  for (int k = 0; k < 70001; ++k) text += static_cast<char16_t>(u'a' + k % 26);
+  for (std::size_t n = 2; n <= 10; ++n) {
+    const auto stops = DistinctStops(n);
+    const auto markup = CallMember(stops, text, -1);
+    ASSERT_EQ(markup, ReferenceFade(stops, text, -1)) << n << " stops";
+    const auto pieces = Pieces(markup, true);
+    ASSERT_EQ(pieces.size(), text.size());
+    EXPECT_EQ(pieces.back().code, Hex(stops.back()));
+  }
+}
+
+}  // namespace
+}  // namespace qf
