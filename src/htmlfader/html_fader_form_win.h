@@ -4,6 +4,7 @@
 // Nothing here talks to the chat client.
 #include <windows.h>
 
+#include "chrome/slider_art_win.h"
 #include "htmlfader/html_fader_layout.h"
 #include "htmlfader/html_fader_skin_win.h"
 #include "toolkit/toolkit_win.h"
@@ -46,7 +47,7 @@ class HtmlFaderForm : public Form {
   Program& program_;
 
   static ScrollBarOptions Bar(std::function<void()> onChange) {
-    return {.max = 255, .onChange = std::move(onChange)};
+    return {.max = 255, .painter = &art::PaintScrollBar, .onChange = std::move(onChange)};
   }
 
  public:

@@ -5,6 +5,7 @@
 #include "chat/chat_link_win.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "chrome/slider_art_win.h"
 #include "chrome/tray_win.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announce_win.h"
@@ -22,7 +23,9 @@ MainForm::MainForm(Program& program)
             .left = mainwindow::kLeft,
             .top = mainwindow::kTop,
             .icon = program.icon}),
-      program_(program) {}
+      program_(program) {
+  for (ScrollBar* bar : {&VScroll1, &VScroll2, &VScroll3}) bar->SetPainter(&art::PaintScrollBar);
+}
 
 // ---- Start-up and exit ----------------------------------------------------------------------
 
