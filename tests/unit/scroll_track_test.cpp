@@ -61,23 +61,6 @@ TEST(ScrollLayoutTest, ThumbRunsFromEndToEndInStepAndBackToTheNearestValue) {
   EXPECT_EQ(layout.ValueAt({7, 7, 7}, 30), 7);
 }
 
-TEST(ScrollLayoutTest, PartsMeetWithoutGapsOrOverlaps) {
-  const ScrollLayout layout = LayOutScrollBar(57, 9);
-  const int thumb = layout.ThumbStart(At(128));  // 25
-  EXPECT_EQ(layout.PartAt(-1, thumb), ScrollPart::kNone);
-  EXPECT_EQ(layout.PartAt(0, thumb), ScrollPart::kLessArrow);
-  EXPECT_EQ(layout.PartAt(8, thumb), ScrollPart::kLessArrow);
-  EXPECT_EQ(layout.PartAt(9, thumb), ScrollPart::kLessTrack);
-  EXPECT_EQ(layout.PartAt(24, thumb), ScrollPart::kLessTrack);
-  EXPECT_EQ(layout.PartAt(25, thumb), ScrollPart::kThumb);
-  EXPECT_EQ(layout.PartAt(31, thumb), ScrollPart::kThumb);
-  EXPECT_EQ(layout.PartAt(32, thumb), ScrollPart::kMoreTrack);
-  EXPECT_EQ(layout.PartAt(47, thumb), ScrollPart::kMoreTrack);
-  EXPECT_EQ(layout.PartAt(48, thumb), ScrollPart::kMoreArrow);
-  EXPECT_EQ(layout.PartAt(56, thumb), ScrollPart::kMoreArrow);
-  EXPECT_EQ(layout.PartAt(57, thumb), ScrollPart::kNone);
-}
-
 TEST(ScrollTrackerTest, AHeldArrowRepeatsOnlyWhileThePointerStaysOnIt) {
   const ScrollLayout layout = LayOutScrollBar(57, 9);
   ScrollTracker tracker;
