@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "chrome/slider_art_win.h"
 #include "htmlfader/html_fader_layout.h"
 #include "htmlfader/html_fader_skin_win.h"
 #include "toolkit/toolkit_win.h"
@@ -48,7 +49,7 @@ class HtmlFaderForm : public Form {
   std::function<void()> showMainWindow_;
 
   static ScrollBarOptions Bar(std::function<void()> onChange) {
-    return {.max = 255, .onChange = std::move(onChange)};
+    return {.max = 255, .painter = &art::PaintScrollBar, .onChange = std::move(onChange)};
   }
 
  public:

@@ -3,6 +3,7 @@
 #include "chat/chat_link_win.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "chrome/slider_art_win.h"
 #include "chrome/tray_win.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announce_win.h"
@@ -20,7 +21,9 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
             .left = mainwindow::kLeft,
             .top = mainwindow::kTop,
             .icon = icon}),
-      host_(host) {}
+      host_(host) {
+  for (ScrollBar* bar : {&VScroll1, &VScroll2, &VScroll3}) bar->SetPainter(&art::PaintScrollBar);
+}
 
 // ---- Start-up and exit ----------------------------------------------------------------------
 

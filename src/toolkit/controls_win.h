@@ -1,6 +1,6 @@
 #pragma once
-// The controls of the forms (text box, check box, scroll bars here; the picture box, list box,
-// timer and click label in their own headers, all included here). Each is a member of its form, declared with its rectangle
+// The controls of the forms (text box and check box here; the picture box, list box, scroll
+// bars, timer and click label in their own headers, all included here). Each is a member of its form, declared with its rectangle
 // (left, top, width, height in pixels) and options, its handlers among the options:
 //   qf::CheckBox Check12{*this, kCheck12, {.onClick = [this] { Check12_Click(); }}};
 // The events are std::function members (onClick, onChange...), set from the options; a test
@@ -24,6 +24,7 @@
 #include "toolkit/gdi_win.h"
 #include "toolkit/list_box_win.h"
 #include "toolkit/picture_box_win.h"
+#include "toolkit/scroll_bar_win.h"
 #include "toolkit/skin_win.h"
 #include "toolkit/text_painter_win.h"
 #include "toolkit/timer_win.h"
@@ -99,61 +100,6 @@ class CheckBox : public Control {
 
   CheckBoxOptions options_;
   int value_;
-};
-
-struct ScrollBarOptions {
-  int min = 0;
-  int max = 32767;
-  int smallChange = 1;  // arrow click
-  int largeChange = 1;  // click in the track
-  int value = 0;
-  std::function<void()> onChange{};  // once per completed change
-};
-
-// A scroll bar (vertical: min at the top, max at the bottom; horizontal: min at the left).
-// onChange comes once per completed change: an arrow click, a track click, the release of a
-// dragged thumb, or SetValue with a new value; never while the thumb is being dragged.
-class ScrollBar : public Control {
- public:
-  ~ScrollBar() override;
-
-  int Value() const { return value_; }
-  void SetValue(int value);
-  int Min() const { return options_.min; }
-  int Max() const { return options_.max; }
-  void SetRange(int min, int max);
-  int SmallChange() const { return options_.smallChange; }
-  int LargeChange() const { return options_.largeChange; }
-  void SetSmallChange(int step) { options_.smallChange = step; }
-  void SetLargeChange(int step) { options_.largeChange = step; }
-
-  std::function<void()> onChange;
-
- protected:
-  ScrollBar(Form& form, Rect bounds, bool vertical, ScrollBarOptions options);
-
- private:
-  void Create(HWND parent) override;
-  bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-  void OnScroll(int code, int position);
-  void ApplyInfo();
-  void ChangeTo(int value);
-
-  bool vertical_;
-  ScrollBarOptions options_;
-  int value_;
-};
-
-class VScrollBar : public ScrollBar {
- public:
-  VScrollBar(Form& form, Rect bounds, ScrollBarOptions options = {})
-      : ScrollBar(form, bounds, true, options) {}
-};
-
-class HScrollBar : public ScrollBar {
- public:
-  HScrollBar(Form& form, Rect bounds, ScrollBarOptions options = {})
-      : ScrollBar(form, bounds, false, options) {}
 };
 
 }  // namespace qf

@@ -7,6 +7,7 @@
 #include "toolkit/gdi_win.h"
 #include "toolkit/popup_menu_win.h"
 #include "toolkit/program_title.h"
+#include "toolkit/scroll_bar_win.h"
 #include "toolkit/skin_win.h"
 #include "core/wide_win.h"
 #include "toolkit/win32_win.h"

@@ -55,11 +55,11 @@ e2e_start_room() {  # [chatroom.exe options]
   e2e_until 20 grep -q '^ready' "$E2E_LOG" || { e2e_fail "chatroom.exe did not start"; return 1; }
 }
 
-# Starts the program and waits until its window is on the screen (its skin's pixels show at
-# the close button). Start-up sends the announcement first, so with a room open this takes
-# two seconds and more.
-e2e_start_program() {
-  (cd "$E2E_DIR" && exec "$WINELOADER" "$E2E_EXE_NAME" >/dev/null 2>&1) &
+# Starts the program (the copy in FOLDER, by default the test's own) and waits until its
+# window is on the screen. Start-up sends the announcement first, so with a room open this
+# takes two seconds and more.
+e2e_start_program() {  # [FOLDER]
+  (cd "${1:-$E2E_DIR}" && exec "$WINELOADER" "$E2E_EXE_NAME" >/dev/null 2>&1) &
   E2E_PROGRAM=$!
   E2E_PIDS+=($E2E_PROGRAM)
   e2e_until 30 e2e_program_shown || { e2e_fail "the main window did not appear"; return 1; }

@@ -5,6 +5,7 @@
 // (or the given number of seconds) ends the viewer.
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/resource_ids.h"
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "chrome/slider_art_win.h"
 #include "htmlfader/html_fader_layout.h"
 #include "htmlfader/html_fader_skin_win.h"
 #include "mainwindow/layout.h"
@@ -29,6 +31,11 @@ constexpr int kViewerTop = 20;
 // Click areas: the close areas end the viewer, the others beep (they do nothing here).
 void Quit() { PostQuitMessage(0); }
 void Beep() { MessageBeep(MB_OK); }
+
+// A slider of the skins, 0 to 255, at `value`.
+qf::ScrollBarOptions Slider(int value) {
+  return {.max = 255, .value = value, .painter = &qf::art::PaintScrollBar};
+}
 
 // A form that drags by its background, like every window of the program.
 class ViewerForm : public qf::Form {
@@ -72,9 +79,10 @@ class MainSkinView : public ViewerForm {
   qf::CheckBox Check13{*this, qf::mainwindow::kCheck13, {.value = 1}};
   qf::CheckBox Check14{*this, qf::mainwindow::kCheck14};
   qf::CheckBox Check15{*this, qf::mainwindow::kCheck15};
-  qf::VScrollBar VScroll1{*this, qf::mainwindow::kVScroll1, {.max = 255}};
-  qf::VScrollBar VScroll2{*this, qf::mainwindow::kVScroll2, {.max = 255, .value = 128}};
-  qf::VScrollBar VScroll3{*this, qf::mainwindow::kVScroll3, {.max = 255, .value = 255}};
+  // The sliders at the minimum, the middle and the maximum.
+  qf::VScrollBar VScroll1{*this, qf::mainwindow::kVScroll1, Slider(0)};
+  qf::VScrollBar VScroll2{*this, qf::mainwindow::kVScroll2, Slider(128)};
+  qf::VScrollBar VScroll3{*this, qf::mainwindow::kVScroll3, Slider(255)};
   std::unique_ptr<qf::CheckBox> checks_[10];
   std::unique_ptr<qf::PictureBox> pictures_[10];
   bool madeBoxes_ = [this] {
@@ -130,8 +138,8 @@ class HtmlFaderSkinView : public ViewerForm {
                     .left = kViewerLeft,
                     .top = kViewerTop}) {
     for (int k = 1; k <= 9; ++k) {
-      bars_[k - 1] = std::make_unique<qf::HScrollBar>(
-          *this, qf::htmlfader::HScroll(k), qf::ScrollBarOptions{.max = 255, .value = 28 * k});
+      bars_[k - 1] = std::make_unique<qf::HScrollBar>(*this, qf::htmlfader::HScroll(k),
+                                                      Slider(std::min(32 * (k - 1), 255)));
     }
     for (int k = 1; k <= 3; ++k) {
       boxes_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::htmlfader::ColourBox(k));
