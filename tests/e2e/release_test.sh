@@ -43,9 +43,9 @@ e2e_check "the program runs from the unpacked folder" "yes" "$(e2e_program_runni
 # The first save: FADES, Add, a name. Both files appear beside the program.
 SCHEMES='QfForm|Add/Remove Fades'
 PROMPT='#32770|Save Color Scheme'
-e2e_click 76 205
+e2e_at main.fades
 e2e_wait_window "$SCHEMES"
-e2e_click_on schemes 68 174
+e2e_at schemes.add
 e2e_wait_window "$PROMPT"
 e2e_type "First"
 xdotool key Return

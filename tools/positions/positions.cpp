@@ -21,12 +21,12 @@ namespace {
 
 using qf::Rect;
 
-// Where the scheme manager and the HTML fader first open on the screen: the scheme manager
-// under the main window, the HTML fader where the main window was (it stands in for it while
-// shown). Their forms' constructors give the same numbers; this is the one place a script
-// learns them from.
-constexpr Rect kSchemesWindow{333, 262, qf::schemes::kWidth, qf::schemes::kHeight};
-constexpr Rect kFaderWindow{270, 7, qf::htmlfader::kWidth, qf::htmlfader::kHeight};
+// Where the scheme manager and the HTML fader first open on the screen, as their layout
+// tables give it.
+constexpr Rect kSchemesWindow{qf::schemes::kLeft, qf::schemes::kTop, qf::schemes::kWidth,
+                              qf::schemes::kHeight};
+constexpr Rect kFaderWindow{qf::htmlfader::kLeft, qf::htmlfader::kTop, qf::htmlfader::kWidth,
+                            qf::htmlfader::kHeight};
 
 struct Named {
   std::string name;
