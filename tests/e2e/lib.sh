@@ -3,11 +3,14 @@
 # screenshots and the scheme files. Sourced by the test scripts:
 #   source lib.sh BUILD_DIR
 #   e2e_start_room; e2e_start_program; e2e_click 310 64; e2e_wait_log 3
+# Positions are the layout's 96-dpi pixels. With E2E_SCALE set (e.g. 1.5, for a prefix at 144
+# dpi) every screen position is mapped as the program maps its windows; E2E_WINE_STATE names
+# another Wine state folder than the build's own (scripts/wine-env).
 set -euo pipefail
 
 E2E_BUILD=$(cd "$1" && pwd)
 E2E_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
-eval "$("$E2E_SCRIPTS/wine-env" env "$E2E_BUILD/wine")"
+eval "$("$E2E_SCRIPTS/wine-env" env "${E2E_WINE_STATE:-$E2E_BUILD/wine}")"
 export DISPLAY WINEPREFIX WINELOADER
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/qf-e2e.XXXXXX")
 E2E_EXE_NAME="Quelvane Fader 1.0.exe"
@@ -19,6 +22,12 @@ E2E_PIDS=()
 E2E_LEFT=333
 E2E_TOP=7
 E2E_FAILURES=0
+# The display's dots per inch: 96 times the scale.
+E2E_DPI=$(awk -v s="${E2E_SCALE:-1}" 'BEGIN { printf "%d", s * 96 + 0.5 }')
+
+# A 96-dpi screen coordinate at the display's scale: the nearest pixel, halves upward, the
+# program's own rule, so a point inside an area at 96 dpi is inside it at every scale.
+e2e_px() { echo $((($1 * E2E_DPI + 48) / 96)); }
 
 e2e_cleanup() {
   local pid
@@ -87,7 +96,7 @@ e2e_posted_at_least() { [ "$(e2e_posted_count)" -ge "$1" ]; }
 
 # Mouse and keyboard at the main window's pixel positions.
 e2e_click() {  # x y [button]
-  xdotool mousemove $((E2E_LEFT + $1)) $((E2E_TOP + $2)) click "${3:-1}"
+  xdotool mousemove "$(e2e_px $((E2E_LEFT + $1)))" "$(e2e_px $((E2E_TOP + $2)))" click "${3:-1}"
   sleep 0.2
 }
 # The same at a layout position of another window: main, schemes (Form4) or fader (Form3),
@@ -101,19 +110,21 @@ e2e_click_on() {  # main|schemes|fader x y [button]
     fader) left=270 top=7 ;;
     *) echo "e2e_click_on: no window $1" >&2; return 2 ;;
   esac
-  xdotool mousemove $((left + $2)) $((top + $3)) click "${4:-1}"
+  xdotool mousemove "$(e2e_px $((left + $2)))" "$(e2e_px $((top + $3)))" click "${4:-1}"
   sleep 0.2
 }
 e2e_double_click() {
-  xdotool mousemove $((E2E_LEFT + $1)) $((E2E_TOP + $2)) click --repeat 2 --delay 80 1
+  xdotool mousemove "$(e2e_px $((E2E_LEFT + $1)))" "$(e2e_px $((E2E_TOP + $2)))" \
+    click --repeat 2 --delay 80 1
   sleep 0.2
 }
 e2e_type() { xdotool type --delay 15 "$1"; sleep 0.2; }
 
 # The colour of the screen pixel at the main window's (x, y), as RRGGBB.
-e2e_pixel() { e2e_screen_pixels $((E2E_LEFT + $1)) $((E2E_TOP + $2)); }
+e2e_pixel() { e2e_screen_pixels "$(e2e_px $((E2E_LEFT + $1)))" "$(e2e_px $((E2E_TOP + $2)))"; }
 
-# The colours of screen pixels (X Y pairs) from one screenshot, as RRGGBB, space-separated.
+# The colours of screen pixels (X Y pairs, physical pixels) from one screenshot, as RRGGBB,
+# space-separated.
 e2e_screen_pixels() {
   import -window root "$E2E_DIR/shot.png"
   local out=() colour
@@ -131,9 +142,9 @@ e2e_colour_boxes() {
   local k args=()
   for k in 1 2 3 4 5 6 7 8 9 10; do
     if [ $k -le 5 ]; then
-      args+=($((E2E_LEFT + 264)) $((E2E_TOP + 120 + 24 * (k - 1))))
+      args+=("$(e2e_px $((E2E_LEFT + 264)))" "$(e2e_px $((E2E_TOP + 120 + 24 * (k - 1))))")
     else
-      args+=($((E2E_LEFT + 344)) $((E2E_TOP + 120 + 24 * (k - 6))))
+      args+=("$(e2e_px $((E2E_LEFT + 344)))" "$(e2e_px $((E2E_TOP + 120 + 24 * (k - 6))))")
     fi
   done
   e2e_screen_pixels "${args[@]}"

@@ -82,7 +82,9 @@ e2e_click "${TEXT1[@]}"; e2e_type "MMMMMMMMMMMMMMMM"
 sleep 0.5
 strip_has() {  # X_FROM WIDTH: the strongest red and blue seen in that part of the strip
   import -window root "$E2E_DIR/strip.png"
-  convert "$E2E_DIR/strip.png" -crop "$2x13+$((E2E_LEFT + $1))+$((E2E_TOP + 88))" -depth 8 txt:- |
+  local crop
+  crop="$(e2e_px "$2")x$(e2e_px 13)+$(e2e_px $((E2E_LEFT + $1)))+$(e2e_px $((E2E_TOP + 88)))"
+  convert "$E2E_DIR/strip.png" -crop "$crop" -depth 8 txt:- |
     sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
     awk '{if ($1>200 && $2<80 && $3<80) red=1; if ($3>200 && $1<80 && $2<80) blue=1}
          END {print (red?"red":"") (blue?"blue":"")}'
