@@ -279,7 +279,10 @@ void PaintButtonFace(HDC dc, const Rect& rect) {
 void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxPixels) {
   PaintButtonFace(dc, rect);
   const int pixelWidth = PixelTextWidth(caption);
-  if (rect.height < kPixelGlyphHeight + 6 && pixelWidth >= 0 && pixelWidth <= rect.width - 4) {
+  // The pixel capitals are for 96 dpi; at larger scales a face has the pixels for a font.
+  const bool pixelScale = DrawingScale(dc).IsIdentity();
+  if (pixelScale && rect.height < kPixelGlyphHeight + 6 && pixelWidth >= 0 &&
+      pixelWidth <= rect.width - 4) {
     PaintPixelText(dc, rect.left + (rect.width - pixelWidth + 1) / 2,
                    rect.top + (rect.height - kPixelGlyphHeight) / 2, caption, kGlyph);
     return;
@@ -304,6 +307,12 @@ void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxP
 }
 
 void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF colour) {
+  if (!DrawingScale(dc).IsIdentity()) {
+    // Scaled up there are pixels enough for real letters of the same height.
+    GdiFont font = MakeArtFont(kPixelGlyphHeight + 2, {.bold = true});
+    DrawCentredText(dc, ToRect(rect), text, font.Get(), colour);
+    return;
+  }
   const int width = std::max(PixelTextWidth(text), 0);
   PaintPixelText(dc, rect.left + (rect.width - width + 1) / 2,
                  rect.top + (rect.height - kPixelGlyphHeight) / 2, text, colour);
