@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -123,6 +124,23 @@ BOOL CALLBACK FindToolTips(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// The rectangles of the tools of the tool tip window owned by `owner`.
+std::vector<Rect> ToolRects(HWND owner) {
+  std::array<HWND, 2> found{nullptr, owner};
+  EnumThreadWindows(GetCurrentThreadId(), &FindToolTips, reinterpret_cast<LPARAM>(found.data()));
+  std::vector<Rect> rects;
+  if (found[0] == nullptr) return rects;
+  const auto count = SendMessageW(found[0], TTM_GETTOOLCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    if (!SendMessageW(found[0], TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&info))) continue;
+    rects.push_back({info.rect.left, info.rect.top, info.rect.right - info.rect.left,
+                     info.rect.bottom - info.rect.top});
+  }
+  return rects;
+}
+
 TEST_F(DisplayScaleTest, WindowsTakeTheDisplaysScale) {
   const int dpi = qf::WindowDpi(program_->Form1.Handle());
   if (const char* expected = std::getenv("QF_EXPECT_DPI")) {
@@ -223,23 +241,10 @@ TEST_F(DisplayScaleTest, TextFitsAndListsAndTipsAreLegible) {
   EXPECT_GE(itemHeight, FontHeight(list));
 
   // The main window's tips: one tool per click area with a tip, at the mapped rectangle.
-  std::array<HWND, 2> found{nullptr, program_->Form1.Handle()};
-  EnumThreadWindows(GetCurrentThreadId(), &FindToolTips, reinterpret_cast<LPARAM>(found.data()));
-  ASSERT_NE(found[0], nullptr);
-  const Scale& scale = program_->Form1.Scaling();
-  const Rect send = scale.Map(qf::mainwindow::kLabel2);
-  bool sendTip = false;
-  const auto count = SendMessageW(found[0], TTM_GETTOOLCOUNT, 0, 0);
-  for (int i = 0; i < count; ++i) {
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    if (!SendMessageW(found[0], TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&info))) continue;
-    const Rect r{info.rect.left, info.rect.top, info.rect.right - info.rect.left,
-                 info.rect.bottom - info.rect.top};
-    if (r == send) sendTip = true;
-  }
-  EXPECT_GT(count, 0);
-  EXPECT_TRUE(sendTip) << "no tip on SEND's mapped area";
+  const std::vector<Rect> tips = ToolRects(program_->Form1.Handle());
+  EXPECT_FALSE(tips.empty());
+  const Rect send = program_->Form1.Scaling().Map(qf::mainwindow::kLabel2);
+  EXPECT_NE(std::find(tips.begin(), tips.end(), send), tips.end()) << "no tip on SEND's area";
 }
 
 // WM_DPICHANGED (the window moved to a monitor with another scale; Wine never sends it, so
@@ -264,6 +269,9 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   EXPECT_EQ(placed.right - placed.left, target.Px(qf::mainwindow::kWidth));
   EXPECT_EQ(ChildRect(main.Text1.Handle()), target.Map(qf::mainwindow::kText1));
   EXPECT_EQ(ChildRect(main.ColourBox(7).Handle()), target.Map(qf::mainwindow::ColourBox(7)));
+  const std::vector<Rect> tips = ToolRects(hwnd);
+  EXPECT_NE(std::find(tips.begin(), tips.end(), target.Map(qf::mainwindow::kLabel2)), tips.end())
+      << "SEND's tip did not move with it";
   if (other > before) {
     EXPECT_GT(FontHeight(main.Text1.Handle()), fontBefore);
   } else {
