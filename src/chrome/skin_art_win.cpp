@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <string>
 
-#include "toolkit/skin_win.h"
 #include "core/wide_win.h"
+#include "toolkit/skin_win.h"
 
 namespace qf::art {
 namespace {
@@ -53,8 +53,8 @@ GdiRegion Minus(HRGN a, HRGN b) {
 GdiRegion RoundRegion(HDC dc, const RECT& box, int ellipse) {
   const Scale scale = DrawingScale(dc);
   const RECT mapped = MapRect(scale, box);
-  return GdiRegion{CreateRoundRectRgn(mapped.left, mapped.top, mapped.right + 1,
-                                      mapped.bottom + 1, scale.Px(ellipse), scale.Px(ellipse))};
+  return GdiRegion{CreateRoundRectRgn(mapped.left, mapped.top, mapped.right + 1, mapped.bottom + 1,
+                                      scale.Px(ellipse), scale.Px(ellipse))};
 }
 
 void FillRegion(HDC dc, HRGN region, COLORREF colour) {
@@ -205,8 +205,8 @@ void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHei
   // In device pixels at the DC's scale, exactly as the window's outline is mapped.
   const Scale scale = DrawingScale(dc);
   const RoundedRect cut = scale.Map(piece);
-  GdiRegion region{CreateRoundRectRgn(cut.left, cut.top, cut.right, cut.bottom,
-                                      cut.ellipseWidth, cut.ellipseHeight)};
+  GdiRegion region{CreateRoundRectRgn(cut.left, cut.top, cut.right, cut.bottom, cut.ellipseWidth,
+                                      cut.ellipseHeight)};
   GdiRegion client{CreateRectRgn(0, 0, scale.Px(clientWidth), scale.Px(clientHeight))};
   CombineRgn(region.Get(), region.Get(), client.Get(), RGN_AND);
   RECT box{};

@@ -27,7 +27,8 @@ struct Scale {
   // depend on where the origin lies).
   constexpr int Px(int pixels96) const {
     const long long scaled = static_cast<long long>(pixels96) * dpi + kBaseDpi / 2;
-    const long long floored = scaled >= 0 ? scaled / kBaseDpi : -((-scaled + kBaseDpi - 1) / kBaseDpi);
+    const long long floored =
+        scaled >= 0 ? scaled / kBaseDpi : -((-scaled + kBaseDpi - 1) / kBaseDpi);
     return static_cast<int>(floored);
   }
   // A physical length back in 96-dpi pixels (nearest, halves upward).
@@ -44,8 +45,8 @@ struct Scale {
     return {left, top, Px(r.Right()) - left, Px(r.Bottom()) - top};
   }
   constexpr RoundedRect Map(const RoundedRect& r) const {
-    return {Px(r.left),         Px(r.top),          Px(r.right),
-            Px(r.bottom),       Px(r.ellipseWidth), Px(r.ellipseHeight)};
+    return {Px(r.left),   Px(r.top),          Px(r.right),
+            Px(r.bottom), Px(r.ellipseWidth), Px(r.ellipseHeight)};
   }
   std::vector<RoundedRect> Map(std::span<const RoundedRect> pieces) const {
     std::vector<RoundedRect> mapped;

@@ -70,8 +70,7 @@ int DpiAtPoint(int x, int y) {
 }
 
 int SmallIconSize(int dpi) {
-  static const auto metricsForDpi =
-      Find<MetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+  static const auto metricsForDpi = Find<MetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
   if (metricsForDpi != nullptr) {
     const int size = metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
     if (size > 0) return size;

@@ -72,9 +72,9 @@ void Form::Create() {
   const std::wstring caption = ToWide(options_.caption);
   // WS_POPUP without a frame: the window and its client area coincide. WS_EX_TOOLWINDOW:
   // no taskbar button.
-  HWND created = CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(),
-                                 WS_POPUP | WS_CLIPCHILDREN, left, top, width, height, nullptr,
-                                 nullptr, Instance(), this);
+  HWND created =
+      CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                      left, top, width, height, nullptr, nullptr, Instance(), this);
   if (ReportIf(created == nullptr, "a form could not be created")) {
     creating_ = false;
     return;

@@ -6,9 +6,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -34,9 +34,9 @@ using qf::Scale;
 class DisplayScaleTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("qf-scale-" + std::to_string(GetCurrentProcessId()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        fs::temp_directory_path() / ("qf-scale-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder_);
     program_ = std::make_unique<qf::Program>(nullptr, folder_.u16string());
     program_->Form1.Load();
@@ -62,12 +62,12 @@ struct WindowUnderTest {
 };
 
 std::vector<WindowUnderTest> Windows(qf::Program& program) {
-  return {{"main", program.Form1, qf::mainwindow::kWidth, qf::mainwindow::kHeight,
-           qf::mainwindow::kOutline},
-          {"HTML fader", program.Form3, qf::htmlfader::kWidth, qf::htmlfader::kHeight,
-           qf::htmlfader::kOutline},
-          {"schemes", program.Form4, qf::schemes::kWidth, qf::schemes::kHeight,
-           qf::schemes::kOutline}};
+  return {
+      {"main", program.Form1, qf::mainwindow::kWidth, qf::mainwindow::kHeight,
+       qf::mainwindow::kOutline},
+      {"HTML fader", program.Form3, qf::htmlfader::kWidth, qf::htmlfader::kHeight,
+       qf::htmlfader::kOutline},
+      {"schemes", program.Form4, qf::schemes::kWidth, qf::schemes::kHeight, qf::schemes::kOutline}};
 }
 
 // The number of pixels in a region, and its bounding box.
@@ -199,8 +199,9 @@ TEST_F(DisplayScaleTest, ControlsLieOnTheirDrawnPlates) {
       const Rect r = ChildRect(child);
       // The hidden buffers below the visible area are not on any plate.
       if (r.top >= client.bottom) continue;
-      for (const POINT corner : {POINT{r.left, r.top}, POINT{r.Right() - 1, r.top},
-                                 POINT{r.left, r.Bottom() - 1}, POINT{r.Right() - 1, r.Bottom() - 1}}) {
+      for (const POINT corner :
+           {POINT{r.left, r.top}, POINT{r.Right() - 1, r.top}, POINT{r.left, r.Bottom() - 1},
+            POINT{r.Right() - 1, r.Bottom() - 1}}) {
         EXPECT_TRUE(PtInRegion(region.Get(), corner.x, corner.y))
             << window.name << " control at " << r.left << "," << r.top << " " << r.width << "x"
             << r.height;
@@ -259,8 +260,7 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   const Scale target{other};
   RECT suggested{40, 30, 40 + target.Px(qf::mainwindow::kWidth),
                  30 + target.Px(qf::mainwindow::kHeight)};
-  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(other, other),
-               reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
 
   EXPECT_EQ(main.Scaling().dpi, other);
   RECT placed{};
@@ -291,8 +291,7 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   const Scale original{before};
   RECT back{40, 30, 40 + original.Px(qf::mainwindow::kWidth),
             30 + original.Px(qf::mainwindow::kHeight)};
-  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(before, before),
-               reinterpret_cast<LPARAM>(&back));
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(before, before), reinterpret_cast<LPARAM>(&back));
   EXPECT_EQ(ChildRect(main.Text1.Handle()), original.Map(qf::mainwindow::kText1));
   EXPECT_EQ(FontHeight(main.Text1.Handle()), fontBefore);
 }
