@@ -17,10 +17,15 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 SCRIPTS=$(cd "$HERE/../../scripts" && pwd)
 STATE=$BUILD/wine-scales
 export QF_WINE_SCREEN=1600x1200x24
-# The state's kind follows the build (its CMakeCache.txt is STATE/..).
-"$SCRIPTS/wine-env" ensure "$STATE"
-trap '"$SCRIPTS/wine-env" stop "$STATE"' EXIT
-eval "$("$SCRIPTS/wine-env" env "$STATE")"
+# The prefix's kind follows the build: QF_WINE_ARCH from CTest, else the build's cache.
+ARCH=${QF_WINE_ARCH:-}
+if [ -z "$ARCH" ]; then
+  ARCH=win32
+  if grep -qsE '^CMAKE_(CXX_COMPILER|TOOLCHAIN_FILE):.*x86_64' "$BUILD/CMakeCache.txt"; then ARCH=win64; fi
+fi
+"$SCRIPTS/wine-env" ensure "$STATE" "$ARCH"
+trap '"$SCRIPTS/wine-env" stop "$STATE" "$ARCH"' EXIT
+eval "$("$SCRIPTS/wine-env" env "$STATE" "$ARCH")"
 export DISPLAY WINEPREFIX WINELOADER
 
 # Wine reads the scale from LogPixels (REG_DWORD) in these two keys, in each program as it
