@@ -8,6 +8,13 @@
 # Every function returns 1 and says why on stderr for a missing file or an unknown name.
 
 declare -gA QF_POSITIONS=()
+# The display's dots per inch: positions are the layout's 96-dpi pixels, and at another scale
+# each edge is mapped as the program maps it (qf_px). Set it before asking for positions.
+QF_DPI=${QF_DPI:-96}
+
+# A 96-dpi length or coordinate at QF_DPI: the nearest pixel, halves upward, as the program's
+# Scale rounds, so edges that touch at 96 dpi touch at every scale.
+qf_px() { echo $((($1 * QF_DPI + 48) / 96)); }
 
 # Reads the file; a line it cannot read or a name given twice is an error, not skipped.
 qf_positions_load() {  # FILE
@@ -43,6 +50,10 @@ qf_rect() {  # NAME
     return 1
   fi
   read -r -a own <<<"${QF_POSITIONS[$name]}"
+  # Each edge mapped on its own: the width is what lies between the mapped edges.
+  own=("$(qf_px "${own[0]}")" "$(qf_px "${own[1]}")"
+       $(($(qf_px $((own[0] + own[2]))) - $(qf_px "${own[0]}")))
+       $(($(qf_px $((own[1] + own[3]))) - $(qf_px "${own[1]}"))))
   if [ "$name" = "$window" ]; then
     QF_RECT=("${own[@]}")
     return 0
@@ -52,7 +63,7 @@ qf_rect() {  # NAME
     return 1
   fi
   read -r -a place <<<"${QF_POSITIONS[$window]}"
-  QF_RECT=($((place[0] + own[0])) $((place[1] + own[1])) "${own[2]}" "${own[3]}")
+  QF_RECT=($(($(qf_px "${place[0]}") + own[0])) $(($(qf_px "${place[1]}") + own[1])) "${own[2]}" "${own[3]}")
 }
 
 # A point of NAME on the screen, in QF_X and QF_Y: its middle, or with X and Y each one of

@@ -3,18 +3,16 @@
 #include <cmath>
 
 #include "chrome/snap.h"
+#include "toolkit/dpi_win.h"
 #include "toolkit/form_win.h"
 
 namespace qf {
 namespace {
 
-// Twips per pixel of the screen (15 at 96 dots per inch).
-double TwipsPerPixel() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return 1440.0 / (dpi > 0 ? dpi : 96);
-}
+// Twips per physical pixel where `window` is (15 at 96 dots per inch, 10 at 144). Everything
+// the slide measures (the window's place and size, the screen) is in physical pixels, so its
+// twips stay a true length at every scale.
+double TwipsPerPixel(HWND window) { return 1440.0 / WindowDpi(window); }
 
 // The window as the slide sees it. The window system places windows on whole pixels, and a
 // 10-twip move is less than a pixel: the position is therefore kept here in twips, so every
@@ -76,7 +74,7 @@ bool LeftButtonIsDown() {
 
 void SnapToScreen(HWND window) {
   if (!IsWindow(window)) return;
-  const double scale = TwipsPerPixel();
+  const double scale = TwipsPerPixel(window);
   TwipWindow twips(window, scale);
   SlideOntoScreen(twips, twips.Width(), twips.Height(), GetSystemMetrics(SM_CXSCREEN) * scale,
                   GetSystemMetrics(SM_CYSCREEN) * scale);

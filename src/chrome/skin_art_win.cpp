@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <string>
 
-#include "toolkit/skin_win.h"
 #include "core/wide_win.h"
+#include "toolkit/skin_win.h"
 
 namespace qf::art {
 namespace {
@@ -48,19 +48,24 @@ GdiRegion Minus(HRGN a, HRGN b) {
 // The rounded region covering exactly `box` (left and top in, right and bottom out, like
 // RECT): CreateRoundRectRgn stops one pixel short of its right and bottom arguments, on
 // Windows and under Wine alike.
-GdiRegion RoundRegion(const RECT& box, int ellipse) {
-  return GdiRegion{
-      CreateRoundRectRgn(box.left, box.top, box.right + 1, box.bottom + 1, ellipse, ellipse)};
+// Regions are device pixels: `box` and `ellipse` (drawing units) are mapped by the DC's scale,
+// so the edge and rim rings stay one device pixel wide and crisp at every scale.
+GdiRegion RoundRegion(HDC dc, const RECT& box, int ellipse) {
+  const Scale scale = DrawingScale(dc);
+  const RECT mapped = MapRect(scale, box);
+  return GdiRegion{CreateRoundRectRgn(mapped.left, mapped.top, mapped.right + 1, mapped.bottom + 1,
+                                      scale.Px(ellipse), scale.Px(ellipse))};
 }
 
 void FillRegion(HDC dc, HRGN region, COLORREF colour) {
   GdiBrush brush{CreateSolidBrush(colour)};
-  FillRgn(dc, region, brush.Get());
+  FillDeviceRegion(dc, region, brush.Get());
 }
 
-// Fills `region` in two colours: the part above row `split` in `upper`, the rest in `lower`.
+// Fills `region` in two colours: the part above row `split` (drawing units) in `upper`, the
+// rest in `lower`.
 void FillSplit(HDC dc, HRGN region, int split, COLORREF upper, COLORREF lower) {
-  GdiRegion band{CreateRectRgn(-10000, -10000, 10000, split)};
+  GdiRegion band{CreateRectRgn(-10000, -10000, 10000, DrawingScale(dc).Px(split))};
   GdiRegion above = EmptyRegion();
   CombineRgn(above.Get(), region, band.Get(), RGN_AND);
   GdiRegion below = Minus(region, above.Get());
@@ -136,7 +141,7 @@ void PaintPixelText(HDC dc, int x, int y, std::u16string_view text, COLORREF col
     if (glyph == nullptr) continue;
     for (int row = 0; row < kPixelGlyphHeight; ++row) {
       for (int column = 0; column < kPixelGlyphWidth; ++column) {
-        if (glyph->rows[row] & (0x10 >> column)) SetPixel(dc, x + column, y + row, colour);
+        if (glyph->rows[row] & (0x10 >> column)) Dot(dc, x + column, y + row, colour);
       }
     }
     x += kPixelGlyphWidth + 1;
@@ -164,6 +169,12 @@ GdiFont FitFont(HDC dc, std::u16string_view text, int width, int maxPixels) {
 }
 
 void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, bool vertical) {
+  if (const Scale scale = DrawingScale(dc); !scale.IsIdentity()) {
+    // One step per device pixel: a smooth fade at the target size.
+    const DeviceUnits device(dc);
+    FadeGradient(dc, MapRect(scale, rect), stops, vertical);
+    return;
+  }
   const int length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
   if (length <= 0 || stops.empty()) return;
   const int segments = static_cast<int>(stops.size()) - 1;
@@ -174,8 +185,8 @@ void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, boo
       const int segment = std::min(static_cast<int>(position), segments - 1);
       colour = Mix(stops[segment], stops[segment + 1], position - segment);
     }
-    const RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}
-                               : RECT{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
+    RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}
+                         : RECT{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
     SetBkColor(dc, colour);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
   }
@@ -191,15 +202,20 @@ void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHei
                 COLORREF bottom) {
   // Exactly the window system's cut of this piece (one pixel short at the right and bottom),
   // so the plate's edge is the outline's edge.
-  GdiRegion region{CreateRoundRectRgn(piece.left, piece.top, piece.right, piece.bottom,
-                                      piece.ellipseWidth, piece.ellipseHeight)};
-  GdiRegion client{CreateRectRgn(0, 0, clientWidth, clientHeight)};
+  // In device pixels at the DC's scale, exactly as the window's outline is mapped.
+  const Scale scale = DrawingScale(dc);
+  const RoundedRect cut = scale.Map(piece);
+  GdiRegion region{CreateRoundRectRgn(cut.left, cut.top, cut.right, cut.bottom, cut.ellipseWidth,
+                                      cut.ellipseHeight)};
+  GdiRegion client{CreateRectRgn(0, 0, scale.Px(clientWidth), scale.Px(clientHeight))};
   CombineRgn(region.Get(), region.Get(), client.Get(), RGN_AND);
   RECT box{};
   GetRgnBox(region.Get(), &box);
+  // The gradients below are drawn in device pixels too, to the region's box.
+  const DeviceUnits device(dc);
 
   // A soft sheen over the upper part, then the plate's own gradient.
-  const int sheen = box.top + std::min<int>(14, (box.bottom - box.top) * 2 / 5);
+  const int sheen = box.top + std::min<int>(scale.Px(14), (box.bottom - box.top) * 2 / 5);
   ClippedGradient(dc, region.Get(), {box.left, box.top, box.right, sheen}, Mix(top, kRim, 0.35),
                   top);
   ClippedGradient(dc, region.Get(), {box.left, sheen, box.right, box.bottom}, top, bottom);
@@ -214,7 +230,7 @@ void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHei
 
 void PaintPanel(HDC dc, const Rect& rect, int ellipse) {
   const RECT box = ToRect(rect);
-  GdiRegion region = RoundRegion(box, ellipse);
+  GdiRegion region = RoundRegion(dc, box, ellipse);
   ClippedGradient(dc, region.Get(), box, kPanelTop, kPanelBottom);
   GdiRegion inner = Erode(region.Get());
   GdiRegion edge = Minus(region.Get(), inner.Get());
@@ -242,7 +258,7 @@ void PaintWell(HDC dc, const Rect& control, int margin) {
 void PaintButtonFace(HDC dc, const Rect& rect) {
   const RECT box = ToRect(rect);
   const int ellipse = rect.height >= 14 ? 6 : 4;
-  GdiRegion region = RoundRegion(box, ellipse);
+  GdiRegion region = RoundRegion(dc, box, ellipse);
   // Glass: a bright upper half, a step down, and light gathering again towards the bottom.
   const int middle = box.top + rect.height / 2;
   ClippedGradient(dc, region.Get(), {box.left, box.top, box.right, middle}, kButtonTop,
@@ -263,7 +279,10 @@ void PaintButtonFace(HDC dc, const Rect& rect) {
 void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxPixels) {
   PaintButtonFace(dc, rect);
   const int pixelWidth = PixelTextWidth(caption);
-  if (rect.height < kPixelGlyphHeight + 6 && pixelWidth >= 0 && pixelWidth <= rect.width - 4) {
+  // The pixel capitals are for 96 dpi; at larger scales a face has the pixels for a font.
+  const bool pixelScale = DrawingScale(dc).IsIdentity();
+  if (pixelScale && rect.height < kPixelGlyphHeight + 6 && pixelWidth >= 0 &&
+      pixelWidth <= rect.width - 4) {
     PaintPixelText(dc, rect.left + (rect.width - pixelWidth + 1) / 2,
                    rect.top + (rect.height - kPixelGlyphHeight) / 2, caption, kGlyph);
     return;
@@ -288,6 +307,12 @@ void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxP
 }
 
 void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF colour) {
+  if (!DrawingScale(dc).IsIdentity()) {
+    // Scaled up there are pixels enough for real letters of the same height.
+    GdiFont font = MakeArtFont(kPixelGlyphHeight + 2, {.bold = true});
+    DrawCentredText(dc, ToRect(rect), text, font.Get(), colour);
+    return;
+  }
   const int width = std::max(PixelTextWidth(text), 0);
   PaintPixelText(dc, rect.left + (rect.width - width + 1) / 2,
                  rect.top + (rect.height - kPixelGlyphHeight) / 2, text, colour);
@@ -316,8 +341,8 @@ void PaintDiamond(HDC dc, const Rect& rect, COLORREF fill, COLORREF edge) {
   const POINT points[] = {{cx, cy - r}, {cx + r, cy}, {cx, cy + r}, {cx - r, cy}};
   FillPolygon(dc, points, 4, fill, edge);
   // A lit upper-left facet.
-  SetPixel(dc, cx - 1, cy - r + 2, RGB(255, 255, 255));
-  SetPixel(dc, cx - 2, cy - r + 3, RGB(255, 255, 255));
+  Dot(dc, cx - 1, cy - r + 2, RGB(255, 255, 255));
+  Dot(dc, cx - 2, cy - r + 3, RGB(255, 255, 255));
 }
 
 void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour, int thickness) {
@@ -343,11 +368,11 @@ void PaintDash(HDC dc, const Rect& rect, COLORREF colour) {
 }
 
 void PaintRivet(HDC dc, int x, int y) {
-  SetPixel(dc, x + 1, y, kRimShade);
-  SetPixel(dc, x, y + 1, kRimShade);
-  SetPixel(dc, x + 1, y + 1, kRim);
-  SetPixel(dc, x + 2, y + 1, kEdge);
-  SetPixel(dc, x + 1, y + 2, kEdge);
+  Dot(dc, x + 1, y, kRimShade);
+  Dot(dc, x, y + 1, kRimShade);
+  Dot(dc, x + 1, y + 1, kRim);
+  Dot(dc, x + 2, y + 1, kEdge);
+  Dot(dc, x + 1, y + 2, kEdge);
 }
 
 }  // namespace qf::art

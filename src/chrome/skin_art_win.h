@@ -2,7 +2,10 @@
 // The program's visual language, shared by the skins of its windows: one palette and a few
 // drawing pieces (raised plates cut to an outline piece, glossy buttons, sunken wells, crisp
 // captions and small glyphs). Everything is drawn with GDI at 96 dpi pixel positions taken
-// from the windows' layout tables, so a drawn button lies exactly under its click area.
+// from the windows' layout tables, so a drawn button lies exactly under its click area. At
+// other scales the form's skin DC carries a world transform (SkinTransform): shapes and text
+// come out at the target size, and the pieces built from regions (plates, rims, edges) are
+// mapped here by the DC's scale, their rings one device pixel wide.
 //   PaintPlate(dc, {79, 5, 295, 31, 6, 6}, 370, 248, kPlateTop, kPlateBottom);
 //   PaintButton(dc, kLabel2, u"SEND");
 #include <windows.h>
@@ -78,7 +81,8 @@ void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxP
 void PaintButtonFace(HDC dc, const Rect& rect);
 
 // `text` centred in `rect` in small pixel capitals, seven pixels high (only the letters
-// A B D E G N R S V W Y and the space are drawn), for places too tight for a font.
+// A B D E G N R S V W Y and the space are drawn), for places too tight for a font at 96 dpi;
+// at larger scales, in a bold font of that height. PaintButton likewise.
 void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF colour);
 
 // A caption with a one-pixel dark shadow below right; `format` as for DrawText.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/ansi_win.h"
+#include "toolkit/dpi_win.h"
 
 namespace qf {
 namespace {
@@ -37,6 +38,25 @@ std::string CutAnsi(std::string text, std::size_t limit) {
   return text;
 }
 
+// The icon at the tray's size for the window's DPI (the small icon's size there), taken from
+// the icon's resource where it has one of that size, so it is drawn sharp, not shrunk by the
+// shell. The last copy is kept for as long as the shell may show it.
+HICON SizedForTray(HICON icon, HWND window) {
+  static HICON sized = nullptr;
+  static HICON sizedFrom = nullptr;
+  static int sizedTo = 0;
+  if (icon == nullptr) return nullptr;
+  const int size = SmallIconSize(WindowDpi(window));
+  if (sized != nullptr && sizedFrom == icon && sizedTo == size) return sized;
+  HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE));
+  if (copy == nullptr) return icon;  // the shell then shrinks the icon itself
+  if (sized != nullptr && sized != record.hIcon) DestroyIcon(sized);
+  sized = copy;
+  sizedFrom = icon;
+  sizedTo = size;
+  return sized;
+}
+
 }  // namespace
 
 bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
@@ -46,7 +66,7 @@ bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
   filled.uID = kIconId;
   filled.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   filled.uCallbackMessage = WM_MOUSEMOVE;
-  filled.hIcon = icon;
+  filled.hIcon = SizedForTray(icon, window);
   // The tip and its terminating zero fit the first version's 64 bytes; the rest stays zero.
   const std::string ansiTip = CutAnsi(ToAnsi(tip), kFirstVersionTipBytes - 1);
   std::memcpy(filled.szTip, ansiTip.data(), ansiTip.size());

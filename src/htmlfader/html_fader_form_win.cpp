@@ -15,9 +15,14 @@ HtmlFaderForm::HtmlFaderForm(HICON icon, std::function<void()> showMainWindow)
             .icon = icon}),
       showMainWindow_(std::move(showMainWindow)) {}
 
+void HtmlFaderForm::Form_Rescaled() {
+  // The outline is cut again at the new scale.
+  (void)ShapeWindow(Handle(), Scaling().Map(htmlfader::kOutline));
+}
+
 void HtmlFaderForm::Form_Load() {
   // A region that cannot be made is reported; the window then stays a usable rectangle.
-  (void)ShapeWindow(Handle(), htmlfader::kOutline);
+  (void)ShapeWindow(Handle(), Scaling().Map(htmlfader::kOutline));
   StayOnTop(Handle());
 }
 

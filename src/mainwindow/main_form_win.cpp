@@ -27,9 +27,15 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
 
 // ---- Start-up and exit ----------------------------------------------------------------------
 
+void MainForm::Form_Rescaled() {
+  // The outline is cut again at the new scale.
+  (void)ShapeWindow(Handle(), Scaling().Map(mainwindow::kOutline));
+  preview_.Invalidate();  // the strip was remade at the new size: draw it again
+}
+
 void MainForm::Form_Load() {
   // A region that cannot be made is reported; the window then stays a usable rectangle.
-  (void)ShapeWindow(Handle(), mainwindow::kOutline);
+  (void)ShapeWindow(Handle(), Scaling().Map(mainwindow::kOutline));
   host_.LoadStartupScheme();
   StayOnTop(Handle());
   SendAnnouncement();

@@ -68,6 +68,7 @@ class MainForm : public Form {
 
  protected:
   void Form_Load() override;
+  void Form_Rescaled() override;
   void Form_Click() override;
   void Form_DblClick() override;
   void Form_MouseDown(int button, int shift, float x, float y) override;

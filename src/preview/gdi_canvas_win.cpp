@@ -29,8 +29,16 @@ void GdiCanvas::PrintText(double x, int y, std::u16string_view text) {
   painter_.Print(origin_.x + ToPixel(x), origin_.y + y, text, &area_);
 }
 
+// The walker lays out in the form's 96-dpi pixels (its line height and wave shifts are such
+// pixels); the box's font and image are at the form's scale. Positions go out mapped, widths
+// come back unmapped, so a line's letters follow each other at every scale.
 void PictureBoxCanvas::PrintText(double x, int y, std::u16string_view text) {
-  box_.PrintText(ToPixel(x), y, text);
+  const Scale& scale = box_.Parent().Scaling();
+  box_.PrintText(ToPixel(x * scale.Factor()), scale.Px(y), text);
+}
+
+double PictureBoxCanvas::TextWidth(std::u16string_view text) {
+  return box_.TextWidth(text) / box_.Parent().Scaling().Factor();
 }
 
 }  // namespace qf

@@ -58,7 +58,7 @@ class PictureBoxCanvas : public Canvas {
   void SetForeColor(int32_t colour) override { box_.SetForeColor(colour); }
   void Cls() override { box_.Cls(); }
   void PrintText(double x, int y, std::u16string_view text) override;
-  double TextWidth(std::u16string_view text) override { return box_.TextWidth(text); }
+  double TextWidth(std::u16string_view text) override;
 
  private:
   PictureBox& box_;

@@ -69,9 +69,14 @@ bool SchemeForm::LoadStartupList() {
 }
 
 
+void SchemeForm::Form_Rescaled() {
+  // The outline is cut again at the new scale.
+  (void)ShapeWindow(Handle(), Scaling().Map(schemes::kOutline));
+}
+
 void SchemeForm::Form_Load() {
   // A region that cannot be made is reported; the window then stays a usable rectangle.
-  (void)ShapeWindow(Handle(), schemes::kOutline);
+  (void)ShapeWindow(Handle(), Scaling().Map(schemes::kOutline));
   StayOnTop(Handle());
 }
 

@@ -31,6 +31,8 @@ void ClickLabel::SetToolTipText(std::u16string text) {
   form_.toolTips_.Update(form_.hwnd_, *this);
 }
 
-bool ClickLabel::Contains(int x, int y) const { return bounds_.Contains(x, y); }
+Rect ClickLabel::PlacedBounds() const { return form_.Scaling().Map(bounds_); }
+
+bool ClickLabel::Contains(int x, int y) const { return PlacedBounds().Contains(x, y); }
 
 }  // namespace qf

@@ -29,9 +29,12 @@ class ClickLabel {
   ClickLabel(const ClickLabel&) = delete;
   ClickLabel& operator=(const ClickLabel&) = delete;
 
+  // The area in 96-dpi pixels as declared, and in the window's physical pixels.
   const Rect& Bounds() const { return bounds_; }
+  Rect PlacedBounds() const;
   const std::u16string& ToolTipText() const { return toolTip_; }
   void SetToolTipText(std::u16string text);
+  // Whether the physical client pixel (x, y), as a mouse message gives it, lies on the label.
   bool Contains(int x, int y) const;
 
   std::function<void()> onClick;

@@ -29,12 +29,23 @@ HWND Control::Handle() {
   return hwnd_;
 }
 
+Rect Control::PlacedBounds() const { return form_.Scaling().Map(bounds_); }
+
+void Control::Rescale() {
+  if (hwnd_ == nullptr) return;
+  const Rect placed = PlacedBounds();
+  SetWindowPos(hwnd_, nullptr, placed.left, placed.top, placed.width, placed.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.ControlFont()), TRUE);
+}
+
 HWND Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
                           void* param) {
   static int nextId = 1000;
+  const Rect placed = PlacedBounds();
   HWND child =
-      CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, bounds_.left,
-                      bounds_.top, bounds_.width, bounds_.height, form_.hwnd_,
+      CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, placed.left,
+                      placed.top, placed.width, placed.height, form_.hwnd_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), Instance(), param);
   if (ReportIf(child == nullptr, "a control could not be created")) return nullptr;
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(form_.ControlFont()), FALSE);

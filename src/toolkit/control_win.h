@@ -22,7 +22,10 @@ class Control {
   HWND Handle();
   bool Created() const { return hwnd_ != nullptr; }
   Form& Parent() const { return form_; }
+  // The place on the form in 96-dpi pixels, as declared.
   const Rect& Bounds() const { return bounds_; }
+  // The place on the form in the window's physical pixels (Bounds at the form's scale).
+  Rect PlacedBounds() const;
 
  protected:
   Control(Form& form, Rect bounds);
@@ -37,7 +40,11 @@ class Control {
     return false;
   }
 
-  // CreateWindowEx of a child at Bounds(), with the form's control font; null on failure.
+  // After the form took a new scale: moves the window to PlacedBounds() and gives it the
+  // form's new control font. Controls with pictures or fonts of their own remake them too.
+  virtual void Rescale();
+
+  // CreateWindowEx of a child at PlacedBounds(), with the form's control font; null on failure.
   HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
                    void* param = nullptr);
 

@@ -158,7 +158,8 @@ bool CheckBox::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESU
     // The skin shows through: the form's skin brush, aligned to this box's place on it.
     const HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkMode(dc, TRANSPARENT);
-    SetBrushOrgEx(dc, -bounds_.left, -bounds_.top, nullptr);
+    const Rect placed = PlacedBounds();
+    SetBrushOrgEx(dc, -placed.left, -placed.top, nullptr);
     return AnswerColour(form_.SkinBrush(), result);
   }
   return false;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "toolkit/click_label_win.h"
+#include "toolkit/dpi_win.h"
 #include "toolkit/timer_win.h"
 #include "toolkit/window_owner_win.h"
 
@@ -50,10 +51,10 @@ void Form::FocusAControl() {
   HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)
                     ? lastFocus_
                     : nullptr;
-  const RECT client{0, 0, options_.width, options_.height};
+  const RECT client{0, 0, scale_.Px(options_.width), scale_.Px(options_.height)};
   for (std::size_t i = 0; target == nullptr && i < controls_.size(); ++i) {
     HWND child = controls_[i]->hwnd_;
-    const Rect& b = controls_[i]->bounds_;
+    const Rect b = scale_.Map(controls_[i]->bounds_);
     const POINT corner{b.left, b.top};
     if (child != nullptr && (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) &&
         IsWindowEnabled(child) && PtInRect(&client, corner)) {
@@ -137,6 +138,11 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;  // DefWindowProc focuses the form when it becomes active: WM_SETFOCUS below
     case WM_SETFOCUS:
       FocusAControl();
+      return 0;
+    case WM_DPICHANGED:
+      // Moved to a monitor with another DPI (or the user changed it): the system suggests the
+      // window's new place and size; everything on it is remade at the new scale.
+      if (lParam != 0) ApplyScale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       // Alt+F4 would destroy the window; the forms close only through their own areas.

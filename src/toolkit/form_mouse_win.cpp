@@ -72,8 +72,9 @@ void FormMouse::Raise(const RoutedMouseEvents<ClickLabel>& routed, int x, int y)
   for (std::size_t i = 0; i < routed.count; ++i) {
     const RoutedMouseEvent<ClickLabel>& event = routed.events[i];
     ClickLabel* label = event.target;
-    const float fx = static_cast<float>(label != nullptr ? x - label->Bounds().left : x);
-    const float fy = static_cast<float>(label != nullptr ? y - label->Bounds().top : y);
+    const Rect placed = label != nullptr ? label->PlacedBounds() : Rect{};
+    const float fx = static_cast<float>(x - placed.left);
+    const float fy = static_cast<float>(y - placed.top);
     switch (event.kind) {
       case MouseEventKind::kDown:
         if (label == nullptr) {

@@ -5,6 +5,7 @@
 #include "core/report_win.h"
 #include "core/wide_win.h"
 #include "toolkit/click_label_win.h"
+#include "toolkit/dpi_win.h"
 #include "toolkit/skin_win.h"
 #include "toolkit/timer_win.h"
 #include "toolkit/win32_win.h"
@@ -53,25 +54,40 @@ void Form::Create() {
   }();
   if (ReportIf(!registered, "the form window class could not be registered")) return;
   creating_ = true;
-  controlFont_ = MakeFont(options_.controlFont, options_.controlFontPoints);
+  EnableDpiAwareness();
+  // The scale of the monitor the window opens on: the system's for a centred window, else the
+  // one under its top-left corner placed at the system's scale.
+  const Scale system{SystemDpi()};
+  scale_ = Scale{options_.left == kCentred || options_.top == kCentred
+                     ? system.dpi
+                     : DpiAtPoint(system.Px(options_.left), system.Px(options_.top))};
+  controlFont_ = MakeFont(options_.controlFont, options_.controlFontPoints, {}, scale_.dpi);
   ReportIf(!controlFont_, "a form's control font could not be made");
-  int left = options_.left;
-  int top = options_.top;
-  if (left == kCentred) left = (GetSystemMetrics(SM_CXSCREEN) - options_.width) / 2;
-  if (top == kCentred) top = (GetSystemMetrics(SM_CYSCREEN) - options_.height) / 2;
+  const int width = scale_.Px(options_.width);
+  const int height = scale_.Px(options_.height);
+  int left = options_.left == kCentred ? (GetSystemMetrics(SM_CXSCREEN) - width) / 2
+                                       : scale_.Px(options_.left);
+  int top = options_.top == kCentred ? (GetSystemMetrics(SM_CYSCREEN) - height) / 2
+                                     : scale_.Px(options_.top);
   const std::wstring caption = ToWide(options_.caption);
   // WS_POPUP without a frame: the window and its client area coincide. WS_EX_TOOLWINDOW:
   // no taskbar button.
-  HWND created = CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(),
-                                 WS_POPUP | WS_CLIPCHILDREN, left, top, options_.width,
-                                 options_.height, nullptr, nullptr, Instance(), this);
+  HWND created =
+      CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                      left, top, width, height, nullptr, nullptr, Instance(), this);
   if (ReportIf(created == nullptr, "a form could not be created")) {
     creating_ = false;
     return;
   }
   hwnd_ = created;
-  skin_.Create(options_.width, options_.height,
-               [this](HDC dc) { PaintSkin(dc, options_.width, options_.height); });
+  // The window may lie on a monitor other than the one guessed (or the system placed it).
+  if (const int dpi = WindowDpi(hwnd_); dpi != scale_.dpi) {
+    scale_ = Scale{dpi};
+    controlFont_ = MakeFont(options_.controlFont, options_.controlFontPoints, {}, scale_.dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, scale_.Px(options_.width), scale_.Px(options_.height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  PaintSkinAtScale();
   if (options_.icon != nullptr) SetIcons(hwnd_, options_.icon);
   // Copies: a control's creation must not be disturbed by one registering meanwhile.
   for (Control* control : std::vector<Control*>(controls_)) control->Create(hwnd_);
@@ -91,6 +107,29 @@ void Form::Create() {
   for (ClickLabel* label : labels_) {
     if (!label->toolAdded_) toolTips_.Add(hwnd_, *label);
   }
+}
+
+void Form::PaintSkinAtScale() {
+  skin_.Create(scale_.Px(options_.width), scale_.Px(options_.height), [this](HDC dc) {
+    const SkinTransform transform(dc, scale_);
+    PaintSkin(dc, options_.width, options_.height);
+  });
+}
+
+void Form::ApplyScale(int dpi, const RECT& placed) {
+  if (hwnd_ == nullptr) return;
+  scale_ = Scale{dpi};
+  // The new font goes to the controls before the old one is freed.
+  GdiFont font = MakeFont(options_.controlFont, options_.controlFontPoints, {}, scale_.dpi);
+  ReportIf(!font, "a form's control font could not be made");
+  std::swap(controlFont_, font);
+  SetWindowPos(hwnd_, nullptr, placed.left, placed.top, placed.right - placed.left,
+               placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  PaintSkinAtScale();
+  for (Control* control : controls_) control->Rescale();
+  for (ClickLabel* label : labels_) toolTips_.Move(hwnd_, *label);
+  Form_Rescaled();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::PaintSkin(HDC dc, int width, int height) {

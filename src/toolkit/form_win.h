@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "core/rect.h"
+#include "core/scale.h"
 #include "fade/color.h"
 #include "toolkit/control_win.h"
 #include "toolkit/form_mouse_win.h"
@@ -65,11 +66,13 @@ using MouseHandler = std::function<void(int button, int shift, float x, float y)
 // Position for a form that should open in the middle of the screen.
 inline constexpr int kCentred = INT_MIN;
 
+// Sizes, positions and rectangles of a form and its controls are in 96-dpi pixels; the form
+// maps them to its monitor's physical pixels with its Scale (the identity at 96 dpi).
 struct FormOptions {
   std::u16string caption = kProgramTitle;  // the window text (not drawn; the tray tip)
-  int width = 0;                           // client area = window, in pixels
+  int width = 0;                           // client area = window, in 96-dpi pixels
   int height = 0;
-  int left = kCentred;  // screen position of the top-left corner, in pixels
+  int left = kCentred;  // screen position of the top-left corner, in 96-dpi pixels
   int top = kCentred;
   HICON icon = nullptr;  // not owned (e.g. LoadIcon of a resource)
   // The font of the child controls (text boxes, list boxes, captions of check boxes).
@@ -103,8 +106,13 @@ class Form {
   void SetCaption(std::u16string caption);
   HICON Icon() const { return options_.icon; }
   void SetIcon(HICON icon);
-  int Width() const { return options_.width; }
+  int Width() const { return options_.width; }    // in 96-dpi pixels
   int Height() const { return options_.height; }
+
+  // The mapping from the layout's 96-dpi pixels to the window's physical pixels: the scale of
+  // the monitor the window is on (taken when the window is made, and again on WM_DPICHANGED).
+  // Mouse positions the form reports are physical; compare them with mapped rectangles.
+  const Scale& Scaling() const { return scale_; }
 
   // The pointer over the form's uncovered background (labels keep the up arrow).
   void SetMousePointer(MousePointer pointer) { mouse_.SetPointer(pointer); }
@@ -133,8 +141,14 @@ class Form {
   virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
 
-  // Draws the form's face into a memory bitmap, once, when the window is created.
+  // Draws the form's face into a memory bitmap when the window is created and when its scale
+  // changes. `width` and `height` are in 96-dpi pixels, and so is all drawing: at other scales
+  // the DC's world transform maps it (see SkinDrawingScale for regions, which it does not).
   virtual void PaintSkin(HDC dc, int width, int height);
+
+  // After the window took a new scale (moved to a monitor with another DPI): the controls,
+  // fonts, click areas, tool tips and skin are already remade; a form re-cuts its outline here.
+  virtual void Form_Rescaled() {}
 
   // Messages the toolkit does not handle itself; return true when handled (with `result`).
   virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
@@ -151,6 +165,10 @@ class Form {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Create();
+  // Takes a new DPI: the window to `placed` (physical screen pixels) and everything on it
+  // remade at the new scale.
+  void ApplyScale(int dpi, const RECT& placed);
+  void PaintSkinAtScale();
   void StartTimer(Timer& timer);
   void StopTimer(Timer& timer);
   bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -163,6 +181,7 @@ class Form {
   bool creating_ = false;
   bool destroyed_ = false;  // the window was destroyed from outside: it is not made again
   HWND lastFocus_ = nullptr;  // the child that had the keyboard when the form went inactive
+  Scale scale_;
   GdiFont controlFont_;
   FormSkin skin_;
   ToolTips toolTips_;

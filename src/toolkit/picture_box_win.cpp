@@ -24,20 +24,40 @@ PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxOptions options)
 PictureBox::~PictureBox() {
   // The window itself goes with the form's; it must not paint from this object any more.
   if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-  text_.Attach(nullptr);  // its fonts leave the image's DC before they are deleted
-  if (imageDc_ && oldBitmap_ != nullptr) SelectObject(imageDc_.Get(), oldBitmap_);
+  ReleaseImage();  // its fonts leave the image's DC before they are deleted
+}
+
+void PictureBox::Rescale() {
+  Control::Rescale();
+  EnsureImage();
+  Invalidate();
 }
 
 int PictureBox::ImageWidth() const {
-  return std::max(bounds_.width - (options_.border ? 2 : 0), 1);
+  return std::max(PlacedBounds().width - (options_.border ? 2 : 0), 1);
 }
 
 int PictureBox::ImageHeight() const {
-  return std::max(bounds_.height - (options_.border ? 2 : 0), 1);
+  return std::max(PlacedBounds().height - (options_.border ? 2 : 0), 1);
+}
+
+void PictureBox::ReleaseImage() {
+  text_.Attach(nullptr);
+  if (imageDc_ && oldBitmap_ != nullptr) SelectObject(imageDc_.Get(), oldBitmap_);
+  oldBitmap_ = nullptr;
+  imageDc_.Reset();
+  image_.Reset();
 }
 
 void PictureBox::EnsureImage() {
+  // An image made before the window (at 96 dpi), or before the scale changed, is remade at
+  // the size the box has now, cleared to the background colour; text is drawn at its scale.
+  if (imageDc_ && (imageSize_.cx != ImageWidth() || imageSize_.cy != ImageHeight())) {
+    ReleaseImage();
+  }
+  text_.SetDpi(form_.Scaling().dpi);
   if (imageDc_) return;
+  imageSize_ = SIZE{ImageWidth(), ImageHeight()};
   WindowDc screen(nullptr);
   image_.Reset(CreateCompatibleBitmap(screen.Get(), ImageWidth(), ImageHeight()));
   imageDc_ = MemoryDc(screen.Get());

@@ -27,7 +27,7 @@ struct PictureBoxOptions {
 };
 
 // A picture box with a background colour and a persistent image: a memory bitmap the size
-// of its inside, drawn into by the methods below at any time (even while hidden) and shown
+// of its inside in physical pixels (its text drawn at the form's scale), drawn into by the methods below at any time (even while hidden) and shown
 // by WM_PAINT. Setting the background colour clears the image to it.
 class PictureBox : public Control {
  public:
@@ -71,7 +71,9 @@ class PictureBox : public Control {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Create(HWND parent) override;
+  void Rescale() override;
   void EnsureImage();
+  void ReleaseImage();
 
   PictureBoxOptions options_;
   int32_t backColor_;
@@ -79,6 +81,7 @@ class PictureBox : public Control {
   GdiBitmap image_;
   MemoryDc imageDc_;
   HGDIOBJ oldBitmap_ = nullptr;
+  SIZE imageSize_{};
   TextPainter text_;  // font, colour and text drawing on the image
   bool pressed_ = false;
 };

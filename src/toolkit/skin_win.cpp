@@ -8,12 +8,63 @@
 
 namespace qf {
 
-GdiFont MakeFont(std::u16string_view face, double points, FontStyle style) {
-  static const int dpi = [] {
+GdiFont MakeFont(std::u16string_view face, double points, FontStyle style, int dpi) {
+  static const int screenDpi = [] {
     WindowDc screen(nullptr);
     return screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   }();
+  if (dpi <= 0) dpi = screenDpi;
   return MakePixelFont(face, static_cast<int>(std::lround(points * dpi / 72.0)), style);
+}
+
+SkinTransform::SkinTransform(HDC dc, const Scale& scale) {
+  if (scale.IsIdentity() || dc == nullptr) return;
+  dc_ = dc;
+  oldMode_ = SetGraphicsMode(dc, GM_ADVANCED);
+  const auto factor = static_cast<FLOAT>(scale.Factor());
+  const XFORM transform{factor, 0, 0, factor, 0, 0};
+  SetWorldTransform(dc, &transform);
+}
+
+SkinTransform::~SkinTransform() {
+  if (dc_ == nullptr) return;
+  ModifyWorldTransform(dc_, nullptr, MWT_IDENTITY);
+  SetGraphicsMode(dc_, oldMode_);
+}
+
+Scale DrawingScale(HDC dc) {
+  XFORM transform{};
+  if (GetGraphicsMode(dc) != GM_ADVANCED || !GetWorldTransform(dc, &transform)) return {};
+  return Scale{static_cast<int>(std::lround(transform.eM11 * Scale::kBaseDpi))};
+}
+
+DeviceUnits::DeviceUnits(HDC dc) : dc_(dc) {
+  transformed_ = GetGraphicsMode(dc) == GM_ADVANCED && GetWorldTransform(dc, &saved_);
+  if (transformed_) ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+}
+
+DeviceUnits::~DeviceUnits() {
+  if (transformed_) SetWorldTransform(dc_, &saved_);
+}
+
+RECT MapRect(const Scale& scale, const RECT& rect) {
+  return {scale.Px(rect.left), scale.Px(rect.top), scale.Px(rect.right), scale.Px(rect.bottom)};
+}
+
+void FillDeviceRegion(HDC dc, HRGN region, HBRUSH brush) {
+  const DeviceUnits device(dc);
+  FillRgn(dc, region, brush);
+}
+
+void Dot(HDC dc, int x, int y, COLORREF colour) {
+  if (DrawingScale(dc).IsIdentity()) {
+    SetPixel(dc, x, y, colour);
+    return;
+  }
+  const RECT square{x, y, x + 1, y + 1};
+  const COLORREF old = SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &square, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
 }
 
 GdiFont MakePixelFont(std::u16string_view face, int pixels, FontStyle style, bool smooth) {
@@ -34,6 +85,12 @@ GdiFont MakePixelFont(std::u16string_view face, int pixels, FontStyle style, boo
 }
 
 void VerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
+  if (const Scale scale = DrawingScale(dc); !scale.IsIdentity()) {
+    // One line per device pixel: a smooth gradient at the target size.
+    const DeviceUnits device(dc);
+    VerticalGradient(dc, MapRect(scale, rect), top, bottom);
+    return;
+  }
   const int height = rect.bottom - rect.top;
   if (height <= 0) return;
   for (int y = 0; y < height; ++y) {
@@ -60,8 +117,10 @@ void FillRoundRect(HDC dc, const RECT& rect, int ellipse, COLORREF fill, COLORRE
 void GradientRoundRect(HDC dc, const RECT& rect, int ellipse, COLORREF top, COLORREF bottom,
                        COLORREF border) {
   // The region is in device units; memory DCs for skins have their origin at (0, 0).
-  GdiRegion clip{
-      CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, ellipse, ellipse)};
+  const Scale scale = DrawingScale(dc);
+  GdiRegion clip{CreateRoundRectRgn(scale.Px(rect.left), scale.Px(rect.top),
+                                    scale.Px(rect.right) + 1, scale.Px(rect.bottom) + 1,
+                                    scale.Px(ellipse), scale.Px(ellipse))};
   const int saved = SaveDC(dc);
   ExtSelectClipRgn(dc, clip.Get(), RGN_AND);
   VerticalGradient(dc, rect, top, bottom);

@@ -7,7 +7,7 @@ namespace qf {
 bool FontKey::operator==(const FontKey& other) const {
   return name == other.name && points == other.points && style.bold == other.style.bold &&
          style.italic == other.style.italic && style.underline == other.style.underline &&
-         style.strikethrough == other.style.strikethrough;
+         style.strikethrough == other.style.strikethrough && dpi == other.dpi;
 }
 
 void TextPainter::Attach(HDC dc) {
@@ -32,6 +32,12 @@ void TextPainter::SetFontSize(double points) {
   fontChanged_ = true;
 }
 
+void TextPainter::SetDpi(int dpi) {
+  if (font_.dpi == dpi) return;
+  font_.dpi = dpi;
+  fontChanged_ = true;
+}
+
 void TextPainter::SetStyle(bool FontStyle::*which, bool on) {
   if (font_.style.*which == on) return;
   font_.style.*which = on;
@@ -46,7 +52,7 @@ bool TextPainter::SelectFont() {
     if (key == font_) font = made.Get();
   }
   if (font == nullptr) {
-    GdiFont made = MakeFont(font_.name, font_.points, font_.style);
+    GdiFont made = MakeFont(font_.name, font_.points, font_.style, font_.dpi);
     if (!made) return false;
     if (fonts_.size() >= kCacheSize) {
       // Drop the oldest font that is not selected now (a selected font cannot be deleted).

@@ -23,6 +23,7 @@ struct FontKey {
   std::u16string name = u"Arial";
   double points = 10;
   FontStyle style;
+  int dpi = 0;  // the points' dots per inch; 0: the screen's
   bool operator==(const FontKey& other) const;
 };
 
@@ -41,6 +42,8 @@ class TextPainter {
   const FontKey& Font() const { return font_; }
   void SetFontName(std::u16string_view name);
   void SetFontSize(double points);
+  // The dots per inch the point sizes are made for (the window's scale; 0: the screen's).
+  void SetDpi(int dpi);
   void SetFontBold(bool on) { SetStyle(&FontStyle::bold, on); }
   void SetFontItalic(bool on) { SetStyle(&FontStyle::italic, on); }
   void SetFontUnderline(bool on) { SetStyle(&FontStyle::underline, on); }

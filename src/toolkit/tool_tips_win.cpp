@@ -27,10 +27,20 @@ void ToolTips::Add(HWND owner, ClickLabel& label) {
   info.uFlags = TTF_SUBCLASS;
   info.hwnd = owner;
   info.uId = label.toolId_;
-  info.rect = ToRECT(label.bounds_);
+  info.rect = ToRECT(label.PlacedBounds());
   std::wstring text = ToWide(label.toolTip_);
   info.lpszText = text.data();
   label.toolAdded_ = SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void ToolTips::Move(HWND owner, ClickLabel& label) {
+  if (owner == nullptr || window_ == nullptr || !label.toolAdded_) return;
+  TTTOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = owner;
+  info.uId = label.toolId_;
+  info.rect = ToRECT(label.PlacedBounds());
+  SendMessageW(window_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void ToolTips::Update(HWND owner, ClickLabel& label) {

@@ -11,6 +11,8 @@ class ToolTips {
  public:
   // Adds `label`'s tip for the window `owner` (nothing for a label without a tip text).
   void Add(HWND owner, ClickLabel& label);
+  // Moves `label`'s tip area to where the label now lies (after the form's scale changed).
+  void Move(HWND owner, ClickLabel& label);
   // Replaces `label`'s tip with its current text.
   void Update(HWND owner, ClickLabel& label);
   // The tool tip window went with its owner.

@@ -11,7 +11,13 @@ E2E_BUILD=$(cd "$1" && pwd)
 E2E_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 source "$E2E_SCRIPTS/positions.sh"
 qf_positions_load "$E2E_BUILD/positions.txt"
-eval "$("$E2E_SCRIPTS/wine-env" env "$E2E_BUILD/wine")"
+# E2E_WINE_STATE names another Wine state folder than the build's own (the display-scale tests
+# keep one per scale). With E2E_SCALE set (e.g. 1.5 for a prefix at 144 dpi), every named
+# position is mapped as the program maps its windows (scripts/positions.sh, QF_DPI).
+eval "$("$E2E_SCRIPTS/wine-env" env "${E2E_WINE_STATE:-$E2E_BUILD/wine}")"
+QF_DPI=$(awk -v s="${E2E_SCALE:-1}" 'BEGIN { printf "%d", s * 96 + 0.5 }')
+# A 96-dpi length at the display's scale, for the few offsets inside a named rectangle.
+e2e_px() { qf_px "$1"; }
 export DISPLAY WINEPREFIX WINELOADER
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/qf-e2e.XXXXXX")
 E2E_EXE_NAME="Quelvane Fader 1.0.exe"

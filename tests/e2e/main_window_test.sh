@@ -75,7 +75,8 @@ e2e_check "S then B: <b><s> in front" \
 e2e_at main.text; e2e_type "MMMMMMMMMMMMMMMM"
 sleep 0.5
 strip_has() {  # X_FROM WIDTH: the strongest red and blue seen in those columns of the strip
-  local from=$1 width=$2
+  local from width
+  from=$(e2e_px "$1") width=$(e2e_px "$2")
   qf_rect main.preview
   # The rows of the letters: two in from the strip's top and bottom.
   local area="${width}x$((QF_RECT[3] - 4))+$((QF_RECT[0] + from))+$((QF_RECT[1] + 2))"

@@ -113,6 +113,9 @@ BOOL CALLBACK OnTopLevel(HWND window, LPARAM) {
 }  // namespace
 
 int main() {
+  // Rectangles in physical pixels at every display scale, as the screen and xdotool see them
+  // (an unaware program would be told scaled-down ones).
+  SetProcessDPIAware();
   EnumWindows(OnTopLevel, 0);
   std::fflush(stdout);
   return 0;

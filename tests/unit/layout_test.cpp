@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/scale.h"
 #include "htmlfader/html_fader_layout.h"
 #include "mainwindow/layout.h"
 #include "schemes/scheme_layout.h"
@@ -118,6 +119,37 @@ TEST(LayoutTest, MainWindowPartsLieInItsOutline) {
     parts.push_back({Numbered("slot ", k), NumberSlot(k)});
   }
   for (const auto& [name, rect] : parts) ExpectInside(window, rect, name);
+}
+
+// At every display scale the window, its outline and its parts are mapped by the one Scale:
+// what lies inside the outline at 96 dpi still does, with the controls' places, at 120, 144
+// and 192 dpi.
+TEST(LayoutTest, MainWindowPartsLieInItsOutlineAtEveryScale) {
+  using namespace qf::mainwindow;
+  for (int dpi : {120, 144, 192}) {
+    const qf::Scale scale{dpi};
+    const std::vector<RoundedRect> outline = scale.Map(kOutline);
+    const Window window{scale.Px(kWidth), scale.Px(kHeight), outline};
+    std::vector<Rect> parts = {kText1,   kPicture11, kCheck11, kCheck12,  kCheck13, kCheck14,
+                               kCheck15, kVScroll1,  kLabel1,  kLabel2,   kLabel3,  kLabel4,
+                               kLabel5,  kLabel6,    kFadeBar, kVScroll3, kEntryPanel};
+    for (int k = 1; k <= 10; ++k) {
+      parts.push_back(NumberedBox(k));
+      parts.push_back(ColourBox(k));
+    }
+    for (const Rect& part : parts) {
+      ExpectInside(window, scale.Map(part), Numbered("at dpi ", dpi));
+    }
+    // The text field inside its panel, a numbered box inside its slot.
+    const Rect field = scale.Map(kText1);
+    const Rect panel = scale.Map(kEntryPanel);
+    EXPECT_TRUE(field.left >= panel.left && field.Right() <= panel.Right() &&
+                field.top >= panel.top && field.Bottom() <= panel.Bottom());
+    const Rect slot = scale.Map(NumberSlot(7));
+    const Rect box = scale.Map(NumberedBox(7));
+    EXPECT_TRUE(box.left >= slot.left && box.Right() <= slot.Right() && box.top >= slot.top &&
+                box.Bottom() <= slot.Bottom());
+  }
 }
 
 TEST(LayoutTest, MainWindowClickAreasAreNotCovered) {
