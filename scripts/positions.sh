@@ -50,14 +50,15 @@ qf_rect() {  # NAME
     return 1
   fi
   read -r -a own <<<"${QF_POSITIONS[$name]}"
-  # Each edge mapped on its own: the width is what lies between the mapped edges.
+  if [ "$name" = "$window" ]; then
+    # A window: its place on the screen and its size, each mapped.
+    QF_RECT=("$(qf_px "${own[0]}")" "$(qf_px "${own[1]}")" "$(qf_px "${own[2]}")" "$(qf_px "${own[3]}")")
+    return 0
+  fi
+  # Inside a window each edge is mapped on its own: the width is what lies between them.
   own=("$(qf_px "${own[0]}")" "$(qf_px "${own[1]}")"
        $(($(qf_px $((own[0] + own[2]))) - $(qf_px "${own[0]}")))
        $(($(qf_px $((own[1] + own[3]))) - $(qf_px "${own[1]}"))))
-  if [ "$name" = "$window" ]; then
-    QF_RECT=("${own[@]}")
-    return 0
-  fi
   if [ -z "${QF_POSITIONS[$window]+set}" ]; then
     echo "positions: no window $window for $name" >&2
     return 1
