@@ -104,12 +104,12 @@ template <int kLanes>
   // The high and low nibble of each byte side by side: R R G G B B 0 0 for each lane.
   typename V::Bytes nibbles;
   if constexpr (kLanes == 2) {
-    nibbles = __builtin_shufflevector(high, low, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22,
-                                      7, 23);
+    nibbles =
+        __builtin_shufflevector(high, low, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
   } else {
-    nibbles = __builtin_shufflevector(high, low, 0, 32, 1, 33, 2, 34, 3, 35, 4, 36, 5, 37, 6, 38,
-                                      7, 39, 16, 48, 17, 49, 18, 50, 19, 51, 20, 52, 21, 53, 22,
-                                      54, 23, 55);
+    nibbles =
+        __builtin_shufflevector(high, low, 0, 32, 1, 33, 2, 34, 3, 35, 4, 36, 5, 37, 6, 38, 7, 39,
+                                16, 48, 17, 49, 18, 50, 19, 51, 20, 52, 21, 53, 22, 54, 23, 55);
   }
   // 10..15 skip the seven characters between '9' and 'A'; then '0' is added to the digits, and
   // '>' to the zero after them.

@@ -87,7 +87,7 @@ std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t le
 // not for FMA, which would round the product and the sum of a channel once instead of twice).
 template <typename Source, typename Sink>
 [[gnu::target("avx2"), gnu::noinline]] void WriteSegmentsAvx2(const FadePlan& plan, Source in,
-                                                               Sink& out) {
+                                                              Sink& out) {
   markup::WriteSegments<4>(plan, in, out);
 }
 #endif

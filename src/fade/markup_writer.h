@@ -5,10 +5,12 @@
 //
 // Per character, the fast loop stores the prefix "<Font Color=#" as whole 16-byte groups (one
 // in UTF-8, two in UTF-16) and the tag's end "RRGGBB>" as one 8-byte (UTF-8) or 16-byte (UTF-16)
-// group; the character goes into that group when the markup is plain and the character is a
-// single unit of the markup's own kind (ASCII into UTF-8, any non-surrogate into UTF-16),
-// otherwise the wave tag (one padded group) and the character follow it. The colours of kLanes
-// characters (2 with SSE2, 4 with AVX2) come out of one pass of TagEndsAt.
+// group; a wavy piece's tag follows as one more group. When every character is a single unit
+// of the markup's own kind (ASCII into UTF-8, any non-surrogate into UTF-16), the character is
+// stored inside the last of these groups; otherwise it is copied after them. The colours of
+// kLanes characters (2 with SSE2, 4 with AVX2) come out of one pass of TagEndsAt; the loop
+// takes four characters a step, one period of the wave, with the wave's phase a template
+// parameter, so every tag and every piece length in a step is known when the code is compiled.
 //
 // The template parameter kLanes picks the vector width. Everything is always inlined, so that
 // WriteSegments<4> inlined into a function compiled for AVX2 is AVX2 code throughout.
@@ -75,8 +77,8 @@ inline constexpr MarkupTables<CharT> kMarkup = MakeMarkupTables<CharT>();
 // The fixed parts of a piece as whole 16-byte groups, for the fast writer: the prefix (one
 // group in UTF-8; two in UTF-16, the second starting at unit 8) and the wave tags padded with
 // zeros to eight units (UTF-16) or bytes (UTF-8, as one 64-bit word).
-inline constexpr Uint8x16 kPrefixBytes{'<', 'F', 'o', 'n', 't', ' ', 'C', 'o',
-                                       'l', 'o', 'r', '=', '#'};
+inline constexpr Uint8x16 kPrefixBytes{'<', 'F', 'o', 'n', 't', ' ', 'C',
+                                       'o', 'l', 'o', 'r', '=', '#'};
 inline constexpr Uint16x8 kPrefixUnitsLow{'<', 'F', 'o', 'n', 't', ' ', 'C', 'o'};
 inline constexpr Uint16x8 kPrefixUnitsHigh{'l', 'o', 'r', '=', '#'};
 
@@ -102,8 +104,8 @@ inline constexpr Uint16x8 kWaveTagUnits16[4] = {WaveTagUnits16(0), WaveTagUnits1
 inline constexpr std::size_t kMaxPieceBytes = kTagUnits + 6 + 4;
 static_assert(kMinFadeBlockBytes >= kMaxPieceBytes);
 template <typename CharT>
-inline constexpr std::size_t kMaxPieceUnits =
-    sizeof(CharT) == 1 ? kMaxPieceBytes : kTagUnits + 6 + 2;
+inline constexpr std::size_t kMaxPieceUnits = sizeof(CharT) == 1 ? kMaxPieceBytes
+                                                                 : kTagUnits + 6 + 2;
 
 // The fast writer stores whole groups, so it may write up to two units past the end of a piece
 // (a five-unit wave tag stored as eight), where the next piece goes. It runs only where at
@@ -221,16 +223,14 @@ struct BlockSink {
 
 // ---- Pieces.
 
-// The wave: the call counts the pieces it has written, and the tags repeat every four pieces
-// from "<sup>" on, across segments. Returns the index of the next piece's tag and counts it.
-[[gnu::always_inline]] inline unsigned NextWaveTag(unsigned& wave) { return wave++ & 3u; }
+// The wave: a call counts the pieces it has written (`wave`), and the tags repeat every four
+// pieces from "<sup>" on, across segments: a piece's tag is number (count before it) & 3.
 
 // One piece, written unit by unit and never past its end: the character at `position` of the
 // segment, its channels worked out with the scalar unit.
 template <bool kWavy, int kLanes, typename Source, typename CharT>
-[[gnu::always_inline]] inline void WriteExactPiece(const ColourRamp<kLanes>& ramp,
-                                                   double position, Source& src, CharT*& at,
-                                                   unsigned& wave) {
+[[gnu::always_inline]] inline void WriteExactPiece(const ColourRamp<kLanes>& ramp, double position,
+                                                   Source& src, CharT*& at, unsigned& wave) {
   const MarkupTables<CharT>& m = kMarkup<CharT>;
   const unsigned red = RoundChannel(ramp.startRed[0] + position * ramp.stepRed[0]);
   const unsigned green = RoundChannel(ramp.startGreen[0] + position * ramp.stepGreen[0]);
@@ -242,26 +242,25 @@ template <bool kWavy, int kLanes, typename Source, typename CharT>
   at[kTagUnits - 1] = static_cast<CharT>('>');
   at += kTagUnits;
   if constexpr (kWavy) {
-    const unsigned tag = NextWaveTag(wave);
+    const unsigned tag = wave++ & 3u;
     std::memcpy(at, m.waveTags[tag], kWaveTagUnits[tag] * sizeof(CharT));
     at += kWaveTagUnits[tag];
   }
   CopyCharacter(src, at);
 }
 
-// Whether the fast writer stores the character inside the tag's last group: plain markup, and
-// every character a single unit of the markup's own kind.
-template <bool kWavy, typename Source, typename CharT>
-inline constexpr bool kCharacterInGroup =
-    !kWavy && Source::kOneUnitEach && std::is_same_v<typename Source::Unit, CharT>;
+// Whether the fast writer stores the character together with what precedes it (the tag's last
+// group, or the wave tag): every character a single unit of the markup's own kind.
+template <typename Source, typename CharT>
+inline constexpr bool kOneUnitCharacters = (Source::kOneUnitEach &&
+                                            std::is_same_v<typename Source::Unit, CharT>);
 
-// One piece with whole-group stores: the character of lane kLane of `tagEnds` (TagEndsAt). In
-// UTF-8 with kCharacterInGroup, the character is already in the group (WriteFastPieces put it
-// there). Needs kFastPieceRoom units of room.
-template <bool kWavy, int kLane, typename Bytes, typename Source, typename CharT>
-[[gnu::always_inline]] inline void WriteFastPiece(CharT*& at, const Bytes& tagEnds, Source& src,
-                                                  unsigned& wave) {
-  constexpr bool kInGroup = kCharacterInGroup<kWavy, Source, CharT>;
+// One piece with whole-group stores: the character of lane kLane of `tagEnds` (TagEndsAt), with
+// wave tag kTag when kWavy. Plain UTF-8 of ASCII characters has the character in the group
+// already (WriteFastPieces put it there). Needs kFastPieceRoom units of room.
+template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source, typename CharT>
+[[gnu::always_inline]] inline void WriteFastPiece(CharT*& at, const Bytes& tagEnds, Source& src) {
+  constexpr bool kOneUnit = kOneUnitCharacters<Source, CharT>;
   const auto* lanes = reinterpret_cast<const unsigned char*>(&tagEnds);
   if constexpr (sizeof(CharT) == 1) {
     std::memcpy(at, &kPrefixBytes, 16);
@@ -283,27 +282,38 @@ template <bool kWavy, int kLane, typename Bytes, typename Source, typename CharT
       wideBytes = __builtin_shufflevector(half, kZero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6,
                                           22, 7, 23);
     } else {
-      wideBytes = __builtin_shufflevector(half, kZero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13,
-                                          29, 14, 30, 15, 31);
+      wideBytes = __builtin_shufflevector(half, kZero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29,
+                                          14, 30, 15, 31);
     }
     auto wide = reinterpret_cast<Uint16x8>(wideBytes);
-    if constexpr (kInGroup) wide[7] = *src.at++;
+    if constexpr (!kWavy && kOneUnit) wide[7] = *src.at++;
     std::memcpy(at + kPrefixUnits, &wide, 16);
   }
   at += kTagUnits;
-  if constexpr (kInGroup) {
-    ++at;  // the character, stored with the group
-  } else {
-    if constexpr (kWavy) {
-      const unsigned tag = NextWaveTag(wave);
-      if constexpr (sizeof(CharT) == 1) {
-        std::memcpy(at, &kWaveTagBytes[tag], 8);
-      } else {
-        std::memcpy(at, &kWaveTagUnits16[tag], 16);
-      }
-      at += kWaveTagUnits[tag];
+  if constexpr (!kWavy) {
+    if constexpr (kOneUnit) {
+      ++at;  // the character, stored with the group
+    } else {
+      CopyCharacter(src, at);
     }
-    CopyCharacter(src, at);
+  } else {
+    constexpr std::size_t kUnits = kWaveTagUnits[kTag];
+    if constexpr (sizeof(CharT) == 1) {
+      uint64_t tag = kWaveTagBytes[kTag];
+      if constexpr (kOneUnit)
+        tag |= static_cast<uint64_t>(static_cast<uint8_t>(*src.at++)) << (8 * kUnits);
+      std::memcpy(at, &tag, 8);
+    } else {
+      Uint16x8 tag = kWaveTagUnits16[kTag];
+      if constexpr (kOneUnit) tag[kUnits] = *src.at++;
+      std::memcpy(at, &tag, 16);
+    }
+    at += kUnits;
+    if constexpr (kOneUnit) {
+      ++at;  // the character, stored with the tag
+    } else {
+      CopyCharacter(src, at);
+    }
   }
 }
 
@@ -311,19 +321,21 @@ template <bool kWavy, int kLane, typename Bytes, typename Source, typename CharT
 template <typename Bytes>
 inline constexpr int kLanesOf = static_cast<int>(sizeof(Bytes) / 8);
 
-// The pieces of lanes kLane .. kCount - 1 of `tagEnds`, in order.
-template <bool kWavy, int kLane, int kCount, typename Bytes, typename Source, typename CharT>
-[[gnu::always_inline]] inline void WriteLanes(CharT*& at, const Bytes& tagEnds, Source& src,
-                                              unsigned& wave) {
-  WriteFastPiece<kWavy, kLane>(at, tagEnds, src, wave);
-  if constexpr (kLane + 1 < kCount) WriteLanes<kWavy, kLane + 1, kCount>(at, tagEnds, src, wave);
+// The pieces of lanes kLane .. kCount - 1 of `tagEnds`, in order; lane k's wave tag is
+// (kPhase + k) & 3.
+template <bool kWavy, unsigned kPhase, int kLane, int kCount, typename Bytes, typename Source,
+          typename CharT>
+[[gnu::always_inline]] inline void WriteLanes(CharT*& at, const Bytes& tagEnds, Source& src) {
+  WriteFastPiece<kWavy, kLane, (kPhase + kLane) & 3u>(at, tagEnds, src);
+  if constexpr (kLane + 1 < kCount) {
+    WriteLanes<kWavy, kPhase, kLane + 1, kCount>(at, tagEnds, src);
+  }
 }
 
-// The pieces of the first kCount lanes of `tagEnds`, in order.
-template <bool kWavy, int kCount, typename Bytes, typename Source, typename CharT>
-[[gnu::always_inline]] inline void WriteFastPieces(CharT*& at, Bytes tagEnds, Source& src,
-                                                   unsigned& wave) {
-  if constexpr (sizeof(CharT) == 1 && kCharacterInGroup<kWavy, Source, CharT>) {
+// The pieces of the first kCount lanes of `tagEnds`, in order, the first with wave tag kPhase.
+template <bool kWavy, unsigned kPhase, int kCount, typename Bytes, typename Source, typename CharT>
+[[gnu::always_inline]] inline void WriteFastPieces(CharT*& at, Bytes tagEnds, Source& src) {
+  if constexpr (sizeof(CharT) == 1 && !kWavy && kOneUnitCharacters<Source, CharT>) {
     // The ASCII characters into byte 7 of their lanes' groups, all at once.
     using Words = typename LaneVectors<kLanesOf<Bytes>>::Words;
     Words groups = reinterpret_cast<Words>(tagEnds);
@@ -341,11 +353,27 @@ template <bool kWavy, int kCount, typename Bytes, typename Source, typename Char
     src.at += kCount;
     tagEnds = reinterpret_cast<Bytes>(groups);
   }
-  WriteLanes<kWavy, 0, kCount>(at, tagEnds, src, wave);
+  WriteLanes<kWavy, kPhase, 0, kCount>(at, tagEnds, src);
+}
+
+// `steps` times four pieces (one period of the wave), the first with wave tag kPhase.
+template <bool kWavy, unsigned kPhase, int kLanes, typename Source, typename CharT>
+[[gnu::always_inline]] inline void WriteSteps(const ColourRamp<kLanes>& ramp,
+                                              typename LaneVectors<kLanes>::Doubles& position,
+                                              std::size_t steps, Source& src, CharT*& at) {
+  for (; steps > 0; --steps) {
+    if constexpr (kLanes == 4) {
+      WriteFastPieces<kWavy, kPhase, 4>(at, TagEndsAt(ramp, position), src);
+    } else {
+      WriteFastPieces<kWavy, kPhase, 2>(at, TagEndsAt(ramp, position), src);
+      WriteFastPieces<kWavy, (kPhase + 2) & 3u, 2>(at, TagEndsAt(ramp, position + 2.0), src);
+    }
+    position += 4.0;
+  }
 }
 
 // Writes the pieces of one segment of `count` characters, taken from `in`, faded from stop
-// `from` to stop `to`, to `out`. Advances `in` and `out`; `wave` is the call's wave state.
+// `from` to stop `to`, to `out`. Advances `in` and `out`; `wave` is the call's wave count.
 template <int kLanes, bool kWavy, typename Source, typename Sink>
 [[gnu::always_inline]] inline void WriteSegment(const Channels& from, const Channels& to,
                                                 std::size_t count, Source& in, Sink& out,
@@ -363,8 +391,7 @@ template <int kLanes, bool kWavy, typename Source, typename Sink>
   for (int k = 0; k < kLanes; ++k) position[k] = 1.0 + k;
   std::size_t left = count;
   while (left > 0) {
-    std::size_t run =
-        std::min(left, FastPieces<CharT>(static_cast<std::size_t>(dst.end - dst.at)));
+    std::size_t run = std::min(left, FastPieces<CharT>(static_cast<std::size_t>(dst.end - dst.at)));
     if (run == 0) {
       if (dst.MakeRoom()) continue;
       // The end of an exactly sized string.
@@ -374,12 +401,39 @@ template <int kLanes, bool kWavy, typename Source, typename Sink>
       continue;
     }
     left -= run;
-    for (; run >= kLanes; run -= kLanes) {
-      WriteFastPieces<kWavy, kLanes>(dst.at, TagEndsAt(ramp, position), src, wave);
-      position += static_cast<double>(kLanes);
+    // Four pieces a step, whole periods of the wave, so the wave tag of each of the four places
+    // is the same in every step, known when the code is compiled.
+    const std::size_t steps = run / 4;
+    switch (kWavy ? wave & 3u : 0u) {
+      case 0:
+        WriteSteps<kWavy, 0>(ramp, position, steps, src, dst.at);
+        break;
+      case 1:
+        WriteSteps<kWavy, 1>(ramp, position, steps, src, dst.at);
+        break;
+      case 2:
+        WriteSteps<kWavy, 2>(ramp, position, steps, src, dst.at);
+        break;
+      default:
+        WriteSteps<kWavy, 3>(ramp, position, steps, src, dst.at);
+        break;
     }
-    for (; run > 0; --run) {
-      WriteFastPieces<kWavy, 1>(dst.at, TagEndsAt(ramp, position), src, wave);
+    for (run -= 4 * steps; run > 0; --run) {
+      const auto tagEnds = TagEndsAt(ramp, position);
+      switch (kWavy ? wave++ & 3u : 0u) {
+        case 0:
+          WriteFastPieces<kWavy, 0, 1>(dst.at, tagEnds, src);
+          break;
+        case 1:
+          WriteFastPieces<kWavy, 1, 1>(dst.at, tagEnds, src);
+          break;
+        case 2:
+          WriteFastPieces<kWavy, 2, 1>(dst.at, tagEnds, src);
+          break;
+        default:
+          WriteFastPieces<kWavy, 3, 1>(dst.at, tagEnds, src);
+          break;
+      }
       position += 1.0;
     }
   }
