@@ -3,7 +3,10 @@
 // the markup has (the physical floor; once for the UTF-16 markup, once for the UTF-8 one) and a
 // naive writer that formats every piece with snprintf. The UTF-16 markup is what the program
 // sends; the UTF-8 markup, streamed through one 64 KiB block, is what qfade prints, and the
-// UTF-8 string made straight from UTF-16 text sits between the two.
+// UTF-8 string made straight from UTF-16 text sits between the two. Each fade runs with the
+// generator's two-lane (SSE2) loop and its four-lane (AVX2) one ("lanes:4" falls back to two,
+// and says so, on a processor without AVX2). fade_bench_main.cpp prints each fade's time per
+// output byte as a multiple of memcpy's after the table.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -47,7 +50,22 @@ void Report(benchmark::State& state, std::size_t outputUnits, std::size_t unitBy
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * outputUnits * unitBytes));
 }
 
+// Sets the generator's width from the benchmark's argument `index`, for the benchmark's run.
+class Lanes {
+ public:
+  Lanes(benchmark::State& state, int index) : previous_(qf::FadeLanes()) {
+    const auto wanted = static_cast<std::size_t>(state.range(index));
+    qf::SetFadeLanes(wanted);
+    if (qf::FadeLanes() != wanted) state.SetLabel("no AVX2: two lanes");
+  }
+  ~Lanes() { qf::SetFadeLanes(previous_); }
+
+ private:
+  std::size_t previous_;
+};
+
 void BM_FadeTwoColors(benchmark::State& state) {
+  const Lanes lanes(state, 1);
   const auto wavy = static_cast<int16_t>(state.range(0));
   const std::u16string& text = LongLine();
   std::size_t units = 0;
@@ -58,9 +76,10 @@ void BM_FadeTwoColors(benchmark::State& state) {
   }
   Report(state, units);
 }
-BENCHMARK(BM_FadeTwoColors)->Arg(0)->Arg(-1)->ArgName("wavy");
+BENCHMARK(BM_FadeTwoColors)->ArgsProduct({{0, -1}, {2, 4}})->ArgNames({"wavy", "lanes"});
 
 void BM_FadeTenColors(benchmark::State& state) {
+  const Lanes lanes(state, 1);
   const auto wavy = static_cast<int16_t>(state.range(0));
   const std::u16string& text = LongLine();
   const int32_t* c = kColours;
@@ -73,10 +92,11 @@ void BM_FadeTenColors(benchmark::State& state) {
   }
   Report(state, units);
 }
-BENCHMARK(BM_FadeTenColors)->Arg(0)->Arg(-1)->ArgName("wavy");
+BENCHMARK(BM_FadeTenColors)->ArgsProduct({{0, -1}, {2, 4}})->ArgNames({"wavy", "lanes"});
 
 // UTF-8 markup of UTF-16 text, as one string.
 void BM_FadeStopsUtf8(benchmark::State& state) {
+  const Lanes lanes(state, 2);
   const auto stopCount = static_cast<std::size_t>(state.range(0));
   const auto wavy = static_cast<int16_t>(state.range(1));
   std::array<qf::Channels, 10> stops;
@@ -90,11 +110,14 @@ void BM_FadeStopsUtf8(benchmark::State& state) {
   }
   Report(state, bytes, 1);
 }
-BENCHMARK(BM_FadeStopsUtf8)->ArgsProduct({{2, 10}, {0, -1}})->ArgNames({"stops", "wavy"});
+BENCHMARK(BM_FadeStopsUtf8)
+    ->ArgsProduct({{2, 10}, {0, -1}, {2, 4}})
+    ->ArgNames({"stops", "wavy", "lanes"});
 
 // qfade's path: UTF-8 text checked, faded and streamed as UTF-8 through one 64 KiB block; the
 // writer only looks at each block (qfade's hands it to stdout).
 void BM_StreamFadeColorsUtf8(benchmark::State& state) {
+  const Lanes lanes(state, 2);
   const auto stopCount = static_cast<std::size_t>(state.range(0));
   const auto wavy = static_cast<int16_t>(state.range(1));
   const std::string& text = LongLineUtf8();
@@ -114,7 +137,9 @@ void BM_StreamFadeColorsUtf8(benchmark::State& state) {
   }
   Report(state, perCall, 1);
 }
-BENCHMARK(BM_StreamFadeColorsUtf8)->ArgsProduct({{2, 10}, {0, -1}})->ArgNames({"stops", "wavy"});
+BENCHMARK(BM_StreamFadeColorsUtf8)
+    ->ArgsProduct({{2, 10}, {0, -1}, {2, 4}})
+    ->ArgNames({"stops", "wavy", "lanes"});
 
 // The floor: copying as many bytes as the ten-stop plain markup has, in `unitBytes`-byte code
 // units (2: the UTF-16 markup, 1: the UTF-8 one).

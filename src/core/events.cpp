@@ -17,6 +17,14 @@ void qf::DoEvents() {
   if (currentPump.pumpPending != nullptr) currentPump.pumpPending();
 }
 
+void qf::DoEvents(std::size_t times) {
+  if (currentPump.pumpPending == nullptr) return;
+  // The pump is read again each time: a handler it runs may set another one.
+  for (std::size_t k = 0; k < times && currentPump.pumpPending != nullptr; ++k) {
+    currentPump.pumpPending();
+  }
+}
+
 void qf::WaitForEvents(unsigned milliseconds) {
   if (currentPump.waitForMessage != nullptr) {
     currentPump.waitForMessage(milliseconds);

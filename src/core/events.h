@@ -7,6 +7,8 @@
 // it does nothing. Routines that pump keep all their working state local, so a
 // handler that runs inside DoEvents() may call them again without disturbing them.
 
+#include <cstddef>
+
 namespace qf {
 
 struct EventPump {
@@ -26,6 +28,10 @@ EventPump SetEventPump(EventPump pump);
 // Processes every pending window message once, then returns. No-op until a pump is set.
 //   DoEvents();   // e.g. once per pass of a long loop on the GUI thread
 void DoEvents();
+
+// DoEvents() `times` times over; returns at once when no pump is set (nothing could run).
+//   DoEvents(passes);   // a loop's pumping done up front, before its work
+void DoEvents(std::size_t times);
 
 // Waits at most `milliseconds` for a window message to arrive (it does not process it;
 // call DoEvents() next). Natively, or before a pump is set, it simply sleeps.

@@ -6,50 +6,25 @@
 
 #include "core/events.h"
 #include "core/utf.h"
+#include "core/vector.h"
+#include "fade/markup_writer.h"
+
+// The 32-byte vectors only ever live inside WriteSegmentsAvx2, compiled for AVX2, where every
+// routine that takes or returns one is inlined: the calling convention GCC warns about (which
+// it reports at the end of the file) never applies.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace qf {
 
 namespace {
 
-// ---- What every piece is made of, in either code unit (char16_t for UTF-16, char for UTF-8).
-// Every piece is "<Font Color=#" + six hex digits + ">" + wave tag (or nothing) + character.
-constexpr std::size_t kPrefixUnits = 13;
-constexpr std::size_t kTagUnits = kPrefixUnits + 6 + 1;  // "<Font Color=#RRGGBB>"
-constexpr std::size_t kWaveTagUnits[4] = {5, 6, 5, 6};
-
-template <typename CharT>
-struct MarkupTables {
-  CharT prefix[kPrefixUnits];
-  // The two upper-case hex digits of every channel value, so a code is three small copies.
-  CharT hexPairs[256][2];
-  // Wave tags for the states 1..4. Each row is padded to six units so a tag is always copied
-  // whole with one fixed-size copy; a five-unit tag's padding is overwritten by the character
-  // that follows it.
-  CharT waveTags[4][6];
-};
-
-template <typename CharT>
-constexpr MarkupTables<CharT> MakeMarkupTables() {
-  constexpr char kPrefix[] = "<Font Color=#";
-  constexpr char kDigits[] = "0123456789ABCDEF";
-  constexpr const char* kWaves[4] = {"<sup>", "</sup>", "<sub>", "</sub>"};
-  static_assert(sizeof(kPrefix) == kPrefixUnits + 1);
-  MarkupTables<CharT> tables{};
-  for (std::size_t k = 0; k < kPrefixUnits; ++k) tables.prefix[k] = static_cast<CharT>(kPrefix[k]);
-  for (int value = 0; value < 256; ++value) {
-    tables.hexPairs[value][0] = static_cast<CharT>(kDigits[value >> 4]);
-    tables.hexPairs[value][1] = static_cast<CharT>(kDigits[value & 0xF]);
-  }
-  for (std::size_t state = 0; state < 4; ++state) {
-    for (std::size_t k = 0; k < kWaveTagUnits[state]; ++k) {
-      tables.waveTags[state][k] = static_cast<CharT>(kWaves[state][k]);
-    }
-  }
-  return tables;
-}
-
-template <typename CharT>
-constexpr MarkupTables<CharT> kMarkup = MakeMarkupTables<CharT>();
+using markup::BlockSink;
+using markup::BlockTarget;
+using markup::ExactSink;
+using markup::FadePlan;
+using markup::FlushBlock;
+using markup::Utf16Source;
+using markup::Utf8Source;
 
 // The total length of the wave tags of the first `characters` characters of a text.
 std::size_t WaveUnits(std::size_t characters) {
@@ -57,27 +32,22 @@ std::size_t WaveUnits(std::size_t characters) {
   return characters / 4 * 22 + kPartial[characters % 4];
 }
 
-// The longest piece in UTF-8: the colour tag, "</sup>" and a four-byte character.
-constexpr std::size_t kMaxPieceBytes = kTagUnits + 6 + 4;
-static_assert(kMinFadeBlockBytes >= kMaxPieceBytes);
+// The number of code units of the tags of `length` characters (the characters not included).
+std::size_t TagUnits(std::size_t length, bool wave) {
+  return length * markup::kTagUnits + (wave ? WaveUnits(length) : 0);
+}
 
 bool ContainsSurrogate(std::u16string_view text) {
-  // Four code units at a time: a unit is a surrogate when its top five bits are 11011. XOR
-  // turns such a unit into a zero lane, which the classic has-zero test detects.
-  constexpr uint64_t kTopBits = 0xF800F800F800F800u;
-  constexpr uint64_t kSurrogate = 0xD800D800D800D800u;
-  constexpr uint64_t kLow = 0x0001000100010001u;
-  constexpr uint64_t kHigh = 0x8000800080008000u;
+  // Eight code units at a time: a unit is a surrogate when its top five bits are 11011.
   const char16_t* p = text.data();
   const char16_t* end = p + text.size();
-  uint64_t found = 0;
-  for (; end - p >= 4; p += 4) {
-    uint64_t units;
+  Int16x8 found{};
+  for (; end - p >= 8; p += 8) {
+    Uint16x8 units;
     std::memcpy(&units, p, sizeof units);
-    const uint64_t lanes = (units & kTopBits) ^ kSurrogate;
-    found |= (lanes - kLow) & ~lanes & kHigh;
+    found |= (units & 0xF800) == 0xD800;
   }
-  if (found != 0) return true;
+  if (AnyBitSet(reinterpret_cast<Uint64x2>(found))) return true;
   for (; p < end; ++p) {
     if ((*p & 0xF800) == 0xD800) return true;
   }
@@ -85,167 +55,6 @@ bool ContainsSurrogate(std::u16string_view text) {
 }
 
 int16_t ClampChannel(int16_t value) { return std::clamp<int16_t>(value, 0, 255); }
-
-// start + position * step rounded half-to-even. The channel stays within the two stops'
-// channels (0..255), and RoundChannel's result is masked to a byte, so the hex table look-up
-// is safe by construction.
-unsigned ChannelAt(double start, double step, double position) {
-  return RoundChannel(start + position * step);
-}
-
-// ---- Sources: where the characters come from. A source is a pair of pointers into the text;
-// CopyCharacter (below) moves one character from a source to a sink's position.
-
-// UTF-16 text. Without surrogates (checked up front) every code unit is a character.
-template <bool kSurrogates>
-struct Utf16Source {
-  const char16_t* at;
-  const char16_t* end;
-};
-
-// UTF-8 text, already checked to be valid. All ASCII (checked up front): every byte is a
-// character.
-template <bool kAscii>
-struct Utf8Source {
-  const char* at;
-  const char* end;
-};
-
-// ---- Sinks: where the markup goes and in which code unit. A sink is the write position and
-// what it needs to make room; the segment loop keeps it in a local so it lives in registers.
-
-// Writes at a pointer into storage the caller sized exactly: never runs out of room.
-template <typename CharT>
-struct DirectSink {
-  using Unit = CharT;
-  CharT* at;
-  void MakeRoomForPiece() {}
-};
-
-// Where a BlockSink's full blocks go. Kept apart from the sink (behind a pointer) so the sink
-// itself never has its address taken and the hot loop keeps it in registers.
-struct BlockTarget {
-  char* begin;
-  const MarkupWriter* write;
-  bool failed;
-};
-
-// Hands [begin, at) to the writer (unless it failed before) and returns the block's start.
-[[gnu::noinline]] char* FlushBlock(BlockTarget& target, char* at) {
-  if (!target.failed && at != target.begin) {
-    target.failed = !(*target.write)(
-        std::string_view(target.begin, static_cast<std::size_t>(at - target.begin)));
-  }
-  return target.begin;
-}
-
-// Writes UTF-8 into one fixed block, handing it to the writer whenever the next piece might not
-// fit, and reusing it: memory stays flat however long the text is.
-struct BlockSink {
-  using Unit = char;
-  char* at;
-  char* limit;  // the last position from which a whole piece still fits
-  BlockTarget* target;
-  void MakeRoomForPiece() {
-    if (at > limit) [[unlikely]]
-      at = FlushBlock(*target, at);
-  }
-};
-
-// ---- One character from a source to a sink.
-
-// UTF-16 to UTF-16: the code unit, or the surrogate pair whole.
-template <bool kSurrogates>
-inline void CopyCharacter(Utf16Source<kSurrogates>& in, char16_t*& dst) {
-  if constexpr (kSurrogates) {
-    if (IsHighSurrogate(in.at[0]) && in.at + 1 < in.end && IsLowSurrogate(in.at[1])) {
-      dst[0] = in.at[0];
-      dst[1] = in.at[1];
-      dst += 2;
-      in.at += 2;
-      return;
-    }
-  }
-  *dst++ = *in.at++;
-}
-
-// UTF-16 to UTF-8: encoded as Utf16ToUtf8 does (a lone surrogate as U+FFFD).
-template <bool kSurrogates>
-inline void CopyCharacter(Utf16Source<kSurrogates>& in, char*& dst) {
-  EncodeUtf8Character(in.at, in.end, dst);
-}
-
-// UTF-8 to UTF-8: the character's bytes as they are.
-template <bool kAscii>
-inline void CopyCharacter(Utf8Source<kAscii>& in, char*& dst) {
-  if constexpr (!kAscii) {
-    const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(*in.at));
-    if (length > 1) {
-      std::memcpy(dst, in.at, length);
-      dst += length;
-      in.at += length;
-      return;
-    }
-  }
-  *dst++ = *in.at++;
-}
-
-// ---- The core: one loop for every source and sink.
-
-// The colour tag "<Font Color=#RRGGBB>" of one colour.
-template <typename CharT>
-inline void WriteTag(CharT* dst, unsigned red, unsigned green, unsigned blue) {
-  constexpr const MarkupTables<CharT>& m = kMarkup<CharT>;
-  std::memcpy(dst, m.prefix, kPrefixUnits * sizeof(CharT));
-  std::memcpy(dst + kPrefixUnits, m.hexPairs[red], 2 * sizeof(CharT));
-  std::memcpy(dst + kPrefixUnits + 2, m.hexPairs[green], 2 * sizeof(CharT));
-  std::memcpy(dst + kPrefixUnits + 4, m.hexPairs[blue], 2 * sizeof(CharT));
-  dst[kTagUnits - 1] = static_cast<CharT>('>');
-}
-
-// Writes the pieces of one segment of `count` characters, taken from `in`, faded from stop
-// `from` to stop `to`, to `out`. Advances `in` and `out`; `wave` is the call's wave state.
-template <bool kWavy, typename Source, typename Sink>
-void WriteSegment(const Channels& from, const Channels& to, std::size_t count, Source& in,
-                  Sink& out, int& wave) {
-  using CharT = typename Sink::Unit;
-  const double n = static_cast<double>(count);
-  const double startRed = from.red, startGreen = from.green, startBlue = from.blue;
-  const double stepRed = static_cast<double>(to.red - from.red) / n;
-  const double stepGreen = static_cast<double>(to.green - from.green) / n;
-  const double stepBlue = static_cast<double>(to.blue - from.blue) / n;
-  // Locals, so the positions live in registers (stores through a char pointer could otherwise
-  // alias them).
-  Source src = in;
-  Sink dst = out;
-  // The position as a double, counted up rather than converted from i each time: the
-  // conversion instruction would chain every iteration to the last through its register.
-  double position = 0.0;
-  for (std::size_t i = 1; i <= count; ++i) {
-    position += 1.0;
-    dst.MakeRoomForPiece();
-    WriteTag<CharT>(dst.at, ChannelAt(startRed, stepRed, position),
-                    ChannelAt(startGreen, stepGreen, position),
-                    ChannelAt(startBlue, stepBlue, position));
-    dst.at += kTagUnits;
-    if constexpr (kWavy) {
-      wave = wave >= 4 ? 1 : wave + 1;
-      std::memcpy(dst.at, kMarkup<CharT>.waveTags[wave - 1], sizeof(kMarkup<CharT>.waveTags[0]));
-      dst.at += kWaveTagUnits[wave - 1];
-    }
-    CopyCharacter(src, dst.at);
-  }
-  in = src;
-  out = dst;
-}
-
-// What a call has worked out before it writes: the clamped stops, the segment sizes, the wave.
-struct FadePlan {
-  std::array<Channels, kMaxFadeStops> stops;
-  std::size_t stopCount = 0;
-  std::array<std::size_t, kMaxFadeStops - 1> sizes{};
-  bool wave = false;
-};
 
 // The steps of a call before any markup is made, for a text of `length` characters: with four
 // or more stops the characters are dealt out to the segments in passes, and the window messages
@@ -257,8 +66,7 @@ std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t le
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return std::nullopt;
   if (stopCount >= 4) {
     const std::size_t k = stopCount - 1;
-    const std::size_t passes = length == 0 ? 1 : (length + k - 1) / k;
-    for (std::size_t pass = 0; pass < passes; ++pass) DoEvents();
+    DoEvents(length == 0 ? 1 : (length + k - 1) / k);
   }
   FadePlan plan;
   plan.stopCount = stopCount;
@@ -271,43 +79,84 @@ std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t le
   return plan;
 }
 
-template <bool kWavy, typename Source, typename Sink>
-void WriteSegments(const FadePlan& plan, Source in, Sink& out) {
-  int wave = 0;
-  for (std::size_t j = 0; j + 1 < plan.stopCount; ++j) {
-    if (plan.sizes[j] == 0) continue;  // an empty segment divides by nothing
-    WriteSegment<kWavy>(plan.stops[j], plan.stops[j + 1], plan.sizes[j], in, out, wave);
-  }
+// ---- The vector width, chosen once from what the processor has.
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define QF_FADE_AVX2 1
+// The AVX2 instantiation of the writing loop: everything it inlines is compiled for AVX2 (and
+// not for FMA, which would round the product and the sum of a channel once instead of twice).
+template <typename Source, typename Sink>
+[[gnu::target("avx2"), gnu::noinline]] void WriteSegmentsAvx2(const FadePlan& plan, Source in,
+                                                              Sink& out) {
+  markup::WriteSegments<4>(plan, in, out);
+}
+#endif
+
+std::size_t BestFadeLanes() {
+#if QF_FADE_AVX2
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx2")) return 4;
+#endif
+  return 2;
+}
+
+std::size_t& SelectedFadeLanes() {
+  static std::size_t lanes = BestFadeLanes();
+  return lanes;
 }
 
 template <typename Source, typename Sink>
 void WriteMarkup(const FadePlan& plan, Source in, Sink& out) {
-  if (plan.wave) {
-    WriteSegments<true>(plan, in, out);
-  } else {
-    WriteSegments<false>(plan, in, out);
+#if QF_FADE_AVX2
+  if (SelectedFadeLanes() == 4) {
+    WriteSegmentsAvx2(plan, in, out);
+    return;
   }
+#endif
+  markup::WriteSegments<2>(plan, in, out);
 }
 
-// The UTF-16 text in its source form (with or without surrogate handling) to a sink.
-template <typename Sink>
-void WriteMarkupOfUtf16(const FadePlan& plan, std::u16string_view text, bool surrogates,
-                        Sink& out) {
-  const char16_t* begin = text.data();
-  const char16_t* end = begin + text.size();
-  if (surrogates) {
-    WriteMarkup(plan, Utf16Source<true>{begin, end}, out);
-  } else {
-    WriteMarkup(plan, Utf16Source<false>{begin, end}, out);
-  }
+// A string of exactly `total` units, filled by `write(data)`. Where the library can, the string
+// is not zero-filled first: the fill would be one more pass over as many bytes as the markup
+// has, costing more than half of copying them.
+template <typename CharT, typename Write>
+std::basic_string<CharT> MakeString(std::size_t total, Write write) {
+  std::basic_string<CharT> text;
+#if defined(__cpp_lib_string_resize_and_overwrite)
+  text.resize_and_overwrite(total, [&](CharT* data, std::size_t) {
+    write(data);
+    return total;
+  });
+#else
+  text.resize(total);
+  write(text.data());
+#endif
+  return text;
 }
 
-// The number of code units of the tags of `length` characters (the characters not included).
-std::size_t TagUnits(std::size_t length, bool wave) {
-  return length * kTagUnits + (wave ? WaveUnits(length) : 0);
+// The markup of UTF-16 text as a string of `total` units.
+template <typename CharT>
+std::basic_string<CharT> MarkupOfUtf16(const FadePlan& plan, std::u16string_view text,
+                                       bool surrogates, std::size_t total) {
+  return MakeString<CharT>(total, [&](CharT* data) {
+    ExactSink<CharT> out{data, data + total};
+    const char16_t* begin = text.data();
+    const char16_t* end = begin + text.size();
+    if (surrogates) {
+      WriteMarkup(plan, Utf16Source<true>{begin, end}, out);
+    } else {
+      WriteMarkup(plan, Utf16Source<false>{begin, end}, out);
+    }
+  });
 }
 
 }  // namespace
+
+std::size_t FadeLanes() { return SelectedFadeLanes(); }
+
+void SetFadeLanes(std::size_t lanes) {
+  SelectedFadeLanes() = lanes >= BestFadeLanes() ? BestFadeLanes() : 2;
+}
 
 std::size_t CountCharacters(std::u16string_view text) {
   std::size_t count = 0;
@@ -341,12 +190,9 @@ std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view te
   const std::size_t length = surrogates ? CountCharacters(text) : text.size();
   const auto plan = PlanFade(stops, length, wavy);
   if (!plan || length == 0) return {};
-  // Exact size up front: the tags, and every code unit of the text. Sized once and written
-  // through a raw pointer (C++20 strings offer no way to skip the zero fill).
-  std::u16string markup(TagUnits(length, plan->wave) + text.size(), u'\0');
-  DirectSink<char16_t> out{markup.data()};
-  WriteMarkupOfUtf16(*plan, text, surrogates, out);
-  return markup;
+  // Exact size up front: the tags, and every code unit of the text.
+  return MarkupOfUtf16<char16_t>(*plan, text, surrogates,
+                                 TagUnits(length, plan->wave) + text.size());
 }
 
 std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, int16_t wavy) {
@@ -354,10 +200,8 @@ std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view t
   const std::size_t length = surrogates ? CountCharacters(text) : text.size();
   const auto plan = PlanFade(stops, length, wavy);
   if (!plan || length == 0) return {};
-  std::string markup(TagUnits(length, plan->wave) + Utf8Length(text), '\0');
-  DirectSink<char> out{markup.data()};
-  WriteMarkupOfUtf16(*plan, text, surrogates, out);
-  return markup;
+  return MarkupOfUtf16<char>(*plan, text, surrogates,
+                             TagUnits(length, plan->wave) + Utf8Length(text));
 }
 
 FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text,
@@ -369,7 +213,7 @@ FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_vie
   const auto plan = PlanFade(stops, *length, wavy);
   if (!plan || *length == 0) return FadeStreamResult::kDone;
   BlockTarget target{block.data(), &write, false};
-  BlockSink out{block.data(), block.data() + block.size() - kMaxPieceBytes, &target};
+  BlockSink out{block.data(), block.data() + block.size(), &target};
   const char* begin = text.data();
   const char* end = begin + text.size();
   if (*length == text.size()) {

@@ -108,6 +108,15 @@ enum class FadeStreamResult {
 FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text,
                                 int16_t wavy, std::span<char> block, const MarkupWriter& write);
 
+// How many characters the generator colours at a time in the vector unit: 4 where the
+// processor has AVX2 (x86), else 2. The markup is the same either way.
+std::size_t FadeLanes();
+
+// Makes the generator colour `lanes` characters at a time: 2, or 4 where FadeLanes() started
+// out as 4 (anything else gives 2). For tests and benchmarks, which run both widths.
+//   SetFadeLanes(2);   // the SSE2 loop, also on a processor with AVX2
+void SetFadeLanes(std::size_t lanes);
+
 // The members, one per number of stops: red, green, blue of stop 1, then of stop 2, and so on;
 // then the text and the wavy flag. Each is FadeStops over the same stops.
 //   FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", -1) ==

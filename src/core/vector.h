@@ -1,0 +1,29 @@
+#pragma once
+// Vector types of GCC's vector extensions (also understood by Clang). Arithmetic, comparisons
+// and __builtin_shufflevector on the 16-byte ones compile to SSE2 on x86 (which the Windows
+// builds ask for anyway, for their double arithmetic), to the target's own vector unit
+// elsewhere, and to plain code where there is none. The 32-byte ones are for code compiled for
+// AVX2 (a function marked [[gnu::target("avx2")]] and what it inlines), chosen at run time.
+// Loads and stores go through std::memcpy.
+#include <cstdint>
+
+namespace qf {
+
+using Float64x2 = double __attribute__((vector_size(16)));
+using Uint64x2 = uint64_t __attribute__((vector_size(16)));
+using Uint32x4 = uint32_t __attribute__((vector_size(16)));
+using Uint16x8 = uint16_t __attribute__((vector_size(16)));
+using Int16x8 = int16_t __attribute__((vector_size(16)));
+using Uint8x16 = uint8_t __attribute__((vector_size(16)));
+using Int8x16 = int8_t __attribute__((vector_size(16)));
+
+using Float64x4 = double __attribute__((vector_size(32)));
+using Uint64x4 = uint64_t __attribute__((vector_size(32)));
+using Uint32x8 = uint32_t __attribute__((vector_size(32)));
+using Uint8x32 = uint8_t __attribute__((vector_size(32)));
+using Int8x32 = int8_t __attribute__((vector_size(32)));
+
+// Whether any bit of `v` is set.
+inline bool AnyBitSet(Uint64x2 v) { return (v[0] | v[1]) != 0; }
+
+}  // namespace qf
