@@ -7,10 +7,11 @@
 set -euo pipefail
 build=$(cd "${1:-build/windows64}" && pwd)
 scripts=$(cd "$(dirname "$0")/../scripts" && pwd)
-eval "$("$scripts/wine-env" env "$build/wine")"
+exe="$build/bin/Quelvane Fader 1.0.exe"
+eval "$("$scripts/wine-env" env "$build/wine" "$("$scripts/wine-env" exe-arch "$exe")")"
 dir=$(mktemp -d)
 trap 'kill -9 $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$dir"' EXIT
-cp "$build/bin/Quelvane Fader 1.0.exe" "$dir/"
+cp "$exe" "$dir/"
 printf 'Ten\r\n' >"$dir/scheme.lst"
 {
   printf '[Ten]\r\n'
@@ -25,7 +26,11 @@ for round in 1 2 3 4 5 6; do
   start=$(date +%s%N)
   (cd "$dir" && exec "$WINELOADER" "Quelvane Fader 1.0.exe") >/dev/null 2>&1 &
   pid=$!
-  until shown; do sleep 0.01; done
+  until shown; do
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
+    [ $(($(date +%s%N) - start)) -lt 30000000000 ] || { echo "no window after 30 s" >&2; exit 1; }
+    sleep 0.01
+  done
   end=$(date +%s%N)
   [ "$round" -gt 1 ] && starts+=($(( (end - start) / 1000000 )))  # the first warms Wine up
   [ "$round" -lt 6 ] && { kill -9 "$pid"; wait "$pid" 2>/dev/null || true; sleep 0.5; }
@@ -42,7 +47,8 @@ xdotool mousemove 900 700
 sleep 2
 # The program's own process: the loader execs into the Windows program under the same pid.
 [ "$(tr -d '\0' <"/proc/$pid/cmdline" | grep -c 'Quelvane')" -ge 1 ] || echo "warning: $pid is not the program" >&2
-server=$(pgrep -f 'wineserver' | head -1)
+# This prefix's own server: other builds' servers may run beside it.
+server=$("$scripts/wine-env" server-pid "$build/wine")
 p0=$(ticks "$pid"); s0=$(ticks "$server")
 sleep 20
 p1=$(ticks "$pid"); s1=$(ticks "$server")
