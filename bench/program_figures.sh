@@ -1,44 +1,76 @@
 #!/usr/bin/env bash
 # Figures of the running program under Wine (warm server, virtual display, no chat room):
-#   - the time from starting the program to its window being on the screen, median of 5;
-#   - its idle processor use with a 100-character line and 10 stops ticked (the preview timer
-#     ticking), over 20 seconds: the program's own time and the Wine server's.
-#   bench/program_figures.sh [BUILD_DIR]      (default build/windows64)
+#   - the time from starting the program to its window being on the screen, beside the same
+#     time for floor_window.exe (a program that only registers a class and shows a window of
+#     the main window's size): medians of interleaved runs, and their ratio;
+#   - its idle processor use with a 100-character line and 10 stops ticked (the preview showing
+#     it, nothing changing), over 20 seconds: the program's own time and the Wine server's,
+#     and then the Wine server's over 20 seconds with no program running, for comparison.
+#   bench/program_figures.sh [--runs N] [BUILD_DIR]      (default: 9 runs, build/windows64)
 set -euo pipefail
+runs=9
+if [ "${1:-}" = --runs ]; then
+  runs=$2
+  shift 2
+fi
 build=$(cd "${1:-build/windows64}" && pwd)
 scripts=$(cd "$(dirname "$0")/../scripts" && pwd)
 exe="$build/bin/Quelvane Fader 1.0.exe"
+floor="$build/bin/floor_window.exe"
+[ -f "$floor" ] || { echo "no $floor: build the preset first" >&2; exit 2; }
 eval "$("$scripts/wine-env" env "$build/wine" "$("$scripts/wine-env" exe-arch "$exe")")"
 dir=$(mktemp -d)
 trap 'kill -9 $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$dir"' EXIT
-cp "$exe" "$dir/"
+cp "$exe" "$floor" "$dir/"
 printf 'Ten\r\n' >"$dir/scheme.lst"
 {
   printf '[Ten]\r\n'
   for k in 1 2 3 4 5 6 7 8 9 10; do printf 'Fade%d=%d\r\n' "$k" $((k * 1677721)); done
 } >"$dir/color.dat"
-shown() { xdotool search --onlyvisible --name '^Quelvane Fader 1\.0$' >/dev/null 2>&1; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
-starts=()
-for round in 1 2 3 4 5 6; do
+# started EXE TITLE: starts EXE from the scheme folder and waits until a window titled TITLE is
+# on the screen; sets `pid` to the program's process and `elapsed` to the milliseconds taken.
+started() {
+  local start
   start=$(date +%s%N)
-  (cd "$dir" && exec "$WINELOADER" "Quelvane Fader 1.0.exe") >/dev/null 2>&1 &
+  (cd "$dir" && exec "$WINELOADER" "$1") >/dev/null 2>&1 &
   pid=$!
-  until shown; do
-    kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
-    [ $(($(date +%s%N) - start)) -lt 30000000000 ] || { echo "no window after 30 s" >&2; exit 1; }
+  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "$1 ended before its window showed" >&2; exit 1; }
+    [ $(($(date +%s%N) - start)) -lt 30000000000 ] || { echo "$1: no window after 30 s" >&2; exit 1; }
     sleep 0.01
   done
-  end=$(date +%s%N)
-  [ "$round" -gt 1 ] && starts+=($(( (end - start) / 1000000 )))  # the first warms Wine up
-  [ "$round" -lt 6 ] && { kill -9 "$pid"; wait "$pid" 2>/dev/null || true; sleep 0.5; }
-done
-median=$(printf '%s\n' "${starts[@]}" | sort -n | sed -n 3p)
-echo "start to shown window: ${starts[*]} ms, median $median ms"
+  elapsed=$((($(date +%s%N) - start) / 1000000))
+}
+stop() { kill -9 "$pid"; wait "$pid" 2>/dev/null || true; sleep 0.5; }
 
-# The last one keeps running: a 100-character line, box 10 ticked.
+# Round 0 warms Wine up; then each round starts both, the one first that went second before.
+program_ms=()
+floor_ms=()
+for ((round = 0; round <= runs; round++)); do
+  for which in $((round % 2)) $(((round + 1) % 2)); do
+    if [ "$which" = 0 ]; then
+      started "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
+      [ "$round" -gt 0 ] && program_ms+=("$elapsed")
+    else
+      started floor_window.exe '^Floor window$'
+      [ "$round" -gt 0 ] && floor_ms+=("$elapsed")
+    fi
+    stop
+  done
+done
+pm=$(median "${program_ms[@]}")
+fm=$(median "${floor_ms[@]}")
+echo "start to shown window, $runs interleaved runs each:"
+echo "  program       ${program_ms[*]} ms, median $pm ms"
+echo "  floor_window  ${floor_ms[*]} ms, median $fm ms"
+awk -v p="$pm" -v f="$fm" 'BEGIN {printf "  program / floor_window: %.2f\n", p / f}'
+
+# The program once more, left running: a 100-character line, box 10 ticked.
+started "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
 at() { xdotool mousemove $((333 + $1)) $((7 + $2)) click 1; sleep 0.3; }
 at 100 65
 xdotool type --delay 2 "$(printf 'Quelvane%.0s' $(seq 13) | cut -c1-100)"
@@ -52,6 +84,11 @@ server=$("$scripts/wine-env" server-pid "$build/wine")
 p0=$(ticks "$pid"); s0=$(ticks "$server")
 sleep 20
 p1=$(ticks "$pid"); s1=$(ticks "$server")
-awk -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v hz="$hz" 'BEGIN {
+stop
+s2=$(ticks "$server")
+sleep 20
+s3=$(ticks "$server")
+awk -v p=$((p1 - p0)) -v s=$((s1 - s0)) -v b=$((s3 - s2)) -v hz="$hz" 'BEGIN {
   printf "idle with a 100-character line, 10 stops: program %.2f%% of one core, Wine server %.2f%%\n",
-         100 * p / hz / 20, 100 * s / hz / 20 }'
+         100 * p / hz / 20, 100 * s / hz / 20
+  printf "the same Wine server with no program running: %.2f%%\n", 100 * b / hz / 20 }'

@@ -114,13 +114,16 @@ void MainForm::ShowNotice(std::u16string_view text) {
 // ---- Live preview -----------------------------------------------------------------------------
 
 void MainForm::Timer1_Timer() {
+  // When a tick has nothing to do, nothing can change until a control does (the line, a
+  // numbered box, a colour): the timer rests until then, and the program costs nothing while
+  // nobody touches it. Any control's change wakes it for the next tick.
   const int stops = GetStopCount();
-  if (stops == 0) return;
+  if (stops == 0) return Timer1.Rest();
   const std::span<const int32_t> colours = StopColours(stops);
   const std::u16string text = Text1.Text();
   // Building the fade and drawing the strip again would show exactly what it shows: only a
   // change of what it is drawn from is drawn.
-  if (!preview_.Changed(stops, colours, text, Picture11.BackColor())) return;
+  if (!preview_.Changed(stops, colours, text, Picture11.BackColor())) return Timer1.Rest();
   Text3.SetText(FadeColors(colours, text, 0));
   PictureBoxCanvas canvas(Picture11);
   RenderTags(canvas, Text3.Text());

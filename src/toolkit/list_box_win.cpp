@@ -87,7 +87,9 @@ void ListBox::SetListIndex(int index) {
   const int old = ListIndex();
   selected_ = index;
   if (hwnd_ != nullptr) SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  if (index != old && onClick) onClick();
+  if (index == old) return;
+  StateChanged();
+  if (onClick) onClick();
 }
 
 int32_t ListBox::BackColor() const {
@@ -103,6 +105,7 @@ bool ListBox::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESUL
   if (message == WM_COMMAND) {
     if (HIWORD(wParam) == LBN_SELCHANGE) {
       selected_ = ListIndex();
+      StateChanged();
       if (onClick) onClick();
     }
     return true;

@@ -129,6 +129,7 @@ void ScrollBar::ChangeTo(int value) {
   Redraw();
   if (value == value_) return;
   value_ = value;
+  StateChanged();
   if (onChange) onChange();
 }
 

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/program_win.h"
 #include "app/single_instance_win.h"
@@ -290,6 +292,59 @@ TEST_F(FormsTest, ASecondStartBringsTheRunningMainWindowOutOfTheTray) {
   EXPECT_FALSE(qf::ClaimSingleInstance());  // a second start: hands over and ends
   EXPECT_TRUE(qf::test::PumpUntil([&] { return program.Form1.Visible(); }));
   EXPECT_FALSE(qf::TrayHolds(program.Form1.Handle()));
+}
+
+// The preview's timer rests while nothing changes (no ticks at all), and each change a person
+// makes shows in the strip by the very next tick: a typed character, a ticked box, a colour
+// picked in the colour dialog, a slider moved, a scheme applied.
+TEST_F(FormsTest, PreviewRestsAndShowsEachChangeByTheNextTick) {
+  Write("scheme.lst", "Warm\r\nCool\r\n");
+  Write("color.dat",
+        "[Warm]\r\nFade1=255\r\nFade2=65280\r\nFade3=16711680\r\n"
+        "[Cool]\r\nFade1=16776960\r\nFade2=65535\r\nFade3=8421504\r\n");
+  qf::Program program(nullptr, Folder());
+  qf::MainForm& form = program.Form1;
+  form.Show();  // the start-up applies "Warm"
+  form.Check2.SetValue(1);
+  int ticks = 0;
+  form.Timer1.onTimer = [&] {
+    ++ticks;
+    form.Timer1_Timer();
+  };
+  auto shownByNextTick = [&](const char* what, const std::function<void()>& change) {
+    ASSERT_TRUE(qf::test::PumpUntil([&] { return form.Timer1.Resting(); })) << what;
+    const int atRest = ticks;
+    qf::test::PumpFor(50);  // five ticks' worth under Wine
+    ASSERT_EQ(ticks, atRest) << what << ": a resting timer ticked";
+    change();
+    ASSERT_TRUE(qf::test::PumpUntil([&] { return ticks > atRest; }, 1000)) << what;
+    std::vector<int32_t> colours;
+    for (int k = 1; k <= form.GetStopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
+    EXPECT_EQ(form.Text3.Text(), qf::FadeColors(colours, form.Text1.Text(), 0)) << what;
+  };
+
+  shownByNextTick("typed", [&] { qf::test::PostText(form.Text1.Handle(), L"Hi"); });
+  shownByNextTick("box ticked", [&] { SendMessageW(form.Check3.Handle(), BM_CLICK, 0, 0); });
+  EXPECT_EQ(form.GetStopCount(), 3);
+  shownByNextTick("colour picked", [&] {
+    // The dialog is up for a while (the timer keeps resting); OK takes the colour.
+    qf::test::DialogSequence answers({[](HWND dialog) {
+      SetDlgItemInt(dialog, 706, 10, FALSE);  // the dialog's red, green and blue fields
+      SetDlgItemInt(dialog, 707, 20, FALSE);
+      SetDlgItemInt(dialog, 708, 30, FALSE);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }});
+    DoubleClickAt(form.Picture2.Handle(), InsideOf(qf::mainwindow::ColourBox(2)));
+    EXPECT_EQ(answers.Texts().size(), 1u);
+  });
+  EXPECT_EQ(form.Picture2.BackColor(), qf::ColorRgb(10, 20, 30));
+  shownByNextTick("slider", [&] {
+    SendMessageW(form.Handle(), WM_VSCROLL, SB_LINEDOWN,
+                 reinterpret_cast<LPARAM>(form.VScroll1.Handle()));
+  });
+  shownByNextTick("scheme applied", [&] { program.Form4.List1.SetListIndex(1); });
+  EXPECT_EQ(form.Picture3.BackColor(), 8421504);
 }
 
 // Ticks of the preview with a line that changes on every tick: the objects the process holds
