@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/ansi_win.h"
+#include "toolkit/win32_win.h"
 #include "toolkit/dpi_win.h"
 
 namespace qf {
@@ -57,6 +58,13 @@ HICON SizedForTray(HICON icon, HWND window) {
   return sized;
 }
 
+// Shell_NotifyIconA with shell32 loaded at the first use of the tray, not at start-up.
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
+  static const auto notify =
+      LateBound<decltype(Shell_NotifyIconA)>(L"shell32.dll", "Shell_NotifyIconA");
+  return notify != nullptr && notify(message, data);
+}
+
 }  // namespace
 
 bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
@@ -74,11 +82,11 @@ bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
   // An add the shell refused may still have been made (a shell that timed out, or an icon
   // left from before): then the id is taken and only a change of that icon works. As the last
   // resort the icon is taken away and added anew.
-  bool shown = Shell_NotifyIconA(NIM_ADD, &filled) != 0 ||
-               Shell_NotifyIconA(NIM_MODIFY, &filled) != 0;
+  bool shown = NotifyIcon(NIM_ADD, &filled) != 0 ||
+               NotifyIcon(NIM_MODIFY, &filled) != 0;
   if (!shown) {
-    Shell_NotifyIconA(NIM_DELETE, &filled);
-    shown = Shell_NotifyIconA(NIM_ADD, &filled) != 0;
+    NotifyIcon(NIM_DELETE, &filled);
+    shown = NotifyIcon(NIM_ADD, &filled) != 0;
   }
   if (!shown) return false;
   record = filled;
@@ -94,7 +102,7 @@ void TrayRemove(HWND window) {
   remove.cbSize = NOTIFYICONDATAA_V1_SIZE;
   remove.hWnd = window;
   remove.uID = kIconId;
-  Shell_NotifyIconA(NIM_DELETE, &remove);
+  NotifyIcon(NIM_DELETE, &remove);
   if (record.hWnd == window) inTray = false;
 }
 
@@ -112,7 +120,7 @@ UINT TaskbarCreatedMessage() {
 
 bool TrayReAdd(HWND window) {
   if (!inTray || record.hWnd != window) return false;
-  return Shell_NotifyIconA(NIM_ADD, &record) != 0;
+  return NotifyIcon(NIM_ADD, &record) != 0;
 }
 
 }  // namespace qf

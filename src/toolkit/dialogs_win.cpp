@@ -152,11 +152,17 @@ DialogResult ColorDialog::Show(HWND owner) {
   choose.rgbResult = static_cast<COLORREF>(colour_);
   choose.lpCustColors = custom_.data();
   choose.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-  if (ChooseColorW(&choose)) {
+  // comdlg32 is loaded at the first colour dialog, not at start-up.
+  static const auto chooseColor =
+      LateBound<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+  static const auto extendedError =
+      LateBound<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+  if (chooseColor == nullptr || extendedError == nullptr) return DialogResult::kError;
+  if (chooseColor(&choose)) {
     colour_ = static_cast<int32_t>(choose.rgbResult & 0x00FFFFFF);
     return DialogResult::kOk;
   }
-  return CommDlgExtendedError() == 0 ? DialogResult::kCancel : DialogResult::kError;
+  return extendedError() == 0 ? DialogResult::kCancel : DialogResult::kError;
 }
 
 }  // namespace qf

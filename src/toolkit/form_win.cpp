@@ -101,12 +101,7 @@ void Form::Create() {
   }
   creating_ = false;
   Form_Load();
-  // The tool tips come after the load: under Wine, a window that already owns the topmost tool
-  // tip window is not made topmost by StayOnTop in Form_Load.
-  if (hwnd_ == nullptr) return;
-  for (ClickLabel* label : labels_) {
-    if (!label->toolAdded_) toolTips_.Add(hwnd_, *label);
-  }
+  // The tool tips come when the form is first shown (Show).
 }
 
 void Form::PaintSkinAtScale() {
@@ -145,6 +140,13 @@ void Form::Show() {
   SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(hwnd_);
   UpdateWindow(hwnd_);
+  // The tool tips are made once the form is on the screen and painted: a form that stays
+  // hidden needs none, and the program's first window does not wait for them. They must come
+  // after Form_Load anyway: under Wine, a window that already owns the topmost tool tip window
+  // is not made topmost by StayOnTop in Form_Load.
+  for (ClickLabel* label : labels_) {
+    if (!label->toolAdded_) toolTips_.Add(hwnd_, *label);
+  }
 }
 
 void Form::Hide() {

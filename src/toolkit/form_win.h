@@ -20,8 +20,9 @@
 //   };
 //
 // Declaring a form or its controls creates no window. The window, its child controls, its
-// skin bitmap, its tool tips and its timers are created together on first use (Handle(),
-// Load(), Show(), or Handle() of one of its controls), which then runs Form_Load() once.
+// skin bitmap and its timers are created together on first use (Handle(), Load(), Show(), or
+// Handle() of one of its controls), which then runs Form_Load() once; its labels' tool tips
+// come when it is first shown, after its first paint.
 // After that the window is only hidden and shown; everything it holds survives hiding.
 // Control properties set before creation are kept and applied when the window is created.
 // Messages that a child control sends its parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,

@@ -50,6 +50,13 @@ bool RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool doubleClic
   return entry->second;
 }
 
+FARPROC LateBoundProc(const wchar_t* dll, const char* name) {
+  // Loaded for good: the functions are used until the program ends.
+  HMODULE module = GetModuleHandleW(dll);
+  if (module == nullptr) module = LoadLibraryW(dll);
+  return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
 POINT CursorInClient(HWND window) {
   POINT cursor{};
   GetCursorPos(&cursor);

@@ -34,6 +34,20 @@ POINT CursorInClient(HWND window);
 
 inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
 
+// A function of a system DLL that the program needs only late (the colour dialog, the tray
+// icon): the DLL is loaded at the first call instead of with the exe. Every DLL an exe imports
+// is loaded, with everything it imports in turn, before the program's first line runs and so
+// before its window can show; comdlg32 and shell32 together cost as much under Wine as a
+// fifth of an empty window's whole start. Null when the DLL or the function is missing.
+//   static const auto choose = LateBound<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+//   if (choose == nullptr || !choose(&settings)) ...
+FARPROC LateBoundProc(const wchar_t* dll, const char* name);
+template <typename Function>
+Function* LateBound(const wchar_t* dll, const char* name) {
+  // Through void (*)(), the one cast GCC accepts between unrelated function pointer types.
+  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(LateBoundProc(dll, name)));
+}
+
 // Reports a wiring mistake (a control made after its form's window, a form used after its
 // window was destroyed...). Silent in the shipped program apart from a debugger line; debug
 // builds stop at once, and tests install a handler that fails the test.

@@ -39,7 +39,7 @@ class DisplayScaleTest : public testing::Test {
                                      testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder_);
     program_ = std::make_unique<qf::Program>(nullptr, folder_.u16string());
-    program_->Form1.Load();
+    program_->Form1.Show();  // as at start-up; its tips come with the first showing
     program_->Form3.Load();
     program_->Form4.Load();
   }
