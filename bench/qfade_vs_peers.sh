@@ -2,7 +2,8 @@
 # What a run of qfade costs as a user sees it, beside `cat` of the same input (the floor: a
 # process that reads the line and writes it out) and, when they are installed, two programs that
 # also give every character its own colour: toilet (--gay -E html3 -f term, one colour tag per
-# character) and lolcat (-f -t). Then qfade's peak memory on that line and on a 10 MB line.
+# character) and lolcat (-f -t). Then qfade's throughput on a 10 MB line beside `cat` of its own
+# output, and its peak memory on both lines.
 #
 #   bench/qfade_vs_peers.sh [--runs N] [--qfade PATH]
 #
@@ -117,6 +118,30 @@ for ((k = 2; k < ${#commands[@]}; k++)); do
   fi
 done
 
+# Throughput on a 10 MB line: qfade's output bytes per second, beside cat of that very output
+# (the floor: reading as many bytes as qfade writes and writing them out), both to /dev/null,
+# median of interleaved runs.
+line $((10 * 1024 * 1024)) >"$tmp/big"
+"$qfade" "$stops" - <"$tmp/big" >"$tmp/big.out"
+out_bytes=$(stat -c %s "$tmp/big.out")
+big_q=() big_c=()
+for ((round = 0; round <= 5; round++)); do
+  t0=$EPOCHREALTIME
+  "$qfade" "$stops" - <"$tmp/big" >/dev/null
+  t1=$EPOCHREALTIME
+  cat "$tmp/big.out" >/dev/null
+  t2=$EPOCHREALTIME
+  [ "$round" -eq 0 ] && continue  # warm-up
+  big_q+=("$((${t1/./} - ${t0/./}))")
+  big_c+=("$((${t2/./} - ${t1/./}))")
+done
+qb=$(median <<<"${big_q[*]}")
+cb=$(median <<<"${big_c[*]}")
+awk -v q="$qb" -v c="$cb" -v b="$out_bytes" 'BEGIN {
+  printf "10 MB line (%.0f MB of markup), median of 5 interleaved runs: qfade %.1f ms, %.2f GB/s of output;", b / 1e6, q / 1000, b / q / 1000
+  printf " cat of that output %.1f ms, %.2f GB/s; qfade %.2f times cat\n", c / 1000, b / c / 1000, q / c }'
+rm -f "$tmp/big.out"
+
 # Peak memory (maximum resident set size) of qfade: flat whatever the length of the line.
 if [ -x /usr/bin/time ]; then
   peak() {  # peak INPUT [pipe]: qfade's peak memory in MB with INPUT on standard input
@@ -127,7 +152,6 @@ if [ -x /usr/bin/time ]; then
     fi
     awk '{printf "%.1f MB", $1 / 1024}' "$tmp/rss"
   }
-  line $((10 * 1024 * 1024)) >"$tmp/big"
   echo "qfade peak memory: $(peak "$tmp/line") on the 32,767-character line;" \
     "$(peak "$tmp/big") on a 10 MB line from a file, $(peak "$tmp/big" pipe) from a pipe"
 else
