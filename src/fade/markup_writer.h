@@ -256,11 +256,15 @@ inline constexpr bool kOneUnitCharacters = (Source::kOneUnitEach &&
                                             std::is_same_v<typename Source::Unit, CharT>);
 
 // One piece with whole-group stores: the character of lane kLane of `tagEnds` (TagEndsAt), with
-// wave tag kTag when kWavy. Plain UTF-8 of ASCII characters has the character in the group
-// already (WriteFastPieces put it there). Needs kFastPieceRoom units of room.
+// wave tag kTag when kWavy. Single-unit characters come in `characters`, read by
+// WriteFastPieces for all its lanes at once (lane k's in unit k); plain UTF-8 of ASCII
+// characters has the character in the group already. Needs kFastPieceRoom units of room.
 template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source, typename CharT>
-[[gnu::always_inline]] inline void WriteFastPiece(CharT*& at, const Bytes& tagEnds, Source& src) {
+[[gnu::always_inline]] inline void WriteFastPiece(CharT*& at, const Bytes& tagEnds, Source& src,
+                                                  uint64_t characters) {
   constexpr bool kOneUnit = kOneUnitCharacters<Source, CharT>;
+  const auto character = static_cast<std::make_unsigned_t<CharT>>(
+      characters >> (8 * sizeof(CharT) * static_cast<unsigned>(kLane)));
   const auto* lanes = reinterpret_cast<const unsigned char*>(&tagEnds);
   if constexpr (sizeof(CharT) == 1) {
     std::memcpy(at, &kPrefixBytes, 16);
@@ -286,7 +290,7 @@ template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source,
                                           14, 30, 15, 31);
     }
     auto wide = reinterpret_cast<Uint16x8>(wideBytes);
-    if constexpr (!kWavy && kOneUnit) wide[7] = *src.at++;
+    if constexpr (!kWavy && kOneUnit) wide[7] = character;
     std::memcpy(at + kPrefixUnits, &wide, 16);
   }
   at += kTagUnits;
@@ -300,12 +304,11 @@ template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source,
     constexpr std::size_t kUnits = kWaveTagUnits[kTag];
     if constexpr (sizeof(CharT) == 1) {
       uint64_t tag = kWaveTagBytes[kTag];
-      if constexpr (kOneUnit)
-        tag |= static_cast<uint64_t>(static_cast<uint8_t>(*src.at++)) << (8 * kUnits);
+      if constexpr (kOneUnit) tag |= static_cast<uint64_t>(character) << (8 * kUnits);
       std::memcpy(at, &tag, 8);
     } else {
       Uint16x8 tag = kWaveTagUnits16[kTag];
-      if constexpr (kOneUnit) tag[kUnits] = *src.at++;
+      if constexpr (kOneUnit) tag[kUnits] = character;
       std::memcpy(at, &tag, 16);
     }
     at += kUnits;
@@ -321,39 +324,43 @@ template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source,
 template <typename Bytes>
 inline constexpr int kLanesOf = static_cast<int>(sizeof(Bytes) / 8);
 
+inline constexpr uint64_t kTopByte = 0xFF00000000000000u;
+
 // The pieces of lanes kLane .. kCount - 1 of `tagEnds`, in order; lane k's wave tag is
 // (kPhase + k) & 3.
 template <bool kWavy, unsigned kPhase, int kLane, int kCount, typename Bytes, typename Source,
           typename CharT>
-[[gnu::always_inline]] inline void WriteLanes(CharT*& at, const Bytes& tagEnds, Source& src) {
-  WriteFastPiece<kWavy, kLane, (kPhase + kLane) & 3u>(at, tagEnds, src);
+[[gnu::always_inline]] inline void WriteLanes(CharT*& at, const Bytes& tagEnds, Source& src,
+                                              uint64_t characters) {
+  WriteFastPiece<kWavy, kLane, (kPhase + kLane) & 3u>(at, tagEnds, src, characters);
   if constexpr (kLane + 1 < kCount) {
-    WriteLanes<kWavy, kPhase, kLane + 1, kCount>(at, tagEnds, src);
+    WriteLanes<kWavy, kPhase, kLane + 1, kCount>(at, tagEnds, src, characters);
   }
 }
 
 // The pieces of the first kCount lanes of `tagEnds`, in order, the first with wave tag kPhase.
 template <bool kWavy, unsigned kPhase, int kCount, typename Bytes, typename Source, typename CharT>
 [[gnu::always_inline]] inline void WriteFastPieces(CharT*& at, Bytes tagEnds, Source& src) {
-  if constexpr (sizeof(CharT) == 1 && !kWavy && kOneUnitCharacters<Source, CharT>) {
-    // The ASCII characters into byte 7 of their lanes' groups, all at once.
-    using Words = typename LaneVectors<kLanesOf<Bytes>>::Words;
-    Words groups = reinterpret_cast<Words>(tagEnds);
-    if constexpr (kCount == 1) {
-      groups[0] |= static_cast<uint64_t>(static_cast<uint8_t>(*src.at)) << 56;
-    } else {
-      // Every lane gets all the characters, shifted so that its own lands in the top byte.
-      static_assert(kCount == kLanesOf<Bytes>);
-      uint64_t characters = 0;
-      std::memcpy(&characters, src.at, kCount);
-      Words shifts;
-      for (int k = 0; k < kCount; ++k) shifts[k] = 56 - 8 * k;
-      groups |= ((Words{} + characters) << shifts) & 0xFF00000000000000u;
-    }
+  // Single-unit characters are read with one load for all the lanes: a load of the text for
+  // every piece would often wait behind the many stores in flight to an address that merely
+  // looks alike in its low bits.
+  uint64_t characters = 0;
+  if constexpr (kOneUnitCharacters<Source, CharT>) {
+    static_assert(kCount * sizeof(CharT) <= sizeof characters);
+    std::memcpy(&characters, src.at, kCount * sizeof(CharT));
     src.at += kCount;
+  }
+  if constexpr (sizeof(CharT) == 1 && !kWavy && kOneUnitCharacters<Source, CharT>) {
+    // The ASCII characters into byte 7 of their lanes' groups, all at once: every lane gets
+    // all of them, shifted so that its own lands in the top byte.
+    using Words = typename LaneVectors<kLanesOf<Bytes>>::Words;
+    Words shifts{};
+    for (int k = 0; k < kCount; ++k) shifts[k] = 56 - 8 * k;
+    Words groups = reinterpret_cast<Words>(tagEnds);
+    groups |= ((Words{} + characters) << shifts) & kTopByte;
     tagEnds = reinterpret_cast<Bytes>(groups);
   }
-  WriteLanes<kWavy, kPhase, 0, kCount>(at, tagEnds, src);
+  WriteLanes<kWavy, kPhase, 0, kCount>(at, tagEnds, src, characters);
 }
 
 // `steps` times four pieces (one period of the wave), the first with wave tag kPhase.
