@@ -71,10 +71,12 @@ awk -v p="$pm" -v f="$fm" 'BEGIN {printf "  program / floor_window: %.2f\n", p /
 
 # The program once more, left running: a 100-character line, box 10 ticked.
 started "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
-at() { xdotool mousemove $((333 + $1)) $((7 + $2)) click 1; sleep 0.3; }
-at 100 65
+source "$scripts/positions.sh"
+qf_positions_load "$build/positions.txt"
+at() { qf_point "$1" && xdotool mousemove "$QF_X" "$QF_Y" click 1; sleep 0.3; }
+at main.text
 xdotool type --delay 2 "$(printf 'Quelvane%.0s' $(seq 13) | cut -c1-100)"
-at 303 214  # "10."
+at main.box10
 xdotool mousemove 900 700
 sleep 2
 # The program's own process: the loader execs into the Windows program under the same pid.
