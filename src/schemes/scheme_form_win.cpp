@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "chrome/drag_win.h"
-#include "core/events.h"
 #include "chrome/shape_win.h"
 #include "schemes/scheme_list.h"
 #include "schemes/scheme_store_win.h"
@@ -13,10 +12,6 @@
 namespace qf {
 
 namespace {
-
-// Entries go into the list box in batches, with the window messages run between two: a long
-// list neither stalls the start nor redraws after each entry.
-constexpr std::size_t kEntriesPerPump = 1024;
 
 // The list box's entries, in order: what the list file holds.
 std::vector<std::u16string> ListItems(const ListBox& list) {
@@ -46,7 +41,9 @@ bool SchemeForm::LoadStartupList() {
     if (FilePresent(list)) KeepListFileUnwritten(u"is hidden or a system file");
     return false;
   }
-  Load();  // the list lives in this window, which is made (hidden) with it
+  // The entries go into List1 before its window exists: the window is made when it is first
+  // shown, or asked for, and takes them all then. The main window's first paint does not wait
+  // for a window nobody sees yet.
   SchemeListFile file = LoadListBox(list);
   switch (file.outcome) {
     case ListLoad::kLoaded:
@@ -58,13 +55,7 @@ bool SchemeForm::LoadStartupList() {
       KeepListFileUnwritten(u"is too large to be a scheme list");
       break;
   }
-  std::span<std::u16string> names(file.names);
-  while (!names.empty()) {
-    DoEvents();
-    const std::size_t batch = std::min(names.size(), kEntriesPerPump);
-    List1.AddItems(names.first(batch));
-    names = names.subspan(batch);
-  }
+  List1.AddItems(file.names);
   return true;
 }
 

@@ -2,7 +2,8 @@
 // Form4, the scheme manager: its list box List1 is the program's list of saved schemes (the
 // file scheme.lst is a copy of it). Add saves the main window's ten colours under a name,
 // Remove takes the selected name off the list, a click on a name applies its colours, X hides
-// the window. Made hidden by the main window's start-up when there is a list to load.
+// the window. The main window's start-up fills the list when there is one to load; the window
+// itself is made when it is first shown.
 //
 // It knows no other window: the colours it saves and sets come through ColourStops.
 #include <windows.h>
@@ -35,8 +36,8 @@ class SchemeForm : public Form {
   std::u16string SchemeListPath() const { return folder_ + u"\\scheme.lst"; }
   std::u16string ColorDataPath() const { return folder_ + u"\\color.dat"; }
 
-  // Start-up: when scheme.lst exists, makes this window (hidden), fills List1 from the file and
-  // returns true; otherwise the window is not made. A list file that is there but was not read
+  // Start-up: when scheme.lst exists, fills List1 from the file and returns true. The window
+  // itself is made when it is first used. A list file that is there but was not read
   // (hidden, locked, too large) is never written in this run.
   [[nodiscard]] bool LoadStartupList();
 

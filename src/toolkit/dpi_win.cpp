@@ -1,16 +1,16 @@
 #include "toolkit/dpi_win.h"
 
+#include "toolkit/win32_win.h"
+
 namespace qf {
 namespace {
 
 // The functions of newer systems, found by name: a hard import of any of them would stop the
 // program from loading on the systems before them.
-template <typename Function>
-Function Find(const wchar_t* module, const char* name) {
-  HMODULE loaded = GetModuleHandleW(module);
-  if (loaded == nullptr) loaded = LoadLibraryW(module);
-  if (loaded == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
+template <typename FunctionPointer>
+FunctionPointer Find(const wchar_t* module, const char* name) {
+  return reinterpret_cast<FunctionPointer>(
+      reinterpret_cast<void (*)()>(LateBoundProc(module, name)));
 }
 
 using SetContextFn = BOOL(WINAPI*)(HANDLE);

@@ -22,9 +22,14 @@ void ListBox::Create(HWND /*parent*/) {
   if (options_.border) style |= WS_BORDER;
   hwnd_ = CreateChild(L"LISTBOX", style, 0, nullptr);
   if (hwnd_ == nullptr) return;
+  // The entries kept before the window existed (a whole list file, perhaps): room made once,
+  // no redraw per entry.
+  SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd_, LB_INITSTORAGE, items_.size(), 0);
   for (const std::u16string& item : items_) {
     SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(item)));
   }
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
 }
 

@@ -81,11 +81,15 @@ TEST_F(FormsTest, StartUpAppliesTheFirstSchemeAndLeavesDamagedValuesAlone) {
   EXPECT_EQ(program.Form1.Picture3.BackColor(), 0);  // not a number: left as it was
   EXPECT_EQ(program.Form1.Picture4.BackColor(), 0);  // empty
   EXPECT_EQ(program.Form1.Picture5.BackColor(), 0);  // not a colour a box can show
-  EXPECT_TRUE(program.Form4.Loaded());  // loaded for its list, not shown
-  EXPECT_FALSE(program.Form4.Visible());
+  // The list is read; its window waits until it is first shown (after the main window's).
+  EXPECT_FALSE(program.Form4.Loaded());
   ASSERT_EQ(program.Form4.List1.ListCount(), 2);
   program.Form4.List1.SetListIndex(1);  // a click on "Ocean" applies it
   EXPECT_EQ(program.Form1.Picture1.BackColor(), 16711680);
+  program.Form4.Show();
+  HWND list = program.Form4.List1.Handle();
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
 }
 
 TEST_F(FormsTest, SlidersWriteAllThreeChannelsIntoTheLowestTickedBox) {
