@@ -11,7 +11,7 @@ eval "$("$scripts/wine-env" env "$build/wine")"
 dir=$(mktemp -d)
 trap 'kill -9 $(jobs -p) 2>/dev/null || true; wait 2>/dev/null; rm -rf "$dir"' EXIT
 cp "$build/bin/Quelvane Fader 1.0.exe" "$dir/"
-shown() { xdotool search --onlyvisible --name '^Quelvane Fader 1\.0$' >/dev/null 2>&1; }
+source "$(dirname "$0")/start_timing.sh"
 
 make_list() {
   case $1 in
@@ -26,15 +26,10 @@ for list in none 100 32767 16MiB; do
   make_list "$list"
   times=()
   for round in 1 2 3 4 5 6; do
-    start=$(date +%s%N)
-    (cd "$dir" && exec "$WINELOADER" "Quelvane Fader 1.0.exe") >/dev/null 2>&1 &
-    pid=$!
-    until shown; do sleep 0.01; done
-    end=$(date +%s%N)
-    [ "$round" -gt 1 ] && times+=($(( (end - start) / 1000000 )))  # the first warms Wine up
-    kill -9 "$pid"; wait "$pid" 2>/dev/null || true
-    sleep 0.3
+    qf_started "$dir" "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
+    [ "$round" -gt 1 ] && times+=("$elapsed")  # the first warms Wine up
+    qf_stop 0.3
   done
-  median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+  median=$(qf_median "${times[@]}")
   printf 'scheme.lst %-6s start to shown window: %s ms, median %s ms\n' "$list" "${times[*]}" "$median"
 done

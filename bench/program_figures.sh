@@ -29,23 +29,7 @@ printf 'Ten\r\n' >"$dir/scheme.lst"
 } >"$dir/color.dat"
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
-median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-
-# started EXE TITLE: starts EXE from the scheme folder and waits until a window titled TITLE is
-# on the screen; sets `pid` to the program's process and `elapsed` to the milliseconds taken.
-started() {
-  local start
-  start=$(date +%s%N)
-  (cd "$dir" && exec "$WINELOADER" "$1") >/dev/null 2>&1 &
-  pid=$!
-  until xdotool search --onlyvisible --name "$2" >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || { echo "$1 ended before its window showed" >&2; exit 1; }
-    [ $(($(date +%s%N) - start)) -lt 30000000000 ] || { echo "$1: no window after 30 s" >&2; exit 1; }
-    sleep 0.01
-  done
-  elapsed=$((($(date +%s%N) - start) / 1000000))
-}
-stop() { kill -9 "$pid"; wait "$pid" 2>/dev/null || true; sleep 0.5; }
+source "$(dirname "$0")/start_timing.sh"
 
 # Round 0 warms Wine up; then each round starts both, the one first that went second before.
 program_ms=()
@@ -53,24 +37,24 @@ floor_ms=()
 for ((round = 0; round <= runs; round++)); do
   for which in $((round % 2)) $(((round + 1) % 2)); do
     if [ "$which" = 0 ]; then
-      started "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
+      qf_started "$dir" "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
       [ "$round" -gt 0 ] && program_ms+=("$elapsed")
     else
-      started floor_window.exe '^Floor window$'
+      qf_started "$dir" floor_window.exe '^Floor window$'
       [ "$round" -gt 0 ] && floor_ms+=("$elapsed")
     fi
-    stop
+    qf_stop
   done
 done
-pm=$(median "${program_ms[@]}")
-fm=$(median "${floor_ms[@]}")
+pm=$(qf_median "${program_ms[@]}")
+fm=$(qf_median "${floor_ms[@]}")
 echo "start to shown window, $runs interleaved runs each:"
 echo "  program       ${program_ms[*]} ms, median $pm ms"
 echo "  floor_window  ${floor_ms[*]} ms, median $fm ms"
 awk -v p="$pm" -v f="$fm" 'BEGIN {printf "  program / floor_window: %.2f\n", p / f}'
 
 # The program once more, left running: a 100-character line, box 10 ticked.
-started "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
+qf_started "$dir" "Quelvane Fader 1.0.exe" '^Quelvane Fader 1\.0$'
 source "$scripts/positions.sh"
 qf_positions_load "$build/positions.txt"
 at() { qf_point "$1" && xdotool mousemove "$QF_X" "$QF_Y" click 1; sleep 0.3; }
@@ -86,7 +70,7 @@ server=$("$scripts/wine-env" server-pid "$build/wine")
 p0=$(ticks "$pid"); s0=$(ticks "$server")
 sleep 20
 p1=$(ticks "$pid"); s1=$(ticks "$server")
-stop
+qf_stop
 s2=$(ticks "$server")
 sleep 20
 s3=$(ticks "$server")

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/ansi_win.h"
-#include "toolkit/win32_win.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/win32_win.h"
 
 namespace qf {
 namespace {
@@ -82,8 +82,7 @@ bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
   // An add the shell refused may still have been made (a shell that timed out, or an icon
   // left from before): then the id is taken and only a change of that icon works. As the last
   // resort the icon is taken away and added anew.
-  bool shown = NotifyIcon(NIM_ADD, &filled) != 0 ||
-               NotifyIcon(NIM_MODIFY, &filled) != 0;
+  bool shown = NotifyIcon(NIM_ADD, &filled) != 0 || NotifyIcon(NIM_MODIFY, &filled) != 0;
   if (!shown) {
     NotifyIcon(NIM_DELETE, &filled);
     shown = NotifyIcon(NIM_ADD, &filled) != 0;

@@ -4,6 +4,7 @@
 
 #include "core/report_win.h"
 #include "toolkit/form_win.h"
+#include "toolkit/timer_win.h"
 #include "toolkit/win32_win.h"
 
 namespace qf {
@@ -28,6 +29,8 @@ HWND Control::Handle() {
   if (hwnd_ == nullptr) form_.Handle();
   return hwnd_;
 }
+
+void Control::StateChanged() { Timer::WakeResting(); }
 
 Rect Control::PlacedBounds() const { return form_.Scaling().Map(bounds_); }
 

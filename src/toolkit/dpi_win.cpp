@@ -5,20 +5,14 @@
 namespace qf {
 namespace {
 
-// The functions of newer systems, found by name: a hard import of any of them would stop the
-// program from loading on the systems before them.
-template <typename FunctionPointer>
-FunctionPointer Find(const wchar_t* module, const char* name) {
-  return reinterpret_cast<FunctionPointer>(
-      reinterpret_cast<void (*)()>(LateBoundProc(module, name)));
-}
-
-using SetContextFn = BOOL(WINAPI*)(HANDLE);
-using SetAwarenessFn = HRESULT(WINAPI*)(int);
-using SetAwareFn = BOOL(WINAPI*)();
-using DpiForWindowFn = UINT(WINAPI*)(HWND);
-using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-using MetricsForDpiFn = int(WINAPI*)(int, UINT);
+// The functions of newer systems, found by name (LateBound): a hard import of any of them would
+// stop the program from loading on the systems before them.
+using SetContextFn = BOOL WINAPI(HANDLE);
+using SetAwarenessFn = HRESULT WINAPI(int);
+using SetAwareFn = BOOL WINAPI();
+using DpiForWindowFn = UINT WINAPI(HWND);
+using DpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+using MetricsForDpiFn = int WINAPI(int, UINT);
 
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, PROCESS_PER_MONITOR_DPI_AWARE, MDT_EFFECTIVE_DPI.
 const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
@@ -31,15 +25,15 @@ int Valid(UINT dpi) { return dpi >= 48 && dpi <= 960 ? static_cast<int>(dpi) : S
 
 void EnableDpiAwareness() {
   static const bool done = [] {
-    if (auto setContext = Find<SetContextFn>(L"user32.dll", "SetProcessDpiAwarenessContext")) {
+    if (auto setContext = LateBound<SetContextFn>(L"user32.dll", "SetProcessDpiAwarenessContext")) {
       // Refused with ERROR_ACCESS_DENIED when the manifest has set it already: nothing to do.
       if (setContext(kPerMonitorV2) || GetLastError() == ERROR_ACCESS_DENIED) return true;
     }
-    if (auto setAwareness = Find<SetAwarenessFn>(L"shcore.dll", "SetProcessDpiAwareness")) {
+    if (auto setAwareness = LateBound<SetAwarenessFn>(L"shcore.dll", "SetProcessDpiAwareness")) {
       const HRESULT result = setAwareness(kProcessPerMonitorAware);
       if (SUCCEEDED(result) || result == E_ACCESSDENIED) return true;
     }
-    if (auto setAware = Find<SetAwareFn>(L"user32.dll", "SetProcessDPIAware")) setAware();
+    if (auto setAware = LateBound<SetAwareFn>(L"user32.dll", "SetProcessDPIAware")) setAware();
     return true;
   }();
   (void)done;
@@ -53,13 +47,13 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-  static const auto dpiForWindow = Find<DpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+  static const auto dpiForWindow = LateBound<DpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
   if (dpiForWindow != nullptr && window != nullptr) return Valid(dpiForWindow(window));
   return SystemDpi();
 }
 
 int DpiAtPoint(int x, int y) {
-  static const auto dpiForMonitor = Find<DpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+  static const auto dpiForMonitor = LateBound<DpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
   if (dpiForMonitor != nullptr) {
     UINT dpiX = 0;
     UINT dpiY = 0;
@@ -70,7 +64,8 @@ int DpiAtPoint(int x, int y) {
 }
 
 int SmallIconSize(int dpi) {
-  static const auto metricsForDpi = Find<MetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+  static const auto metricsForDpi =
+      LateBound<MetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
   if (metricsForDpi != nullptr) {
     const int size = metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
     if (size > 0) return size;

@@ -4,8 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/control_win.h"
-
 namespace qf {
 
 namespace {
@@ -48,7 +46,7 @@ void Timer::Rest() {
   if (resting_) return;
   resting_ = true;
   RestingTimers().push_back(this);
-  form_.StartTimer(*this);  // stops it: a resting timer should not run
+  form_.StopTimer(*this);
 }
 
 void Timer::WakeResting() {
@@ -61,8 +59,6 @@ void Timer::WakeResting() {
     timer->form_.StartTimer(*timer);
   }
 }
-
-void Control::StateChanged() { Timer::WakeResting(); }
 
 void Timer::Tick() {
   if (inHandler_ || !ShouldRun() || !onTimer) return;
