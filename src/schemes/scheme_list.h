@@ -41,6 +41,17 @@ std::vector<std::u16string> ParseSchemeList(std::u16string_view text);
 // person made, and filling a list box with millions of entries would stall the start.
 inline constexpr std::size_t kMaxSchemeEntries = 32767;
 
+// The largest list file that is read at all, in bytes: 32,767 long names fit well inside.
+inline constexpr std::size_t kMaxSchemeListBytes = 4 * 1024 * 1024;
+
+// Whether a list file of `entryCount` entries and `byteCount` bytes (as written, in the code
+// page) is one the program reads at start. A list that does not fit is never written: the
+// next start would refuse it and begin with an empty list.
+//   SchemeListFileFits(32767, 100) == true;  SchemeListFileFits(32768, 100) == false
+constexpr bool SchemeListFileFits(std::size_t entryCount, std::size_t byteCount) {
+  return entryCount <= kMaxSchemeEntries && byteCount <= kMaxSchemeListBytes;
+}
+
 // ParseSchemeList when the text holds at most `maxEntries` entries, else nullopt. It stops as
 // soon as the bound is passed, so a huge file costs no more than the bound.
 //   ParseSchemeListUpTo(u"a\r\nb\r\n", 1) == std::nullopt

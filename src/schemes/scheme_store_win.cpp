@@ -16,8 +16,8 @@ namespace qf {
 namespace {
 
 // A list file larger than this is not a list of scheme names; it is left alone rather than
-// read into memory (and nothing is added). 32,767 long names fit well inside.
-constexpr LONGLONG kMaxListFileBytes = 4 * 1024 * 1024;
+// read into memory (and nothing is added).
+constexpr LONGLONG kMaxListFileBytes = static_cast<LONGLONG>(kMaxSchemeListBytes);
 
 bool shortNamesAvailable = true;
 
