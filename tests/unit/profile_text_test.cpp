@@ -27,6 +27,9 @@ TEST(ProfileTextTest, WritesSectionsAsTheProfileFunctionsDo) {
   EXPECT_EQ(text.Read(u"Caf\u00C9", u"Fade1"), std::nullopt);
   EXPECT_EQ(text.Read(u"Blue", u"Fade3"), std::nullopt);
   EXPECT_EQ(text.Read(u"Green", u"Fade1"), std::nullopt);
+  // Both ends of A-Z fold, in section and key names alike.
+  text.Write(u"Az", u"Az", u"8");
+  EXPECT_EQ(text.Read(u"aZ", u"aZ"), u"8");
 }
 
 TEST(ProfileTextTest, ReadsAndRewritesAHandEditedFile) {
@@ -39,6 +42,10 @@ TEST(ProfileTextTest, ReadsAndRewritesAHandEditedFile) {
   EXPECT_EQ(text.Read(u"Last", u"Fade1"), u"9");
   EXPECT_EQ(text.Read(u"Sp", u"garbage line"), std::nullopt);
   EXPECT_EQ(text.OddLines(), std::vector<int>{5});
+  // Tabs are blanks around names and values too; a "#" comment is not a damaged line.
+  const ProfileText tabbed = ProfileText::Parse(u"# note\r\n[T]\r\nFade1\t=\t7\r\n");
+  EXPECT_EQ(tabbed.Read(u"T", u"Fade1"), u"7");
+  EXPECT_EQ(tabbed.OddLines(), std::vector<int>{});
 
   text.Write(u"Dup", u"Fade3", u"3");
   text.Write(u"sp", u"Fade2", u"x");
