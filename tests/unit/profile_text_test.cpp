@@ -32,6 +32,21 @@ TEST(ProfileTextTest, WritesSectionsAsTheProfileFunctionsDo) {
   EXPECT_EQ(text.Read(u"aZ", u"aZ"), u"8");
 }
 
+TEST(ProfileTextTest, AWiderReadAlsoFoldsTheCodePagesOtherLettersButOnlyAfterAZ) {
+  constexpr auto kWider = ProfileText::SectionMatch::kAsciiThenCodePageCase;
+  const ProfileText text = ProfileText::Parse(
+      u"[CAF\u00C9]\r\nFade1=1\r\n[caf\u00E9]\r\nFade1=2\r\n"
+      u"[\u0161\u0153\u017E\u00FF\u00FE\u00E0]\r\nFade1=3\r\n"
+      u"[\u00D7]\r\nFade1=4\r\n[\u00FF]\r\nFade1=5\r\n");
+  // A match folding A-Z alone wins, though a wider one stands earlier.
+  EXPECT_EQ(text.Read(u"Caf\u00E9", u"Fade1", kWider), u"2");
+  EXPECT_EQ(text.Read(u"\u0160\u0152\u017D\u0178\u00DE\u00C0", u"fade1", kWider), u"3");
+  EXPECT_EQ(text.Read(u"\u0160\u0152\u017D\u0178\u00DE\u00C0", u"Fade1"), std::nullopt);
+  // × and ÷ are not letters, and ß has no capital: none of them folds.
+  EXPECT_EQ(text.Read(u"\u00F7", u"Fade1", kWider), std::nullopt);
+  EXPECT_EQ(text.Read(u"\u00DF", u"Fade1", kWider), std::nullopt);
+}
+
 TEST(ProfileTextTest, ReadsAndRewritesAHandEditedFile) {
   ProfileText text = ProfileText::Parse(
       u"; comment\r\n\r\n  [ Sp ]  \r\n fade1 = \"12\" \r\ngarbage line\r\n\r\n[Dup]\nFade1=1\n"
