@@ -40,7 +40,7 @@ bool SchemeForm::LoadStartupList() {
   if (!FileExists(list)) {
     // A hidden or system list file counts as missing, but it is there: it must not be
     // replaced by the (empty) list of this run.
-    if (FilePresent(list)) KeepListFileUnwritten(u"was hidden or a system file");
+    if (FilePresent(list)) KeepListFileUnwritten(u"is hidden or a system file");
     return false;
   }
   // The entries go into List1 before its window exists: the window is made when it is first
@@ -55,7 +55,7 @@ bool SchemeForm::LoadStartupList() {
       KeepListFileUnwritten(u"could not be read");
       break;
     case ListLoad::kTooLarge:
-      KeepListFileUnwritten(u"was too large to be a scheme list");
+      KeepListFileUnwritten(u"is too large to be a scheme list");
       break;
   }
   List1.AddItems(file.names);
