@@ -56,6 +56,16 @@ bool ContainsSurrogate(std::u16string_view text) {
 
 int16_t ClampChannel(int16_t value) { return std::clamp<int16_t>(value, 0, 255); }
 
+// The stops as the core fades them: every channel clamped to 0..255.
+std::array<Channels, kMaxFadeStops> ClampedStops(std::span<const Channels> stops) {
+  std::array<Channels, kMaxFadeStops> clamped{};
+  for (std::size_t j = 0; j < stops.size() && j < kMaxFadeStops; ++j) {
+    clamped[j] = Channels{ClampChannel(stops[j].red), ClampChannel(stops[j].green),
+                          ClampChannel(stops[j].blue)};
+  }
+  return clamped;
+}
+
 // The steps of a call before any markup is made, for a text of `length` characters: with four
 // or more stops the characters are dealt out to the segments in passes, and the window messages
 // get a turn at the start of every pass (one pass for empty text). nullopt for a stop count
@@ -70,10 +80,7 @@ std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t le
   }
   FadePlan plan;
   plan.stopCount = stopCount;
-  for (std::size_t j = 0; j < stopCount; ++j) {
-    plan.stops[j] = Channels{ClampChannel(stops[j].red), ClampChannel(stops[j].green),
-                             ClampChannel(stops[j].blue)};
-  }
+  plan.stops = ClampedStops(stops);
   plan.sizes = FadeSegmentSizes(stopCount, length);
   plan.wave = wavy == -1;
   return plan;
@@ -183,6 +190,23 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
     for (std::size_t j = 0; j < k; ++j) sizes[j] = length / k + (j < length % k ? 1 : 0);
   }
   return sizes;
+}
+
+void FadeColoursInto(std::span<const Channels> stops, std::span<uint32_t> colours) {
+  const std::size_t stopCount = stops.size();
+  if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return;
+  const std::array<Channels, kMaxFadeStops> clamped = ClampedStops(stops);
+  const auto sizes = FadeSegmentSizes(stopCount, colours.size());
+  uint32_t* out = colours.data();
+  for (std::size_t j = 0; j + 1 < stopCount; ++j) {
+    if (sizes[j] == 0) continue;  // an empty segment divides by nothing
+    const ColourRamp<2> ramp = MakeColourRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
+    double position = 1.0;
+    for (std::size_t i = 0; i < sizes[j]; ++i, position += 1.0) {
+      const RampChannels c = ChannelsAt(ramp, position);
+      *out++ = c.red << 16 | c.green << 8 | c.blue;
+    }
+  }
 }
 
 std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, int16_t wavy) {

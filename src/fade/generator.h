@@ -85,6 +85,16 @@ std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view te
 //   FadeStopsUtf8({{255,0,0},{0,0,255}}, u"\u00E9", 0) == "<Font Color=#0000FF>\xC3\xA9"
 std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, int16_t wavy);
 
+// The colour of every character of a text of colours.size() characters faded through `stops`,
+// exactly as FadeStops colours it (the same segments, the same rounding, the same clamping),
+// packed 0xRRGGBB: red in the high byte, as the hex code reads. For writers of other markups,
+// which give runs of characters one colour code. Only computes: unlike FadeStops it lets no
+// events run. A stop count outside 2..10 leaves `colours` as it was.
+//   std::array<uint32_t, 3> c;
+//   FadeColoursInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, c);
+//   // c == {0xAA0055, 0x5500AA, 0x0000FF}
+void FadeColoursInto(std::span<const Channels> stops, std::span<uint32_t> colours);
+
 // Receives streamed markup, one block at a time, in order; returns false when it could not take
 // it (nothing more is handed to it then).
 using MarkupWriter = std::function<bool(std::string_view block)>;
