@@ -192,18 +192,24 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
   return sizes;
 }
 
-void FadeColoursInto(std::span<const Channels> stops, std::span<uint32_t> colours) {
+void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                     std::span<uint32_t> colours) {
   const std::size_t stopCount = stops.size();
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return;
+  if (first > length || colours.size() > length - first) return;
   const std::array<Channels, kMaxFadeStops> clamped = ClampedStops(stops);
-  const auto sizes = FadeSegmentSizes(stopCount, colours.size());
+  const auto sizes = FadeSegmentSizes(stopCount, length);
   uint32_t* out = colours.data();
-  for (std::size_t j = 0; j + 1 < stopCount; ++j) {
-    if (sizes[j] == 0) continue;  // an empty segment divides by nothing
+  uint32_t* const end = out + colours.size();
+  std::size_t segmentStart = 0;  // the character the segment starts at
+  for (std::size_t j = 0; j + 1 < stopCount && out < end; segmentStart += sizes[j], ++j) {
+    const std::size_t at = first + static_cast<std::size_t>(out - colours.data());
+    if (sizes[j] == 0 || at >= segmentStart + sizes[j]) continue;
     const ColourRamp<2> ramp = MakeColourRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
-    double position = 1.0;
-    for (std::size_t i = 0; i < sizes[j]; ++i, position += 1.0) {
-      const RampChannels c = ChannelsAt(ramp, position);
+    // Positions count from 1 within the segment; whole numbers are exact in a double, so
+    // converting one gives what the writing loop's counting up gives.
+    for (std::size_t i = at - segmentStart + 1; i <= sizes[j] && out < end; ++i) {
+      const RampChannels c = ChannelsAt(ramp, static_cast<double>(i));
       *out++ = c.red << 16 | c.green << 8 | c.blue;
     }
   }

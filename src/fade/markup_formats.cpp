@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <limits>
 #include <type_traits>
 #include <utility>
@@ -40,20 +41,45 @@ constexpr uint32_t kNoColour = std::numeric_limits<uint32_t>::max();
 
 // ---- The characters of the text.
 
-// The text's characters: a surrogate pair as its code point, a lone surrogate as its unit
-// (0xD800..0xDFFF, so aol can keep it in UTF-16).
+// Reads UTF-16 text a character at a time: a surrogate pair as its code point, a lone
+// surrogate as its unit (0xD800..0xDFFF, so aol can keep it in UTF-16).
+struct CharacterReader {
+  const char16_t* at;
+  const char16_t* end;
+  [[gnu::always_inline]] char32_t Next() {
+    char32_t c = *at++;
+    if (IsHighSurrogate(static_cast<char16_t>(c)) && at < end && IsLowSurrogate(*at)) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (*at++ - 0xDC00);
+    }
+    return c;
+  }
+};
+
+// The number of surrogate pairs in `text` (each is one character of two units). Written
+// without branches, so the compiler does it many units at a time.
+std::size_t SurrogatePairs(std::u16string_view text) {
+  std::size_t pairs = 0;
+  for (std::size_t k = 1; k < text.size(); ++k) {
+    pairs += static_cast<std::size_t>((text[k - 1] & 0xFC00) == 0xD800) &
+             static_cast<std::size_t>((text[k] & 0xFC00) == 0xDC00);
+  }
+  return pairs;
+}
+
+// Whether `text` holds a character the game formats refuse: a control character or "§".
+bool HoldsGameRefused(std::u16string_view text) {
+  unsigned found = 0;
+  for (const char16_t unit : text)
+    found |= unsigned{unit < 0x20} | unsigned{unit == 0x7F} | unsigned{unit == 0xA7};
+  return found != 0;
+}
+
+// All of the text's characters, as CharacterReader reads them.
 std::vector<char32_t> Characters(std::u16string_view text) {
   std::vector<char32_t> chars;
   chars.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = CharLengthAt(text, at);
-    if (length == 2) {
-      chars.push_back(0x10000 + ((char32_t{text[at]} - 0xD800) << 10) + (text[at + 1] - 0xDC00));
-    } else {
-      chars.push_back(text[at]);
-    }
-    at += length;
-  }
+  CharacterReader reader{text.data(), text.data() + text.size()};
+  while (reader.at < reader.end) chars.push_back(reader.Next());
   return chars;
 }
 
@@ -79,18 +105,25 @@ bool IsAmpersandCode(char32_t c) {
          lower == 'x' || c == '#';
 }
 
-// Whether the character at `i` must have a colour code right before it, run or not: in the
-// '&' formats, after an "&" it would otherwise make a code of (the code makes the "&" stand
-// before "&", which is no code, and changes nothing else).
-bool NeedsCodeBefore(MarkupFormat format, const std::vector<char32_t>& chars, std::size_t i) {
-  return (format == MarkupFormat::kMcHex || format == MarkupFormat::kMcX) && i > 0 &&
-         chars[i - 1] == '&' && IsAmpersandCode(chars[i]);
+// Whether a character must have a colour code right before it, run or not: in the '&'
+// formats, after an "&" it would otherwise make a code of (the code makes the "&" stand before
+// "&", which is no code, and changes nothing else).
+[[gnu::always_inline]] inline bool NeedsCodeBefore(MarkupFormat format, char32_t previous,
+                                                   char32_t c) {
+  return (format == MarkupFormat::kMcHex || format == MarkupFormat::kMcX) && previous == '&' &&
+         IsAmpersandCode(c);
+}
+
+// NeedsCodeBefore for character `i` of `chars`.
+bool NeedsCodeBeforeAt(MarkupFormat format, const std::vector<char32_t>& chars, std::size_t i) {
+  return i > 0 && NeedsCodeBefore(format, chars[i - 1], chars[i]);
 }
 
 // What a format shows in place of a character it cannot write as it is (the character itself
 // when it can). The game formats' refused characters never get here.
-char32_t Shown(MarkupFormat format, char32_t c) {
+[[gnu::always_inline]] inline char32_t Shown(MarkupFormat format, char32_t c) {
   if (format == MarkupFormat::kAol) return c;
+  if (c >= 0x20 && c < 0x7F) return c;
   if (IsSurrogate(c)) return kReplacement;
   if (format == MarkupFormat::kAnsi) {
     if (c < 0x20) return 0x2400 + c;  // the control pictures: U+241B for ESC
@@ -104,39 +137,42 @@ char32_t Shown(MarkupFormat format, char32_t c) {
   return c;
 }
 
-// The escape a format writes for a character, or empty when it writes the character.
-std::u16string_view EscapeOf(MarkupFormat format, char32_t c) {
+// The escape a format writes for a character, or empty when it writes the character (as
+// Shown gives it). Escapes are ASCII; bbcode's "[" is written as itself and a zero width space.
+[[gnu::always_inline]] inline std::string_view EscapeOf(MarkupFormat format, char32_t c) {
+  if (c > '\\') return {};
   switch (format) {
     case MarkupFormat::kHtml:
       switch (c) {
         case '&':
-          return u"&amp;";
+          return "&amp;";
         case '<':
-          return u"&lt;";
+          return "&lt;";
         case '>':
-          return u"&gt;";
+          return "&gt;";
         case '"':
-          return u"&quot;";
+          return "&quot;";
         case '\'':
-          return u"&#39;";
+          return "&#39;";
         default:
           return {};
       }
-    case MarkupFormat::kBbcode:
-      return c == '[' ? u"[\u200B" : std::u16string_view{};
     case MarkupFormat::kMiniMessage:
-      if (c == '<') return u"\\<";
-      if (c == '\\') return u"\\\\";
+      if (c == '<') return "\\<";
+      if (c == '\\') return "\\\\";
       return {};
     default:
       return {};
   }
 }
 
+constexpr char32_t kZeroWidthSpace = 0x200B;
+
 // The number of characters a character of the text takes in the markup (without wave tags).
 std::size_t CharacterLength(MarkupFormat format, char32_t c) {
-  const std::u16string_view escape = EscapeOf(format, c);
-  return escape.empty() ? 1 : escape.size();  // every escape is within the BMP
+  if (format == MarkupFormat::kBbcode && c == '[') return 2;
+  const std::string_view escape = EscapeOf(format, c);
+  return escape.empty() ? 1 : escape.size();
 }
 
 // ---- The pieces around the characters.
@@ -173,51 +209,51 @@ std::size_t CodeLength(MarkupFormat format, const TextStyles& styles, uint32_t c
   return 0;
 }
 
-// What stands before the first character and after the last (a non-empty text).
+// What stands before the first character and after the last (a non-empty text); ASCII.
 struct LineEnds {
-  std::u16string open;
-  std::u16string close;
+  std::string open;
+  std::string close;
 };
 
 LineEnds LineEndsOf(MarkupFormat format, const TextStyles& s) {
   LineEnds ends;
   switch (format) {
     case MarkupFormat::kAol:
-      ends.open = AolStylePrefix(s);
+      ends.open = Utf16ToUtf8(AolStylePrefix(s));
       break;
     case MarkupFormat::kHtml:
-      ends.open = AolStylePrefix(s);
-      if (s.strike) ends.close += u"</s>";
-      if (s.underline) ends.close += u"</u>";
-      if (s.italic) ends.close += u"</i>";
-      if (s.bold) ends.close += u"</b>";
+      ends.open = Utf16ToUtf8(AolStylePrefix(s));
+      if (s.strike) ends.close += "</s>";
+      if (s.underline) ends.close += "</u>";
+      if (s.italic) ends.close += "</i>";
+      if (s.bold) ends.close += "</b>";
       break;
     case MarkupFormat::kBbcode:
-      if (s.bold) ends.open += u"[b]";
-      if (s.italic) ends.open += u"[i]";
-      if (s.underline) ends.open += u"[u]";
-      if (s.strike) ends.open += u"[s]";
-      if (s.strike) ends.close += u"[/s]";
-      if (s.underline) ends.close += u"[/u]";
-      if (s.italic) ends.close += u"[/i]";
-      if (s.bold) ends.close += u"[/b]";
+      if (s.bold) ends.open += "[b]";
+      if (s.italic) ends.open += "[i]";
+      if (s.underline) ends.open += "[u]";
+      if (s.strike) ends.open += "[s]";
+      if (s.strike) ends.close += "[/s]";
+      if (s.underline) ends.close += "[/u]";
+      if (s.italic) ends.close += "[/i]";
+      if (s.bold) ends.close += "[/b]";
       break;
     case MarkupFormat::kMiniMessage:
-      if (s.bold) ends.open += u"<b>";
-      if (s.italic) ends.open += u"<i>";
-      if (s.underline) ends.open += u"<u>";
-      if (s.strike) ends.open += u"<st>";
+      if (s.bold) ends.open += "<b>";
+      if (s.italic) ends.open += "<i>";
+      if (s.underline) ends.open += "<u>";
+      if (s.strike) ends.open += "<st>";
       break;
     case MarkupFormat::kAnsi: {
-      std::u16string codes;
-      for (const auto& [on, code] : {std::pair{s.bold, u"1"}, std::pair{s.italic, u"3"},
-                                     std::pair{s.underline, u"4"}, std::pair{s.strike, u"9"}}) {
+      std::string codes;
+      for (const auto& [on, code] : {std::pair{s.bold, "1"}, std::pair{s.italic, "3"},
+                                     std::pair{s.underline, "4"}, std::pair{s.strike, "9"}}) {
         if (!on) continue;
-        codes += codes.empty() ? u"" : u";";
+        if (!codes.empty()) codes += ';';
         codes += code;
       }
-      if (!codes.empty()) ends.open = u"\x1B[" + codes + u"m";
-      ends.close = u"\x1B[0m";
+      if (!codes.empty()) ends.open = "\x1B[" + codes + "m";
+      ends.close = "\x1B[0m";
       break;
     }
     case MarkupFormat::kMcHex:
@@ -230,216 +266,312 @@ LineEnds LineEndsOf(MarkupFormat format, const TextStyles& s) {
 
 // The wave of character `i`: the chat client's tag before it (aol), or the pair around it
 // (html: raised and lowered ones only). The same four-step cycle as the engine's.
-constexpr std::u16string_view kAolWave[4] = {u"<sup>", u"</sup>", u"<sub>", u"</sub>"};
-constexpr std::u16string_view kHtmlWaveOpen[4] = {u"<sup>", u"", u"<sub>", u""};
-constexpr std::u16string_view kHtmlWaveClose[4] = {u"</sup>", u"", u"</sub>", u""};
+constexpr std::string_view kAolWave[4] = {"<sup>", "</sup>", "<sub>", "</sub>"};
+constexpr std::string_view kHtmlWaveOpen[4] = {"<sup>", "", "<sub>", ""};
+constexpr std::string_view kHtmlWaveClose[4] = {"</sup>", "", "</sub>", ""};
 
 std::size_t WaveLength(MarkupFormat format, std::size_t i) {
   if (format == MarkupFormat::kAol) return kAolWave[i & 3].size();
   return kHtmlWaveOpen[i & 3].size() + kHtmlWaveClose[i & 3].size();
 }
 
-// ---- Writing, in UTF-16 or UTF-8.
+// ---- Writing, in UTF-16 or UTF-8, through one block that is handed on whenever it fills.
 
-struct Utf16Out {
-  std::u16string text;
-  void Put(std::u16string_view units) { text += units; }
-  void Put(char16_t unit) { text += unit; }
-  // A character: a lone surrogate (aol only) stays as it is.
-  void PutCharacter(char32_t c) {
-    if (c < 0x10000) {
-      text += static_cast<char16_t>(c);
-    } else {
-      text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      text += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    }
-  }
-};
+// Takes a full block of markup; false when it could not.
+template <typename CharT>
+using BlockTaker = std::function<bool(std::basic_string_view<CharT>)>;
 
-struct Utf8Out {
-  std::string text;
-  void Put(std::u16string_view units) {
-    for (const char16_t unit : units) PutCharacter(unit);
+// The write position in a block. The writer keeps it in a local variable (stores through a
+// char pointer could otherwise alias it and force it out of a register after every byte).
+template <typename CharT>
+struct Cursor {
+  CharT* at;
+
+  [[gnu::always_inline]] void Ascii(char c) { *at++ = static_cast<CharT>(c); }
+  [[gnu::always_inline]] void Ascii(std::string_view piece) {
+    for (const char c : piece) *at++ = static_cast<CharT>(c);
   }
-  void Put(char16_t unit) { PutCharacter(unit); }
-  // A character: a lone surrogate becomes U+FFFD, as Utf16ToUtf8 writes it.
-  void PutCharacter(char32_t c) {
+  // A character of the text: in UTF-16 a lone surrogate (aol only) stays as it is; in UTF-8 it
+  // becomes U+FFFD, as Utf16ToUtf8 writes it.
+  [[gnu::always_inline]] void Character(char32_t c) {
     if (c < 0x80) {
-      text += static_cast<char>(c);
-      return;
-    }
-    if (IsSurrogate(c)) c = kReplacement;
-    char bytes[4];
-    std::size_t n;
-    if (c < 0x800) {
-      bytes[0] = static_cast<char>(0xC0 | (c >> 6));
-      n = 2;
-    } else if (c < 0x10000) {
-      bytes[0] = static_cast<char>(0xE0 | (c >> 12));
-      n = 3;
+      *at++ = static_cast<CharT>(c);
+    } else if constexpr (sizeof(CharT) == 2) {
+      if (c < 0x10000) {
+        *at++ = static_cast<CharT>(c);
+      } else {
+        *at++ = static_cast<CharT>(0xD800 + ((c - 0x10000) >> 10));
+        *at++ = static_cast<CharT>(0xDC00 + (c & 0x3FF));
+      }
     } else {
-      bytes[0] = static_cast<char>(0xF0 | (c >> 18));
-      n = 4;
+      at = MultiByte(at, c);
     }
-    for (std::size_t k = 1; k < n; ++k) {
-      bytes[k] = static_cast<char>(0x80 | ((c >> (6 * (n - 1 - k))) & 0x3F));
+  }
+
+ private:
+  static CharT* MultiByte(CharT* to, char32_t c) {
+    if (IsSurrogate(c)) c = kReplacement;
+    if (c < 0x800) {
+      *to++ = static_cast<CharT>(0xC0 | (c >> 6));
+    } else if (c < 0x10000) {
+      *to++ = static_cast<CharT>(0xE0 | (c >> 12));
+      *to++ = static_cast<CharT>(0x80 | ((c >> 6) & 0x3F));
+    } else {
+      *to++ = static_cast<CharT>(0xF0 | (c >> 18));
+      *to++ = static_cast<CharT>(0x80 | ((c >> 12) & 0x3F));
+      *to++ = static_cast<CharT>(0x80 | ((c >> 6) & 0x3F));
     }
-    text.append(bytes, n);
+    *to++ = static_cast<CharT>(0x80 | (c & 0x3F));
+    return to;
   }
 };
 
-// The six hex digits RRGGBB of a colour; with `marker` (the '&' and '§' formats' x form) each
-// digit gets the marker in front.
+// One block the markup is written into, handed on whenever it might not hold the next step.
+template <typename CharT>
+class BlockOut {
+ public:
+  // The most one step writes: a character's (a colour code, the wave's tags, the character or
+  // its escape; the longest, mc-section's code with four styles, takes 33 bytes) or a line's
+  // ends (at most 16).
+  static constexpr std::size_t kStepRoom = 128;
+
+  explicit BlockOut(const BlockTaker<CharT>& take) : take_(take) {}
+  BlockOut(const BlockOut&) = delete;
+  BlockOut& operator=(const BlockOut&) = delete;
+
+  CharT* Begin() { return block_; }
+  // The position to write the next step at: `at`, or the block's start once it was handed on.
+  [[gnu::always_inline]] CharT* MakeRoom(CharT* at) {
+    return static_cast<std::size_t>(block_ + kBlock - at) < kStepRoom ? Flush(at) : at;
+  }
+  // Hands on [Begin(), at) and returns Begin(); nothing more goes to a taker that refused.
+  [[gnu::noinline]] CharT* Flush(CharT* at) {
+    if (!failed_ && at != block_) {
+      failed_ =
+          !take_(std::basic_string_view<CharT>(block_, static_cast<std::size_t>(at - block_)));
+    }
+    return block_;
+  }
+  // Hands on a whole piece of markup made elsewhere.
+  void Take(std::basic_string_view<CharT> markup) {
+    if (!failed_ && !markup.empty()) failed_ = !take_(markup);
+  }
+  bool Failed() const { return failed_; }
+
+ private:
+  static constexpr std::size_t kBlock = 16384;
+
+  const BlockTaker<CharT>& take_;
+  CharT block_[kBlock];
+  bool failed_ = false;
+};
+
+// The six hex digits RRGGBB of a colour.
 template <typename Out>
-void PutHex(Out& out, uint32_t colour, char16_t marker = 0) {
+[[gnu::always_inline]] inline void PutHex(Out& out, uint32_t colour) {
+  for (int shift = 20; shift >= 0; shift -= 4) out.Ascii(kHexDigits[(colour >> shift) & 0xF]);
+}
+
+// The x form of the '&' and '§' formats: "x" and each of the six digits after the marker.
+template <typename Out>
+void PutMarkedHex(Out& out, uint32_t colour, char32_t marker) {
+  out.Character(marker);
+  out.Ascii('x');
   for (int shift = 20; shift >= 0; shift -= 4) {
-    if (marker != 0) out.Put(marker);
-    out.Put(static_cast<char16_t>(kHexDigits[(colour >> shift) & 0xF]));
+    out.Character(marker);
+    out.Ascii(kHexDigits[(colour >> shift) & 0xF]);
   }
 }
 
 template <typename Out>
 void PutDecimal(Out& out, uint32_t value) {
-  if (value >= 100) out.Put(static_cast<char16_t>(u'0' + value / 100));
-  if (value >= 10) out.Put(static_cast<char16_t>(u'0' + value / 10 % 10));
-  out.Put(static_cast<char16_t>(u'0' + value % 10));
+  if (value >= 100) out.Ascii(static_cast<char>('0' + value / 100));
+  if (value >= 10) out.Ascii(static_cast<char>('0' + value / 10 % 10));
+  out.Ascii(static_cast<char>('0' + value % 10));
 }
 
 // The styles of the game formats, written after every colour code.
 template <typename Out>
-void PutGameStyles(Out& out, const TextStyles& s, char16_t marker) {
-  const std::pair<bool, char16_t> codes[] = {
-      {s.bold, u'l'}, {s.italic, u'o'}, {s.underline, u'n'}, {s.strike, u'm'}};
+void PutGameStyles(Out& out, const TextStyles& s, char32_t marker) {
+  const std::pair<bool, char> codes[] = {
+      {s.bold, 'l'}, {s.italic, 'o'}, {s.underline, 'n'}, {s.strike, 'm'}};
   for (const auto& [on, code] : codes) {
     if (!on) continue;
-    out.Put(marker);
-    out.Put(code);
+    out.Character(marker);
+    out.Ascii(code);
   }
 }
 
 // One colour code; `open` says whether a run is open before it (html and bbcode close it).
-template <typename Out>
-void PutCode(Out& out, MarkupFormat format, const TextStyles& styles, uint32_t colour, bool open) {
-  switch (format) {
-    case MarkupFormat::kAol:
-      out.Put(u"<Font Color=#");
-      PutHex(out, colour);
-      out.Put(u'>');
-      break;
-    case MarkupFormat::kHtml:
-      if (open) out.Put(u"</span>");
-      out.Put(u"<span style=\"color:#");
-      PutHex(out, colour);
-      out.Put(u"\">");
-      break;
-    case MarkupFormat::kBbcode:
-      if (open) out.Put(u"[/color]");
-      out.Put(u"[color=#");
-      PutHex(out, colour);
-      out.Put(u']');
-      break;
-    case MarkupFormat::kMiniMessage:
-      out.Put(u"<#");
-      PutHex(out, colour);
-      out.Put(u'>');
-      break;
-    case MarkupFormat::kMcHex:
-      out.Put(u"&#");
-      PutHex(out, colour);
-      PutGameStyles(out, styles, u'&');
-      break;
-    case MarkupFormat::kMcX:
-      out.Put(u"&x");
-      PutHex(out, colour, u'&');
-      PutGameStyles(out, styles, u'&');
-      break;
-    case MarkupFormat::kMcSection:
-      out.Put(u"\u00A7x");
-      PutHex(out, colour, u'\u00A7');
-      PutGameStyles(out, styles, u'\u00A7');
-      break;
-    case MarkupFormat::kAnsi:
-      out.Put(u"\x1B[38;2;");
-      PutDecimal(out, colour >> 16);
-      out.Put(u';');
-      PutDecimal(out, colour >> 8 & 0xFF);
-      out.Put(u';');
-      PutDecimal(out, colour & 0xFF);
-      out.Put(u'm');
-      break;
+template <MarkupFormat kFormat, typename CharT>
+[[gnu::noinline]] CharT* PutCode(CharT* at, const TextStyles& styles, uint32_t colour, bool open) {
+  Cursor<CharT> out{at};
+  if constexpr (kFormat == MarkupFormat::kAol) {
+    out.Ascii("<Font Color=#");
+    PutHex(out, colour);
+    out.Ascii('>');
+  } else if constexpr (kFormat == MarkupFormat::kHtml) {
+    if (open) out.Ascii("</span>");
+    out.Ascii("<span style=\"color:#");
+    PutHex(out, colour);
+    out.Ascii("\">");
+  } else if constexpr (kFormat == MarkupFormat::kBbcode) {
+    if (open) out.Ascii("[/color]");
+    out.Ascii("[color=#");
+    PutHex(out, colour);
+    out.Ascii(']');
+  } else if constexpr (kFormat == MarkupFormat::kMiniMessage) {
+    out.Ascii("<#");
+    PutHex(out, colour);
+    out.Ascii('>');
+  } else if constexpr (kFormat == MarkupFormat::kMcHex) {
+    out.Ascii("&#");
+    PutHex(out, colour);
+    PutGameStyles(out, styles, '&');
+  } else if constexpr (kFormat == MarkupFormat::kMcX) {
+    PutMarkedHex(out, colour, '&');
+    PutGameStyles(out, styles, '&');
+  } else if constexpr (kFormat == MarkupFormat::kMcSection) {
+    PutMarkedHex(out, colour, 0xA7);
+    PutGameStyles(out, styles, 0xA7);
+  } else {
+    out.Ascii("\x1B[38;2;");
+    PutDecimal(out, colour >> 16);
+    out.Ascii(';');
+    PutDecimal(out, colour >> 8 & 0xFF);
+    out.Ascii(';');
+    PutDecimal(out, colour & 0xFF);
+    out.Ascii('m');
   }
+  return out.at;
 }
 
 // What every writer and the measure share about one request.
 struct Job {
-  MarkupFormat format;
+  MarkupFormat format = MarkupFormat::kAol;
   TextStyles styles;
-  bool wave;
-  bool joinSpaces;  // a space joins the run before it (no underline, no strike)
-  std::vector<char32_t> chars;
-  std::array<Channels, kMaxFadeStops> stops;
-  std::size_t stopCount;
+  bool wave = false;
+  bool joinSpaces = false;  // a space joins the run before it (no underline, no strike)
+  std::u16string_view text;
+  std::size_t length = 0;  // characters of the text
+  std::array<Channels, kMaxFadeStops> stops{};
+  std::size_t stopCount = 0;
   LineEnds ends;
+
+  std::span<const Channels> Stops() const { return std::span(stops).first(stopCount); }
 };
 
-// The colours of the first `groups` positions of the job's fade.
-std::vector<uint32_t> GroupColours(const Job& job, std::size_t groups) {
-  std::vector<uint32_t> colours(groups);
-  FadeColoursInto(std::span(job.stops).first(job.stopCount), colours);
-  return colours;
-}
+// The colours of the fade in groups of `groupSize`, taken a chunk of groups at a time.
+class GroupColours {
+ public:
+  GroupColours(const Job& job, std::size_t groupSize)
+      : job_(job), groups_((job.length + groupSize - 1) / groupSize) {
+    Fill(0);
+  }
+  // The colour of group `group`; groups are asked for in order.
+  [[gnu::always_inline]] uint32_t Of(std::size_t group) {
+    if (group >= first_ + kChunk) Fill(group);
+    return colours_[group - first_];
+  }
+
+ private:
+  static constexpr std::size_t kChunk = 1024;
+  void Fill(std::size_t first) {
+    first_ = first;
+    const std::size_t count = std::min(kChunk, groups_ - first);
+    FadeColoursInto(job_.Stops(), groups_, first, std::span(colours_).first(count));
+  }
+  const Job& job_;
+  std::size_t groups_;
+  std::size_t first_ = 0;
+  std::array<uint32_t, kChunk> colours_;
+};
 
 // Writes the runs of the job in groups of `groupSize` characters. A character opens a run when
 // its colour differs from the run's, unless it is a space that may join it; and it gets a code
 // in any case when the format needs one before it (NeedsCodeBefore).
-template <typename Out>
-void WriteRuns(const Job& job, std::size_t groupSize, Out& out) {
-  const std::vector<char32_t>& chars = job.chars;
-  if (chars.empty()) {
-    if (job.format == MarkupFormat::kAol) out.Put(job.ends.open);
+template <MarkupFormat kFormat, typename CharT>
+void WriteRuns(const Job& job, std::size_t groupSize, BlockOut<CharT>& block) {
+  Cursor<CharT> out{block.Begin()};
+  if (job.length == 0) {
+    if (kFormat == MarkupFormat::kAol) out.Ascii(job.ends.open);
+    block.Flush(out.at);
     return;
   }
-  const std::size_t groups = (chars.size() + groupSize - 1) / groupSize;
-  const std::vector<uint32_t> colours = GroupColours(job, groups);
-  out.Put(job.ends.open);
+  GroupColours colours(job, groupSize);
+  out.Ascii(job.ends.open);
+  const bool joinSpaces = job.joinSpaces;
+  const bool wave = job.wave;
   uint32_t current = kNoColour;
+  CharacterReader reader{job.text.data(), job.text.data() + job.text.size()};
+  char32_t previous = 0;
   std::size_t group = 0;
   std::size_t leftInGroup = groupSize;
-  for (std::size_t i = 0; i < chars.size(); ++i) {
+  uint32_t colour = colours.Of(0);
+  for (std::size_t i = 0; i < job.length; ++i) {
     if (leftInGroup == 0) {
-      ++group;
+      colour = colours.Of(++group);
       leftInGroup = groupSize;
     }
     --leftInGroup;
-    const char32_t c = chars[i];
-    const uint32_t colour = colours[group];
-    const bool joins = job.joinSpaces && current != kNoColour && IsSpace(c);
-    if ((colour != current && !joins) || NeedsCodeBefore(job.format, chars, i)) {
-      PutCode(out, job.format, job.styles, colour, current != kNoColour);
+    out.at = block.MakeRoom(out.at);
+    const char32_t c = reader.Next();
+    if ((colour != current && !(joinSpaces && current != kNoColour && IsSpace(c))) ||
+        NeedsCodeBefore(kFormat, previous, c)) {
+      out.at = PutCode<kFormat>(out.at, job.styles, colour, current != kNoColour);
       current = colour;
     }
-    if (job.wave) {
-      out.Put(job.format == MarkupFormat::kAol ? kAolWave[i & 3] : kHtmlWaveOpen[i & 3]);
+    previous = c;
+    if constexpr (kFormat == MarkupFormat::kAol || kFormat == MarkupFormat::kHtml) {
+      if (wave) out.Ascii(kFormat == MarkupFormat::kAol ? kAolWave[i & 3] : kHtmlWaveOpen[i & 3]);
     }
-    const std::u16string_view escape = EscapeOf(job.format, c);
-    if (escape.empty()) {
-      out.PutCharacter(Shown(job.format, c));
+    if (kFormat == MarkupFormat::kBbcode && c == '[') {
+      out.Ascii('[');
+      out.Character(kZeroWidthSpace);
+    } else if (const std::string_view escape = EscapeOf(kFormat, c); !escape.empty()) {
+      out.Ascii(escape);
     } else {
-      out.Put(escape);
+      out.Character(Shown(kFormat, c));
     }
-    if (job.wave && job.format == MarkupFormat::kHtml) out.Put(kHtmlWaveClose[i & 3]);
+    if constexpr (kFormat == MarkupFormat::kHtml) {
+      if (wave) out.Ascii(kHtmlWaveClose[i & 3]);
+    }
   }
-  if (job.format == MarkupFormat::kHtml) out.Put(u"</span>");
-  if (job.format == MarkupFormat::kBbcode) out.Put(u"[/color]");
-  out.Put(job.ends.close);
+  out.at = block.MakeRoom(out.at);
+  if constexpr (kFormat == MarkupFormat::kHtml) out.Ascii("</span>");
+  if constexpr (kFormat == MarkupFormat::kBbcode) out.Ascii("[/color]");
+  out.Ascii(job.ends.close);
+  block.Flush(out.at);
+}
+
+template <typename CharT>
+void WriteRunsOf(const Job& job, std::size_t groupSize, BlockOut<CharT>& out) {
+  switch (job.format) {
+    case MarkupFormat::kAol:
+      return WriteRuns<MarkupFormat::kAol>(job, groupSize, out);
+    case MarkupFormat::kHtml:
+      return WriteRuns<MarkupFormat::kHtml>(job, groupSize, out);
+    case MarkupFormat::kBbcode:
+      return WriteRuns<MarkupFormat::kBbcode>(job, groupSize, out);
+    case MarkupFormat::kMiniMessage:
+      return WriteRuns<MarkupFormat::kMiniMessage>(job, groupSize, out);
+    case MarkupFormat::kMcHex:
+      return WriteRuns<MarkupFormat::kMcHex>(job, groupSize, out);
+    case MarkupFormat::kMcX:
+      return WriteRuns<MarkupFormat::kMcX>(job, groupSize, out);
+    case MarkupFormat::kMcSection:
+      return WriteRuns<MarkupFormat::kMcSection>(job, groupSize, out);
+    case MarkupFormat::kAnsi:
+      return WriteRuns<MarkupFormat::kAnsi>(job, groupSize, out);
+  }
 }
 
 // ---- Measuring: the length of the markup for a group size, without writing it.
 
 class Measure {
  public:
-  explicit Measure(const Job& job) : job_(job) {
-    const std::vector<char32_t>& chars = job.chars;
+  explicit Measure(const Job& job) : job_(job), chars_(Characters(job.text)) {
+    const std::vector<char32_t>& chars = chars_;
     // Empty text: nothing, but for the aol style prefix (the desktop sends the prefix alone).
     if (!chars.empty()) {
       fixed_ = job.ends.open.size() + job.ends.close.size();
@@ -450,7 +582,7 @@ class Measure {
     for (std::size_t i = 0; i < chars.size(); ++i) {
       fixed_ += CharacterLength(job.format, chars[i]);
       if (job.wave) fixed_ += WaveLength(job.format, i);
-      anyForced = anyForced || NeedsCodeBefore(job.format, chars, i);
+      anyForced = anyForced || NeedsCodeBeforeAt(job.format, chars, i);
     }
     if (job.joinSpaces) {
       spacesBefore_.assign(chars.size() + 1, 0);
@@ -461,7 +593,7 @@ class Measure {
     if (anyForced) {
       forcedBefore_.assign(chars.size() + 1, 0);
       for (std::size_t i = 0; i < chars.size(); ++i) {
-        forcedBefore_[i + 1] = forcedBefore_[i] + (NeedsCodeBefore(job.format, chars, i) ? 1 : 0);
+        forcedBefore_[i + 1] = forcedBefore_[i] + (NeedsCodeBeforeAt(job.format, chars, i) ? 1 : 0);
       }
     }
   }
@@ -469,7 +601,7 @@ class Measure {
   // The markup's length in characters with groups of `groupSize`: what WriteRuns writes, or,
   // for aol with groups of one, the engine's markup (a tag before every character).
   std::size_t Length(std::size_t groupSize) const {
-    const std::size_t length = job_.chars.size();
+    const std::size_t length = chars_.size();
     if (length == 0) return fixed_;
     if (job_.format == MarkupFormat::kAol && groupSize == 1) {
       return fixed_ + length * CodeLength(MarkupFormat::kAol, job_.styles, 0);
@@ -479,13 +611,13 @@ class Measure {
     // character that opens one (its first, or with spaces joining, its first non-space),
     // and after that only where the format needs a code before a character.
     const std::size_t groups = (length + groupSize - 1) / groupSize;
-    const std::vector<uint32_t> colours = GroupColours(job_, groups);
+    GroupColours colours(job_, groupSize);
     std::size_t total = fixed_;
     uint32_t current = kNoColour;
     for (std::size_t g = 0; g < groups; ++g) {
       const std::size_t begin = g * groupSize;
       const std::size_t end = std::min(begin + groupSize, length);
-      const uint32_t colour = colours[g];
+      const uint32_t colour = colours.Of(g);
       const std::size_t forced =
           forcedBefore_.empty() ? 0 : forcedBefore_[end] - forcedBefore_[begin];
       std::size_t codes = forced;
@@ -495,11 +627,11 @@ class Measure {
           if (spacesBefore_[end] - spacesBefore_[begin] == end - begin) {
             opener = end;  // all spaces: they join the run before
           } else {
-            while (IsSpace(job_.chars[opener])) ++opener;
+            while (IsSpace(chars_[opener])) ++opener;
           }
         }
         // The opener's code, unless it is one of the forced ones already counted.
-        if (opener < end && !(forced > 0 && NeedsCodeBefore(job_.format, job_.chars, opener))) {
+        if (opener < end && !(forced > 0 && NeedsCodeBeforeAt(job_.format, chars_, opener))) {
           ++codes;
         }
         if (opener < end) current = colour;
@@ -512,6 +644,7 @@ class Measure {
 
  private:
   const Job& job_;
+  std::vector<char32_t> chars_;
   std::size_t fixed_ = 0;
   std::vector<uint32_t> spacesBefore_;  // the spaces among the first i characters
   std::vector<uint32_t> forcedBefore_;  // the characters needing a code among the first i
@@ -550,39 +683,40 @@ FadeResult<Job> MakeJob(const FadeRequest& request) {
   job.styles = request.styles;
   job.wave = request.wavy;
   job.joinSpaces = !request.styles.underline && !request.styles.strike;
-  job.chars = Characters(request.text);
+  job.text = request.text;
   job.stopCount = count;
   for (std::size_t j = 0; j < count; ++j) job.stops[j] = SplitColor(request.colours[j]);
   job.ends = LineEndsOf(request.format, request.styles);
-  if (IsGameFormat(request.format)) {
-    for (std::size_t i = 0; i < job.chars.size(); ++i) {
-      const char32_t c = job.chars[i];
-      const std::string where = " (character " + std::to_string(i + 1) + ")";
-      if (c == 0xA7) {
-        return {std::nullopt,
-                Refusal(FadeError::Kind::kTextRefused,
-                        "the " + name + " format cannot carry \"\xC2\xA7\"" + where +
-                            ": the game reads it as the start of a code, and nothing escapes it")};
-      }
-      if (c < 0x20 || c == 0x7F) {
-        return {std::nullopt,
-                Refusal(FadeError::Kind::kTextRefused,
-                        "the " + name + " format cannot carry the control character " +
-                            CodePointName(c) + where + ": the game's chat refuses it")};
-      }
+  job.length = request.text.size() - SurrogatePairs(request.text);
+  if (!IsGameFormat(request.format) || !HoldsGameRefused(request.text)) return {std::move(job), {}};
+  // Find the first refused character, to name it.
+  CharacterReader reader{request.text.data(), request.text.data() + request.text.size()};
+  std::size_t length = 0;
+  while (reader.at < reader.end) {
+    const char32_t c = reader.Next();
+    ++length;
+    if (c != 0xA7 && c >= 0x20 && c != 0x7F) continue;
+    const std::string where = " (character " + std::to_string(length) + ")";
+    if (c == 0xA7) {
+      return {std::nullopt,
+              Refusal(FadeError::Kind::kTextRefused,
+                      "the " + name + " format cannot carry \"\xC2\xA7\"" + where +
+                          ": the game reads it as the start of a code, and nothing escapes it")};
     }
+    return {std::nullopt, Refusal(FadeError::Kind::kTextRefused,
+                                  "the " + name + " format cannot carry the control character " +
+                                      CodePointName(c) + where + ": the game's chat refuses it")};
   }
   return {std::move(job), {}};
 }
 
 FadeResult<FadeFit> FitJob(const Job& job, std::size_t maxLength) {
   const Measure measure(job);
-  const std::size_t length = job.chars.size();
   const std::size_t plain = measure.Length(1);
   if (maxLength == 0 || plain <= maxLength) return {FadeFit{1, plain}, {}};
   // One group for the whole line: the shortest markup there is.
-  const std::size_t groupSize = std::max<std::size_t>(length, 1);
-  const std::size_t shortest = measure.Length(groupSize);
+  const std::size_t wholeLine = std::max<std::size_t>(job.length, 1);
+  const std::size_t shortest = measure.Length(wholeLine);
   if (shortest > maxLength) {
     const std::size_t over = shortest - maxLength;
     return {std::nullopt, Refusal(FadeError::Kind::kTooLong,
@@ -592,40 +726,57 @@ FadeResult<FadeFit> FitJob(const Job& job, std::size_t maxLength) {
                                   over)};
   }
   // The length need not fall steadily as the groups grow (the colours of neighbouring groups
-  // may or may not match), so every size is tried in turn; each try costs one step per group.
-  for (std::size_t k = 2; k < groupSize; ++k) {
+  // may or may not match), so every size is tried in turn; a try costs a step per group, so
+  // all of them together cost about L * ln(k) steps.
+  for (std::size_t k = 2; k < wholeLine; ++k) {
     const std::size_t fitted = measure.Length(k);
     if (fitted <= maxLength) return {FadeFit{k, fitted}, {}};
   }
-  return {FadeFit{groupSize, shortest}, {}};
+  return {FadeFit{wholeLine, shortest}, {}};
 }
 
-// The job's markup with groups of `groupSize`; aol with groups of one is the engine's own
-// markup, as the desktop sends it.
-template <typename Out>
-void WriteJob(const Job& job, std::size_t groupSize, std::u16string_view text, Out& out) {
+// Writes the request's markup through `out`: aol with groups of one is the engine's own
+// markup, as the desktop sends it; everything else is written in runs.
+template <typename CharT>
+std::optional<FadeError> WriteRequest(const FadeRequest& request, BlockOut<CharT>& out) {
+  FadeResult<Job> made = MakeJob(request);
+  if (!made) return made.error;
+  const Job& job = *made.value;
+  std::size_t groupSize = 1;
+  if (request.maxLength > 0) {
+    const FadeResult<FadeFit> fit = FitJob(job, request.maxLength);
+    if (!fit) return fit.error;
+    groupSize = fit.value->groupSize;
+  }
   if (job.format != MarkupFormat::kAol || groupSize != 1) {
-    WriteRuns(job, groupSize, out);
-    return;
+    WriteRunsOf(job, groupSize, out);
+    return std::nullopt;
   }
-  const auto stops = std::span(job.stops).first(job.stopCount);
+  Cursor<CharT> prefix{out.Begin()};
+  prefix.Ascii(job.ends.open);
+  out.Flush(prefix.at);
   const int16_t wavy = job.wave ? -1 : 0;
-  if constexpr (std::is_same_v<Out, Utf16Out>) {
-    out.text = job.ends.open + FadeStops(stops, text, wavy);
+  if constexpr (sizeof(CharT) == 2) {
+    out.Take(FadeStops(job.Stops(), job.text, wavy));
   } else {
-    out.text = Utf16ToUtf8(job.ends.open) + FadeStopsUtf8(stops, text, wavy);
+    out.Take(FadeStopsUtf8(job.Stops(), job.text, wavy));
   }
+  return std::nullopt;
 }
 
-template <typename Out, typename String>
+template <typename String>
 FadeResult<String> Format(const FadeRequest& request) {
-  FadeResult<Job> job = MakeJob(request);
-  if (!job) return {std::nullopt, std::move(job.error)};
-  const FadeResult<FadeFit> fit = FitJob(*job.value, request.maxLength);
-  if (!fit) return {std::nullopt, fit.error};
-  Out out;
-  WriteJob(*job.value, fit.value->groupSize, request.text, out);
-  return {std::move(out.text), {}};
+  using CharT = typename String::value_type;
+  String markup;
+  const BlockTaker<CharT> append = [&](std::basic_string_view<CharT> block) {
+    markup += block;
+    return true;
+  };
+  BlockOut<CharT> out(append);
+  if (std::optional<FadeError> error = WriteRequest(request, out)) {
+    return {std::nullopt, std::move(*error)};
+  }
+  return {std::move(markup), {}};
 }
 
 }  // namespace
@@ -662,11 +813,20 @@ FadeResult<FadeFit> FitToLimit(const FadeRequest& request) {
 }
 
 FadeResult<std::u16string> FormatFade(const FadeRequest& request) {
-  return Format<Utf16Out, std::u16string>(request);
+  return Format<std::u16string>(request);
 }
 
 FadeResult<std::string> FormatFadeUtf8(const FadeRequest& request) {
-  return Format<Utf8Out, std::string>(request);
+  return Format<std::string>(request);
+}
+
+FadeResult<bool> StreamFormatFadeUtf8(const FadeRequest& request, const MarkupWriter& write) {
+  const BlockTaker<char> take = [&](std::string_view block) { return write(block); };
+  BlockOut<char> out(take);
+  if (std::optional<FadeError> error = WriteRequest(request, out)) {
+    return {std::nullopt, std::move(*error)};
+  }
+  return {!out.Failed(), {}};
 }
 
 }  // namespace qf

@@ -48,6 +48,8 @@
 #include <string>
 #include <string_view>
 
+#include "fade/generator.h"
+
 namespace qf {
 
 enum class MarkupFormat : uint8_t {
@@ -93,10 +95,10 @@ struct TextStyles {
 std::u16string AolStylePrefix(const TextStyles& styles);
 
 struct FadeRequest {
-  std::span<const int32_t> colours;  // 2 to 10 colour values (0x00BBGGRR), split by SplitColor
-  std::u16string_view text;
+  std::span<const int32_t> colours{};  // 2 to 10 colour values (0x00BBGGRR), split by SplitColor
+  std::u16string_view text{};
   MarkupFormat format = MarkupFormat::kAol;
-  TextStyles styles;
+  TextStyles styles{};
   bool wavy = false;
   std::size_t maxLength = 0;  // the most characters the markup may have; 0 for no limit
 };
@@ -141,5 +143,12 @@ FadeResult<std::u16string> FormatFade(const FadeRequest& request);
 // The same markup in UTF-8, written straight in UTF-8: always Utf16ToUtf8 of FormatFade's.
 //   FormatFadeUtf8({std::array{255, 255}, u"hi", MarkupFormat::kMcHex}).value == "&#FF0000hi"
 FadeResult<std::string> FormatFadeUtf8(const FadeRequest& request);
+
+// FormatFadeUtf8's markup handed to `write` a block at a time as it is made, so memory stays
+// small however long the line is (qfade's way out). Every error is found before the first
+// block; the value says whether the writer took every block (it is handed nothing more after
+// a refusal).
+//   StreamFormatFadeUtf8(request, [](std::string_view block) { return Put(block); });
+FadeResult<bool> StreamFormatFadeUtf8(const FadeRequest& request, const MarkupWriter& write);
 
 }  // namespace qf

@@ -261,14 +261,18 @@ QfadeStreamed StreamQfade(const QfadeRequest& request, std::string_view textUtf8
       request.colours,    text ? std::u16string_view(*text) : std::u16string_view{},
       request.format,     request.styles,
       request.wavy == -1, request.maxLength};
+  bool aolGrouped = false;
   if (text) {
-    const FadeResult<FadeFit> fit = FitToLimit(fade);
-    if (!fit) return failed(fit.error.message);
-    if (!aol || fit.value->groupSize > 1) {
-      const FadeResult<std::string> markup = FormatFadeUtf8(fade);
-      if (!markup) return failed(markup.error.message);
-      const bool written = markup.value->empty() || write(*markup.value);
-      return {written && write("\n") ? 0 : 1, {}};
+    // aol with a limit streams unless it needs groups.
+    if (aol) {
+      const FadeResult<FadeFit> fit = FitToLimit(fade);
+      if (!fit) return failed(fit.error.message);
+      aolGrouped = fit.value->groupSize > 1;
+    }
+    if (!aol || aolGrouped) {
+      const FadeResult<bool> written = StreamFormatFadeUtf8(fade, write);
+      if (!written) return failed(written.error.message);
+      return {*written.value && write("\n") ? 0 : 1, {}};
     }
   }
   // The chat client's markup, streamed as it is made, after the style prefix; the text is
