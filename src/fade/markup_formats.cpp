@@ -710,12 +710,17 @@ FadeResult<Job> MakeJob(const FadeRequest& request) {
   return {std::move(job), {}};
 }
 
-FadeResult<FadeFit> FitJob(const Job& job, std::size_t maxLength) {
+FadeResult<FadeFit> FitJob(const Job& job, std::size_t maxLength, std::size_t groupSize) {
   const Measure measure(job);
+  const std::size_t wholeLine = std::max<std::size_t>(job.length, 1);
+  if (groupSize > 0) {
+    // A group longer than the line is the line.
+    const std::size_t k = std::min(groupSize, wholeLine);
+    return {FadeFit{k, measure.Length(k)}, {}};
+  }
   const std::size_t plain = measure.Length(1);
   if (maxLength == 0 || plain <= maxLength) return {FadeFit{1, plain}, {}};
   // One group for the whole line: the shortest markup there is.
-  const std::size_t wholeLine = std::max<std::size_t>(job.length, 1);
   const std::size_t shortest = measure.Length(wholeLine);
   if (shortest > maxLength) {
     const std::size_t over = shortest - maxLength;
@@ -742,9 +747,10 @@ std::optional<FadeError> WriteRequest(const FadeRequest& request, BlockOut<CharT
   FadeResult<Job> made = MakeJob(request);
   if (!made) return made.error;
   const Job& job = *made.value;
-  std::size_t groupSize = 1;
-  if (request.maxLength > 0) {
-    const FadeResult<FadeFit> fit = FitJob(job, request.maxLength);
+  std::size_t groupSize =
+      request.groupSize > 0 ? std::min(request.groupSize, std::max<std::size_t>(job.length, 1)) : 1;
+  if (request.groupSize == 0 && request.maxLength > 0) {
+    const FadeResult<FadeFit> fit = FitJob(job, request.maxLength, 0);
     if (!fit) return fit.error;
     groupSize = fit.value->groupSize;
   }
@@ -809,7 +815,7 @@ std::u16string AolStylePrefix(const TextStyles& styles) {
 FadeResult<FadeFit> FitToLimit(const FadeRequest& request) {
   const FadeResult<Job> job = MakeJob(request);
   if (!job) return {std::nullopt, job.error};
-  return FitJob(*job.value, request.maxLength);
+  return FitJob(*job.value, request.maxLength, request.groupSize);
 }
 
 FadeResult<std::u16string> FormatFade(const FadeRequest& request) {

@@ -101,6 +101,9 @@ struct FadeRequest {
   TextStyles styles{};
   bool wavy = false;
   std::size_t maxLength = 0;  // the most characters the markup may have; 0 for no limit
+  // Groups of exactly this many characters, whatever the limit (FitToLimit then gives the
+  // length they make); 0 to take the smallest group that fits maxLength.
+  std::size_t groupSize = 0;
 };
 
 struct FadeError {
@@ -130,7 +133,8 @@ struct FadeFit {
 };
 
 // The smallest group size whose markup fits request.maxLength (1 when there is no limit or
-// the plain markup fits), or why the request cannot be written. Writes nothing.
+// the plain markup fits; request.groupSize when that is given), the length of the markup with
+// it, or why the request cannot be written. Writes nothing.
 //   FitToLimit({colours, u"Hello", MarkupFormat::kAol, {}, false, 60}).value->groupSize == 3
 FadeResult<FadeFit> FitToLimit(const FadeRequest& request);
 
