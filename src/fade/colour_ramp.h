@@ -15,6 +15,7 @@
 
 #include "core/vector.h"
 #include "fade/color.h"
+#include "fade/generator.h"
 
 // The 32-byte vectors only ever live inside code compiled for AVX2 (everything here is
 // inlined), so the calling convention GCC warns about never applies.
@@ -69,6 +70,20 @@ template <int kLanes>
                             Doubles{} + static_cast<double>(to.red - from.red) / n,
                             Doubles{} + static_cast<double>(to.green - from.green) / n,
                             Doubles{} + static_cast<double>(to.blue - from.blue) / n};
+}
+
+// The channels of the character at `position` (1..count) of the ramp's segment, worked out
+// with the scalar unit: the same IEEE operations as one lane of TagEndsAt, so the same values.
+//   ChannelsAt(MakeColourRamp<2>({255, 0, 0}, {0, 0, 255}, 3), 1.0) == {170, 0, 85}
+struct RampChannels {
+  unsigned red, green, blue;
+};
+template <int kLanes>
+[[gnu::always_inline]] inline RampChannels ChannelsAt(const ColourRamp<kLanes>& ramp,
+                                                      double position) {
+  return {RoundChannel(ramp.startRed[0] + position * ramp.stepRed[0]),
+          RoundChannel(ramp.startGreen[0] + position * ramp.stepGreen[0]),
+          RoundChannel(ramp.startBlue[0] + position * ramp.stepBlue[0])};
 }
 
 // The ends of the colour tags of the characters at the positions in `position`, one per lane:

@@ -56,6 +56,16 @@ bool ContainsSurrogate(std::u16string_view text) {
 
 int16_t ClampChannel(int16_t value) { return std::clamp<int16_t>(value, 0, 255); }
 
+// The stops as the core fades them: every channel clamped to 0..255.
+std::array<Channels, kMaxFadeStops> ClampedStops(std::span<const Channels> stops) {
+  std::array<Channels, kMaxFadeStops> clamped{};
+  for (std::size_t j = 0; j < stops.size() && j < kMaxFadeStops; ++j) {
+    clamped[j] = Channels{ClampChannel(stops[j].red), ClampChannel(stops[j].green),
+                          ClampChannel(stops[j].blue)};
+  }
+  return clamped;
+}
+
 // The steps of a call before any markup is made, for a text of `length` characters: with four
 // or more stops the characters are dealt out to the segments in passes, and the window messages
 // get a turn at the start of every pass (one pass for empty text). nullopt for a stop count
@@ -70,10 +80,7 @@ std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t le
   }
   FadePlan plan;
   plan.stopCount = stopCount;
-  for (std::size_t j = 0; j < stopCount; ++j) {
-    plan.stops[j] = Channels{ClampChannel(stops[j].red), ClampChannel(stops[j].green),
-                             ClampChannel(stops[j].blue)};
-  }
+  plan.stops = ClampedStops(stops);
   plan.sizes = FadeSegmentSizes(stopCount, length);
   plan.wave = wavy == -1;
   return plan;
@@ -183,6 +190,29 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
     for (std::size_t j = 0; j < k; ++j) sizes[j] = length / k + (j < length % k ? 1 : 0);
   }
   return sizes;
+}
+
+void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                     std::span<uint32_t> colours) {
+  const std::size_t stopCount = stops.size();
+  if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return;
+  if (first > length || colours.size() > length - first) return;
+  const std::array<Channels, kMaxFadeStops> clamped = ClampedStops(stops);
+  const auto sizes = FadeSegmentSizes(stopCount, length);
+  uint32_t* out = colours.data();
+  uint32_t* const end = out + colours.size();
+  std::size_t segmentStart = 0;  // the character the segment starts at
+  for (std::size_t j = 0; j + 1 < stopCount && out < end; segmentStart += sizes[j], ++j) {
+    const std::size_t at = first + static_cast<std::size_t>(out - colours.data());
+    if (sizes[j] == 0 || at >= segmentStart + sizes[j]) continue;
+    const ColourRamp<2> ramp = MakeColourRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
+    // Positions count from 1 within the segment; whole numbers are exact in a double, so
+    // converting one gives what the writing loop's counting up gives.
+    for (std::size_t i = at - segmentStart + 1; i <= sizes[j] && out < end; ++i) {
+      const RampChannels c = ChannelsAt(ramp, static_cast<double>(i));
+      *out++ = c.red << 16 | c.green << 8 | c.blue;
+    }
+  }
 }
 
 std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, int16_t wavy) {

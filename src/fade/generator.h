@@ -85,6 +85,19 @@ std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view te
 //   FadeStopsUtf8({{255,0,0},{0,0,255}}, u"\u00E9", 0) == "<Font Color=#0000FF>\xC3\xA9"
 std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, int16_t wavy);
 
+// The colours of colours.size() consecutive characters, from character `first` (counting from
+// 0), of a text of `length` characters faded through `stops`: exactly as FadeStops colours
+// them (the same segments, the same rounding, the same clamping), packed 0xRRGGBB, red in the
+// high byte as the hex code reads. For writers of other markups, which give runs of characters
+// one colour code; taking the colours a part at a time keeps their memory small. Only
+// computes: unlike FadeStops it lets no events run. A stop count outside 2..10, or characters
+// past the end of the text, leave `colours` as it was.
+//   std::array<uint32_t, 3> c;
+//   FadeColoursInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, 3, 0, c);
+//   // c == {0xAA0055, 0x5500AA, 0x0000FF}
+void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                     std::span<uint32_t> colours);
+
 // Receives streamed markup, one block at a time, in order; returns false when it could not take
 // it (nothing more is handed to it then).
 using MarkupWriter = std::function<bool(std::string_view block)>;

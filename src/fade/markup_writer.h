@@ -232,13 +232,11 @@ template <bool kWavy, int kLanes, typename Source, typename CharT>
 [[gnu::always_inline]] inline void WriteExactPiece(const ColourRamp<kLanes>& ramp, double position,
                                                    Source& src, CharT*& at, unsigned& wave) {
   const MarkupTables<CharT>& m = kMarkup<CharT>;
-  const unsigned red = RoundChannel(ramp.startRed[0] + position * ramp.stepRed[0]);
-  const unsigned green = RoundChannel(ramp.startGreen[0] + position * ramp.stepGreen[0]);
-  const unsigned blue = RoundChannel(ramp.startBlue[0] + position * ramp.stepBlue[0]);
+  const RampChannels c = ChannelsAt(ramp, position);
   std::memcpy(at, m.prefix, kPrefixUnits * sizeof(CharT));
-  std::memcpy(at + kPrefixUnits, m.hexPairs[red], 2 * sizeof(CharT));
-  std::memcpy(at + kPrefixUnits + 2, m.hexPairs[green], 2 * sizeof(CharT));
-  std::memcpy(at + kPrefixUnits + 4, m.hexPairs[blue], 2 * sizeof(CharT));
+  std::memcpy(at + kPrefixUnits, m.hexPairs[c.red], 2 * sizeof(CharT));
+  std::memcpy(at + kPrefixUnits + 2, m.hexPairs[c.green], 2 * sizeof(CharT));
+  std::memcpy(at + kPrefixUnits + 4, m.hexPairs[c.blue], 2 * sizeof(CharT));
   at[kTagUnits - 1] = static_cast<CharT>('>');
   at += kTagUnits;
   if constexpr (kWavy) {

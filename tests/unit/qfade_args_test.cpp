@@ -69,6 +69,90 @@ TEST(QfadeArgsTest, RejectsBadInputWithOneLine) {
   }
 }
 
+TEST(QfadeArgsTest, ParsesFormatStylesLimitAndScheme) {
+  const auto parse = Parse({"--format", "html", "--bold", "--strike", "--max=255", "--wavy",
+                            "--scheme", "Sunset Sky", "--stops", "3", "--dir=/tmp/s", "-"});
+  ASSERT_TRUE(parse.request) << parse.error;
+  const QfadeRequest& request = *parse.request;
+  EXPECT_EQ(request.format, MarkupFormat::kHtml);
+  EXPECT_TRUE(request.styles.bold && request.styles.strike);
+  EXPECT_FALSE(request.styles.italic || request.styles.underline);
+  EXPECT_EQ(request.maxLength, 255u);
+  EXPECT_EQ(request.scheme, "Sunset Sky");
+  EXPECT_EQ(request.schemeStops, 3);
+  EXPECT_EQ(request.schemeDir, "/tmp/s");
+  EXPECT_TRUE(request.colours.empty());
+  EXPECT_TRUE(request.readStdin);
+
+  const auto defaults = Parse({"--scheme=Red", "abc"});
+  ASSERT_TRUE(defaults.request) << defaults.error;
+  EXPECT_EQ(defaults.request->format, MarkupFormat::kAol);
+  EXPECT_EQ(defaults.request->schemeStops, 10);
+  EXPECT_EQ(defaults.request->schemeDir, ".");
+  EXPECT_EQ(defaults.request->maxLength, 0u);
+  EXPECT_EQ(defaults.request->text, "abc");
+
+  for (const char* alone : {"--version", "--list-formats"}) {
+    const auto only = Parse({alone});
+    ASSERT_TRUE(only.request) << alone;
+    EXPECT_TRUE(only.request->version || only.request->listFormats);
+  }
+  EXPECT_NE(QfadeFormatList().find("mc-section"), std::string::npos);
+}
+
+TEST(QfadeArgsTest, RejectsBadOptionValuesAndRefusedCombinations) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--format", "HTML", "255,0", "abc"},
+      {"--format"},
+      {"--max", "0", "255,0", "abc"},
+      {"--max", "-5", "255,0", "abc"},
+      {"--max", "12x", "255,0", "abc"},
+      {"--scheme", "Red", "--stops", "1", "abc"},
+      {"--scheme", "Red", "--stops", "11", "abc"},
+      {"--stops", "3", "255,0", "abc"},
+      {"--dir", "/tmp", "255,0", "abc"},
+      {"--scheme", "Red", "255,0", "abc"},
+      {"--scheme", "Red"},
+      {"--bold=yes", "255,0", "abc"},
+      {"--wavy", "--format", "bbcode", "255,0", "abc"},
+  };
+  for (const auto& args : bad) {
+    const auto parse = Parse(args);
+    EXPECT_FALSE(parse.request) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+    EXPECT_EQ(parse.error.rfind("qfade: ", 0), 0u) << parse.error;
+    EXPECT_EQ(parse.error.find('\n'), std::string::npos) << parse.error;
+  }
+  EXPECT_NE(Parse({"--wavy", "--format", "mc-x", "1,2", "a"}).error.find("mc-x"),
+            std::string::npos);
+}
+
+TEST(QfadeArgsTest, RunWritesEachFormatAndRefusesWhatDoesNotFit) {
+  const auto html = Parse({"--format", "html", "--italic", "255,16711680", "a&b"});
+  ASSERT_TRUE(html.request);
+  EXPECT_EQ(*RunQfade(*html.request, "a&b").output,
+            "<i><span style=\"color:#AA0055\">a</span><span style=\"color:#5500AA\">&amp;</span>"
+            "<span style=\"color:#0000FF\">b</span></i>\n");
+
+  // aol with styles streams the prefix first; fitted, one tag per group.
+  const auto bold = Parse({"--bold", "255,16711680", "ab"});
+  EXPECT_EQ(*RunQfade(*bold.request, "ab").output,
+            "<b><Font Color=#800080>a<Font Color=#0000FF>b\n");
+  const auto fitted = Parse({"--max", "30", "255,16711680", "Hello"});
+  EXPECT_EQ(*RunQfade(*fitted.request, "Hello").output, "<Font Color=#0000FF>Hello\n");
+
+  const auto tooShort = Parse({"--max", "24", "255,16711680", "Hello"});
+  const auto refused = RunQfade(*tooShort.request, "Hello");
+  EXPECT_FALSE(refused.output);
+  EXPECT_EQ(refused.error,
+            "qfade: the line takes 25 characters even in one colour, 1 more than the limit of 24");
+
+  const auto game = Parse({"--format", "mc-hex", "255,16711680", "-"});
+  const auto control = RunQfade(*game.request, "ab\n");
+  EXPECT_FALSE(control.output);
+  EXPECT_NE(control.error.find("U+000A"), std::string::npos);
+  EXPECT_FALSE(RunQfade(*game.request, "a\xC3").output);
+}
+
 TEST(QfadeArgsTest, RunFadesAndRejectsInvalidUtf8) {
   const auto parse = Parse({"--wavy", "255,16711680", "abc"});
   ASSERT_TRUE(parse.request);

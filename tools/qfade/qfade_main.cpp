@@ -1,17 +1,20 @@
 // qfade: the fade engine on the command line. All parsing and fading lives in
-// fade/qfade_args; this file only gathers the arguments and standard input and writes the
-// markup out as it is made, block by block through one buffer.
+// fade/qfade_args, the reading of a scheme in schemes/scheme_colours; this file only gathers
+// the arguments, the scheme files and standard input, and writes the markup out as it is made,
+// block by block through one buffer.
 #include <sys/stat.h>
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/utf.h"
 #include "fade/qfade_args.h"
+#include "schemes/scheme_colours.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -73,6 +76,53 @@ class StdinText {
   std::size_t capacity_ = 0;
 };
 
+// The whole of the file at `path` (UTF-8), or nullopt when it cannot be read.
+std::optional<std::string> ReadFile(const std::string& path) {
+#ifdef _WIN32
+  const std::optional<std::u16string> wide = qf::Utf8ToUtf16(path);
+  if (!wide) return std::nullopt;
+  std::FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(wide->c_str()), L"rb");
+#else
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+#endif
+  if (file == nullptr) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return std::nullopt;
+  return bytes;
+}
+
+// The colours of the request's scheme, from scheme.lst and color.dat in its folder; false
+// (with the message printed) when they cannot be had.
+bool ReadScheme(qf::QfadeRequest& request) {
+  const std::string folder =
+      request.schemeDir.back() == '/' ? request.schemeDir : request.schemeDir + "/";
+  const std::string listPath = folder + "scheme.lst";
+  const std::string colourPath = folder + "color.dat";
+  const std::optional<std::string> list = ReadFile(listPath);
+  if (!list) {
+    std::fprintf(stderr, "qfade: cannot read %s\n", listPath.c_str());
+    return false;
+  }
+  const std::optional<std::string> colours = ReadFile(colourPath);
+  if (!colours) {
+    std::fprintf(stderr, "qfade: cannot read %s\n", colourPath.c_str());
+    return false;
+  }
+  qf::SchemeColours scheme = qf::SchemeColoursFrom(*list, *colours, *request.scheme,
+                                                   request.schemeStops, listPath, colourPath);
+  if (!scheme.error.empty()) {
+    std::fprintf(stderr, "qfade: %s\n", scheme.error.c_str());
+    return false;
+  }
+  request.colours = std::move(scheme.colours);
+  return true;
+}
+
 // The one output block: the markup is written into it and handed to stdout each time it
 // fills. 64 KiB is the size of a Linux pipe, and large enough that stdio passes it straight to
 // write().
@@ -84,11 +134,20 @@ int Run(const std::vector<std::string>& args) {
     std::fprintf(stderr, "%s\n", parse.error.c_str());
     return 2;
   }
-  const qf::QfadeRequest& request = *parse.request;
+  qf::QfadeRequest request = *parse.request;
   if (request.help) {
     std::fputs(qf::kQfadeUsage, stdout);
     return 0;
   }
+  if (request.version) {
+    std::fputs("qfade " QF_VERSION " (Quelvane Fader)\n", stdout);
+    return 0;
+  }
+  if (request.listFormats) {
+    std::fputs(qf::QfadeFormatList().c_str(), stdout);
+    return 0;
+  }
+  if (request.scheme && !ReadScheme(request)) return 2;
   StdinText input;
   std::string_view text = request.text;
   if (request.readStdin) {
