@@ -1,8 +1,12 @@
 #include "htmlfader/html_fader_form_win.h"
 
+#include <array>
+#include <span>
+#include <string>
+
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
-#include "fade/entry_points.h"
+#include "core/utf.h"
 
 namespace qf {
 
@@ -30,12 +34,39 @@ void HtmlFaderForm::Form_Click() { FormDrag(*this); }
 void HtmlFaderForm::Form_DblClick() { FormDrag(*this); }
 void HtmlFaderForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
+void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
+  const std::string_view name = FormatInfo(format_).name;
+  htmlfader::PaintHtmlFaderSkin(dc, std::u16string(name.begin(), name.end()));
+}
+
 void HtmlFaderForm::Label1_Click() {
-  const int16_t wavy = Check1.Value() == 1 ? -1 : 0;
+  const std::array<int32_t, 3> colours{Picture1.BackColor(), Picture2.BackColor(),
+                                       Picture3.BackColor()};
+  const std::u16string line = Text1.Text();
+  const FadeResult<std::u16string> markup = FormatFade(
+      {.colours = colours, .text = line, .format = format_, .wavy = Check1.Value() == 1});
+  if (!markup) {
+    // Wavy in a format without raised letters, or text the format cannot carry: said, and
+    // nothing is added.
+    const std::string& why = markup.error.message;
+    ShowMessage(Handle(), Utf8ToUtf16(why).value_or(std::u16string(why.begin(), why.end())));
+    return;
+  }
   // Appended, not read back and set whole: the output only grows, and stays quick however
   // much it holds.
-  Text2.AppendText(FadeThreeColors(Picture1.BackColor(), Picture2.BackColor(), Picture3.BackColor(),
-                                   Text1.Text(), wavy));
+  Text2.AppendText(*markup.value);
+}
+
+void HtmlFaderForm::OnFormatClicked() {
+  const std::span<const MarkupFormatInfo> formats = MarkupFormats();
+  std::size_t next = 0;
+  while (next < formats.size() && formats[next].format != format_) ++next;
+  SetFormat(formats[(next + 1) % formats.size()].format);
+}
+
+void HtmlFaderForm::SetFormat(MarkupFormat format) {
+  format_ = format;
+  RepaintSkin();
 }
 
 void HtmlFaderForm::Label2_Click() { Text2.SetText(u""); }

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "chrome/slider_art_win.h"
+#include "fade/markup_formats.h"
 #include "htmlfader/html_fader_layout.h"
 #include "htmlfader/html_fader_skin_win.h"
 #include "toolkit/toolkit_win.h"
@@ -25,12 +26,13 @@ class HtmlFaderForm : public Form {
   void Form_Click() override;
   void Form_DblClick() override;
   void Form_MouseDown(int button, int shift, float x, float y) override;
-  void PaintSkin(HDC dc, int, int) override { htmlfader::PaintHtmlFaderSkin(dc); }
+  void PaintSkin(HDC dc, int, int) override;
 
  private:
   void Label1_Click();  // Generate
   void Label2_Click();  // Clear
   void Label3_Click();  // close: back to the main window
+  void OnFormatClicked();  // the next markup format
   void HScroll1_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
   void HScroll2_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
   void HScroll3_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
@@ -52,6 +54,14 @@ class HtmlFaderForm : public Form {
   static ScrollBarOptions Bar(std::function<void()> onChange) {
     return {.max = 255, .painter = &art::PaintScrollBar, .onChange = std::move(onChange)};
   }
+
+ public:
+  // The markup Generate writes; the chat client's tags (aol) until the user picks another.
+  MarkupFormat Format() const { return format_; }
+  void SetFormat(MarkupFormat format);
+
+ private:
+  MarkupFormat format_ = MarkupFormat::kAol;
 
  public:
   TextBox Text1{*this,
@@ -80,6 +90,11 @@ class HtmlFaderForm : public Form {
   ClickLabel Label2{*this, htmlfader::kLabel2, {.onClick = [this] { Label2_Click(); }}};
   CheckBox Check1{*this, htmlfader::kCheck1, {.caption = u"Wavy", .pushLike = true}};
   ClickLabel Label3{*this, htmlfader::kLabel3, {.onClick = [this] { Label3_Click(); }}};
+  ClickLabel formatArea{*this,
+                        htmlfader::kFormatArea,
+                        {.toolTip = u"Markup for Generate: click for the next (aol, html, "
+                                    u"bbcode, minimessage, mc-hex, mc-x, mc-section, ansi)",
+                         .onClick = [this] { OnFormatClicked(); }}};
   ColorDialog CommonDialog1;
 };
 

@@ -27,6 +27,8 @@ constexpr Rect ColourBox(int k) { return {392, 104 + 40 * (k - 1), 17, 17}; }
 inline constexpr Rect kLabel1{360, 48, 49, 17};   // "Generate"
 inline constexpr Rect kLabel2{128, 216, 49, 17};  // "Clear"
 inline constexpr Rect kLabel3{400, 8, 9, 17};     // the X closing the window
+// The markup format Generate writes, shown by name; a click takes the next one.
+inline constexpr Rect kFormatArea{186, 216, 78, 17};
 
 // The window's outline: the union of four rounded rectangles (left, top, right, bottom and
 // the corner ellipse's width and height), in this order.

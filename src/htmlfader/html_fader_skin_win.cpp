@@ -25,7 +25,7 @@ void PaintTitleStrip(HDC dc) {
                   2, art::kGlyph, 1);
 }
 
-void PaintBody(HDC dc) {
+void PaintBody(HDC dc, std::u16string_view formatName) {
   art::PaintPlate(dc, kOutline[3], kWidth, kHeight, art::kBodyTop, art::kBodyBottom);
   art::PaintWell(dc, kText2, 2);
   art::PaintWell(dc, kOutputStripe, 1);
@@ -44,13 +44,14 @@ void PaintBody(HDC dc) {
   }
 
   art::PaintButton(dc, kLabel2, u"Clear", 12);
+  art::PaintButton(dc, kFormatArea, formatName, 12);
   // Wavy is a push button of its own; the skin gives it a matching sunken seat.
   art::PaintWell(dc, kCheck1, 1);
 }
 
 }  // namespace
 
-void PaintHtmlFaderSkin(HDC dc) {
+void PaintHtmlFaderSkin(HDC dc, std::u16string_view formatName) {
   art::PaintVoid(dc, kWidth, kHeight);
   PaintTitleStrip(dc);
 
@@ -60,7 +61,7 @@ void PaintHtmlFaderSkin(HDC dc) {
   art::PaintPlate(dc, kOutline[2], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
   art::PaintButton(dc, kLabel1, u"Generate", 12);
 
-  PaintBody(dc);
+  PaintBody(dc, formatName);
 }
 
 }  // namespace qf::htmlfader

@@ -111,6 +111,13 @@ void Form::PaintSkinAtScale() {
   });
 }
 
+void Form::RepaintSkin() {
+  if (hwnd_ == nullptr) return;
+  PaintSkinAtScale();
+  // The controls that show the skin through their backgrounds are drawn again with it.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void Form::ApplyScale(int dpi, const RECT& placed) {
   if (hwnd_ == nullptr) return;
   scale_ = Scale{dpi};

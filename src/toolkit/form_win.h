@@ -146,6 +146,8 @@ class Form {
   // changes. `width` and `height` are in 96-dpi pixels, and so is all drawing: at other scales
   // the DC's world transform maps it (see SkinDrawingScale for regions, which it does not).
   virtual void PaintSkin(HDC dc, int width, int height);
+  // Draws the face again and shows it: for a face that shows some of the form's state.
+  void RepaintSkin();
 
   // After the window took a new scale (moved to a monitor with another DPI): the controls,
   // fonts, click areas, tool tips and skin are already remade; a form re-cuts its outline here.

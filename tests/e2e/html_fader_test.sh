@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The HTML fader end to end: opened from the menu (the main window goes), a typed line, three
 # colours mixed with the scroll bars, Generate twice (two blocks back to back, read from the
-# box and selected and copied with the keyboard through the clipboard), Wavy, Clear, and the close area
-# (the main window comes back).
+# box and selected and copied with the keyboard through the clipboard), Wavy, Clear, the format
+# area (html), and the close area (the main window comes back). E2E_SHOT=FILE saves a
+# screenshot with the html markup in the box.
 #   tests/e2e/html_fader_test.sh BUILD_DIR
 source "$(dirname "$0")/lib.sh" "$1"
 command -v xclip >/dev/null || { e2e_fail "xclip is missing (scripts/setup installs it)"; exit 1; }
@@ -60,6 +61,14 @@ e2e_check "Clear keeps the line" "Hello fader" "$(e2e_control_texts "$FADER" Edi
 e2e_at fader.wavy
 e2e_at fader.generate
 check_output "Generate with Wavy down: the wavy fade" "$WAVY_MARKUP"
+
+# The format area: one click takes html, and Generate appends the same wavy fade in HTML.
+HTML_MARKUP=$("$WINELOADER" "$E2E_BUILD/bin/qfade.exe" --format html --wavy 30,5120,1638400 \
+  "Hello fader" | tr -d '\r\n')
+e2e_at fader.format
+e2e_at fader.generate
+check_output "the format area: html" "$WAVY_MARKUP$HTML_MARKUP"
+[ -z "${E2E_SHOT:-}" ] || import -window root "$E2E_SHOT"
 
 e2e_at fader.close
 e2e_wait_window_gone "$FADER"

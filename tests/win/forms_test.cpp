@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "app/single_instance_win.h"
 #include "chrome/tray_win.h"
 #include "fade/entry_points.h"
+#include "fade/markup_formats.h"
 #include "schemes/scheme_store_win.h"
 #include "toolkit_test_support.h"
 
@@ -157,6 +159,33 @@ TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
   EXPECT_EQ(fader.Text1.Text(), u"abc");
   fader.Text1.SetText(u"");
   ClickAt(fader.Handle(), qf::htmlfader::kLabel1);  // the fade of an empty line is empty
+  EXPECT_EQ(fader.Text2.Text(), u"");
+}
+
+// The format area: a click takes the next format, Generate writes it; wavy in a format without
+// raised letters is refused with a message naming it, and nothing is added.
+TEST_F(FormsTest, HtmlFaderGeneratesTheChosenFormat) {
+  qf::Program program(nullptr, Folder());
+  qf::HtmlFaderForm& fader = program.Form3;
+  fader.Show();
+  fader.Text1.SetText(u"a<b");
+  ClickAt(fader.Handle(), qf::htmlfader::kFormatArea);
+  ASSERT_EQ(fader.Format(), qf::MarkupFormat::kHtml);
+  fader.Check1.SetValue(1);
+  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);
+  const std::array<int32_t, 3> black{};
+  EXPECT_EQ(fader.Text2.Text(), *qf::FormatFade({.colours = black,
+                                                 .text = u"a<b",
+                                                 .format = qf::MarkupFormat::kHtml,
+                                                 .wavy = true})
+                                     .value);
+  ClickAt(fader.Handle(), qf::htmlfader::kFormatArea);
+  ASSERT_EQ(fader.Format(), qf::MarkupFormat::kBbcode);
+  fader.Text2.SetText(u"");
+  qf::test::DialogSequence answers({});
+  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);
+  ASSERT_EQ(answers.Texts().size(), 1u);
+  EXPECT_NE(answers.Texts()[0].find(L"bbcode"), std::wstring::npos);
   EXPECT_EQ(fader.Text2.Text(), u"");
 }
 

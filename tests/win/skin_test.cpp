@@ -82,8 +82,8 @@ TEST(SkinTest, SchemeWindowButtonsLieUnderTheirClickAreas) {
 
 TEST(SkinTest, HtmlFaderButtonsLieUnderTheirClickAreas) {
   using namespace qf::htmlfader;
-  const Canvas canvas(kWidth, kHeight, PaintHtmlFaderSkin);
-  for (const Rect& area : {kLabel1, kLabel2, kLabel3}) ExpectButtonOn(canvas, area);
+  const Canvas canvas(kWidth, kHeight, [](HDC dc) { PaintHtmlFaderSkin(dc, u"minimessage"); });
+  for (const Rect& area : {kLabel1, kLabel2, kLabel3, kFormatArea}) ExpectButtonOn(canvas, area);
 }
 
 TEST(SkinTest, PaintingGivesBackItsGdiObjects) {
@@ -92,7 +92,8 @@ TEST(SkinTest, PaintingGivesBackItsGdiObjects) {
   const auto paintAll = [] {
     Canvas(qf::mainwindow::kWidth, qf::mainwindow::kHeight, qf::mainwindow::PaintMainSkin);
     Canvas(qf::schemes::kWidth, qf::schemes::kHeight, qf::schemes::PaintSchemeSkin);
-    Canvas(qf::htmlfader::kWidth, qf::htmlfader::kHeight, qf::htmlfader::PaintHtmlFaderSkin);
+    Canvas(qf::htmlfader::kWidth, qf::htmlfader::kHeight,
+           [](HDC dc) { qf::htmlfader::PaintHtmlFaderSkin(dc, u"aol"); });
   };
   paintAll();
   const DWORD before = count();

@@ -87,6 +87,7 @@ std::vector<Named> FaderWindow() {
       {"fader.generate", h::kLabel1},
       {"fader.clear", h::kLabel2},
       {"fader.close", h::kLabel3},
+      {"fader.format", h::kFormatArea},
   };
   // Bar k: red, green and blue of colour 1 (bars 1 to 3), colour 2 (4 to 6), colour 3 (7 to 9).
   for (int k = 1; k <= 9; ++k) all.push_back({"fader.bar" + std::to_string(k), h::HScroll(k)});

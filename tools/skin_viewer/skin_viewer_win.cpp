@@ -153,7 +153,7 @@ class HtmlFaderSkinView : public ViewerForm {
     for (int k = 0; k < 3; ++k) boxes_[k]->SetBackColor(colours[k]);
   }
 
-  void PaintSkin(HDC dc, int, int) override { qf::htmlfader::PaintHtmlFaderSkin(dc); }
+  void PaintSkin(HDC dc, int, int) override { qf::htmlfader::PaintHtmlFaderSkin(dc, u"aol"); }
 
   qf::TextBox Text1{
       *this,
