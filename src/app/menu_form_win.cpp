@@ -1,7 +1,6 @@
 #include "app/menu_form_win.h"
 
 #include "app/program_win.h"
-#include "mainwindow/announce_win.h"
 
 namespace qf {
 
@@ -12,9 +11,6 @@ void MenuForm::mnuhtmlfader_Click() { program_.ShowHtmlFader(); }
 
 void MenuForm::mnufades_Click() { program_.ShowSchemeManager(); }
 
-void MenuForm::mnuexit_Click() {
-  SendAnnouncement();
-  EndProgram();
-}
+void MenuForm::mnuexit_Click() { program_.ExitProgram(); }
 
 }  // namespace qf

@@ -2,6 +2,7 @@
 
 #include "app/single_instance_win.h"
 #include "chrome/tray_win.h"
+#include "mainwindow/announce_win.h"
 #include "schemes/scheme_store_win.h"
 
 namespace qf {
@@ -20,8 +21,18 @@ void Program::ShowMenu() {
 
 void Program::ShowSchemeManager() { Form4.Show(); }
 
-void Program::OnWindowMessage(UINT message) {
-  if (message == ComeForwardMessage()) BringToFront();
+LRESULT Program::OnWindowMessage(UINT message) {
+  // A copy that is ending does not come forward: the second copy waits for it to end.
+  if (message != ComeForwardMessage() || exiting) return 0;
+  BringToFront();
+  return kCameForward;
+}
+
+void Program::ExitProgram() {
+  exiting = true;
+  ReleaseSingleInstance();
+  SendAnnouncement();
+  EndProgram();
 }
 
 int32_t Program::StopColour(int k) { return Form1.ColourBox(k).BackColor(); }

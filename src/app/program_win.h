@@ -25,7 +25,11 @@ struct Program : MainFormHost, ColourStops {
   void LoadStartupScheme() override;
   void ShowMenu() override;
   void ShowSchemeManager() override;
-  void OnWindowMessage(UINT message) override;
+  LRESULT OnWindowMessage(UINT message) override;
+  // The exit, from the main window's close area or the menu's "Exit": the single-copy claim is
+  // given up first (a copy started now runs, instead of handing over to one that is ending),
+  // then the announcement, then the program ends at once.
+  [[noreturn]] void ExitProgram() override;
 
   // The colour stops the scheme manager saves and sets: the main window's colour boxes.
   int32_t StopColour(int k) override;
@@ -37,6 +41,7 @@ struct Program : MainFormHost, ColourStops {
   // or the HTML fader when it stands in for the main window.
   void BringToFront();
 
+  bool exiting = false;
   HICON icon;
   std::u16string schemeFolder;
   HtmlFaderForm Form3{icon, [this] { Form1.Show(); }};

@@ -42,10 +42,7 @@ void MainForm::Form_Load() {
   loadDone_ = true;
 }
 
-void MainForm::Label1_Click() {
-  SendAnnouncement();
-  EndProgram();
-}
+void MainForm::Label1_Click() { host_.ExitProgram(); }
 
 // ---- Compose and send -------------------------------------------------------------------------
 
@@ -109,6 +106,7 @@ void MainForm::ShowNotice(std::u16string_view text) {
   Picture11.Refresh();
   SetWindowTextW(Picture11.Handle(), ToWide(text).c_str());
   noticeShown_ = true;
+  ++noticeCount_;
 }
 
 // ---- Live preview -----------------------------------------------------------------------------
@@ -124,7 +122,11 @@ void MainForm::Timer1_Timer() {
   // Building the fade and drawing the strip again would show exactly what it shows: only a
   // change of what it is drawn from is drawn.
   if (!preview_.Changed(stops, colours, text, Picture11.BackColor())) return Timer1.Rest();
+  const unsigned noticesBefore = noticeCount_;
   Text3.SetText(FadeColors(colours, text, 0));
+  // The fade lets events run. A notice shown meanwhile (a send nobody received) is newer than
+  // this drawing: it stays, and the strip is drawn again at its next change.
+  if (noticeCount_ != noticesBefore) return;
   PictureBoxCanvas canvas(Picture11);
   RenderTags(canvas, Text3.Text());
   if (noticeShown_) {
@@ -180,15 +182,17 @@ void MainForm::Form_MouseMove(int, int, float x, float) {
   if (TrayMessage(x) != 0) TrayRestore(Handle());
 }
 
-bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
   // A new taskbar (the shell restarted) has lost the icon of a window put away in the tray:
   // without it the window could never be brought back.
   if (message == TaskbarCreatedMessage()) {
     (void)TrayReAdd(Handle());  // no icon: nothing else to do until the next minimise
   } else if (message >= 0xC000 && loadDone_) {
     // The program's own registered messages (a second copy asking this one forward). During
-    // the start-up they are let go: the window is shown as soon as the announcement is out.
-    host_.OnWindowMessage(message);
+    // the start-up they get no answer, and the second copy asks again: the window is shown as
+    // soon as the announcement is out.
+    result = host_.OnWindowMessage(message);
+    return true;
   }
   return false;
 }

@@ -32,8 +32,10 @@ class MainFormHost {
   // The FADES area: show the scheme manager.
   virtual void ShowSchemeManager() = 0;
   // A message the window does not know (the program's own registered messages), once the
-  // start-up is over.
-  virtual void OnWindowMessage(UINT message) = 0;
+  // start-up is over; returns the window's answer to it.
+  virtual LRESULT OnWindowMessage(UINT message) = 0;
+  // The exit area: end the program (announcing it in the chat room first).
+  virtual void ExitProgram() = 0;
 
  protected:
   ~MainFormHost() = default;
@@ -114,6 +116,8 @@ class MainForm : public Form {
   MainFormHost& host_;
   RedrawTracker preview_;
   bool noticeShown_ = false;
+  // Counts the notices shown, so a tick can tell that one was shown while it let events run.
+  unsigned noticeCount_ = 0;
   bool loadDone_ = false;
   std::array<int32_t, 10> stopColours_{};
 

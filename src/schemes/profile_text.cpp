@@ -20,15 +20,35 @@ char16_t FoldAscii(char16_t c) {
   return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
-bool SameName(std::u16string_view a, std::u16string_view b) {
+// The lower-case partner of every upper-case letter of code page 1252: A-Z, À-Þ but the sign
+// ×, and the four pairs that live among the code page's 0x80-0x9F characters.
+char16_t FoldCodePage(char16_t c) {
+  if ((c >= u'A' && c <= u'Z') || (c >= u'\u00C0' && c <= u'\u00DE' && c != u'\u00D7')) {
+    return static_cast<char16_t>(c + 0x20);
+  }
+  switch (c) {
+    case u'\u0160':  // Š
+    case u'\u0152':  // Œ
+    case u'\u017D':  // Ž
+      return static_cast<char16_t>(c + 1);
+    case u'\u0178':  // Ÿ
+      return u'\u00FF';
+    default:
+      return c;
+  }
+}
+
+bool SameName(std::u16string_view a, std::u16string_view b, char16_t (*fold)(char16_t)) {
   a = Trim(a);
   b = Trim(b);
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    if (fold(a[i]) != fold(b[i])) return false;
   }
   return true;
 }
+
+bool SameName(std::u16string_view a, std::u16string_view b) { return SameName(a, b, FoldAscii); }
 
 }  // namespace
 
@@ -70,20 +90,23 @@ ProfileText ProfileText::Parse(std::u16string_view text) {
   return profile;
 }
 
-const ProfileText::Section* ProfileText::Find(std::u16string_view name) const {
+const ProfileText::Section* ProfileText::Find(std::u16string_view name, Fold fold) const {
   for (const Section& section : sections_) {
-    if (section.name && SameName(*section.name, name)) return &section;
+    if (section.name && SameName(*section.name, name, fold)) return &section;
   }
   return nullptr;
 }
 
 ProfileText::Section* ProfileText::Find(std::u16string_view name) {
-  return const_cast<Section*>(std::as_const(*this).Find(name));
+  return const_cast<Section*>(std::as_const(*this).Find(name, FoldAscii));
 }
 
 std::optional<std::u16string> ProfileText::Read(std::u16string_view section,
-                                                std::u16string_view key) const {
-  const Section* found = Find(section);
+                                                std::u16string_view key, SectionMatch match) const {
+  const Section* found = Find(section, FoldAscii);
+  if (found == nullptr && match == SectionMatch::kAsciiThenCodePageCase) {
+    found = Find(section, FoldCodePage);
+  }
   if (found == nullptr) return std::nullopt;
   for (const Line& line : found->lines) {
     if (!line.value || !SameName(line.name, key)) continue;

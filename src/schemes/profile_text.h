@@ -11,6 +11,9 @@
 //   - section and key names match without regard to the case of the letters A-Z (other letters
 //     must match exactly) and to blanks around them; of two sections that match, only the
 //     first is read and written;
+//   - Windows itself may fold the code page's other letters too (É with é), which Wine's
+//     functions do not; a read can allow for that (SectionMatch), writes never do, so what is
+//     written stays what the desktop writes under Wine;
 //   - a value read loses one pair of enclosing double or single quotes, and is cut to 254
 //     characters (the desktop reads through a 255-character buffer);
 //   - a write replaces the value of the key in place, adds a missing key at the end of its
@@ -30,8 +33,22 @@ class ProfileText {
   //   ProfileText::Parse(u"[Sunset]\r\nFade1=255\r\n").Read(u"sunset", u"fade1") == u"255"
   static ProfileText Parse(std::u16string_view text);
 
+  // How Read finds the section.
+  enum class SectionMatch {
+    // The first section whose name matches folding A-Z only, as the profile functions do under
+    // Wine.
+    kAsciiCase,
+    // As kAsciiCase; when no section matches so, the first whose name matches folding every
+    // letter pair of code page 1252 (À-Þ with à-þ, Š/š, Œ/œ, Ž/ž, Ÿ/ÿ), as Windows's profile
+    // functions may do: a file written there then reads with every colour it holds.
+    kAsciiThenCodePageCase,
+  };
+
   // The value stored under `key` in `section`, or nullopt when either is missing.
-  std::optional<std::u16string> Read(std::u16string_view section, std::u16string_view key) const;
+  //   Parse(u"[CAFÉ]\r\nFade1=1").Read(u"Café", u"Fade1") == std::nullopt
+  //   Parse(u"[CAFÉ]\r\nFade1=1").Read(u"Café", u"Fade1", kAsciiThenCodePageCase) == u"1"
+  std::optional<std::u16string> Read(std::u16string_view section, std::u16string_view key,
+                                     SectionMatch match = SectionMatch::kAsciiCase) const;
 
   // Stores key=value in `section`; returns whether anything changed.
   //   text.Write(u"Sunset", u"Fade1", u"255");  // adds "[Sunset]" and "Fade1=255" at the end
@@ -55,8 +72,9 @@ class ProfileText {
     std::vector<Line> lines;
   };
 
+  using Fold = char16_t (*)(char16_t);
   Section* Find(std::u16string_view name);
-  const Section* Find(std::u16string_view name) const;
+  const Section* Find(std::u16string_view name, Fold fold) const;
 
   std::vector<Section> sections_;
   std::vector<int> oddLines_;

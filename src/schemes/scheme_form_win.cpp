@@ -1,11 +1,13 @@
 #include "schemes/scheme_form_win.h"
 
+#include <array>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "core/ansi_win.h"
 #include "schemes/scheme_list.h"
 #include "schemes/scheme_store_win.h"
 
@@ -47,6 +49,7 @@ bool SchemeForm::LoadStartupList() {
   SchemeListFile file = LoadListBox(list);
   switch (file.outcome) {
     case ListLoad::kLoaded:
+      listFileRead_ = true;
       break;
     case ListLoad::kUnreadable:
       KeepListFileUnwritten(u"could not be read");
@@ -98,15 +101,22 @@ std::u16string SchemeForm::AskForName() {
 void SchemeForm::Label1_Click() {
   const std::u16string name = AskForName();
   if (name.empty()) return;
+  // A list the next start would refuse to read is never written: the Add is refused instead.
+  std::vector<std::u16string> names = ListItems(List1);
+  names.push_back(name);
+  if (!SchemeListFileFits(names.size(), ToAnsi(FormatSchemeList(names)).size())) {
+    ShowMessage(Handle(), u"The scheme list is full: a list holds at most 32,767 names and "
+                          u"4 MiB. Remove a scheme first; \"" + name + u"\" was not added.");
+    return;
+  }
   // The colours first: a name in the list whose colours were never stored would apply nothing.
-  for (int k = 1; k <= kSchemeColourCount; ++k) {
-    if (!WriteIni(name, SchemeColourKey(k),
-                  FormatColourValue(stops_.StopColour(k)), ColorDataPath())) {
-      ShowMessage(Handle(), u"The colours of \"" + name + u"\" could not be saved in " +
-                                ColorDataPath() +
-                                u" (is it read-only, or the disk full?). The scheme was not added.");
-      return;
-    }
+  std::array<int32_t, kSchemeColourCount> colours{};
+  for (int k = 1; k <= kSchemeColourCount; ++k) colours[static_cast<std::size_t>(k - 1)] = stops_.StopColour(k);
+  if (!WriteSchemeColours(name, colours, ColorDataPath())) {
+    ShowMessage(Handle(), u"The colours of \"" + name + u"\" could not be saved in " +
+                              ColorDataPath() +
+                              u" (is it read-only, or the disk full?). The scheme was not added.");
+    return;
   }
   List1.AddItem(name);
   SaveList();
@@ -125,6 +135,11 @@ void SchemeForm::Label2_Click() {
 void SchemeForm::KeepListFileUnwritten(std::u16string why) { listFileUnread_ = std::move(why); }
 
 void SchemeForm::SaveList() {
+  // No list was read at start, so none was there: one that is there now came from elsewhere
+  // (a backup put back, a sync) and holds a list this run never saw.
+  if (!listFileRead_ && listFileUnread_.empty() && FilePresent(SchemeListPath())) {
+    KeepListFileUnwritten(u"was not there");
+  }
   if (!listFileUnread_.empty()) {
     if (toldListFileUnread_) return;
     toldListFileUnread_ = true;
@@ -139,7 +154,9 @@ void SchemeForm::SaveList() {
     // The old file is kept whole; the list in memory is not lost either.
     ShowMessage(Handle(), u"The scheme list could not be saved in " + folder_ +
                               u". Your schemes are kept until the program ends.");
+    return;
   }
+  listFileRead_ = true;  // the file holds this run's list now
 }
 
 void SchemeForm::Label3_Click() { Hide(); }

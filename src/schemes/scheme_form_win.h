@@ -69,6 +69,9 @@ class SchemeForm : public Form {
 
   ColourStops& stops_;
   const std::u16string folder_;
+  // Whether the list file holds what this run read or wrote; until then a list file must be
+  // looked for again before it is written.
+  bool listFileRead_ = false;
   // Set when the list file must not be written in this run: why, and whether the user was told.
   std::u16string listFileUnread_;
   bool toldListFileUnread_ = false;

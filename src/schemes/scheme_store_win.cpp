@@ -20,6 +20,7 @@ namespace {
 constexpr LONGLONG kMaxListFileBytes = static_cast<LONGLONG>(kMaxSchemeListBytes);
 
 bool shortNamesAvailable = true;
+int colourWritesBeforeFailure = -1;
 
 // The profile functions' buffer: 254 characters and the terminating zero.
 constexpr DWORD kIniBufferSize = 255;
@@ -182,6 +183,10 @@ bool SaveListBox(std::u16string_view path, const std::vector<std::u16string>& na
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kLeftAlone) != 0) return false;
 
   const std::string bytes = ToAnsi(FormatSchemeList(names));
+  if (ReportIf(!SchemeListFileFits(names.size(), bytes.size()),
+               "a scheme list too large to be read again was not written")) {
+    return false;
+  }
 
   // GetTempFileNameW makes the temporary file (empty) under a name no one else uses.
   wchar_t temporary[MAX_PATH + 1] = {};
@@ -254,7 +259,48 @@ bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16stri
                    "a colour could not be written to color.dat");
 }
 
+bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colours,
+                        std::u16string_view path) {
+  const std::wstring target = ToWide(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  // A read-only file stays as it is (Wine would replace it all the same).
+  if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
+  wchar_t copy[MAX_PATH + 1] = {};
+  if (ReportIf(GetTempFileNameW(FolderOf(target).c_str(), L"qfc", 0, copy) == 0,
+               "no copy of color.dat could be made")) {
+    return false;
+  }
+  const std::u16string copyPath = FromWide(copy);
+  // The copy keeps the file's attributes (a hidden color.dat stays hidden once replaced).
+  bool written = !exists || !ReportIf(CopyFileW(target.c_str(), copy, FALSE) == 0,
+                                      "color.dat could not be copied");
+  for (std::size_t i = 0; written && i < colours.size(); ++i) {
+    if (colourWritesBeforeFailure >= 0 && static_cast<int>(i) >= colourWritesBeforeFailure) {
+      written = false;
+      break;
+    }
+    written = WriteIni(name, SchemeColourKey(static_cast<int>(i) + 1),
+                       FormatColourValue(colours[i]), copyPath);
+  }
+  if (written && !ReportIf(!MoveFileExW(copy, target.c_str(),
+                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH),
+                           "color.dat could not be replaced")) {
+    return true;
+  }
+  // Wine keeps the last profile file it wrote in memory and may write it out again later;
+  // letting go of it first means the deleted copy stays deleted.
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, copy);
+  SetFileAttributesW(copy, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(copy);
+  return false;
+}
+
 void SetShortNamesAvailable(bool available) { shortNamesAvailable = available; }
+
+void FailSchemeColourWriteAfter(int values) { colourWritesBeforeFailure = values; }
 
 bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why) {
   if (!CanStoreSchemeName(name, why)) return false;

@@ -6,18 +6,17 @@
 // Saving a scheme, as the scheme manager does it:
 //   std::u16string why;
 //   if (!CanStoreSchemeNameInFiles(name, &why)) { MsgBox(why); return; }
-//   for (int i = 1; i <= kSchemeColourCount; ++i)
-//     if (!WriteIni(name, SchemeColourKey(i), FormatColourValue(colour[i]), ColourFilePath()))
-//       { tell the user; return; }
+//   if (!WriteSchemeColours(name, colours, ColourFilePath())) { tell the user; return; }
 //   names.push_back(name);
 //   if (!SaveListBox(SchemeListPath(), names)) { tell the user; }
 // Loading one: if (auto c = ParseStoredColour(ReadIni(name, SchemeColourKey(i), ColourFilePath())))
 //   Picture[i].SetBackColor(*c);   // otherwise the box keeps its colour
 // The store knows files and names only; the scheme manager copies the names into and out of
 // its list box.
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-
 #include <vector>
 
 #include "schemes/scheme_list.h"
@@ -62,6 +61,8 @@ bool FilePresent(std::u16string_view path);
 // leaves the old file exactly as it was and no temporary file behind. An empty list gives an
 // empty file. A read-only, hidden or system list file is left alone (false): it was set so on
 // purpose, and a hidden one was never read.
+// A list that SchemeListFileFits refuses is not written either (false): the next start would
+// not read it.
 [[nodiscard]] bool SaveListBox(std::u16string_view path, const std::vector<std::u16string>& names);
 
 // The value stored under `key` in `section` of the INI file `path`, or the empty text when the
@@ -82,8 +83,20 @@ std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
 [[nodiscard]] bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
               std::u16string_view path);
 
+// Stores the colours of scheme `name` in the INI file `path` under the keys Fade1, Fade2...
+// in that order (WriteIni each), all or nothing: the values go into a copy of the file in the
+// same folder, which then replaces the file in one move. When any step fails (a read-only
+// file or folder, a full disk) the file stays byte for byte as it was, so a section is never
+// left half old colours and half new; no copy is left behind either.
+//   WriteSchemeColours(u"Sunset", colours, ColourFilePath());  // colours.size() == 10
+[[nodiscard]] bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colours,
+                                      std::u16string_view path);
+
 // For tests: makes the short-name lookup fail as on a volume that keeps no short names.
 void SetShortNamesAvailable(bool available);
+// For tests: WriteSchemeColours lets this many values be written, then fails the next one as
+// a full disk would; a negative number (the default) fails none.
+void FailSchemeColourWriteAfter(int values);
 
 // CanStoreSchemeName, and also that the name survives the ANSI code page both files use (a
 // character the code page lacks would be saved as another one, under another section).

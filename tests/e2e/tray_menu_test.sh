@@ -3,7 +3,8 @@
 # away behind an icon in Wine's tray window (its tip is the caption), a single click on the icon
 # does nothing, a double click and a right press bring the window back and take the icon away;
 # the menu's "Fades" shows the scheme manager beside the main window, its "Exit" announces and
-# ends the program. A second start brings the running window back and announces nothing.
+# ends the program. A second start brings the running window back and announces nothing; a
+# start during an exit runs once the exit is done.
 #   tests/e2e/tray_menu_test.sh BUILD_DIR
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -85,4 +86,20 @@ e2e_check "a second start announces nothing: Exit's are the only lines since sta
   "$(e2e_posted | sed -n 1,2p)" "$(e2e_posted_after 2)"
 e2e_check "the announcement is typed in (enter)" "enter enter" \
   "$(e2e_posted | sed -n 3,4p | cut -d' ' -f1 | paste -sd' ')"
+
+# Exit, and a new start at once while the exit is still announcing: the ending copy goes, and
+# the new one neither hands over to it nor gives up: exactly one copy runs, its window shown.
+e2e_start_program
+FIRST=$E2E_PROGRAM
+qf_point main.close
+xdotool mousemove "$QF_X" "$QF_Y" click 1
+(cd "$E2E_DIR" && exec "$WINELOADER" "$E2E_EXE_NAME" >/dev/null 2>&1) &
+E2E_PROGRAM=$!
+E2E_PIDS+=($E2E_PROGRAM)
+e2e_until 15 bash -c "! kill -0 $FIRST 2>/dev/null" || e2e_fail "Exit did not end the first copy"
+e2e_until 30 e2e_program_shown && sleep 1 && e2e_program_running &&
+  echo "ok: a start during an exit runs, its window shown" ||
+  e2e_fail "a start during an exit left no copy running"
+e2e_check "a start during an exit: one main window" 1 "$(e2e_windows | grep -c "^W .* $MAIN\$")"
+e2e_exit_program
 e2e_finish

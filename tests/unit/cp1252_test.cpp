@@ -20,6 +20,9 @@ TEST(Cp1252Test, EveryByteDecodesAndEncodesBack) {
 
 TEST(Cp1252Test, CharactersOutsideTheCodePageAreRefused) {
   EXPECT_EQ(EncodeCp1252(u"\u2022 Caf\u00E9"), "\x95 Caf\xE9");
+  // The block 0x80..0x9F by value: the quotes and the euro sign a typed name often holds.
+  EXPECT_EQ(EncodeCp1252(u"\u2018\u2019\u201C\u201D\u20AC"), "\x91\x92\x93\x94\x80");
+  EXPECT_EQ(DecodeCp1252("\x91\x92\x93\x94\x80"), u"\u2018\u2019\u201C\u201D\u20AC");
   for (std::u16string bad : {u"\u0100", u"\u0080", u"\u03A9", u"\u65E5", u"\U0001F600"}) {
     EXPECT_EQ(EncodeCp1252(u"a" + bad), std::nullopt) << int(bad[0]);
   }

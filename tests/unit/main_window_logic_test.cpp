@@ -127,6 +127,15 @@ TEST_F(NestedEvent, AStyleClickDuringAnotherIsNotUndone) {
   };
   qf::ApplyStyleToggle(prefix, [&] { return ticked[1]; }, u"<i>");
   EXPECT_EQ(text2, u"<s>");
+
+  // A double click on S: ticked again while its own untick pumps. The second click wins.
+  ticked[0] = false;
+  nested_ = [&] {
+    ticked[0] = true;
+    qf::ApplyStyleToggle(prefix, [&] { return ticked[0]; }, u"<s>");
+  };
+  qf::ApplyStyleToggle(prefix, [&] { return ticked[0]; }, u"<s>");
+  EXPECT_EQ(text2, u"<s>");
 }
 
 TEST_F(NestedEvent, ASendEmptiesTheLineOnlyOfWhatWasSentAndOnlyWhenItWasDelivered) {
@@ -152,4 +161,6 @@ TEST_F(NestedEvent, ASendEmptiesTheLineOnlyOfWhatWasSentAndOnlyWhenItWasDelivere
   nested_ = [&] { text1 = u"new"; };
   EXPECT_TRUE(qf::SendComposedLine(u"", colours, 0, line, room));
   EXPECT_EQ(text1, u"new");
+  // Rewritten into something longer that does not start with what was sent: all of it stays.
+  EXPECT_EQ(qf::TextAfterSend(u"Hi", u"Hello"), u"Hello");
 }

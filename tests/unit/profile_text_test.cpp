@@ -27,6 +27,24 @@ TEST(ProfileTextTest, WritesSectionsAsTheProfileFunctionsDo) {
   EXPECT_EQ(text.Read(u"Caf\u00C9", u"Fade1"), std::nullopt);
   EXPECT_EQ(text.Read(u"Blue", u"Fade3"), std::nullopt);
   EXPECT_EQ(text.Read(u"Green", u"Fade1"), std::nullopt);
+  // Both ends of A-Z fold, in section and key names alike.
+  text.Write(u"Az", u"Az", u"8");
+  EXPECT_EQ(text.Read(u"aZ", u"aZ"), u"8");
+}
+
+TEST(ProfileTextTest, AWiderReadAlsoFoldsTheCodePagesOtherLettersButOnlyAfterAZ) {
+  constexpr auto kWider = ProfileText::SectionMatch::kAsciiThenCodePageCase;
+  const ProfileText text = ProfileText::Parse(
+      u"[CAF\u00C9]\r\nFade1=1\r\n[caf\u00E9]\r\nFade1=2\r\n"
+      u"[\u0161\u0153\u017E\u00FF\u00FE\u00E0]\r\nFade1=3\r\n"
+      u"[\u00D7]\r\nFade1=4\r\n[\u00FF]\r\nFade1=5\r\n");
+  // A match folding A-Z alone wins, though a wider one stands earlier.
+  EXPECT_EQ(text.Read(u"Caf\u00E9", u"Fade1", kWider), u"2");
+  EXPECT_EQ(text.Read(u"\u0160\u0152\u017D\u0178\u00DE\u00C0", u"fade1", kWider), u"3");
+  EXPECT_EQ(text.Read(u"\u0160\u0152\u017D\u0178\u00DE\u00C0", u"Fade1"), std::nullopt);
+  // × and ÷ are not letters, and ß has no capital: none of them folds.
+  EXPECT_EQ(text.Read(u"\u00F7", u"Fade1", kWider), std::nullopt);
+  EXPECT_EQ(text.Read(u"\u00DF", u"Fade1", kWider), std::nullopt);
 }
 
 TEST(ProfileTextTest, ReadsAndRewritesAHandEditedFile) {
@@ -39,6 +57,10 @@ TEST(ProfileTextTest, ReadsAndRewritesAHandEditedFile) {
   EXPECT_EQ(text.Read(u"Last", u"Fade1"), u"9");
   EXPECT_EQ(text.Read(u"Sp", u"garbage line"), std::nullopt);
   EXPECT_EQ(text.OddLines(), std::vector<int>{5});
+  // Tabs are blanks around names and values too; a "#" comment is not a damaged line.
+  const ProfileText tabbed = ProfileText::Parse(u"# note\r\n[T]\r\nFade1\t=\t7\r\n");
+  EXPECT_EQ(tabbed.Read(u"T", u"Fade1"), u"7");
+  EXPECT_EQ(tabbed.OddLines(), std::vector<int>{});
 
   text.Write(u"Dup", u"Fade3", u"3");
   text.Write(u"sp", u"Fade2", u"x");

@@ -19,6 +19,8 @@ TEST(RedrawTracker, DrawsFirstThenOnlyWhenSomethingTheStripShowsChanged) {
   text += u'!';
   EXPECT_TRUE(tracker.Changed(3, colours, text, 0));
   EXPECT_FALSE(tracker.Changed(3, colours, text, 0));
+  text.back() = u'?';  // an edit that keeps the length
+  EXPECT_TRUE(tracker.Changed(3, colours, text, 0));
   colours[2] = 16711681;
   EXPECT_TRUE(tracker.Changed(3, colours, text, 0));
   EXPECT_FALSE(tracker.Changed(3, colours, text, 0));

@@ -23,6 +23,7 @@ TEST(SchemeListTest, ReadsLinesAndTheFieldRules) {
   EXPECT_EQ(ParseSchemeList(u"a,"), (Names{u"a"}));
   // A lone LF or CR ends a line as CR LF does.
   EXPECT_EQ(ParseSchemeList(u"a\nb\rc\r\n"), (Names{u"a", u"b", u"c"}));
+  EXPECT_EQ(ParseSchemeList(u"a\n\nb"), (Names{u"a", u"", u"b"}));
 }
 
 TEST(SchemeListTest, QuotedFields) {

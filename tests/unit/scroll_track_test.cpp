@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace qf {
 namespace {
@@ -59,6 +60,19 @@ TEST(ScrollLayoutTest, ThumbRunsFromEndToEndInStepAndBackToTheNearestValue) {
   // A range of one value: the thumb stays at the start.
   EXPECT_EQ(layout.ThumbStart({7, 7, 7}), 9);
   EXPECT_EQ(layout.ValueAt({7, 7, 7}, 30), 7);
+}
+
+TEST(ScrollLayoutTest, EachPartEndsExactlyAtItsEdge) {
+  // Arrows 0..8 and 48..56, the thumb at 25..31 (value 128): one pixel either side of each edge.
+  const ScrollLayout layout = LayOutScrollBar(57, 9);
+  const int thumb = layout.ThumbStart(At(128));
+  ASSERT_EQ(thumb, 25);
+  const std::pair<int, ScrollPart> expected[] = {
+      {-1, ScrollPart::kNone},      {0, ScrollPart::kLessArrow},  {8, ScrollPart::kLessArrow},
+      {9, ScrollPart::kLessTrack},  {24, ScrollPart::kLessTrack}, {25, ScrollPart::kThumb},
+      {31, ScrollPart::kThumb},     {32, ScrollPart::kMoreTrack}, {47, ScrollPart::kMoreTrack},
+      {48, ScrollPart::kMoreArrow}, {56, ScrollPart::kMoreArrow}, {57, ScrollPart::kNone}};
+  for (const auto& [at, part] : expected) EXPECT_EQ(layout.PartAt(at, thumb), part) << at;
 }
 
 TEST(ScrollTrackerTest, AHeldArrowRepeatsOnlyWhileThePointerStaysOnIt) {

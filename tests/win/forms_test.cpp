@@ -4,17 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/program_win.h"
 #include "app/single_instance_win.h"
 #include "chrome/tray_win.h"
 #include "fade/entry_points.h"
+#include "schemes/scheme_store_win.h"
 #include "toolkit_test_support.h"
 
 namespace {
@@ -184,6 +187,78 @@ TEST_F(FormsTest, ASaveWhoseColoursCannotBeStoredAddsNoName) {
   SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A save whose fifth value cannot be written would leave a section of old and new colours
+// under a name that every entry of it applies: color.dat stays byte for byte as it was.
+TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
+  const std::string before = "[Sunset]\r\nFade1=1\r\nFade2=2\r\nFade3=3\r\nFade4=4\r\n"
+                             "Fade5=5\r\nFade6=6\r\nFade7=7\r\nFade8=8\r\nFade9=9\r\n"
+                             "Fade10=10\r\n[Other]\r\nFade1=77\r\n";
+  Write("color.dat", before);
+  Write("scheme.lst", "Sunset\r\n");
+  qf::Program program(nullptr, Folder());
+  program.Form1.Load();
+  for (int k = 1; k <= 10; ++k) program.Form1.ColourBox(k).SetBackColor(1000 + k);
+  program.Form4.Show();
+  auto save = [&](const wchar_t* name) {
+    qf::test::DialogSequence answers({TypeAndEnter(name)});
+    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);  // Add
+    return answers.Texts();
+  };
+  for (int written : {0, 4}) {
+    qf::FailSchemeColourWriteAfter(written);
+    const std::vector<std::wstring> texts = save(L"SUNSET");  // the same section
+    qf::FailSchemeColourWriteAfter(-1);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[1].find(L"could not be saved"), std::wstring::npos);
+    EXPECT_EQ(Bytes("color.dat"), before) << written << " values written";
+  }
+  EXPECT_EQ(program.Form4.List1.ListCount(), 1);
+  EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\n");
+  // Saved whole when nothing fails, and no copy is left beside the files either way.
+  EXPECT_EQ(save(L"SUNSET").size(), 1u);
+  EXPECT_EQ(qf::ReadIni(u"Sunset", u"Fade5", Folder() + u"\\color.dat"), u"1005");
+  EXPECT_EQ(qf::ReadIni(u"Other", u"Fade1", Folder() + u"\\color.dat"), u"77");
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(folder_)) files += entry.is_regular_file();
+  EXPECT_EQ(files, 2);
+}
+
+// The next start refuses a list of more than 32,767 names: the Add that would write one is
+// refused instead, before anything is stored.
+TEST_F(FormsTest, AddIsRefusedWhenTheListIsFull) {
+  std::string names;
+  for (int i = 0; i < 32767; ++i) names.append("s").append(std::to_string(i)).append("\r\n");
+  Write("scheme.lst", names);
+  qf::Program program(nullptr, Folder());
+  program.Form1.Load();
+  program.Form4.Show();
+  ASSERT_EQ(program.Form4.List1.ListCount(), 32767);
+  {
+    qf::test::DialogSequence answers({TypeAndEnter(L"One more")});
+    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);
+    ASSERT_EQ(answers.Texts().size(), 2u);
+    EXPECT_NE(answers.Texts()[1].find(L"The scheme list is full"), std::wstring::npos);
+  }
+  EXPECT_EQ(program.Form4.List1.ListCount(), 32767);
+  EXPECT_FALSE(fs::exists(folder_ / "color.dat"));
+  EXPECT_EQ(Bytes("scheme.lst"), names);
+}
+
+// With no list at start, a list file that turns up later (a backup put back) was never read:
+// the first Add or Remove leaves it alone and says so.
+TEST_F(FormsTest, AListFileThatAppearsAfterTheStartIsNotOverwritten) {
+  qf::Program program(nullptr, Folder());
+  program.Form1.Load();
+  program.Form4.Show();
+  Write("scheme.lst", "Backup\r\n");
+  qf::test::DialogSequence answers({TypeAndEnter(L"Mine")});
+  ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);
+  ASSERT_EQ(answers.Texts().size(), 2u);
+  EXPECT_NE(answers.Texts()[1].find(L"scheme.lst was not there"), std::wstring::npos);
+  EXPECT_EQ(Bytes("scheme.lst"), "Backup\r\n");
+  EXPECT_EQ(program.Form4.List1.ListCount(), 1);  // the name lasts until the program ends
+}
+
 TEST_F(FormsTest, AListFileThatWasNotReadIsNeverWrittenAndTheUserIsToldOnce) {
   Write("scheme.lst", "Sunset\r\nOcean\r\n");
   HANDLE lock = CreateFileW((folder_ / "scheme.lst").c_str(), GENERIC_READ, 0, nullptr,
@@ -262,6 +337,18 @@ TEST_F(FormsTest, ASendNobodyReceivedKeepsTheLineAndSaysSo) {
   form.Text1.SetText(u"Hello!");
   form.Timer1_Timer();
   EXPECT_TRUE(WindowTextOf(form.Picture11.Handle()).empty());
+
+  // A SEND that fails while a preview tick's fade lets events run: the tick does not draw
+  // over the notice.
+  form.Check4.SetValue(1);
+  const qf::Rect send = qf::mainwindow::kLabel2;
+  const LPARAM at = MAKELPARAM(send.left + send.width / 2, send.top + send.height / 2);
+  PostMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(form.Handle(), WM_LBUTTONUP, 0, at);
+  form.Timer1_Timer();
+  EXPECT_NE(WindowTextOf(form.Picture11.Handle()).find(L"your line was kept"), std::wstring::npos);
+  form.Timer1_Timer();
+  EXPECT_FALSE(WindowTextOf(form.Picture11.Handle()).empty());
 }
 
 // Whether top-level window `upper` stands above `lower` in the z-order.
@@ -294,8 +381,38 @@ TEST_F(FormsTest, ASecondStartBringsTheRunningMainWindowOutOfTheTray) {
   ASSERT_FALSE(program.Form1.Visible());
   ASSERT_TRUE(qf::ClaimSingleInstance());   // the running copy
   EXPECT_FALSE(qf::ClaimSingleInstance());  // a second start: hands over and ends
+  qf::ReleaseSingleInstance();
   EXPECT_TRUE(qf::test::PumpUntil([&] { return program.Form1.Visible(); }));
   EXPECT_FALSE(qf::TrayHolds(program.Form1.Handle()));
+}
+
+// A copy that is ending (its claim still held for a moment, no window answering) or that made
+// the claim so that this process may not open it: a new start waits for it to go, then runs.
+// It never takes a claim it cannot open for a free one.
+TEST_F(FormsTest, ASecondStartWaitsForACopyThatIsEnding) {
+  for (const bool openable : {true, false}) {
+    SECURITY_DESCRIPTOR noAccess;
+    InitializeSecurityDescriptor(&noAccess, SECURITY_DESCRIPTOR_REVISION);
+    ACL emptyAcl;
+    InitializeAcl(&emptyAcl, sizeof emptyAcl, ACL_REVISION);
+    SetSecurityDescriptorDacl(&noAccess, TRUE, &emptyAcl, FALSE);  // nobody may open it
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &noAccess, FALSE};
+    std::atomic<bool> held{false}, released{false};
+    std::thread endingCopy([&] {
+      HANDLE mutex = CreateMutexW(openable ? nullptr : &attributes, TRUE,
+                                  L"Local\\QuelvaneFader1.0.Running");
+      held = true;
+      Sleep(400);
+      released = true;
+      ReleaseMutex(mutex);
+      CloseHandle(mutex);
+    });
+    while (!held) Sleep(1);
+    EXPECT_TRUE(qf::ClaimSingleInstance()) << openable;
+    EXPECT_TRUE(released) << openable << ": ran before the other copy let go";
+    qf::ReleaseSingleInstance();
+    endingCopy.join();
+  }
 }
 
 // The preview's timer rests while nothing changes (no ticks at all), and each change a person

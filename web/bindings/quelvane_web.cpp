@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -130,6 +131,34 @@ val EncodeAnsi(const std::u16string& text) {
 
 val ParseList(const std::u16string& text) { return ToArray(qf::ParseSchemeList(text)); }
 
+// A count from JavaScript; what is not a count (negative, not a number) is as large as can be.
+std::size_t CountFrom(double count) {
+  constexpr double kMost = static_cast<double>(std::numeric_limits<std::size_t>::max());
+  return count >= 0 && count < kMost ? static_cast<std::size_t>(count)
+                                     : std::numeric_limits<std::size_t>::max();
+}
+
+// The entries of a list file, or null when it holds more than `maxEntries` (the reading stops
+// there, so a huge file costs no more than the bound).
+val ParseListUpTo(const std::u16string& text, double maxEntries) {
+  const auto names = qf::ParseSchemeListUpTo(text, CountFrom(maxEntries));
+  return names ? ToArray(*names) : val::null();
+}
+
+// The size in bytes of the list file of `names` as written (code page 1252, CR LF, quotes),
+// or null when a name has no bytes in the code page.
+val SchemeListFileBytes(const val& names) {
+  const std::optional<std::string> bytes =
+      qf::EncodeCp1252(qf::FormatSchemeList(emscripten::vecFromJSArray<std::u16string>(names)));
+  return bytes ? val(static_cast<double>(bytes->size())) : val::null();
+}
+
+// Whether the desktop program reads a list file of that many entries and bytes.
+//   schemeListFileFits(32767, 100) == true;  schemeListFileFits(32768, 100) == false
+bool ListFileFits(double entryCount, double byteCount) {
+  return qf::SchemeListFileFits(CountFrom(entryCount), CountFrom(byteCount));
+}
+
 val FormatList(const val& names) {
   return JsString(qf::FormatSchemeList(emscripten::vecFromJSArray<std::u16string>(names)));
 }
@@ -146,17 +175,40 @@ std::u16string SchemeNameProblem(const std::u16string& name) {
   return u"";
 }
 
-// The ten colours of scheme `name` in the text of color.dat, read as the desktop loads a scheme
-// (keys Fade1..Fade10, in any letter case); null where the value is missing or not a colour value.
-val ReadSchemeColours(const std::u16string& colourFile, const std::u16string& name) {
+// The texts stored under Fade1..Fade10 (keys in any letter case) for scheme `name` in the text
+// of color.dat. The section is found as the desktop finds it, or, failing that, as Windows may
+// find it, folding the code page's other letters too (a file written there keeps its colours).
+std::array<std::optional<std::u16string>, qf::kSchemeColourCount> StoredColourTexts(
+    const std::u16string& colourFile, const std::u16string& name) {
   const qf::ProfileText profile = qf::ProfileText::Parse(colourFile);
-  val colours = val::array();
+  std::array<std::optional<std::u16string>, qf::kSchemeColourCount> texts;
   for (int k = 1; k <= qf::kSchemeColourCount; ++k) {
-    const std::optional<std::u16string> text = profile.Read(name, qf::SchemeColourKey(k));
-    const std::optional<int32_t> colour = text ? qf::ParseColourValue(*text) : std::nullopt;
+    texts[static_cast<std::size_t>(k - 1)] = profile.Read(
+        name, qf::SchemeColourKey(k), qf::ProfileText::SectionMatch::kAsciiThenCodePageCase);
+  }
+  return texts;
+}
+
+// The ten colours of scheme `name`, as the desktop applies them: null where the value is
+// missing or not a colour a box can show (0..16777215), and the box keeps its colour.
+val ReadSchemeColours(const std::u16string& colourFile, const std::u16string& name) {
+  val colours = val::array();
+  for (const auto& text : StoredColourTexts(colourFile, name)) {
+    const std::optional<int32_t> colour = text ? qf::ParseStoredColour(*text) : std::nullopt;
     colours.call<void>("push", colour ? val(*colour) : val::null());
   }
   return colours;
+}
+
+// What an import says of scheme `name`'s ten values: the colour where it is one, else the text
+// that is stored there (which the desktop skips), else null where nothing is stored.
+val ReadSchemeValues(const std::u16string& colourFile, const std::u16string& name) {
+  val values = val::array();
+  for (const auto& text : StoredColourTexts(colourFile, name)) {
+    const std::optional<int32_t> colour = text ? qf::ParseStoredColour(*text) : std::nullopt;
+    values.call<void>("push", colour ? val(*colour) : text ? val(*text) : val::null());
+  }
+  return values;
 }
 
 // The text of color.dat after saving scheme `name` with ten colours, as the desktop writes it
@@ -194,9 +246,15 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   function("decodeAnsi", &DecodeAnsi);
   function("encodeAnsi", &EncodeAnsi);
   function("parseSchemeList", &ParseList);
+  function("parseSchemeListUpTo", &ParseListUpTo);
+  function("schemeListFileBytes", &SchemeListFileBytes);
+  function("schemeListFileFits", &ListFileFits);
+  emscripten::constant("maxSchemeEntries", static_cast<double>(qf::kMaxSchemeEntries));
+  emscripten::constant("maxSchemeListBytes", static_cast<double>(qf::kMaxSchemeListBytes));
   function("formatSchemeList", &FormatList);
   function("schemeNameProblem", &SchemeNameProblem);
   function("readSchemeColours", &ReadSchemeColours);
+  function("readSchemeValues", &ReadSchemeValues);
   function("writeSchemeColours", &WriteSchemeColours);
   function("colourFileOddLines", &ColourFileOddLines);
 }

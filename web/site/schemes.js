@@ -5,11 +5,19 @@
 // an import reads the desktop's files as the desktop reads them.
 
 const STORAGE_KEY = "quelvane-fader.schemes";
-// Larger files are not scheme files; they are refused before being read.
+// A larger color.dat is not a scheme file; it is refused before being read. (scheme.lst has the
+// desktop program's own, smaller bound: core.maxSchemeListBytes.)
 export const MAX_FILE_BYTES = 16 * 1024 * 1024;
 
 function quoted(name) {
   return `“${name}”`;
+}
+
+const withCommas = (n) => n.toLocaleString("en-US");
+
+// A stored text as a note shows it: a long one cut short.
+function shown(text) {
+  return text.length > 24 ? `${text.slice(0, 24)}…` : text;
 }
 
 export class SchemeStore {
@@ -70,12 +78,20 @@ export class SchemeStore {
     return this.core.readSchemeColours(this.colourFile, this.list[index]);
   }
 
-  // Saves the ten colours under `name` at the end of the list. Returns "" or why not.
+  // Saves the ten colours under `name` at the end of the list. Returns "" or why not. A list
+  // the desktop program would not read (too many entries or bytes) is never made.
   save(name, colours) {
     if (name === "") return "Please choose a name";
     const problem = this.core.schemeNameProblem(name);
     if (problem) return problem;
-    this.list = [...this.list, name];
+    const list = [...this.list, name];
+    if (!this.core.schemeListFileFits(list.length, 0)) {
+      return `The list is full: the desktop program reads at most ${withCommas(this.core.maxSchemeEntries)} schemes. Remove one before saving another.`;
+    }
+    if (!this.core.schemeListFileFits(list.length, this.core.schemeListFileBytes(list) ?? Infinity)) {
+      return `The list is full: with ${quoted(name)} its scheme.lst would be larger than the ${withCommas(this.core.maxSchemeListBytes)} bytes the desktop program reads. Remove a scheme before saving another.`;
+    }
+    this.list = list;
     this.colourFile = this.core.writeSchemeColours(this.colourFile, name, colours);
     return "";
   }
@@ -92,13 +108,29 @@ export class SchemeStore {
     if (!list || !colours) {
       return { problem: "A scheme name holds a character the desktop's code page (1252) lacks; remove that scheme first." };
     }
+    if (!this.core.schemeListFileFits(this.list.length, list.length)) {
+      return { problem: `This list is more than the desktop program reads (${withCommas(this.core.maxSchemeEntries)} schemes, ${withCommas(this.core.maxSchemeListBytes)} bytes of scheme.lst); remove schemes first.` };
+    }
     return { list, colours };
   }
 
   // Reads the desktop program's two files (their bytes) without changing anything yet: the
-  // names and color.dat's text to take over, and what in them could not be used.
+  // names and color.dat's text to take over, and what in them could not be used. Throws, with
+  // a sentence for the user, for a list the desktop program would not read, or would not read
+  // once the page writes it back.
   static readDesktopFiles(core, listBytes, colourBytes) {
-    const list = core.parseSchemeList(core.decodeAnsi(listBytes));
+    const most = `the desktop program reads at most ${withCommas(core.maxSchemeEntries)} schemes and ${withCommas(core.maxSchemeListBytes)} bytes there`;
+    if (!core.schemeListFileFits(0, listBytes.length)) {
+      throw new Error(`scheme.lst is ${withCommas(listBytes.length)} bytes, but ${most}; nothing was imported.`);
+    }
+    const list = core.parseSchemeListUpTo(core.decodeAnsi(listBytes), core.maxSchemeEntries);
+    if (list === null) {
+      throw new Error(`scheme.lst holds more than ${withCommas(core.maxSchemeEntries)} entries, but ${most}; nothing was imported.`);
+    }
+    const written = core.schemeListFileBytes(list);
+    if (!core.schemeListFileFits(list.length, written)) {
+      throw new Error(`scheme.lst would be ${withCommas(written)} bytes as the desktop program writes it (CR LF line ends, quotes), but ${most}; nothing was imported.`);
+    }
     const colourFile = core.decodeAnsi(colourBytes);
     const notes = [];
     const empty = list.filter((name) => name.trim() === "").length;
@@ -107,12 +139,16 @@ export class SchemeStore {
     for (const name of list) {
       if (name.trim() === "" || seen.has(name)) continue;
       seen.add(name);
-      const colours = core.readSchemeColours(colourFile, name);
-      const missing = colours.flatMap((c, i) => (c === null ? [`Fade${i + 1}`] : []));
-      if (missing.length === colours.length) {
+      // A number is a colour; a text is stored but is no colour a box can show (the desktop
+      // skips it); null or "" is no value at all.
+      const values = core.readSchemeValues(colourFile, name);
+      const missing = values.flatMap((v, i) => (v === null || v === "" ? [`Fade${i + 1}`] : []));
+      const wrong = values.flatMap((v, i) => (typeof v === "string" && v !== "" ? [`Fade${i + 1}: ${shown(v)} is not a colour`] : []));
+      if (missing.length === values.length) {
         notes.push(`${quoted(name)}: no colours in color.dat; choosing it changes no colour.`);
-      } else if (missing.length) {
-        notes.push(`${quoted(name)}: ${missing.join(", ")} skipped (no colour value there); those colours stay as they are when it is chosen.`);
+      } else if (missing.length || wrong.length) {
+        const skipped = missing.length ? [`${missing.join(", ")} skipped (no colour value there)`] : [];
+        notes.push(`${quoted(name)}: ${[...wrong, ...skipped].join("; ")}; those colours stay as they are when it is chosen.`);
       }
     }
     const odd = core.colourFileOddLines(colourFile);

@@ -265,11 +265,11 @@ describe("schemes", () => {
 
   test("a damaged pair imports what it can, says what it skipped, and asks before replacing", async () => {
     const dir = mkdtempSync(join(tmpdir(), "qf-web-import-"));
-    writeFileSync(join(dir, "scheme.lst"), Buffer.from("Good\r\nHalf\r\nGhost\r\n\r\nCaf\xE9", "latin1"));
+    writeFileSync(join(dir, "scheme.lst"), Buffer.from("Good\r\nHalf\r\nGhost\r\n\r\nCaf\xE9\r\nOdd", "latin1"));
     writeFileSync(join(dir, "color.dat"), Buffer.from(
       "[Good]\r\nFade1=255\r\nFade2=65280\r\nFade3=16711680\r\nFade4=0\r\nFade5=0\r\nFade6=0\r\nFade7=0\r\n" +
       "Fade8=0\r\nFade9=0\r\nFade10=0\r\n\u0000garbage\r\n[half]\r\nfade1 = 65535 \r\nFade2=red\r\n" +
-      "[CAF\xC9]\r\nFade1=1\r\n", "latin1"));
+      "[CAF\xC9]\r\nFade1=1\r\n[Odd]\r\nFade1=255\r\nFade2=-1\r\nFade3=16777216\r\n", "latin1"));
 
     const page = await freshPage();
     await save(page, "Mine", warm);
@@ -283,17 +283,58 @@ describe("schemes", () => {
       dialog.accept();
     });
     const status = await importFiles(page, join(dir, "scheme.lst"), join(dir, "color.dat"));
-    assert.match(question, /Replace the 1 scheme kept in this browser with the 5/);
-    assert.match(status, /Imported 5 schemes; applied “Good”/);
+    assert.match(question, /Replace the 1 scheme kept in this browser with the 6/);
+    assert.match(status, /Imported 6 schemes; applied “Good”/);
     assert.match(status, /1 empty entry/);
-    assert.match(status, /“Half”: Fade2, Fade3, .*Fade10 skipped/);
+    assert.match(status, /“Half”: Fade2: red is not a colour; Fade3, .*Fade10 skipped/);
     assert.match(status, /“Ghost”: no colours/);
-    assert.match(status, /“Café”: no colours/, "É and é are different sections, as under the desktop's profile functions");
+    // Windows may take É and é for one letter in a section name: [CAFÉ] is read for Café.
+    assert.match(status, /“Café”: Fade2, .*Fade10 skipped/);
+    // Values the desktop refuses as colours are named, not painted.
+    assert.match(status, /“Odd”: Fade2: -1 is not a colour; Fade3: 16777216 is not a colour; Fade4, .*Fade10 skipped/);
     assert.match(status, /line 12 is neither/);
     const colours = await stopColours(page);
     assert.deepEqual(colours.slice(0, 3), ["#ff0000", "#00ff00", "#0000ff"]);
     await page.select("#scheme-list", "1");
     assert.deepEqual((await stopColours(page)).slice(0, 2), ["#ffff00", "#00ff00"], "Half sets Fade1 only");
+    await page.select("#scheme-list", "4");
+    assert.deepEqual((await stopColours(page)).slice(0, 2), ["#010000", "#00ff00"], "Café sets Fade1 from [CAFÉ]");
+    await page.select("#scheme-list", "5");
+    assert.deepEqual((await stopColours(page)).slice(0, 3), ["#ff0000", "#00ff00", "#0000ff"], "Odd sets Fade1 only");
+    await closePage(page);
+  });
+
+  test("a list the desktop program would not read is neither imported nor made by a save", async () => {
+    const dir = mkdtempSync(join(tmpdir(), "qf-web-bounds-"));
+    const listFile = (text) => {
+      writeFileSync(join(dir, "scheme.lst"), text);
+      return join(dir, "scheme.lst");
+    };
+    const colourFile = join(dir, "color.dat");
+    writeFileSync(colourFile, "[x]\r\nFade1=255\r\n");
+    const lines = (count, length, end) => `${"n".repeat(length)}${end}`.repeat(count);
+    const names = (page) => page.$eval("#scheme-list", (list) => list.options.length);
+    const page = await freshPage();
+    page.on("dialog", (dialog) => dialog.accept());
+
+    // 16,384 lines of 256 bytes are 4 MiB, the most the desktop reads.
+    for (const [list, refusal] of [["x\r\n".repeat(32768), /more than 32,767 entries/],
+                                  [lines(16384, 254, "\r\n") + "x", /is 4,194,305 bytes/],
+                                  [lines(16384, 255, "\n"), /would be 4,210,688 bytes as the desktop program writes it/]]) {
+      assert.match(await importFiles(page, listFile(list), colourFile), refusal);
+      assert.match(await page.$eval("#scheme-status", (s) => s.textContent), /nothing was imported/);
+      assert.equal(await names(page), 0);
+    }
+
+    assert.match(await importFiles(page, listFile(lines(16384, 254, "\r\n")), colourFile), /Imported 16384 schemes/);
+    await save(page, "x", warm);
+    assert.match(await page.$eval("#scheme-status", (s) => s.textContent), /larger than the 4,194,304 bytes/);
+    assert.equal(await names(page), 16384);
+
+    assert.match(await importFiles(page, listFile("x\r\n".repeat(32767)), colourFile), /Imported 32767 schemes/);
+    await save(page, "y", warm);
+    assert.match(await page.$eval("#scheme-status", (s) => s.textContent), /at most 32,767 schemes/);
+    assert.equal(await names(page), 32767);
     await closePage(page);
   });
 });
