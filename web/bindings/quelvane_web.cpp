@@ -10,12 +10,15 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/cp1252.h"
 #include "core/utf.h"
 #include "fade/color.h"
 #include "fade/entry_points.h"
+#include "fade/generator.h"
+#include "fade/markup_formats.h"
 #include "fade/qfade_args.h"
 #include "mainwindow/compose.h"
 #include "preview/canvas.h"
@@ -58,9 +61,104 @@ val ComposeLine(const std::u16string& prefix, const val& colours, const std::u16
   return JsString(qf::ComposeChatLine(prefix, ColoursFrom(colours), text, wavy ? -1 : 0));
 }
 
-// The fade alone, as the HTML fader's Generate makes it with three colours.
-val Fade(const val& colours, const std::u16string& text, bool wavy) {
-  return JsString(qf::FadeColors(ColoursFrom(colours), text, wavy ? -1 : 0));
+// A count from JavaScript; what is not a count (negative, not a number) is as large as can be.
+std::size_t CountFrom(double count) {
+  constexpr double kMost = static_cast<double>(std::numeric_limits<std::size_t>::max());
+  return count >= 0 && count < kMost ? static_cast<std::size_t>(count)
+                                     : std::numeric_limits<std::size_t>::max();
+}
+
+// Every format of the formatting layer, the default (aol) first: [{name, wave, summary}].
+val MarkupFormatList() {
+  val list = val::array();
+  for (const qf::MarkupFormatInfo& info : qf::MarkupFormats()) {
+    val entry = val::object();
+    entry.set("name", std::string(info.name));
+    entry.set("wave", info.wave);
+    entry.set("summary", std::string(info.summary));
+    list.call<void>("push", entry);
+  }
+  return list;
+}
+
+val ErrorValue(const std::string& kind, const std::string& message, std::size_t overshoot = 0) {
+  val result = val::object();
+  result.set("error", message);
+  result.set("kind", kind);
+  result.set("overshoot", static_cast<double>(overshoot));
+  return result;
+}
+
+val FadeErrorValue(const qf::FadeError& error) {
+  static constexpr const char* kKinds[] = {"colourCount", "waveRefused", "textRefused", "tooLong"};
+  return ErrorValue(kKinds[static_cast<int>(error.kind)], error.message, error.overshoot);
+}
+
+// A request's markup through the formatting layer:
+//   formatFade({colours, text, format: "html", styles: {bold, italic, underline, strike},
+//               wavy, maxLength, prefix})
+// gives {markup, groupSize, length} (length in characters, a surrogate pair once) or
+// {error, kind, overshoot} (kind: colourCount, waveRefused, textRefused, tooLong; format or
+// prefix for a request the page never makes). maxLength 0 or absent is no limit. `prefix`
+// (aol only) is the style prefix as the desktop builds it, in the order the boxes were ticked:
+// it stands where the layer writes the same tags in its fixed order, so the markup is what the
+// desktop sends.
+val FormatFadeFor(const val& request) {
+  const std::string name = request["format"].as<std::string>();
+  const std::optional<qf::MarkupFormat> format = qf::FindMarkupFormat(name);
+  if (!format) {
+    return ErrorValue("format", "there is no format called " + name);
+  }
+  const std::vector<int32_t> colours = ColoursFrom(request["colours"]);
+  const std::u16string text = request["text"].as<std::u16string>();
+  qf::TextStyles styles;
+  if (const val s = request["styles"]; !s.isUndefined()) {
+    styles = {s["bold"].as<bool>(), s["italic"].as<bool>(), s["underline"].as<bool>(),
+              s["strike"].as<bool>()};
+  }
+  qf::FadeRequest fade{colours, text, *format, styles, request["wavy"].as<bool>()};
+  if (const val most = request["maxLength"]; !most.isUndefined()) {
+    fade.maxLength = CountFrom(most.as<double>());
+  }
+  // The fit first, then the markup in that group size: the fit is worked out once.
+  const qf::FadeResult<qf::FadeFit> fit = qf::FitToLimit(fade);
+  if (!fit) return FadeErrorValue(fit.error);
+  fade.groupSize = fit.value->groupSize;
+  qf::FadeResult<std::u16string> markup = qf::FormatFade(fade);
+  if (!markup) return FadeErrorValue(markup.error);
+  if (const val prefix = request["prefix"];
+      *format == qf::MarkupFormat::kAol && !prefix.isUndefined()) {
+    const std::u16string ordered = prefix.as<std::u16string>();
+    const std::u16string fixed = qf::AolStylePrefix(styles);
+    // The same tags in another order only: anything else would change the length fitted.
+    bool sameTags = ordered.size() == fixed.size();
+    for (std::size_t at = 0; sameTags && at < fixed.size(); at += 3) {
+      sameTags = ordered.find(std::u16string_view(fixed).substr(at, 3)) != std::u16string::npos;
+    }
+    if (!sameTags || markup.value->compare(0, fixed.size(), fixed) != 0) {
+      return ErrorValue("prefix", "the style prefix does not hold the tags of the ticked styles");
+    }
+    markup.value->replace(0, fixed.size(), ordered);
+  }
+  val result = val::object();
+  result.set("markup", JsString(*markup.value));
+  result.set("groupSize", static_cast<double>(fit.value->groupSize));
+  result.set("length", static_cast<double>(fit.value->length));
+  return result;
+}
+
+// The colours (colour values 0x00BBGGRR) of `count` characters faded through `colours`, as
+// the engine gives them: with the characters coloured in groups, the colour of each group.
+val FadeColourValues(const val& colours, double count) {
+  std::vector<qf::Channels> stops;
+  for (const int32_t colour : ColoursFrom(colours)) stops.push_back(qf::SplitColor(colour));
+  std::vector<uint32_t> values(count >= 1 ? static_cast<std::size_t>(count) : 0);
+  qf::FadeColoursInto(stops, values.size(), 0, values);
+  for (uint32_t& value : values) {
+    value = (value >> 16) | (value & 0xFF00) | ((value & 0xFF) << 16);  // 0xRRGGBB to 0xBBGGRR
+  }
+  return val::global("Uint32Array")
+      .new_(emscripten::typed_memory_view(values.size(), values.data()));
 }
 
 // The length of the fade only, without handing the markup to JavaScript: lets the benchmark
@@ -130,13 +228,6 @@ val EncodeAnsi(const std::u16string& text) {
 }
 
 val ParseList(const std::u16string& text) { return ToArray(qf::ParseSchemeList(text)); }
-
-// A count from JavaScript; what is not a count (negative, not a number) is as large as can be.
-std::size_t CountFrom(double count) {
-  constexpr double kMost = static_cast<double>(std::numeric_limits<std::size_t>::max());
-  return count >= 0 && count < kMost ? static_cast<std::size_t>(count)
-                                     : std::numeric_limits<std::size_t>::max();
-}
 
 // The entries of a list file, or null when it holds more than `maxEntries` (the reading stops
 // there, so a huge file costs no more than the bound).
@@ -237,7 +328,9 @@ val ColourFileOddLines(const std::u16string& colourFile) {
 EMSCRIPTEN_BINDINGS(quelvane) {
   using emscripten::function;
   function("composeChatLine", &ComposeLine);
-  function("fadeColors", &Fade);
+  function("markupFormats", &MarkupFormatList);
+  function("formatFade", &FormatFadeFor);
+  function("fadeColourValues", &FadeColourValues);
   function("fadedLength", &FadedLength);
   function("toggledStylePrefix", &ToggledPrefix);
   function("renderTags", &RenderTags);

@@ -1,4 +1,4 @@
-// The page: wires the controls to the fade engine, the tag walker and the scheme files of the
+// The page: wires the controls to the formatting layer, the tag walker and the scheme files of the
 // WebAssembly core (quelvane.js). All fading, previewing and file handling is the core's; this
 // file keeps the page's state and says what happened.
 import { drawPreview } from "./preview.js";
@@ -26,15 +26,22 @@ function say(element, text, { problem = false, notes = [] } = {}) {
   }
 }
 
+// "1 character", "12 characters".
+const characters = (count) => `${count} character${count === 1 ? "" : "s"}`;
+
+// The number of characters of `text` as the length limit counts them (a surrogate pair once).
+const characterCount = (text) => [...text].length;
+
 // Copies `text` to the clipboard; where the browser refuses, selects it in `box` for Ctrl+C.
 async function copyMarkup(text, box, status) {
   if (!text) {
     say(status, "Nothing to copy yet: type a line first.");
     return;
   }
+  const copiedText = `Copied the markup (${characters(characterCount(text))}).`;
   try {
     await navigator.clipboard.writeText(text);
-    say(status, `Copied the markup (${text.length} characters).`);
+    say(status, copiedText);
   } catch {
     box.focus();
     box.select();
@@ -42,7 +49,7 @@ async function copyMarkup(text, box, status) {
     try {
       copied = document.execCommand("copy");
     } catch { /* reported below */ }
-    if (copied) say(status, `Copied the markup (${text.length} characters).`);
+    if (copied) say(status, copiedText);
     else say(status, "The browser did not allow copying: the markup is selected, press Ctrl+C.", { problem: true });
   }
 }
@@ -71,6 +78,34 @@ async function start() {
   } catch (error) {
     say($("status"), `The fader could not start in this browser (${error?.message ?? error}). It needs WebAssembly and the page served over http, not opened as a file.`, { problem: true });
     return;
+  }
+
+  // --- the formats ---------------------------------------------------------------------------
+  const formats = core.markupFormats();
+  const waveFormats = formats.filter((format) => format.wave).map((format) => format.name);
+
+  // Fills `select` with every format (its summary as the option's tip and in `summary` below
+  // it), aol chosen.
+  function offerFormats(select, summary) {
+    for (const format of formats) {
+      const option = new Option(format.name, format.name);
+      option.title = format.summary;
+      select.add(option);
+    }
+    select.value = "aol";
+    const describe = () => {
+      summary.textContent = formats.find((format) => format.name === select.value).summary;
+    };
+    select.addEventListener("change", describe);
+    describe();
+  }
+
+  // Why a fade could not be made (the formatting layer's reason), as the page says it.
+  function refusalText(result) {
+    if (result.kind === "tooLong") return `Does not fit: ${result.error}.`;
+    const sentence = result.error[0].toUpperCase() + result.error.slice(1);
+    if (result.kind === "waveRefused") return `${sentence}: untick W, or choose ${waveFormats.join(" or ")}.`;
+    return `${sentence}.`;
   }
 
   const stops = START_STOPS.map((hex) => core.colourFromHex(hex));
@@ -108,6 +143,18 @@ async function start() {
     });
   }
 
+  // The limit box: null when empty, else the count, or NaN when it holds no whole number of
+  // 1 or more (a number input reports text it cannot read as empty, with badInput set).
+  function readLimit() {
+    const box = $("limit");
+    if (box.validity.badInput) return NaN;
+    if (box.value.trim() === "") return null;
+    const limit = Number(box.value);
+    return Number.isSafeInteger(limit) && limit >= 1 ? limit : NaN;
+  }
+
+  // What the preview draws (drawPreview's fade), null when there is no markup.
+  let previewFade = null;
   let drawPending = false;
   function schedulePreview() {
     if (drawPending) return;
@@ -115,14 +162,48 @@ async function start() {
     requestAnimationFrame(() => {
       drawPending = false;
       const strip = $("preview").parentElement;
-      drawPreview(core, $("preview"), $("markup").value, background, strip.clientWidth);
+      drawPreview(core, $("preview"), previewFade, background, strip.clientWidth);
     });
   }
 
+  // Why the fader shows no markup, when something prevents it ("" otherwise).
+  let faderProblem = "";
+
   function update() {
     const line = $("line").value;
+    const format = $("format").value;
+    const limit = readLimit();
+    const colours = stops.slice(0, count);
+    const styles = { bold: $("style-b").checked, italic: $("style-i").checked,
+                     underline: $("style-u").checked, strike: $("style-s").checked };
     const wavy = $("style-w").checked;
-    $("markup").value = line ? core.composeChatLine(prefix, stops.slice(0, count), line, wavy) : "";
+    let result = null;
+    if (Number.isNaN(limit)) {
+      faderProblem = "The length limit must be a whole number of characters, 1 or more, or empty for none.";
+    } else {
+      // An empty line makes no markup, so no limit applies to it; a refused combination is
+      // still said.
+      result = core.formatFade({ colours, text: line, format, styles, wavy, prefix,
+                                 maxLength: line ? limit ?? 0 : 0 });
+      faderProblem = result.error === undefined ? "" : refusalText(result);
+    }
+    if (faderProblem || !line) {
+      $("markup").value = "";
+      previewFade = null;
+      say($("markup-info"), faderProblem || characters(0), { problem: faderProblem !== "" });
+    } else {
+      $("markup").value = result.markup;
+      previewFade = { format, markup: result.markup, colours, text: line, groupSize: result.groupSize, styles, wavy };
+      let info = `${characters(result.length)}.`;
+      if (limit !== null && result.groupSize === 1) {
+        info = `${characters(result.length)}, within the limit of ${limit}.`;
+      } else if (limit !== null) {
+        const per = result.groupSize >= characterCount(line) ? "the whole line in one colour"
+                                                             : `${result.groupSize} characters per colour`;
+        info = `${characters(result.length)}. Fitted to ${limit}: ${per}.`;
+      }
+      say($("markup-info"), info);
+    }
     schedulePreview();
   }
 
@@ -133,6 +214,9 @@ async function start() {
     update();
   });
   $("style-w").addEventListener("change", update);
+  offerFormats($("format"), $("format-summary"));
+  $("format").addEventListener("change", update);
+  $("limit").addEventListener("input", update);
   for (const id of ["style-s", "style-i", "style-b", "style-u"]) {
     const box = $(id);
     box.addEventListener("change", () => {
@@ -144,7 +228,10 @@ async function start() {
     background = core.colourFromHex($("preview-back").value);
     schedulePreview();
   });
-  $("copy").addEventListener("click", () => copyMarkup($("markup").value, $("markup"), $("status")));
+  $("copy").addEventListener("click", () => {
+    if (faderProblem) say($("status"), `Nothing to copy: ${faderProblem}`, { problem: true });
+    else copyMarkup($("markup").value, $("markup"), $("status"));
+  });
   window.addEventListener("resize", schedulePreview);
 
   // --- schemes -----------------------------------------------------------------------------
@@ -260,10 +347,18 @@ async function start() {
   });
 
   // --- the HTML fader ----------------------------------------------------------------------
+  offerFormats($("html-format"), $("html-format-summary"));
   $("html-controls").addEventListener("submit", (event) => {
     event.preventDefault();
     const colours = [1, 2, 3].map((k) => core.colourFromHex($(`html-colour-${k}`).value));
-    $("html-output").value += core.fadeColors(colours, $("html-line").value, $("html-wavy").checked);
+    const result = core.formatFade({ colours, text: $("html-line").value, format: $("html-format").value,
+                                     wavy: $("html-wavy").checked });
+    if (result.error !== undefined) {
+      say($("html-status"), `${refusalText(result)} Nothing was added.`, { problem: true });
+      return;
+    }
+    $("html-output").value += result.markup;
+    say($("html-status"), "");
   });
   $("html-clear").addEventListener("click", () => {
     $("html-output").value = "";

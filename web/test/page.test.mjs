@@ -51,6 +51,15 @@ async function setLine(page, text) {
 
 const markupOf = (page) => page.$eval("#markup", (box) => box.value);
 
+// Types `text` into the emptied limit box (empty text: no limit).
+async function setLimit(page, text) {
+  await page.$eval("#limit", (box) => {
+    box.value = "";
+    box.dispatchEvent(new Event("input", { bubbles: true }));
+  });
+  await page.type("#limit", text);
+}
+
 function runQfade(args) {
   assert.ok(existsSync(qfade), `qfade is built (${qfade}); scripts/test web builds it`);
   return execFileSync(qfade, args).toString("utf8").replace(/\n$/, "");
@@ -149,17 +158,152 @@ describe("the fader", () => {
     await closePage(page);
   });
 
-  test("the HTML fader adds one block of FadeThreeColors markup per Generate", async () => {
+  test("the HTML fader adds one block of FadeThreeColors markup per Generate, in the format chosen", async () => {
     const page = await freshPage();
-    await page.type("#html-line", "abc");
+    const output = () => page.$eval("#html-output", (box) => box.value);
+    await page.type("#html-line", "a<b");
     await page.click("#html-generate");
     await page.click("#html-wavy");
     await page.focus("#html-line");
     await page.keyboard.press("Enter");
-    const expected = runQfade(["#FF0000,#00FF00,#0000FF", "abc"]) + runQfade(["--wavy", "#FF0000,#00FF00,#0000FF", "abc"]);
-    assert.equal(await page.$eval("#html-output", (box) => box.value), expected);
+    await page.select("#html-format", "html");
+    await page.click("#html-generate");
+    const three = "#FF0000,#00FF00,#0000FF";
+    const expected = runQfade([three, "a<b"]) + runQfade(["--wavy", three, "a<b"]) +
+                     runQfade(["--format", "html", "--wavy", three, "a<b"]);
+    assert.equal(await output(), expected);
+
+    // Wavy bbcode is refused out loud, and nothing is added.
+    await page.select("#html-format", "bbcode");
+    await page.click("#html-generate");
+    assert.match(await page.$eval("#html-status", (s) => s.textContent),
+                 /^The bbcode format has no raised or lowered text.*untick W.*Nothing was added/);
+    assert.equal(await output(), expected);
     await page.click("#html-clear");
     assert.equal(await page.$eval("#html-output", (box) => box.value), "");
+    await closePage(page);
+  });
+
+  test("every format, with and without a limit, gives qfade's markup for the same request", async () => {
+    // The formats as qfade lists them: the name first, "wavy" where the format has a wave.
+    const listed = runQfade(["--list-formats"]).split("\n").map((row) => row.split(/\s+/));
+    const page = await freshPage();
+    for (const [k, hex] of stops.entries()) await pickColour(page, `#stop-${k + 1}`, hex);
+    assert.deepEqual(await page.$$eval("#format option", (options) => options.map((o) => o.value)),
+                     listed.map(([name]) => name));
+    assert.equal(await page.$eval("#format", (box) => box.value), "aol");
+    // Escapes of every format, and an emoji (one character of two UTF-16 units).
+    const line = "Hi <3 & [x] \\ &a \u{1F600} wave";
+    await setLine(page, line);
+    // B then U: the desktop's prefix is "<u><b>", where qfade writes "<b><u>".
+    await page.click("#style-b");
+    await page.click("#style-u");
+    const colours = stops.join(",");
+    const info = () => page.$eval("#markup-info", (p) => p.textContent);
+
+    for (const [name, wave] of listed) {
+      await page.select("#format", name);
+      const wavy = wave === "wavy";
+      if (wavy !== await page.$eval("#style-w", (box) => box.checked)) await page.click("#style-w");
+      const args = ["--format", name, "--bold", "--underline", ...(wavy ? ["--wavy"] : [])];
+      const expected = (max) => {
+        const markup = runQfade([...args, ...(max ? ["--max", String(max)] : []), colours, line]);
+        return name === "aol" ? `<u><b>${markup.slice("<b><u>".length)}` : markup;
+      };
+
+      await setLimit(page, "");
+      const plain = await markupOf(page);
+      assert.deepEqual(Buffer.from(plain), Buffer.from(expected(0)), name);
+      assert.equal(await info(), `${[...plain].length} characters.`, name);
+
+      const limit = Math.floor([...plain].length * 0.6);
+      await setLimit(page, String(limit));
+      const fitted = await markupOf(page);
+      assert.deepEqual(Buffer.from(fitted), Buffer.from(expected(limit)), `${name} --max ${limit}`);
+      assert.ok([...fitted].length <= limit, `${name}: ${[...fitted].length} characters within ${limit}`);
+      assert.match(await info(), new RegExp(`^${[...fitted].length} characters\\. Fitted to ${limit}: \\d+ characters per colour\\.$`), name);
+    }
+    await closePage(page);
+  });
+
+  test("the limit says the group size it took; what cannot be made is said, never shown cut", async () => {
+    const page = await freshPage();
+    const info = () => page.$eval("#markup-info", (p) => ({ text: p.textContent, problem: p.classList.contains("problem") }));
+    const previewSteps = () => page.evaluate(async () => {
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+      return document.getElementById("preview").previewSteps.length;
+    });
+    await setLine(page, "Hello");
+    // Five letters of tags of 20 characters: 105 characters a colour per letter; in pairs 65;
+    // in threes 45.
+    await setLimit(page, "60");
+    assert.deepEqual(await info(), { text: "45 characters. Fitted to 60: 3 characters per colour.", problem: false });
+    assert.equal((await markupOf(page)).match(/<Font Color=/g).length, 2);
+
+    await setLimit(page, "20");
+    assert.deepEqual(await info(), { text: "Does not fit: the line takes 25 characters even in one colour, " +
+                                           "5 more than the limit of 20.", problem: true });
+    assert.equal(await markupOf(page), "");
+    assert.equal(await previewSteps(), 0, "the preview draws nothing");
+    await page.click("#copy");
+    assert.match(await page.$eval("#status", (s) => s.textContent), /^Nothing to copy: Does not fit/);
+
+    await setLimit(page, "0");
+    assert.match((await info()).text, /limit must be a whole number/);
+    assert.equal(await markupOf(page), "");
+    await setLimit(page, "200");
+    assert.deepEqual(await info(), { text: "105 characters, within the limit of 200.", problem: false });
+
+    // W with a format that has no raised text, and text a format cannot carry.
+    await page.click("#style-w");
+    await page.select("#format", "bbcode");
+    assert.match((await info()).text, /^The bbcode format has no raised or lowered text, so it cannot be wavy: untick W, or choose aol or html\.$/);
+    assert.equal(await markupOf(page), "");
+    await page.select("#format", "html");
+    assert.match(await markupOf(page), /^<span style="color:#[0-9A-F]{6}"><sup>H<\/sup>/);
+    await page.click("#style-w");
+    await page.select("#format", "mc-hex");
+    await setLine(page, "\u00A7a red?");
+    assert.match((await info()).text, /^The mc-hex format cannot carry "\u00A7" \(character 1\)/);
+    assert.equal(await markupOf(page), "");
+    assert.equal(await previewSteps(), 0);
+    await closePage(page);
+  });
+
+  test("the preview shows html as a browser shows the markup: each letter's colour, the styles, the wave", async () => {
+    const page = await freshPage();
+    await page.select("#format", "html");
+    // Underlined, every space's colour shows, so the markup gives each space its own.
+    await page.click("#style-b");
+    await page.click("#style-u");
+    await page.click("#style-w");
+    await setLine(page, "Waves \u{1F30A} & <tags> roll in groups");
+    await setLimit(page, "700");
+    assert.match(await page.$eval("#markup-info", (p) => p.textContent), /Fitted to 700: [2-9] characters per colour/);
+    const { steps, read } = await page.evaluate(async () => {
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+      // The markup as the browser reads it: each character, its colour, raised or lowered.
+      const holder = document.createElement("div");
+      holder.innerHTML = document.getElementById("markup").value;
+      document.body.append(holder);
+      const read = [];
+      const walker = document.createTreeWalker(holder, NodeFilter.SHOW_TEXT);
+      for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+        const parent = node.parentElement;
+        for (const text of node.data) {
+          read.push({ text, colour: getComputedStyle(parent).color, bold: getComputedStyle(parent).fontWeight === "700",
+                      underline: parent.closest("u") !== null, shift: parent.closest("sup") ? -1 : parent.closest("sub") ? 1 : 0 });
+        }
+      }
+      holder.remove();
+      const { cssColour } = await import(new URL("preview.js", location.href));
+      const steps = document.getElementById("preview").previewSteps.map((step) => ({
+        text: step.text, colour: cssColour(step.colour), bold: /\bbold\b/.test(step.font), underline: step.underline,
+        shift: Math.sign(step.y) }));
+      return { steps, read };
+    });
+    assert.deepEqual(steps, read);
+    assert.ok(new Set(read.map((r) => r.colour)).size > 3, "several colours");
     await closePage(page);
   });
 
