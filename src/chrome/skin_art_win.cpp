@@ -229,7 +229,7 @@ void PaintPlate(HDC dc, const RoundedRect& piece, int clientWidth, int clientHei
 }
 
 void PaintPanel(HDC dc, const Rect& rect, int ellipse) {
-  const RECT box = ToRect(rect);
+  const RECT box = ToRECT(rect);
   GdiRegion region = RoundRegion(dc, box, ellipse);
   ClippedGradient(dc, region.Get(), box, kPanelTop, kPanelBottom);
   GdiRegion inner = Erode(region.Get());
@@ -240,7 +240,7 @@ void PaintPanel(HDC dc, const Rect& rect, int ellipse) {
 
 void PaintWell(HDC dc, const Rect& control, int margin) {
   const Rect outer = control.Inflate(margin);
-  const RECT box = ToRect(outer);
+  const RECT box = ToRECT(outer);
   GdiBrush well{CreateSolidBrush(kWell)};
   FillRect(dc, &box, well.Get());
   GdiBrush shadow{CreateSolidBrush(kEdge)};
@@ -256,7 +256,7 @@ void PaintWell(HDC dc, const Rect& control, int margin) {
 }
 
 void PaintButtonFace(HDC dc, const Rect& rect) {
-  const RECT box = ToRect(rect);
+  const RECT box = ToRECT(rect);
   const int ellipse = rect.height >= 14 ? 6 : 4;
   GdiRegion region = RoundRegion(dc, box, ellipse);
   // Glass: a bright upper half, a step down, and light gathering again towards the bottom.
@@ -310,7 +310,7 @@ void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLOR
   if (!DrawingScale(dc).IsIdentity()) {
     // Scaled up there are pixels enough for real letters of the same height.
     GdiFont font = MakeArtFont(kPixelGlyphHeight + 2, {.bold = true});
-    DrawCentredText(dc, ToRect(rect), text, font.Get(), colour);
+    DrawCentredText(dc, ToRECT(rect), text, font.Get(), colour);
     return;
   }
   const int width = std::max(PixelTextWidth(text), 0);
@@ -325,10 +325,10 @@ void PaintCaption(HDC dc, const Rect& rect, std::u16string_view text, HFONT font
   const COLORREF oldColour = SetTextColor(dc, kTextShadow);
   const std::wstring wide = ToWide(text);
   const UINT flags = format | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
-  RECT shadow = ToRect(rect.Offset(1, 1));
+  RECT shadow = ToRECT(rect.Offset(1, 1));
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &shadow, flags);
   SetTextColor(dc, colour);
-  RECT box = ToRect(rect);
+  RECT box = ToRECT(rect);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, flags);
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);

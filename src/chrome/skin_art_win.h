@@ -16,6 +16,7 @@
 #include "core/rect.h"
 #include "toolkit/gdi_win.h"
 #include "toolkit/skin_win.h"
+#include "toolkit/win32_win.h"
 
 namespace qf::art {
 
@@ -44,9 +45,6 @@ inline constexpr COLORREF kGlyph = RGB(18, 28, 86);
 // The program's signature fade (under titles, beside lists, in the icon).
 inline constexpr COLORREF kFade[] = {RGB(128, 255, 255), RGB(120, 140, 255), RGB(230, 110, 255),
                                      RGB(255, 140, 170)};
-
-// RECT from a layout rectangle.
-constexpr RECT ToRect(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
 
 // An Arial font whose characters are `pixels` high (the em height), bold unless told otherwise.
 GdiFont ArtFont(int pixels, FontStyle style = {.bold = true});

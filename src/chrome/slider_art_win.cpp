@@ -15,7 +15,7 @@ int Scaled(int pixels, double scale) {
 
 void Fill(HDC dc, const Rect& rect, COLORREF colour) {
   if (rect.width <= 0 || rect.height <= 0) return;
-  const RECT box = ToRect(rect);
+  const RECT box = ToRECT(rect);
   SetBkColor(dc, colour);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
 }
@@ -48,7 +48,7 @@ void PaintArrowGlyph(HDC dc, const Rect& rect, bool vertical, bool towardsLess, 
 void PaintArrow(HDC dc, const ScrollBarFace& face, const Rect& rect, ScrollPart part) {
   if (rect.width <= 0 || rect.height <= 0) return;
   const bool held = face.held == part;
-  const RECT box = ToRect(rect);
+  const RECT box = ToRECT(rect);
   const int ellipse = Scaled(4, face.scale);
   GdiRegion region{
       CreateRoundRectRgn(box.left, box.top, box.right + 1, box.bottom + 1, ellipse, ellipse)};
@@ -89,7 +89,7 @@ void PaintScrollBar(HDC dc, const ScrollBarFace& face) {
   const Rect fill = NarrowAcross(face.fill, face.vertical, Scaled(2, face.scale));
   if (fill.width > 0 && fill.height > 0) {
     const COLORREF stops[] = {kCyanDim, kCyan};
-    FadeGradient(dc, ToRect(fill), stops, face.vertical);
+    FadeGradient(dc, ToRECT(fill), stops, face.vertical);
   }
 
   PaintArrow(dc, face, face.lessArrow, ScrollPart::kLessArrow);

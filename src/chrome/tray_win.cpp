@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/ansi_win.h"
+#include "core/owned_handle_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/win32_win.h"
 
@@ -43,19 +44,19 @@ std::string CutAnsi(std::string text, std::size_t limit) {
 // the icon's resource where it has one of that size, so it is drawn sharp, not shrunk by the
 // shell. The last copy is kept for as long as the shell may show it.
 HICON SizedForTray(HICON icon, HWND window) {
-  static HICON sized = nullptr;
+  static OwnedIcon sized;
   static HICON sizedFrom = nullptr;
   static int sizedTo = 0;
   if (icon == nullptr) return nullptr;
   const int size = SmallIconSize(WindowDpi(window));
-  if (sized != nullptr && sizedFrom == icon && sizedTo == size) return sized;
+  if (sized && sizedFrom == icon && sizedTo == size) return sized.Get();
   HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE));
   if (copy == nullptr) return icon;  // the shell then shrinks the icon itself
-  if (sized != nullptr && sized != record.hIcon) DestroyIcon(sized);
-  sized = copy;
+  if (sized.Get() == record.hIcon) (void)sized.Release();  // the shell may still show it
+  sized.Reset(copy);
   sizedFrom = icon;
   sizedTo = size;
-  return sized;
+  return sized.Get();
 }
 
 // Shell_NotifyIconA with shell32 loaded at the first use of the tray, not at start-up.

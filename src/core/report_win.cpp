@@ -2,20 +2,27 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 
 namespace qf {
 namespace {
 
-void DefaultReport(const char* what) {
+void DefaultReport(const FailureReport& report) {
   static std::set<std::string> reported;
-  if (reported.insert(what).second) {
-    OutputDebugStringA("qf: failed: ");
-    OutputDebugStringA(what);
-    OutputDebugStringA("\n");
+  const std::string place =
+      std::string(report.where.file_name()) + ":" + std::to_string(report.where.line());
+  if (reported.insert(place).second) {
+    const std::string line =
+        std::string(report.level == FailureLevel::kWiring ? "qf: wiring mistake: "
+                                                          : "qf: failed: ") +
+        report.what + " (" + place +
+        (report.systemError != 0 ? ", error " + std::to_string(report.systemError) : "") + ")\n";
+    OutputDebugStringA(line.c_str());
   }
 #ifndef NDEBUG
+  if (report.level == FailureLevel::kWiring) std::abort();
   if (IsDebuggerPresent()) DebugBreak();
 #endif
 }
@@ -24,9 +31,12 @@ FailureReportHandler handler = &DefaultReport;
 
 }  // namespace
 
-bool ReportIf(bool failed, const char* what) {
-  if (failed && handler != nullptr) handler(what);
-  return failed;
+bool ReportIf(bool failed, const char* what, FailureLevel level, std::source_location where) {
+  if (!failed) return false;
+  // Read first: anything called after the failing call may change it.
+  const unsigned long systemError = level == FailureLevel::kSystem ? GetLastError() : 0;
+  handler({.what = what, .level = level, .where = where, .systemError = systemError});
+  return true;
 }
 
 FailureReportHandler SetFailureReportHandler(FailureReportHandler next) {

@@ -14,7 +14,7 @@ void PaintTitleStrip(HDC dc) {
   GdiFont title = art::ArtFont(13);
   art::PaintCaption(dc, {strip.left, strip.top + 3, strip.right - strip.left, 18}, u"HTML Fader",
                     title.Get(), art::kText);
-  art::FadeGradient(dc, art::ToRect(kTitleStripe), art::kFade);
+  art::FadeGradient(dc, ToRECT(kTitleStripe), art::kFade);
   art::PaintRivet(dc, 110, 19);
   art::PaintRivet(dc, 413, 19);
   // The close X on a slim face: the cross kept square in its middle.
@@ -29,7 +29,7 @@ void PaintBody(HDC dc, std::u16string_view formatName) {
   art::PaintPlate(dc, kOutline[3], kWidth, kHeight, art::kBodyTop, art::kBodyBottom);
   art::PaintWell(dc, kText2, 2);
   art::PaintWell(dc, kOutputStripe, 1);
-  art::FadeGradient(dc, art::ToRect(kOutputStripe), art::kFade);
+  art::FadeGradient(dc, ToRECT(kOutputStripe), art::kFade);
 
   // Each colour: its three bars with their letters and its colour box, on a panel.
   const COLORREF letterColours[] = {RGB(255, 128, 140), RGB(120, 255, 160), RGB(130, 180, 255)};

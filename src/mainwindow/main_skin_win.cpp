@@ -24,7 +24,7 @@ void PaintTopRow(HDC dc) {
   GdiFont title = art::ArtFont(13);
   art::PaintCaption(dc, {plate.left, plate.top + 2, plate.right - plate.left, 18},
                     u"Quelvane Fader 1.0", title.Get(), art::kText);
-  art::FadeGradient(dc, art::ToRect(kTitleStripe), art::kFade);
+  art::FadeGradient(dc, ToRECT(kTitleStripe), art::kFade);
 
   // Minimise to the tray and close.
   art::PaintPlate(dc, kOutline[2], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
@@ -81,7 +81,7 @@ void PaintStyles(HDC dc) {
   art::PaintButton(dc, kLabel6, u"FADES");
   // A sample fade in a well beside it: what the program is for, at a glance.
   art::PaintWell(dc, kFadeBar, 0);
-  art::FadeGradient(dc, art::ToRect(kFadeBar.Inflate(-2)), art::kFade);
+  art::FadeGradient(dc, ToRECT(kFadeBar.Inflate(-2)), art::kFade);
 }
 
 void PaintNumberedBoxes(HDC dc) {

@@ -15,13 +15,13 @@ void PaintSchemeSkin(HDC dc) {
   art::PaintCross(dc, kLabel3, 5, art::kGlyph);
   art::PaintRivet(dc, 13, 15);
   art::PaintWell(dc, kHideStripe, 1);
-  art::FadeGradient(dc, art::ToRect(kHideStripe), art::kFade);
+  art::FadeGradient(dc, ToRECT(kHideStripe), art::kFade);
 
   // The list in a sunken well, a fade running down beside it.
   art::PaintPlate(dc, kOutline[1], kWidth, kHeight, art::kBodyTop, art::kBodyBottom);
   art::PaintWell(dc, kList1, 2);
   art::PaintWell(dc, kListStripe, 1);
-  art::FadeGradient(dc, art::ToRect(kListStripe), art::kFade, /*vertical=*/true);
+  art::FadeGradient(dc, ToRECT(kListStripe), art::kFade, /*vertical=*/true);
 
   // Add and Remove, each on its own plate, lettered alike (the size Remove fits).
   const int pixels = art::FitPixels(dc, u"Remove", kLabel2.width - 4, 12);

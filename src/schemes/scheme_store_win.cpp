@@ -10,6 +10,7 @@
 
 #include "core/wide_win.h"
 #include "core/ansi_win.h"
+#include "core/owned_handle_win.h"
 #include "core/report_win.h"
 
 namespace qf {
@@ -25,27 +26,6 @@ int colourWritesBeforeFailure = -1;
 // The profile functions' buffer: 254 characters and the terminating zero.
 constexpr DWORD kIniBufferSize = 255;
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (Valid()) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE Get() const { return handle_; }
-  // Closes now and reports whether the close worked (the last buffered write can fail here).
-  bool Close() {
-    const bool closed = Valid() && CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 struct WholeFile {
   ListLoad outcome = ListLoad::kUnreadable;
   std::string bytes;
@@ -54,10 +34,10 @@ struct WholeFile {
 // The whole content of the file at `path`. Opened with every share mode, so a program that
 // merely has the file open (an editor, a backup tool) does not keep it from being read.
 WholeFile ReadWholeFile(const std::wstring& path) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+  OwnedFile file(CreateFileW(path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return {};
+  if (!file) return {};
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return {};
   if (size.QuadPart > kMaxListFileBytes) return {.outcome = ListLoad::kTooLarge, .bytes = {}};
@@ -194,16 +174,16 @@ bool SaveListBox(std::u16string_view path, const std::vector<std::u16string>& na
                "no temporary file for scheme.lst could be made")) {
     return false;
   }
-  FileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+  OwnedFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  const bool written = !ReportIf(!file.Valid(), "the temporary scheme list could not be opened") &&
+  const bool written = !ReportIf(!file, "the temporary scheme list could not be opened") &&
                        !ReportIf(!WriteAll(file.Get(), bytes), "the scheme list could not be written") &&
-                       FlushFileBuffers(file.Get()) != 0 && file.Close();
+                       FlushFileBuffers(file.Get()) != 0 && file.Reset();
   if (!written ||
       ReportIf(!MoveFileExW(temporary, target.c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH),
                "scheme.lst could not be replaced")) {
-    file.Close();
+    file.Reset();
     DeleteFileW(temporary);
     return false;
   }

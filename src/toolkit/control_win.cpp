@@ -11,8 +11,8 @@ namespace qf {
 
 Control::Control(Form& form, Rect bounds) : form_(form), bounds_(bounds) {
   // Child windows are made with the form's window: one declared later would never get one.
-  WiringCheck(form_.hwnd_ == nullptr && !form_.creating_,
-              "a control was declared after its form's window was created");
+  ReportIf(form_.hwnd_ != nullptr || form_.creating_,
+           "a control was declared after its form's window was created", FailureLevel::kWiring);
   form_.controls_.push_back(this);
 }
 

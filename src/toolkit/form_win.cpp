@@ -92,11 +92,12 @@ void Form::Create() {
   // Copies: a control's creation must not be disturbed by one registering meanwhile.
   for (Control* control : std::vector<Control*>(controls_)) control->Create(hwnd_);
   for (ClickLabel* label : labels_) {
-    WiringCheck(label->onClick || label->onDblClick || label->onMouseDown || label->onMouseUp,
-                "a click label has no handler");
+    ReportIf(!label->onClick && !label->onDblClick && !label->onMouseDown && !label->onMouseUp,
+             "a click label has no handler", FailureLevel::kWiring);
   }
   for (Timer* timer : timers_) {
-    WiringCheck(timer->onTimer != nullptr || timer->Interval() == 0, "a timer has no handler");
+    ReportIf(timer->onTimer == nullptr && timer->Interval() != 0, "a timer has no handler",
+             FailureLevel::kWiring);
     StartTimer(*timer);
   }
   creating_ = false;

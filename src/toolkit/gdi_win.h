@@ -1,10 +1,11 @@
 #pragma once
-// Move-only owners for GDI handles: every object is deleted exactly once, by its owner.
-// Copies are deleted, so a handle can never be freed twice.
+// Owners for GDI handles (OwnedHandle, counted): every object is deleted exactly once, by its
+// owner, and the owners' count is kept for the tests. Also the scoped DC and selection guards.
 #include <windows.h>
 
 #include <utility>
 
+#include "core/owned_handle_win.h"
 #include "core/report_win.h"
 
 namespace qf {
@@ -18,48 +19,37 @@ struct GdiOwnerCounts {
 };
 inline GdiOwnerCounts gdiOwnerCounts;
 
+// The GDI owners are counted in gdiOwnerCounts.
+struct CountedGdiHandle {
+  static void Held() { ++gdiOwnerCounts.held; }
+  static void Freed(bool freed) {
+    --gdiOwnerCounts.held;
+    if (!freed) ++gdiOwnerCounts.failedDeletes;
+  }
+};
+template <class H>
+struct GdiObjectTraits : CountedGdiHandle {
+  using Handle = H;
+  static Handle Empty() { return nullptr; }
+  static bool Free(Handle handle) { return DeleteObject(handle) != 0; }
+};
+struct MemoryDcTraits : CountedGdiHandle {
+  using Handle = HDC;
+  static Handle Empty() { return nullptr; }
+  static bool Free(Handle handle) { return DeleteDC(handle) != 0; }
+};
+
 // Owns one GDI object (pen, brush, font, bitmap, region) and deletes it at the end.
 //   GdiBrush brush{CreateSolidBrush(RGB(0, 0, 255))};
 //   FillRect(dc, &rect, brush.Get());
 template <class Handle>
-class GdiObject {
+class GdiObject : public OwnedHandle<GdiObjectTraits<Handle>> {
  public:
   GdiObject() = default;
   // Takes what a Create... call returned; a null handle (the call failed) is reported.
-  explicit GdiObject(Handle handle) : handle_(handle) {
-    if (!ReportIf(handle_ == nullptr, "a GDI object could not be made")) ++gdiOwnerCounts.held;
+  explicit GdiObject(Handle handle) : OwnedHandle<GdiObjectTraits<Handle>>(handle) {
+    ReportIf(handle == nullptr, "a GDI object could not be made");
   }
-  ~GdiObject() { Reset(); }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  // Gives the handle away (e.g. a region to SetWindowRgn, which then owns it).
-  Handle Release() {
-    if (handle_ != nullptr) --gdiOwnerCounts.held;
-    return std::exchange(handle_, nullptr);
-  }
-  void Reset(Handle handle = nullptr) {
-    if (handle_ == handle) return;
-    if (handle_ != nullptr) {
-      --gdiOwnerCounts.held;
-      if (!DeleteObject(handle_)) ++gdiOwnerCounts.failedDeletes;
-    }
-    handle_ = handle;
-    if (handle_ != nullptr) ++gdiOwnerCounts.held;
-  }
-
- private:
-  Handle handle_ = nullptr;
 };
 
 using GdiPen = GdiObject<HPEN>;
@@ -69,33 +59,12 @@ using GdiBitmap = GdiObject<HBITMAP>;
 using GdiRegion = GdiObject<HRGN>;
 
 // A memory DC compatible with `reference` (the screen when null); DeleteDC at the end.
-class MemoryDc {
+class MemoryDc : public OwnedHandle<MemoryDcTraits> {
  public:
   MemoryDc() = default;
-  explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {
-    if (!ReportIf(dc_ == nullptr, "a memory DC could not be made")) ++gdiOwnerCounts.held;
+  explicit MemoryDc(HDC reference) : OwnedHandle(CreateCompatibleDC(reference)) {
+    ReportIf(!*this, "a memory DC could not be made");
   }
-  ~MemoryDc() { Reset(); }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  MemoryDc& operator=(MemoryDc&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
-  }
-  HDC Get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-  void Reset() {
-    if (dc_ == nullptr) return;
-    --gdiOwnerCounts.held;
-    if (!DeleteDC(std::exchange(dc_, nullptr))) ++gdiOwnerCounts.failedDeletes;
-  }
-
- private:
-  HDC dc_ = nullptr;
 };
 
 // GetDC/ReleaseDC of a window (the screen when null).

@@ -18,7 +18,6 @@ constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstRepeatMs = 400;
 constexpr UINT kRepeatMs = 50;
 
-RECT ToWinRect(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
 
 }  // namespace
 
@@ -43,23 +42,23 @@ ScrollBarFace LayOutScrollBarFace(int width, int height, bool vertical, const Sc
 }
 
 void PaintPlainScrollBar(HDC dc, const ScrollBarFace& face) {
-  RECT track = ToWinRect(face.track);
+  RECT track = ToRECT(face.track);
   FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
   // The fill: a band down the middle of the track, a third of its thickness.
   const int inset = (face.vertical ? face.fill.width : face.fill.height) / 3;
-  RECT fill = ToWinRect(face.vertical ? Rect{face.fill.left + inset, face.fill.top,
+  RECT fill = ToRECT(face.vertical ? Rect{face.fill.left + inset, face.fill.top,
                                              face.fill.width - 2 * inset, face.fill.height}
                                       : Rect{face.fill.left, face.fill.top + inset, face.fill.width,
                                              face.fill.height - 2 * inset});
   FillRect(dc, &fill, GetSysColorBrush(COLOR_HIGHLIGHT));
   auto arrow = [&](const Rect& where, UINT kind, ScrollPart part) {
-    RECT box = ToWinRect(where);
+    RECT box = ToRECT(where);
     DrawFrameControl(dc, &box, DFC_SCROLL,
                      kind | (face.held == part ? DFCS_PUSHED | DFCS_FLAT : 0));
   };
   arrow(face.lessArrow, face.vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT, ScrollPart::kLessArrow);
   arrow(face.moreArrow, face.vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT, ScrollPart::kMoreArrow);
-  RECT thumb = ToWinRect(face.thumb);
+  RECT thumb = ToRECT(face.thumb);
   DrawFrameControl(dc, &thumb, DFC_BUTTON, DFCS_BUTTONPUSH);
   if (face.focused) {
     InflateRect(&thumb, -1, -1);

@@ -1,27 +1,11 @@
 #include "toolkit/win32_win.h"
 
-#include <cstdlib>
 #include <map>
 
 #include "core/report_win.h"
 #include "core/wide_win.h"
 
 namespace qf {
-namespace {
-
-void DefaultWiringFailure(const char* what) {
-  OutputDebugStringA("qf: wiring mistake: ");
-  OutputDebugStringA(what);
-  OutputDebugStringA("\n");
-#ifndef NDEBUG
-  std::abort();
-#endif
-}
-
-WiringFailureHandler wiringFailure = &DefaultWiringFailure;
-
-}  // namespace
-
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 std::u16string WindowText(HWND window) {
@@ -64,14 +48,5 @@ POINT CursorInClient(HWND window) {
   return cursor;
 }
 
-void WiringCheck(bool holds, const char* what) {
-  if (!holds && wiringFailure != nullptr) wiringFailure(what);
-}
-
-WiringFailureHandler SetWiringFailureHandler(WiringFailureHandler handler) {
-  WiringFailureHandler previous = wiringFailure;
-  wiringFailure = handler;
-  return previous;
-}
 
 }  // namespace qf

@@ -32,7 +32,8 @@ inline int MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 // Where the mouse pointer is now, in `window`'s client coordinates.
 POINT CursorInClient(HWND window);
 
-inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
+// The Win32 RECT (right and bottom edges) of a layout rectangle (width and height).
+constexpr RECT ToRECT(const Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
 
 // A function of a system DLL that the program needs only late (the colour dialog, the tray
 // icon): the DLL is loaded at the first call instead of with the exe. Every DLL an exe imports
@@ -48,12 +49,5 @@ Function* LateBound(const wchar_t* dll, const char* name) {
   return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(LateBoundProc(dll, name)));
 }
 
-// Reports a wiring mistake (a control made after its form's window, a form used after its
-// window was destroyed...). Silent in the shipped program apart from a debugger line; debug
-// builds stop at once, and tests install a handler that fails the test.
-//   WiringCheck(form.hwnd_ == nullptr, "a control was declared after its form was created");
-void WiringCheck(bool holds, const char* what);
-using WiringFailureHandler = void (*)(const char* what);
-WiringFailureHandler SetWiringFailureHandler(WiringFailureHandler handler);
 
 }  // namespace qf

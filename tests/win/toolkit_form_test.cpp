@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/report_win.h"
 #include "toolkit_test_forms.h"
 #include "toolkit_test_support.h"
 
@@ -155,8 +156,10 @@ TEST(ToolkitForm, ControlsKeepTheirStateAcrossHiding) {
 TEST(ToolkitWiring, AControlDeclaredAfterItsFormsWindowIsReported) {
   static int reported = 0;
   reported = 0;
-  const qf::WiringFailureHandler previous =
-      qf::SetWiringFailureHandler([](const char*) { ++reported; });
+  const qf::FailureReportHandler previous =
+      qf::SetFailureReportHandler([](const qf::FailureReport& report) {
+        if (report.level == qf::FailureLevel::kWiring) ++reported;
+      });
   {
     ReleaseForm form;
     form.Load();
@@ -173,7 +176,23 @@ TEST(ToolkitWiring, AControlDeclaredAfterItsFormsWindowIsReported) {
     form.Load();
     EXPECT_EQ(reported, 2);
   }
-  qf::SetWiringFailureHandler(previous);
+  qf::SetFailureReportHandler(previous);
+}
+
+// A failure of the system is reported with the place that checked it and the system's error,
+// as the failing call left it.
+TEST(ToolkitWiring, AFailureReportsWhereAndTheSystemsError) {
+  static qf::FailureReport seen{};
+  const qf::FailureReportHandler previous =
+      qf::SetFailureReportHandler([](const qf::FailureReport& report) { seen = report; });
+  SetLastError(ERROR_ACCESS_DENIED);
+  const int line = __LINE__ + 1;
+  EXPECT_TRUE(qf::ReportIf(true, "a write failed"));
+  qf::SetFailureReportHandler(previous);
+  EXPECT_STREQ(seen.what, "a write failed");
+  EXPECT_EQ(seen.systemError, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(seen.where.line(), static_cast<unsigned>(line));
+  EXPECT_EQ(seen.level, qf::FailureLevel::kSystem);
 }
 
 // Shows and hides a form 1,000 times and redraws a picture box 10,000 times: the process's

@@ -2,12 +2,17 @@
 // and makes every wiring mistake of the toolkit fail the test that made it.
 #include <gtest/gtest.h>
 
+#include "core/report_win.h"
 #include "toolkit/event_pump_win.h"
-#include "toolkit/win32_win.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   qf::InstallEventPump();
-  qf::SetWiringFailureHandler([](const char* what) { ADD_FAILURE() << "wiring: " << what; });
+  qf::SetFailureReportHandler([](const qf::FailureReport& report) {
+    if (report.level == qf::FailureLevel::kWiring) {
+      ADD_FAILURE_AT(report.where.file_name(), static_cast<int>(report.where.line()))
+          << "wiring: " << report.what;
+    }
+  });
   return RUN_ALL_TESTS();
 }
