@@ -4,13 +4,11 @@
 #include <array>
 #include <functional>
 #include <limits>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "core/utf.h"
 #include "fade/color.h"
-#include "fade/entry_points.h"
 #include "fade/generator.h"
 
 namespace qf {
