@@ -151,6 +151,18 @@ TEST(MarkupFormatsTest, EveryFormatReadsBackAsTheTextInTheEnginesColours) {
   }
 }
 
+// Lines longer than the stretch of colours the writer takes at a time, grouped and not.
+TEST(MarkupFormatsTest, LongLinesReadBackInTheEnginesColours) {
+  std::u16string text;
+  while (text.size() < 5000) text += u"Long & <line> [x] 😀 ";
+  for (const MarkupFormat format : AllFormats()) {
+    for (const std::size_t groupSize : {1u, 3u}) {
+      const FadeRequest request{kTenStops, text, format, {}, false, 0, groupSize};
+      EXPECT_EQ(CheckMarkup(request, groupSize, Format(request)), "") << Name(format);
+    }
+  }
+}
+
 TEST(MarkupFormatsTest, NeighboursOfOneColourShareOneCode) {
   for (const MarkupFormat format : AllFormats()) {
     if (format == MarkupFormat::kAol) continue;
