@@ -327,6 +327,9 @@ TEST(MarkupFormatsTest, TooLongSaysByHowMuchInOneColour) {
             "the line takes 28 characters even in one colour, 1 more than the limit of 27");
   EXPECT_EQ(Format({kRedToBlue, u"Hello", MarkupFormat::kAol, {.bold = true}, false, 28}),
             u"<b><Font Color=#0000FF>Hello");
+  const auto hello = FitToLimit({kRedToBlue, u"Hello", MarkupFormat::kAol, {}, false, 60});
+  EXPECT_EQ(hello.value->groupSize, 3u);
+  EXPECT_EQ(hello.value->length, 45u);
   // A limit the plain markup meets changes nothing.
   const FadeRequest plain{kRedToBlue, u"Hello", MarkupFormat::kAol};
   FadeRequest roomy = plain;
