@@ -2,8 +2,9 @@
 # What a run of qfade costs as a user sees it, beside `cat` of the same input (the floor: a
 # process that reads the line and writes it out) and, when they are installed, two programs that
 # also give every character its own colour: toilet (--gay -E html3 -f term, one colour tag per
-# character) and lolcat (-f -t). Then qfade's throughput on a 10 MB line beside `cat` of its own
-# output, and its peak memory on both lines.
+# character) and lolcat (-f -t); qfade in its default markup (aol) and in each other format.
+# Then qfade's throughput on a 10 MB line beside `cat` of its own output, its peak memory on
+# both lines, and the length of a 40-character line in each format, plain and fitted to 255.
 #
 #   bench/qfade_vs_peers.sh [--runs N] [--qfade PATH]
 #
@@ -14,7 +15,8 @@
 # A run is timed from fork to exit with bash's $EPOCHREALTIME (microseconds; /usr/bin/time
 # counts elapsed time in 10 ms steps, too coarse for millisecond runs); output goes to
 # /dev/null. Prints each command's median and its ratio to cat's median of the same run.
-# Exit status: 0 when qfade's median is at most 1.3 times cat's and below every peer's, else 1.
+# Exit status: 0 when qfade's median is at most 1.3 times cat's (1.5 times in the formats other
+# than aol) and below every peer's, else 1.
 set -euo pipefail
 export LC_ALL=C  # $EPOCHREALTIME with a decimal point, whatever the locale
 cd "$(dirname "$0")/.."
@@ -42,9 +44,16 @@ line() {  # line BYTES: the pattern repeated to BYTES characters, no newline
 line 32767 >"$tmp/line"
 stops='#FFCC00,#0000FF,#FF4400,#00FF00,#808080,#123456,#FFFFFF,#000000,#00FFFF,#AB00CD'
 
-# The commands, each a name and a command line run with the line on standard input.
+# The commands, each a name and a command line run with the line on standard input: qfade
+# (aol) and cat first, then qfade in the other formats, then the peers.
 names=(qfade cat)
 commands=("$qfade $stops -" "cat")
+formats=(html bbcode minimessage mc-hex mc-x mc-section ansi)
+for format in "${formats[@]}"; do
+  names+=("qfade --format $format")
+  commands+=("$qfade --format $format $stops -")
+done
+first_peer=${#commands[@]}
 skipped=()
 find_peer() {  # find_peer PROGRAM: its path (Debian puts lolcat in /usr/games), or nothing
   command -v "$1" 2>/dev/null || { [ -x "/usr/games/$1" ] && echo "/usr/games/$1"; } || true
@@ -108,7 +117,18 @@ if awk -v r="$ratio" 'BEGIN {exit !(r > 1.3)}'; then
 else
   echo "qfade is $ratio times cat: within the 1.3 target"
 fi
-for ((k = 2; k < ${#commands[@]}; k++)); do
+worst=0 worst_name=
+for ((k = 2; k < first_peer; k++)); do
+  r=$(awk -v q="${medians[$k]}" -v c="$cat_us" 'BEGIN {printf "%.2f", q / c}')
+  if awk -v r="$r" -v w="$worst" 'BEGIN {exit !(r > w)}'; then worst=$r worst_name=${names[$k]}; fi
+done
+if awk -v r="$worst" 'BEGIN {exit !(r > 1.5)}'; then
+  echo "$worst_name is $worst times cat: above the 1.5 target of the other formats"
+  verdict=1
+else
+  echo "the other formats are within the 1.5 target: at most $worst times cat ($worst_name)"
+fi
+for ((k = first_peer; k < ${#commands[@]}; k++)); do
   if [ "${medians[0]}" -ge "${medians[$k]}" ]; then
     echo "qfade is not faster than ${names[$k]}"
     verdict=1
@@ -157,4 +177,20 @@ if [ -x /usr/bin/time ]; then
 else
   echo "qfade peak memory: skipped (no /usr/bin/time; Debian package time)"
 fi
+
+# How long a chat line gets: 40 characters of the line, 10 stops, in each format, as it is
+# and fitted to 255 characters (the limit of many chat boxes), in characters of output.
+head -c 40 "$tmp/line" >"$tmp/forty"
+chars() { LC_ALL=C.UTF-8 wc -m <"$1" | awk '{print $1 - 1}'; }  # without the newline
+echo "A 40-character line with 10 stops, in characters: plain, and fitted to 255 (--max 255)"
+printf '  %-12s %7s %9s\n' format plain "max 255"
+for format in aol "${formats[@]}"; do
+  "$qfade" --format "$format" "$stops" - <"$tmp/forty" >"$tmp/plain.out"
+  if "$qfade" --format "$format" --max 255 "$stops" - <"$tmp/forty" >"$tmp/fit.out" 2>"$tmp/fit.err"; then
+    fitted=$(chars "$tmp/fit.out")
+  else
+    fitted="does not fit: $(sed 's/^qfade: //' "$tmp/fit.err")"
+  fi
+  printf '  %-12s %7s %9s\n' "$format" "$(chars "$tmp/plain.out")" "$fitted"
+done
 exit $verdict

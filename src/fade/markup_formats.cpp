@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <functional>
 #include <limits>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "core/utf.h"
+#include "core/vector.h"
 #include "fade/color.h"
-#include "fade/entry_points.h"
 #include "fade/generator.h"
 
 namespace qf {
@@ -55,23 +55,40 @@ struct CharacterReader {
   }
 };
 
-// The number of surrogate pairs in `text` (each is one character of two units). Written
-// without branches, so the compiler does it many units at a time.
+// Whether any unit of `text` meets `test`, tried on eight units at a time (a Uint16x8, giving
+// all-ones lanes where it holds) and then on the units left over one by one.
+template <typename Test>
+bool AnyUnit(std::u16string_view text, Test test) {
+  const char16_t* p = text.data();
+  const char16_t* end = p + text.size();
+  Int16x8 found{};
+  for (; end - p >= 8; p += 8) {
+    Uint16x8 units;
+    std::memcpy(&units, p, sizeof units);
+    found |= test(units);
+  }
+  if (AnyBitSet(reinterpret_cast<Uint64x2>(found))) return true;
+  for (; p < end; ++p) {
+    if (test(*p)) return true;
+  }
+  return false;
+}
+
+// The number of surrogate pairs in `text` (each is one character of two units); most text has
+// no surrogate at all, which is found eight units at a time.
 std::size_t SurrogatePairs(std::u16string_view text) {
+  if (!AnyUnit(text, [](auto unit) { return (unit & 0xF800) == 0xD800; })) return 0;
   std::size_t pairs = 0;
   for (std::size_t k = 1; k < text.size(); ++k) {
-    pairs += static_cast<std::size_t>((text[k - 1] & 0xFC00) == 0xD800) &
-             static_cast<std::size_t>((text[k] & 0xFC00) == 0xDC00);
+    pairs +=
+        static_cast<std::size_t>((text[k - 1] & 0xFC00) == 0xD800 && (text[k] & 0xFC00) == 0xDC00);
   }
   return pairs;
 }
 
 // Whether `text` holds a character the game formats refuse: a control character or "§".
 bool HoldsGameRefused(std::u16string_view text) {
-  unsigned found = 0;
-  for (const char16_t unit : text)
-    found |= unsigned{unit < 0x20} | unsigned{unit == 0x7F} | unsigned{unit == 0xA7};
-  return found != 0;
+  return AnyUnit(text, [](auto unit) { return (unit < 0x20) | (unit == 0x7F) | (unit == 0xA7); });
 }
 
 // All of the text's characters, as CharacterReader reads them.

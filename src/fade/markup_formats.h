@@ -135,7 +135,9 @@ struct FadeFit {
 // The smallest group size whose markup fits request.maxLength (1 when there is no limit or
 // the plain markup fits; request.groupSize when that is given), the length of the markup with
 // it, or why the request cannot be written. Writes nothing.
-//   FitToLimit({colours, u"Hello", MarkupFormat::kAol, {}, false, 60}).value->groupSize == 3
+//   const std::array redToBlue{255, 16711680};
+//   FitToLimit({redToBlue, u"Hello", MarkupFormat::kAol, {}, false, 60}).value->groupSize == 3
+//     (105 characters plain; groups of 2 take 65, of 3 take 45)
 FadeResult<FadeFit> FitToLimit(const FadeRequest& request);
 
 // The request's markup in UTF-16, fitted to its limit.

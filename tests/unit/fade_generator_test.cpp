@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <span>
 #include <string>
@@ -162,6 +163,43 @@ TEST(FadeSegmentTest, LastCharacterOfEachSegmentCarriesItsStop) {
   const auto eight = Codes(Pieces(CallMember(DistinctStops(8), u"abcdefghijklmn", 0), false));
   ASSERT_EQ(eight.size(), 14u);
   for (std::size_t j = 1; j < 8; ++j) EXPECT_EQ(eight[2 * j - 1], Hex(DistinctStops(8)[j]));
+}
+
+// FadeColoursInto gives, from any character on, the colours of the engine's own markup: across
+// segment boundaries, from a stretch's first character to a text's last.
+TEST(FadeColoursTest, AnyStretchHasTheMarkupsColours) {
+  for (const std::size_t stopCount : {2u, 3u, 4u, 10u}) {
+    const auto stops = DistinctStops(stopCount);
+    for (const std::size_t length : {1u, 7u, 100u, 1001u}) {
+      const auto codes = Codes(Pieces(FadeStops(stops, std::u16string(length, u'x'), 0), false));
+      // Every start near a segment boundary, with stretches of several lengths.
+      std::vector<std::size_t> firsts{0, length - 1};
+      std::size_t boundary = 0;
+      for (const std::size_t size : FadeSegmentSizes(stopCount, length)) {
+        boundary += size;
+        for (const std::size_t at : {boundary - 1, boundary, boundary + 1}) {
+          if (at < length) firsts.push_back(at);
+        }
+      }
+      for (const std::size_t first : firsts) {
+        for (const std::size_t count : {std::size_t{1}, std::size_t{3}, length - first}) {
+          if (first + count > length) continue;
+          std::vector<uint32_t> colours(count);
+          FadeColoursInto(stops, length, first, colours);
+          for (std::size_t i = 0; i < count; ++i) {
+            char hex[7];
+            std::snprintf(hex, sizeof hex, "%06X", colours[i]);
+            ASSERT_EQ(hex, codes[first + i]) << stopCount << " stops, " << length
+                                             << " characters, from " << first << ", at " << i;
+          }
+        }
+      }
+      // Past the end, nothing is written.
+      std::vector<uint32_t> past(2, 7);
+      FadeColoursInto(stops, length, length - 1, past);
+      EXPECT_EQ(past, (std::vector<uint32_t>{7, 7}));
+    }
+  }
 }
 
 TEST(FadeCharacterTest, SurrogatePairIsOneCharacter) {

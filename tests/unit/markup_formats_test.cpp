@@ -151,6 +151,18 @@ TEST(MarkupFormatsTest, EveryFormatReadsBackAsTheTextInTheEnginesColours) {
   }
 }
 
+// Lines longer than the stretch of colours the writer takes at a time, grouped and not.
+TEST(MarkupFormatsTest, LongLinesReadBackInTheEnginesColours) {
+  std::u16string text;
+  while (text.size() < 5000) text += u"Long & <line> [x] 😀 ";
+  for (const MarkupFormat format : AllFormats()) {
+    for (const std::size_t groupSize : {1u, 3u}) {
+      const FadeRequest request{kTenStops, text, format, {}, false, 0, groupSize};
+      EXPECT_EQ(CheckMarkup(request, groupSize, Format(request)), "") << Name(format);
+    }
+  }
+}
+
 TEST(MarkupFormatsTest, NeighboursOfOneColourShareOneCode) {
   for (const MarkupFormat format : AllFormats()) {
     if (format == MarkupFormat::kAol) continue;
@@ -315,6 +327,9 @@ TEST(MarkupFormatsTest, TooLongSaysByHowMuchInOneColour) {
             "the line takes 28 characters even in one colour, 1 more than the limit of 27");
   EXPECT_EQ(Format({kRedToBlue, u"Hello", MarkupFormat::kAol, {.bold = true}, false, 28}),
             u"<b><Font Color=#0000FF>Hello");
+  const auto hello = FitToLimit({kRedToBlue, u"Hello", MarkupFormat::kAol, {}, false, 60});
+  EXPECT_EQ(hello.value->groupSize, 3u);
+  EXPECT_EQ(hello.value->length, 45u);
   // A limit the plain markup meets changes nothing.
   const FadeRequest plain{kRedToBlue, u"Hello", MarkupFormat::kAol};
   FadeRequest roomy = plain;

@@ -99,8 +99,9 @@ std::optional<std::string> ReadFile(const std::string& path) {
 // The colours of the request's scheme, from scheme.lst and color.dat in its folder; false
 // (with the message printed) when they cannot be had.
 bool ReadScheme(qf::QfadeRequest& request) {
+  const char last = request.schemeDir.back();
   const std::string folder =
-      request.schemeDir.back() == '/' ? request.schemeDir : request.schemeDir + "/";
+      last == '/' || last == '\\' ? request.schemeDir : request.schemeDir + "/";
   const std::string listPath = folder + "scheme.lst";
   const std::string colourPath = folder + "color.dat";
   const std::optional<std::string> list = ReadFile(listPath);
