@@ -615,14 +615,15 @@ class Measure {
     }
   }
 
-  // The markup's length in characters with groups of `groupSize`: what WriteRuns writes, or,
-  // for aol with groups of one, the engine's markup (a tag before every character).
+  // The length of the engine's own aol markup: a tag before every character.
+  std::size_t EngineLength() const {
+    return fixed_ + chars_.size() * CodeLength(MarkupFormat::kAol, job_.styles, 0);
+  }
+
+  // The markup's length in characters with groups of `groupSize`: what WriteRuns writes.
   std::size_t Length(std::size_t groupSize) const {
     const std::size_t length = chars_.size();
     if (length == 0) return fixed_;
-    if (job_.format == MarkupFormat::kAol && groupSize == 1) {
-      return fixed_ + length * CodeLength(MarkupFormat::kAol, job_.styles, 0);
-    }
     // Group by group, as WriteRuns goes character by character: within a group every
     // character has the group's colour, so the run's code comes at the group's first
     // character that opens one (its first, or with spaces joining, its first non-space),
@@ -730,13 +731,20 @@ FadeResult<Job> MakeJob(const FadeRequest& request) {
 FadeResult<FadeFit> FitJob(const Job& job, std::size_t maxLength, std::size_t groupSize) {
   const Measure measure(job);
   const std::size_t wholeLine = std::max<std::size_t>(job.length, 1);
+  // aol's own markup has a tag before every character; written in runs it can be shorter with
+  // every character still in its own colour, so that is tried first under a limit.
+  const bool aol = job.format == MarkupFormat::kAol;
   if (groupSize > 0) {
     // A group longer than the line is the line.
     const std::size_t k = std::min(groupSize, wholeLine);
-    return {FadeFit{k, measure.Length(k)}, {}};
+    if (aol && k == 1) {
+      const std::size_t engine = measure.EngineLength();
+      if (maxLength == 0 || engine <= maxLength) return {FadeFit{1, engine, false}, {}};
+    }
+    return {FadeFit{k, measure.Length(k), aol}, {}};
   }
-  const std::size_t plain = measure.Length(1);
-  if (maxLength == 0 || plain <= maxLength) return {FadeFit{1, plain}, {}};
+  const std::size_t plain = aol ? measure.EngineLength() : measure.Length(1);
+  if (maxLength == 0 || plain <= maxLength) return {FadeFit{1, plain, false}, {}};
   // One group for the whole line: the shortest markup there is.
   const std::size_t shortest = measure.Length(wholeLine);
   if (shortest > maxLength) {
@@ -750,28 +758,36 @@ FadeResult<FadeFit> FitJob(const Job& job, std::size_t maxLength, std::size_t gr
   // The length need not fall steadily as the groups grow (the colours of neighbouring groups
   // may or may not match), so every size is tried in turn; a try costs a step per group, so
   // all of them together cost about L * ln(k) steps.
-  for (std::size_t k = 2; k < wholeLine; ++k) {
+  for (std::size_t k = aol ? 1 : 2; k < wholeLine; ++k) {
     const std::size_t fitted = measure.Length(k);
-    if (fitted <= maxLength) return {FadeFit{k, fitted}, {}};
+    if (fitted <= maxLength) return {FadeFit{k, fitted, aol}, {}};
   }
-  return {FadeFit{wholeLine, shortest}, {}};
+  return {FadeFit{wholeLine, shortest, aol}, {}};
 }
 
 // Writes the request's markup through `out`: aol with groups of one is the engine's own
-// markup, as the desktop sends it; everything else is written in runs.
+// markup, as the desktop sends it, unless a limit needs it in runs; everything else is
+// written in runs.
 template <typename CharT>
 std::optional<FadeError> WriteRequest(const FadeRequest& request, BlockOut<CharT>& out) {
   FadeResult<Job> made = MakeJob(request);
   if (!made) return made.error;
   const Job& job = *made.value;
-  std::size_t groupSize =
-      request.groupSize > 0 ? std::min(request.groupSize, std::max<std::size_t>(job.length, 1)) : 1;
-  if (request.groupSize == 0 && request.maxLength > 0) {
-    const FadeResult<FadeFit> fit = FitJob(job, request.maxLength, 0);
+  // Measured only under a limit: without one, every character has its own colour.
+  std::size_t groupSize = 1;
+  bool inRuns = job.format != MarkupFormat::kAol;
+  if (request.groupSize > 0 && (inRuns || request.groupSize > 1 || request.maxLength == 0)) {
+    groupSize = std::min(request.groupSize, std::max<std::size_t>(job.length, 1));
+    inRuns = inRuns || groupSize > 1;
+  } else if (request.maxLength > 0) {
+    // aol under a limit (groups of one or the smallest that fits): its own markup when that
+    // fits, else in runs.
+    const FadeResult<FadeFit> fit = FitJob(job, request.maxLength, request.groupSize);
     if (!fit) return fit.error;
     groupSize = fit.value->groupSize;
+    inRuns = inRuns || fit.value->inRuns;
   }
-  if (job.format != MarkupFormat::kAol || groupSize != 1) {
+  if (inRuns) {
     WriteRunsOf(job, groupSize, out);
     return std::nullopt;
   }

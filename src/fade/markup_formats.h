@@ -40,7 +40,9 @@
 // A length limit: when the markup is longer than the limit (in characters: a surrogate pair
 // counts once), the characters are coloured in groups of k, the fade worked out as if the text
 // had ceil(L / k) characters and every character of group j in the colour of position j, with k
-// the smallest that fits. In aol, a fitted line writes one colour tag per run, as the others do.
+// the smallest that fits. In aol, a fitted line writes one colour tag per run, as the others do:
+// when the engine's markup (a tag before every character) is too long, the same colours in
+// runs are tried first, each character still in its own colour (groups of one).
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -130,6 +132,10 @@ struct FadeResult {
 struct FadeFit {
   std::size_t groupSize = 1;  // k; 1 is every character its own colour
   std::size_t length = 0;     // characters of the markup
+  // aol only: the line is written in runs (one tag where the colour changes), not with the
+  // engine's tag before every character. Set when a limit made aol shorter than the engine's
+  // markup, also with groups of one.
+  bool inRuns = false;
 };
 
 // The smallest group size whose markup fits request.maxLength (1 when there is no limit or

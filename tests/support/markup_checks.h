@@ -62,7 +62,7 @@ inline std::string CheckMarkup(const FadeRequest& request, std::size_t groupSize
            std::to_string(fit.value->length);
   }
   const std::u16string prefix = AolStylePrefix(request.styles);
-  if (format == MarkupFormat::kAol && groupSize == 1) {
+  if (format == MarkupFormat::kAol && groupSize == 1 && !fit.value->inRuns) {
     // The desktop's line, byte for byte.
     const std::u16string line =
         prefix + FadeColors(request.colours, request.text, request.wavy ? int16_t{-1} : int16_t{0});

@@ -281,9 +281,17 @@ TEST(MarkupFormatsTest, FitTakesTheSmallestGroupThatFitsAtEveryLimit) {
   const std::size_t characters = CountCharacters(text);
   for (const MarkupFormat format : AllFormats()) {
     FadeRequest request{kTenStops, text, format, {.bold = true}};
-    const std::vector<std::size_t> lengths = WrittenLengths(request, characters);
-    for (std::size_t limit = lengths[characters] - 1; limit <= lengths[1] + 1; ++limit) {
+    std::vector<std::size_t> lengths = WrittenLengths(request, characters);
+    // aol writes its own markup (a tag before every character) when that fits; under a limit it
+    // does not meet, each character in its own colour again, in runs.
+    FadeRequest ones = request;
+    ones.groupSize = 1;
+    ones.maxLength = 1;
+    const std::size_t aolOwn = lengths[1];
+    const std::size_t onesInRuns = CountCharacters(Format(ones));
+    for (std::size_t limit = lengths[characters] - 1; limit <= aolOwn + 1; ++limit) {
       request.maxLength = limit;
+      if (format == MarkupFormat::kAol) lengths[1] = limit >= aolOwn ? aolOwn : onesInRuns;
       const auto fit = FitToLimit(request);
       if (limit < lengths[characters]) {
         ASSERT_FALSE(fit) << Name(format) << " limit " << limit;
@@ -330,6 +338,12 @@ TEST(MarkupFormatsTest, TooLongSaysByHowMuchInOneColour) {
   const auto hello = FitToLimit({kRedToBlue, u"Hello", MarkupFormat::kAol, {}, false, 60});
   EXPECT_EQ(hello.value->groupSize, 3u);
   EXPECT_EQ(hello.value->length, 45u);
+  // Neighbours of one colour share a tag before any character gives up its own colour.
+  const std::array<int32_t, 2> dark{0, 0x030303};
+  const FadeRequest twenty{dark, u"aaaaaaaaaaaaaaaaaaaa", MarkupFormat::kAol, {}, false, 300};
+  EXPECT_EQ(FitToLimit(twenty).value->groupSize, 1u);
+  EXPECT_EQ(Format(twenty), u"<Font Color=#000000>aaa<Font Color=#010101>aaaaaa"
+                            u"<Font Color=#020202>aaaaaaa<Font Color=#030303>aaaa");
   // A limit the plain markup meets changes nothing.
   const FadeRequest plain{kRedToBlue, u"Hello", MarkupFormat::kAol};
   FadeRequest roomy = plain;
