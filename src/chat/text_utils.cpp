@@ -1,5 +1,6 @@
 #include "chat/text_utils.h"
 
+#include "core/digits.h"
 #include "core/events.h"
 
 namespace qf {
@@ -45,10 +46,10 @@ std::u16string ReplaceText(std::u16string_view text, std::u16string_view find,
 
 int16_t HexDigitValue(std::u16string_view digit) {
   if (digit.size() != 1) return 0;
+  // Upper-case digits only: a lower-case letter is not a digit here (its value is 0).
   const char16_t c = digit[0];
-  if (c >= u'0' && c <= u'9') return static_cast<int16_t>(c - u'0');
-  if (c >= u'A' && c <= u'F') return static_cast<int16_t>(c - u'A' + 10);
-  return 0;
+  if (c >= u'a' && c <= u'f') return 0;
+  return static_cast<int16_t>(HexDigit(c) < 0 ? 0 : HexDigit(c));
 }
 
 float HexToNumber(std::u16string_view digits) {

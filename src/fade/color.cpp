@@ -1,16 +1,17 @@
 #include "fade/color.h"
 
+#include "core/digits.h"
+
 namespace qf {
 
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-int HexValue(char digit) { return digit <= '9' ? digit - '0' : digit - 'A' + 10; }
-
 // Two hex digits of `text` starting at `pos`, read as an unsigned number 0..255.
 int16_t HexPair(const std::string& text, std::size_t pos) {
-  return static_cast<int16_t>(HexValue(text[pos]) * 16 + HexValue(text[pos + 1]));
+  return static_cast<int16_t>(HexDigit(static_cast<unsigned char>(text[pos])) * 16 +
+                              HexDigit(static_cast<unsigned char>(text[pos + 1])));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 
+#include "core/digits.h"
 #include "core/utf.h"
 #include "fade/entry_points.h"
 #include "fade/generator.h"
@@ -36,40 +37,16 @@ const char kQfadeUsage[] =
 
 namespace {
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::optional<int32_t> ParseHexCode(std::string_view digits) {
   if (digits.size() != 6) return std::nullopt;
   int channel[3];
   for (int k = 0; k < 3; ++k) {
-    const int high = HexDigit(digits[2 * k]);
-    const int low = HexDigit(digits[2 * k + 1]);
+    const int high = HexDigit(static_cast<unsigned char>(digits[2 * k]));
+    const int low = HexDigit(static_cast<unsigned char>(digits[2 * k + 1]));
     if (high < 0 || low < 0) return std::nullopt;
     channel[k] = high * 16 + low;
   }
   return channel[0] + 256 * channel[1] + 65536 * channel[2];
-}
-
-std::optional<int32_t> ParseDecimal(std::string_view digits) {
-  // One optional sign, then digits only (from_chars takes a '-' but no '+').
-  bool negative = false;
-  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
-    negative = digits.front() == '-';
-    digits.remove_prefix(1);
-  }
-  if (digits.empty() || digits.front() < '0' || digits.front() > '9') return std::nullopt;
-  int64_t value = 0;
-  const char* end = digits.data() + digits.size();
-  const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
-  if (ec != std::errc() || ptr != end) return std::nullopt;
-  if (negative) value = -value;
-  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
-  return static_cast<int32_t>(value);
 }
 
 // An argument quoted in a message, with control characters shown as '?' so the message stays
@@ -85,7 +62,7 @@ std::string Quoted(std::string_view arg) {
 
 std::optional<int32_t> ParseColourStop(std::string_view stop) {
   if (!stop.empty() && stop.front() == '#') return ParseHexCode(stop.substr(1));
-  return ParseDecimal(stop);
+  return ParseInt32(stop);
 }
 
 std::string QfadeFormatList() {

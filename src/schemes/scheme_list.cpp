@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/digits.h"
+
 namespace qf {
 namespace {
 
@@ -109,25 +111,7 @@ bool CanStoreSchemeName(std::u16string_view name, std::u16string* why) {
   return true;
 }
 
-std::optional<int32_t> ParseColourValue(std::u16string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
-    negative = text.front() == u'-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return std::nullopt;
-  // Accumulated as a magnitude in 64 bits; stops as soon as it leaves the 32-bit range, so
-  // any number of digits is safe.
-  constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-  int64_t magnitude = 0;
-  for (char16_t c : text) {
-    if (c < u'0' || c > u'9') return std::nullopt;
-    magnitude = magnitude * 10 + (c - u'0');
-    if (magnitude > kLimit) return std::nullopt;
-  }
-  if (!negative && magnitude == kLimit) return std::nullopt;
-  return static_cast<int32_t>(negative ? -magnitude : magnitude);
-}
+std::optional<int32_t> ParseColourValue(std::u16string_view text) { return ParseInt32(text); }
 
 std::optional<int32_t> ParseStoredColour(std::u16string_view text) {
   const std::optional<int32_t> value = ParseColourValue(text);
