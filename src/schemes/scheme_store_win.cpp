@@ -119,8 +119,6 @@ std::u16string ProgramFolder() {
   return FromWide(std::wstring_view(path).substr(0, slash));
 }
 
-std::u16string SchemeListPath() { return ProgramFolder() + u"\\scheme.lst"; }
-std::u16string ColourFilePath() { return ProgramFolder() + u"\\color.dat"; }
 
 bool FileExists(std::u16string_view path) {
   if (path.empty()) return false;

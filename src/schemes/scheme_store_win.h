@@ -3,13 +3,14 @@
 // (an INI file with one section of ten colour values per scheme), both beside the program and
 // both in the system's ANSI code page. The text formats themselves are in scheme_list.h.
 //
-// Saving a scheme, as the scheme manager does it:
+// Saving a scheme, as the scheme manager does it (listFile and colourFile are the program's
+// folder followed by "\scheme.lst" and "\color.dat"):
 //   std::u16string why;
 //   if (!CanStoreSchemeNameInFiles(name, &why)) { MsgBox(why); return; }
-//   if (!WriteSchemeColours(name, colours, ColourFilePath())) { tell the user; return; }
+//   if (!WriteSchemeColours(name, colours, colourFile)) { tell the user; return; }
 //   names.push_back(name);
-//   if (!SaveListBox(SchemeListPath(), names)) { tell the user; }
-// Loading one: if (auto c = ParseStoredColour(ReadIni(name, SchemeColourKey(i), ColourFilePath())))
+//   if (!SaveListBox(listFile, names)) { tell the user; }
+// Loading one: if (auto c = ParseStoredColour(ReadIni(name, SchemeColourKey(i), colourFile)))
 //   Picture[i].SetBackColor(*c);   // otherwise the box keeps its colour
 // The store knows files and names only; the scheme manager copies the names into and out of
 // its list box.
@@ -26,9 +27,6 @@ namespace qf {
 // The folder of the running exe, without a trailing separator ("C:\Tools", or "C:" for a
 // program in a drive's root).
 std::u16string ProgramFolder();
-// ProgramFolder() + "\scheme.lst" and ProgramFolder() + "\color.dat".
-std::u16string SchemeListPath();
-std::u16string ColourFilePath();
 
 // True when a normal file exists at exactly `path`: a missing path, a directory, a device, or a
 // file with the hidden or system attribute gives false (a hidden scheme.lst counts as missing).
@@ -69,7 +67,7 @@ bool FilePresent(std::u16string_view path);
 // file, section or key is missing. The key is looked up lower-cased (letter case never matters
 // to the profile functions), through a 255-character buffer, so a longer value comes back cut
 // to its first 254 characters.
-//   ReadIni(u"Sunset", u"Fade10", ColourFilePath()) == u"16711680"
+//   ReadIni(u"Sunset", u"Fade10", colourFile) == u"16711680"
 std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
                        std::u16string_view path);
 
@@ -88,7 +86,7 @@ std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
 // same folder, which then replaces the file in one move. When any step fails (a read-only
 // file or folder, a full disk) the file stays byte for byte as it was, so a section is never
 // left half old colours and half new; no copy is left behind either.
-//   WriteSchemeColours(u"Sunset", colours, ColourFilePath());  // colours.size() == 10
+//   WriteSchemeColours(u"Sunset", colours, colourFile);  // colours.size() == 10
 [[nodiscard]] bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colours,
                                       std::u16string_view path);
 

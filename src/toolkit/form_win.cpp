@@ -166,11 +166,6 @@ void Form::Hide() {
 
 bool Form::Visible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
 
-void Form::SetCaption(std::u16string caption) {
-  options_.caption = std::move(caption);
-  if (hwnd_ != nullptr) SetWindowTextW(hwnd_, WidePtr(options_.caption));
-}
-
 void Form::SetIcon(HICON icon) {
   options_.icon = icon;
   if (hwnd_ != nullptr) SetIcons(hwnd_, icon);

@@ -104,7 +104,6 @@ class Form {
   bool Visible() const;
 
   const std::u16string& Caption() const { return options_.caption; }
-  void SetCaption(std::u16string caption);
   HICON Icon() const { return options_.icon; }
   void SetIcon(HICON icon);
   int Width() const { return options_.width; }    // in 96-dpi pixels

@@ -108,14 +108,6 @@ void ScrollBar::ApplyInfo() {
   Redraw();
 }
 
-void ScrollBar::SetRange(int min, int max) {
-  options_.min = min;
-  options_.max = std::max(min, max);
-  const int clamped = std::clamp(value_, options_.min, options_.max);
-  ApplyInfo();
-  ChangeTo(clamped);
-}
-
 void ScrollBar::SetValue(int value) { ChangeTo(std::clamp(value, options_.min, options_.max)); }
 
 void ScrollBar::SetPainter(ScrollBarPainter painter) {

@@ -69,11 +69,8 @@ class ScrollBar : public Control {
   void SetValue(int value);
   int Min() const { return options_.min; }
   int Max() const { return options_.max; }
-  void SetRange(int min, int max);
   int SmallChange() const { return options_.smallChange; }
   int LargeChange() const { return options_.largeChange; }
-  void SetSmallChange(int step) { options_.smallChange = step; }
-  void SetLargeChange(int step) { options_.largeChange = step; }
   void SetPainter(ScrollBarPainter painter);
 
   // What the bar shows now (its parts at its present size); empty before its window exists.

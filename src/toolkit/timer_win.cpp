@@ -32,11 +32,6 @@ Timer::~Timer() {
   resting.erase(std::remove(resting.begin(), resting.end(), this), resting.end());
 }
 
-void Timer::SetInterval(unsigned milliseconds) {
-  options_.interval = milliseconds;
-  form_.StartTimer(*this);
-}
-
 void Timer::SetEnabled(bool enabled) {
   options_.enabled = enabled;
   form_.StartTimer(*this);

@@ -32,7 +32,6 @@ class Timer {
   Timer& operator=(const Timer&) = delete;
 
   unsigned Interval() const { return options_.interval; }
-  void SetInterval(unsigned milliseconds);
   bool Enabled() const { return options_.enabled; }
   void SetEnabled(bool enabled);
   // Stops the ticks until a control's state changes (see above); Resting() until then.
