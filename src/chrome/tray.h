@@ -1,12 +1,11 @@
 #pragma once
-// What the tray icon's reports mean. The icon's callback message is WM_MOUSEMOVE, so the shell's
-// report reaches the main window as a mouse move whose x position is the number of the mouse
-// message that happened on the icon.
+// What the tray icon's reports mean. The shell reports a mouse message that happened on the
+// icon with the icon's callback message, the mouse message's number in lParam's low word.
 #include <cstdint>
 
 namespace qf {
 
-// Decodes the x value of such a mouse move: 1 for a left double click on the icon
+// Decodes that number: 1 for a left double click on the icon
 // (WM_LBUTTONDBLCLK, 515), 2 for a right button press (WM_RBUTTONDOWN, 516), 0 for anything
 // else. `x` is in the window's coordinate unit; `twipsPerPixel` is 1 when that unit is the pixel
 // (the default), or the screen's horizontal twips per pixel when the window measures in twips.

@@ -74,7 +74,7 @@ bool TrayAdd(HICON icon, std::u16string_view tip, HWND window) {
   filled.hWnd = window;
   filled.uID = kIconId;
   filled.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  filled.uCallbackMessage = WM_MOUSEMOVE;
+  filled.uCallbackMessage = TrayCallbackMessage();
   filled.hIcon = SizedForTray(icon, window);
   // The tip and its terminating zero fit the first version's 64 bytes; the rest stays zero.
   const std::string ansiTip = CutAnsi(ToAnsi(tip), kFirstVersionTipBytes - 1);

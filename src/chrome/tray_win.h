@@ -1,12 +1,13 @@
 #pragma once
 // The main window's icon in the notification area of the taskbar. One icon (id 1) for the
-// whole program; its reports arrive at the window as WM_MOUSEMOVE with the mouse message in
-// lParam's low word, which TrayMessage (tray.h) decodes.
+// whole program; its reports arrive at the window as TrayCallbackMessage() with the mouse
+// message in lParam's low word, which TrayMessage (tray.h) decodes.
 //
 // In the main window:
 //   Label4 released:  TrayAdd(Icon(), Caption(), Handle());
-//   Form_MouseMove:   if (TrayMessage(x) != 0) TrayRestore(Handle());
-//   HandleMessage:    if (message == TaskbarCreatedMessage()) TrayReAdd(Handle());
+//   HandleMessage:    if (message == TrayCallbackMessage() &&
+//                         TrayMessage(LOWORD(lParam)) != 0) TrayRestore(Handle());
+//                     if (message == TaskbarCreatedMessage()) TrayReAdd(Handle());
 #include <windows.h>
 
 #include <string_view>
@@ -29,6 +30,10 @@ bool TrayHolds(HWND window);
 
 // TrayRemove, then shows `window` again.
 void TrayRestore(HWND window);
+
+// The message the icon's reports arrive as: one of the program's own, so no other message
+// (a mouse move over the window, say) is ever taken for one.
+constexpr UINT TrayCallbackMessage() { return WM_APP + 0x51; }
 
 // The message the shell broadcasts when the taskbar has been made anew (after explorer.exe
 // restarted): every icon is gone from it then.

@@ -178,11 +178,13 @@ void MainForm::Form_Click() { FormDrag(*this); }
 void MainForm::Form_DblClick() { FormDrag(*this); }
 void MainForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
-void MainForm::Form_MouseMove(int, int, float x, float) {
-  if (TrayMessage(x) != 0) TrayRestore(Handle());
-}
-
-bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  // The tray icon: a double click or a right press on it brings the window back.
+  if (message == TrayCallbackMessage()) {
+    if (TrayMessage(static_cast<float>(LOWORD(lParam))) != 0) TrayRestore(Handle());
+    result = 0;
+    return true;
+  }
   // A new taskbar (the shell restarted) has lost the icon of a window put away in the tray:
   // without it the window could never be brought back.
   if (message == TaskbarCreatedMessage()) {

@@ -74,7 +74,6 @@ class MainForm : public Form {
   void Form_Click() override;
   void Form_DblClick() override;
   void Form_MouseDown(int button, int shift, float x, float y) override;
-  void Form_MouseMove(int button, int shift, float x, float y) override;
   void PaintSkin(HDC dc, int, int) override { mainwindow::PaintMainSkin(dc); }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -80,21 +80,22 @@ void SchemeForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
 std::u16string SchemeForm::AskForName() {
   for (;;) {
-    const std::optional<std::u16string> name =
-        InputBox(Handle(), u"Choose your name", u"Save Color Scheme");
-    if (!name) return {};  // no input box can be shown: asking again would never end
-    if (name->empty()) {
+    const InputBoxResult reply = InputBox(Handle(), u"Choose your name", u"Save Color Scheme");
+    // No input box can be shown at all: asking again would never end.
+    if (reply.answer == InputAnswer::kNotShown) return {};
+    // The save cannot be abandoned: Cancel, like OK on an empty line, asks again.
+    if (reply.answer == InputAnswer::kCancelled || reply.text.empty()) {
       ShowMessage(Handle(), u"Please choose a name");
       continue;
     }
     // A name the two files cannot give back as typed would be saved damaged: say why and ask
     // for another.
     std::u16string why;
-    if (!CanStoreSchemeNameInFiles(*name, &why)) {
+    if (!CanStoreSchemeNameInFiles(reply.text, &why)) {
       ShowMessage(Handle(), why);
       continue;
     }
-    return *name;
+    return reply.text;
   }
 }
 

@@ -122,8 +122,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-std::optional<std::u16string> InputBox(HWND owner, std::u16string_view prompt,
-                                       std::u16string_view title, std::u16string_view defaultText) {
+InputBoxResult InputBox(HWND owner, std::u16string_view prompt, std::u16string_view title,
+                        std::u16string_view defaultText) {
   constexpr WORD kButton = 0x0080;
   constexpr WORD kEdit = 0x0081;
   constexpr WORD kStatic = 0x0082;
@@ -140,9 +140,9 @@ std::optional<std::u16string> InputBox(HWND owner, std::u16string_view prompt,
   const INT_PTR result = DialogBoxIndirectParamW(Instance(), dialog.Get(), owner, &InputBoxProc,
                                                  reinterpret_cast<LPARAM>(&state));
   // 0 (an invalid owner) and -1 (the dialog could not be made) are failures, not a Cancel.
-  if (result != IDOK && result != IDCANCEL) return std::nullopt;
-  if (result != IDOK) return std::u16string();
-  return state.answer;
+  if (result != IDOK && result != IDCANCEL) return {InputAnswer::kNotShown, {}};
+  if (result != IDOK) return {InputAnswer::kCancelled, {}};
+  return {InputAnswer::kAccepted, std::move(state.answer)};
 }
 
 DialogResult ColorDialog::Show(HWND owner) {

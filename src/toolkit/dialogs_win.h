@@ -17,15 +17,25 @@ namespace qf {
 //   ShowMessage(Form4.Handle(), u"Please choose a name");
 void ShowMessage(HWND owner, std::u16string_view text, std::u16string_view caption = kProgramTitle);
 
+// How an input box was answered.
+enum class InputAnswer {
+  kAccepted,   // OK (or Enter): the text is what the user typed, possibly empty
+  kCancelled,  // Cancel (or Esc): no text
+  kNotShown,   // the box could not be shown at all (a caller asking until it gets an answer
+               // stops instead of asking for ever)
+};
+struct InputBoxResult {
+  InputAnswer answer = InputAnswer::kNotShown;
+  std::u16string text;  // empty unless accepted
+};
+
 // A modal input box: `prompt` above an edit box holding `defaultText`, with OK and Cancel
-// (Enter is OK, Esc is Cancel). Returns the typed text on OK and the empty text on Cancel;
-// nullopt when the box could not be shown at all, so a caller that asks until it gets an
-// answer can stop instead of asking for ever. An empty title gives the program's title.
-//   std::optional<std::u16string> name =
-//       InputBox(Form4.Handle(), u"Choose your name", u"Save Color Scheme");
-[[nodiscard]] std::optional<std::u16string> InputBox(HWND owner, std::u16string_view prompt,
-                                       std::u16string_view title = {},
-                                       std::u16string_view defaultText = {});
+// (Enter is OK, Esc is Cancel). An empty title gives the program's title.
+//   const InputBoxResult name = InputBox(Form4.Handle(), u"Choose your name", u"Save Color Scheme");
+//   if (name.answer == InputAnswer::kAccepted) Save(name.text);
+[[nodiscard]] InputBoxResult InputBox(HWND owner, std::u16string_view prompt,
+                                      std::u16string_view title = {},
+                                      std::u16string_view defaultText = {});
 
 enum class DialogResult { kOk, kCancel, kError };
 

@@ -113,8 +113,6 @@ void FormMouse::Move(WPARAM wParam, LPARAM lParam) {
   const int y = MouseY(lParam);
   if (press_.Active() && GetCapture() != form_.hwnd_) press_.Cancel();
   if (!press_.MoveIsBackgrounds(LabelAt(x, y))) return;
-  // The x coordinate goes out as the low word of lParam (sign-extended like any mouse
-  // position): a tray icon's report of mouse message 515 or 516 arrives as x = 515 or 516.
   form_.Form_MouseMove(ButtonsFromFlags(wParam), ShiftState(), static_cast<float>(x),
                        static_cast<float>(y));
 }

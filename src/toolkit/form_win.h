@@ -136,8 +136,6 @@ class Form {
   virtual void Form_Click() {}
   virtual void Form_DblClick() {}
   virtual void Form_MouseDown(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
-  // x is the low word of the message's lParam unchanged, so a tray icon whose callback
-  // message is WM_MOUSEMOVE reports its mouse message number (515, 516) as x.
   virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
   virtual void Form_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
 

@@ -43,10 +43,11 @@ TEST(ToolkitInputBox, ReturnsTheTypedTextOnOk) {
     PostText(edit, L"My fade");
     PostKey(edit, VK_RETURN);  // Enter is OK
   });
-  const std::optional<std::u16string> answer =
+  const qf::InputBoxResult answer =
       qf::InputBox(owner.Handle(), u"Choose your name", u"Save Color Scheme");
   EXPECT_TRUE(driver.Acted());
-  EXPECT_EQ(answer, u"My fade");
+  EXPECT_EQ(answer.answer, qf::InputAnswer::kAccepted);
+  EXPECT_EQ(answer.text, u"My fade");
   EXPECT_EQ(title, L"Save Color Scheme");
   EXPECT_EQ(prompt, L"Choose your name");
 }
@@ -56,7 +57,7 @@ TEST(ToolkitInputBox, KeepsSpacesAndOffersTheDefault) {
   owner.Show();
   {
     ModalDriver driver(L"#32770", [](HWND dialog) { PostKey(EditOf(dialog), VK_RETURN); });
-    EXPECT_EQ(qf::InputBox(owner.Handle(), u"Name?", u"", u"given"), u"given");
+    EXPECT_EQ(qf::InputBox(owner.Handle(), u"Name?", u"", u"given").text, u"given");
   }
   {
     // The default is selected: typing replaces it, and spaces are kept as typed.
@@ -64,11 +65,11 @@ TEST(ToolkitInputBox, KeepsSpacesAndOffersTheDefault) {
       PostText(EditOf(dialog), L"   ");
       PostKey(EditOf(dialog), VK_RETURN);
     });
-    EXPECT_EQ(qf::InputBox(owner.Handle(), u"Name?", u"", u"given"), u"   ");
+    EXPECT_EQ(qf::InputBox(owner.Handle(), u"Name?", u"", u"given").text, u"   ");
   }
 }
 
-TEST(ToolkitInputBox, CancelAndEscGiveTheEmptyText) {
+TEST(ToolkitInputBox, CancelAndEscAreACancel) {
   OwnerForm owner;
   owner.Show();
   {
@@ -76,7 +77,10 @@ TEST(ToolkitInputBox, CancelAndEscGiveTheEmptyText) {
       PostText(EditOf(dialog), L"typed");
       PostKey(EditOf(dialog), VK_ESCAPE);
     });
-    EXPECT_EQ(qf::InputBox(owner.Handle(), u"Choose your name", u"Save Color Scheme"), u"");
+    const qf::InputBoxResult answer =
+        qf::InputBox(owner.Handle(), u"Choose your name", u"Save Color Scheme");
+    EXPECT_EQ(answer.answer, qf::InputAnswer::kCancelled);
+    EXPECT_EQ(answer.text, u"");
     EXPECT_TRUE(driver.Acted());
   }
   {
@@ -87,7 +91,8 @@ TEST(ToolkitInputBox, CancelAndEscGiveTheEmptyText) {
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                    reinterpret_cast<LPARAM>(cancel));
     });
-    EXPECT_EQ(qf::InputBox(owner.Handle(), u"Choose your name", u"", u"default"), u"");
+    EXPECT_EQ(qf::InputBox(owner.Handle(), u"Choose your name", u"", u"default").answer,
+              qf::InputAnswer::kCancelled);
     EXPECT_EQ(title, L"Quelvane Fader 1.0");
   }
 }
@@ -98,7 +103,8 @@ TEST(ToolkitInputBox, ABoxThatCannotBeShownIsNotACancel) {
   HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   DestroyWindow(gone);
-  EXPECT_EQ(qf::InputBox(gone, u"Choose your name", u"Save Color Scheme"), std::nullopt);
+  EXPECT_EQ(qf::InputBox(gone, u"Choose your name", u"Save Color Scheme").answer,
+            qf::InputAnswer::kNotShown);
 }
 
 TEST(ToolkitMessageBox, ShowsTheTextWithTheProgramTitleAndAnOkButton) {

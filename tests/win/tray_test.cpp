@@ -16,10 +16,10 @@ namespace {
 
 using qf::test::PumpUntil;
 
-std::vector<LPARAM> mouseMoves;
+std::vector<LPARAM> reports;
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_MOUSEMOVE) mouseMoves.push_back(lParam);
+  if (message == qf::TrayCallbackMessage()) reports.push_back(lParam);
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -58,11 +58,11 @@ class TrayTest : public testing::Test {
   // Posts the mouse message `message` to the icon's window; returns what TrayMessage makes of
   // the report that reaches the owner, or -1 when none arrives.
   static int Decoded(HWND icon, UINT message) {
-    mouseMoves.clear();
+    reports.clear();
     PostMessageW(icon, message, 0, MAKELPARAM(4, 4));
-    if (!PumpUntil([] { return !mouseMoves.empty(); })) return -1;
-    EXPECT_EQ(mouseMoves.back(), static_cast<LPARAM>(message));
-    return qf::TrayMessage(static_cast<float>(LOWORD(mouseMoves.back())));
+    if (!PumpUntil([] { return !reports.empty(); })) return -1;
+    EXPECT_EQ(reports.back(), static_cast<LPARAM>(message));
+    return qf::TrayMessage(static_cast<float>(LOWORD(reports.back())));
   }
 
   HWND owner_ = nullptr;

@@ -69,12 +69,12 @@ class DemoForm : public qf::Form {
   void Label2_Click() { Text2.AppendText(Text1.Text() + u"\r\n"); }
 
   void Label3_Click() {
-    const std::optional<std::u16string> name = qf::InputBox(Handle(), u"Choose your name", u"Demo");
-    if (!name) return;  // no input box could be shown
-    if (name->empty()) {
+    const qf::InputBoxResult name = qf::InputBox(Handle(), u"Choose your name", u"Demo");
+    if (name.answer == qf::InputAnswer::kNotShown) return;
+    if (name.text.empty()) {
       qf::ShowMessage(Handle(), u"Please choose a name");
     } else {
-      List1.AddItem(*name);
+      List1.AddItem(name.text);
     }
   }
 
