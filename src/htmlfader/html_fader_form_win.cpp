@@ -4,35 +4,19 @@
 #include <span>
 #include <string>
 
-#include "chrome/drag_win.h"
-#include "chrome/shape_win.h"
 #include "core/utf.h"
 
 namespace qf {
 
 HtmlFaderForm::HtmlFaderForm(HICON icon, std::function<void()> showMainWindow)
-    : Form({.caption = u"HTML Fader",
-            .width = htmlfader::kWidth,
-            .height = htmlfader::kHeight,
-            .left = htmlfader::kLeft,
-            .top = htmlfader::kTop,
-            .icon = icon}),
+    : ChromeForm({.caption = u"HTML Fader",
+                  .width = htmlfader::kWidth,
+                  .height = htmlfader::kHeight,
+                  .left = htmlfader::kLeft,
+                  .top = htmlfader::kTop,
+                  .icon = icon},
+                 htmlfader::kOutline),
       showMainWindow_(std::move(showMainWindow)) {}
-
-void HtmlFaderForm::Form_Rescaled() {
-  // The outline is cut again at the new scale.
-  (void)ShapeWindow(Handle(), Scaling().Map(htmlfader::kOutline));
-}
-
-void HtmlFaderForm::Form_Load() {
-  // A region that cannot be made is reported; the window then stays a usable rectangle.
-  (void)ShapeWindow(Handle(), Scaling().Map(htmlfader::kOutline));
-  StayOnTop(Handle());
-}
-
-void HtmlFaderForm::Form_Click() { FormDrag(*this); }
-void HtmlFaderForm::Form_DblClick() { FormDrag(*this); }
-void HtmlFaderForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
 void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
   const std::string_view name = FormatInfo(format_).name;
@@ -81,10 +65,6 @@ void HtmlFaderForm::Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& 
   box.SetBackColor(ColorRgb(red.Value(), green.Value(), blue.Value()));
 }
 
-void HtmlFaderForm::PickColour(PictureBox& box) {
-  // Only a colour the user chose is taken: Cancel keeps the box's colour.
-  if (CommonDialog1.Show(Handle()) != DialogResult::kOk) return;
-  box.SetBackColor(CommonDialog1.Color());
-}
+void HtmlFaderForm::PickColour(PictureBox& box) { (void)CommonDialog1.PickInto(Handle(), box); }
 
 }  // namespace qf

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "chrome/chrome_form_win.h"
 #include "chrome/slider_art_win.h"
 #include "fade/markup_formats.h"
 #include "htmlfader/html_fader_layout.h"
@@ -15,17 +16,12 @@
 
 namespace qf {
 
-class HtmlFaderForm : public Form {
+class HtmlFaderForm : public ChromeForm {
  public:
   // `showMainWindow`: what its close area does after hiding it.
   HtmlFaderForm(HICON icon, std::function<void()> showMainWindow);
 
  protected:
-  void Form_Load() override;
-  void Form_Rescaled() override;
-  void Form_Click() override;
-  void Form_DblClick() override;
-  void Form_MouseDown(int button, int shift, float x, float y) override;
   void PaintSkin(HDC dc, int, int) override;
 
  private:

@@ -1,8 +1,6 @@
 #include "mainwindow/main_form_win.h"
 
 #include "chat/chat_link_win.h"
-#include "chrome/drag_win.h"
-#include "chrome/shape_win.h"
 #include "chrome/slider_art_win.h"
 #include "chrome/tray_win.h"
 #include "fade/entry_points.h"
@@ -15,12 +13,13 @@
 namespace qf {
 
 MainForm::MainForm(MainFormHost& host, HICON icon)
-    : Form({.caption = kProgramTitle,
-            .width = mainwindow::kWidth,
-            .height = mainwindow::kHeight,
-            .left = mainwindow::kLeft,
-            .top = mainwindow::kTop,
-            .icon = icon}),
+    : ChromeForm({.caption = kProgramTitle,
+                  .width = mainwindow::kWidth,
+                  .height = mainwindow::kHeight,
+                  .left = mainwindow::kLeft,
+                  .top = mainwindow::kTop,
+                  .icon = icon},
+                 mainwindow::kOutline),
       host_(host) {
   for (ScrollBar* bar : {&VScroll1, &VScroll2, &VScroll3}) bar->SetPainter(&art::PaintScrollBar);
 }
@@ -28,16 +27,15 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
 // ---- Start-up and exit ----------------------------------------------------------------------
 
 void MainForm::Form_Rescaled() {
-  // The outline is cut again at the new scale.
-  (void)ShapeWindow(Handle(), Scaling().Map(mainwindow::kOutline));
+  ChromeForm::Form_Rescaled();
   preview_.Invalidate();  // the strip was remade at the new size: draw it again
 }
 
 void MainForm::Form_Load() {
-  // A region that cannot be made is reported; the window then stays a usable rectangle.
-  (void)ShapeWindow(Handle(), Scaling().Map(mainwindow::kOutline));
+  // Shaped and made topmost (hidden still), then the first scheme's colours, then the
+  // announcement; the window shows after that.
+  ChromeForm::Form_Load();
   host_.LoadStartupScheme();
-  StayOnTop(Handle());
   SendAnnouncement();
   loadDone_ = true;
 }
@@ -138,10 +136,8 @@ void MainForm::Timer1_Timer() {
 // ---- Colours and styles -----------------------------------------------------------------------
 
 void MainForm::PickColour(PictureBox& box) {
-  // Only a colour the user chose is taken: Cancel keeps the box's colour.
-  if (CommonDialog1.Show(Handle()) != DialogResult::kOk) return;
-  box.SetBackColor(CommonDialog1.Color());
-  if (&box == &Picture11) preview_.Invalidate();  // setting the background clears the strip
+  // Setting the strip's background clears it: the preview is drawn again.
+  if (CommonDialog1.PickInto(Handle(), box) && &box == &Picture11) preview_.Invalidate();
 }
 
 void MainForm::SetSliderColour() {
@@ -173,10 +169,6 @@ void MainForm::Restore() {
 void MainForm::Label5_Click() { host_.ShowMenu(); }
 
 void MainForm::Label6_Click() { host_.ShowSchemeManager(); }
-
-void MainForm::Form_Click() { FormDrag(*this); }
-void MainForm::Form_DblClick() { FormDrag(*this); }
-void MainForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
 bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   // The tray icon: a double click or a right press on it brings the window back.

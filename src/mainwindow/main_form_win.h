@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <span>
 
+#include "chrome/chrome_form_win.h"
 #include "mainwindow/compose.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/main_skin_win.h"
@@ -41,7 +42,7 @@ class MainFormHost {
   ~MainFormHost() = default;
 };
 
-class MainForm : public Form {
+class MainForm : public ChromeForm {
  public:
   MainForm(MainFormHost& host, HICON icon);
 
@@ -71,9 +72,6 @@ class MainForm : public Form {
  protected:
   void Form_Load() override;
   void Form_Rescaled() override;
-  void Form_Click() override;
-  void Form_DblClick() override;
-  void Form_MouseDown(int button, int shift, float x, float y) override;
   void PaintSkin(HDC dc, int, int) override { mainwindow::PaintMainSkin(dc); }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -5,8 +5,6 @@
 #include <span>
 #include <vector>
 
-#include "chrome/drag_win.h"
-#include "chrome/shape_win.h"
 #include "core/ansi_win.h"
 #include "schemes/scheme_list.h"
 #include "schemes/scheme_store_win.h"
@@ -26,12 +24,13 @@ std::vector<std::u16string> ListItems(const ListBox& list) {
 }  // namespace
 
 SchemeForm::SchemeForm(ColourStops& stops, std::u16string folder, HICON icon)
-    : Form({.caption = u"Add/Remove Fades",
-            .width = schemes::kWidth,
-            .height = schemes::kHeight,
-            .left = schemes::kLeft,
-            .top = schemes::kTop,
-            .icon = icon}),
+    : ChromeForm({.caption = u"Add/Remove Fades",
+                  .width = schemes::kWidth,
+                  .height = schemes::kHeight,
+                  .left = schemes::kLeft,
+                  .top = schemes::kTop,
+                  .icon = icon},
+                 schemes::kOutline),
       stops_(stops),
       folder_(std::move(folder)) {}
 
@@ -62,21 +61,6 @@ bool SchemeForm::LoadStartupList() {
   return true;
 }
 
-
-void SchemeForm::Form_Rescaled() {
-  // The outline is cut again at the new scale.
-  (void)ShapeWindow(Handle(), Scaling().Map(schemes::kOutline));
-}
-
-void SchemeForm::Form_Load() {
-  // A region that cannot be made is reported; the window then stays a usable rectangle.
-  (void)ShapeWindow(Handle(), Scaling().Map(schemes::kOutline));
-  StayOnTop(Handle());
-}
-
-void SchemeForm::Form_Click() { FormDrag(*this); }
-void SchemeForm::Form_DblClick() { FormDrag(*this); }
-void SchemeForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
 
 std::u16string SchemeForm::AskForName() {
   for (;;) {

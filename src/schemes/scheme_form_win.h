@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "chrome/chrome_form_win.h"
 #include "schemes/scheme_layout.h"
 #include "schemes/scheme_skin_win.h"
 #include "toolkit/toolkit_win.h"
@@ -28,7 +29,7 @@ class ColourStops {
   ~ColourStops() = default;
 };
 
-class SchemeForm : public Form {
+class SchemeForm : public ChromeForm {
  public:
   // `folder`: where scheme.lst and color.dat are (the program's own folder).
   SchemeForm(ColourStops& stops, std::u16string folder, HICON icon);
@@ -46,11 +47,6 @@ class SchemeForm : public Form {
   void ApplyScheme(std::u16string_view name);
 
  protected:
-  void Form_Load() override;
-  void Form_Rescaled() override;
-  void Form_Click() override;
-  void Form_DblClick() override;
-  void Form_MouseDown(int button, int shift, float x, float y) override;
   void PaintSkin(HDC dc, int, int) override { schemes::PaintSchemeSkin(dc); }
 
  private:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/wide_win.h"
+#include "toolkit/picture_box_win.h"
 #include "toolkit/win32_win.h"
 
 #undef ReplaceText
@@ -163,6 +164,12 @@ DialogResult ColorDialog::Show(HWND owner) {
     return DialogResult::kOk;
   }
   return extendedError() == 0 ? DialogResult::kCancel : DialogResult::kError;
+}
+
+bool ColorDialog::PickInto(HWND owner, PictureBox& box) {
+  if (Show(owner) != DialogResult::kOk) return false;
+  box.SetBackColor(colour_);
+  return true;
 }
 
 }  // namespace qf
