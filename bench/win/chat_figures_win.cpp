@@ -110,7 +110,7 @@ bool ChatFigures() {
   constexpr int kSends = 100;
   Clock::time_point start = Clock::now();
   int delivered = 0;
-  for (int i = 0; i < kSends; ++i) delivered += ChatSend(kDecorated) ? 1 : 0;
+  for (int i = 0; i < kSends; ++i) delivered += ChatSend(kDecorated) == ChatSendResult::kDelivered ? 1 : 0;
   const double perSend = MillisecondsPerRound(start, kSends);
   if (delivered != kSends || !WaitForLines(room.Log(), kSends + 1, 10000)) {
     std::fprintf(stderr, "chat: %d of %d lines were delivered\n", delivered, kSends);

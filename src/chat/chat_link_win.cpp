@@ -58,18 +58,20 @@ qf::ChatRoomWindows qf::FindChatRoom() {
   return found;
 }
 
-bool qf::ChatSend(std::u16string_view line) {
+qf::ChatSendResult qf::ChatSend(std::u16string_view line) {
   const ChatRoomWindows chat = FindChatRoom();
-  if (!chat.room) return false;
+  if (!chat.room) return ChatSendResult::kNoChatRoom;
   const std::string ansi = ToAnsi(line);
   // A room without an input box still gets its button pressed, as with any front window,
   // but the line went nowhere.
-  if (chat.input && !SetLine(chat.input, ansi)) return false;
+  if (chat.input && !SetLine(chat.input, ansi)) return ChatSendResult::kNotTaken;
   const HWND icon = FindSendIcon(chat.room);
-  if (!icon) return false;
+  if (!icon) return ChatSendResult::kNotTaken;
   // The client's buttons fire on a press followed by the release of the space bar.
-  if (!Deliver(icon, WM_LBUTTONDOWN, 0, 0)) return false;
-  return Deliver(icon, WM_KEYUP, VK_SPACE, 0) && chat.input != nullptr;
+  if (!Deliver(icon, WM_LBUTTONDOWN, 0, 0)) return ChatSendResult::kNotTaken;
+  return Deliver(icon, WM_KEYUP, VK_SPACE, 0) && chat.input != nullptr
+             ? ChatSendResult::kDelivered
+             : ChatSendResult::kNotTaken;
 }
 
 void qf::ChatSendEnter(std::u16string_view line) {

@@ -36,12 +36,19 @@ struct ChatRoomWindows {
 // child's first "RICHCNTL". A missing window leaves it and every later one null.
 ChatRoomWindows FindChatRoom();
 
+// What became of a line sent with ChatSend.
+enum class ChatSendResult {
+  kDelivered,   // the room took it
+  kNoChatRoom,  // no chat room is open (nothing was sent)
+  kNotTaken,    // the room has no input box or send button, or a message to it was not
+                // delivered (timeout, hung client, window gone)
+};
+
 // Puts `line` into the room's input box (replacing what the user typed there) and presses
-// the room's sixth "_AOL_Icon" button. Returns whether the room took the line: false at once
-// when no chat room is open, and false when the room has no input box or send button, or a
-// message to it was not delivered (timeout, hung client, window gone).
-//   if (!ChatSend(u"<b><Font Color=#FF0000>h")) { /* keep the user's line */ }
-[[nodiscard]] bool ChatSend(std::u16string_view line);
+// the room's sixth "_AOL_Icon" button, and says what became of the line (no chat room open is
+// known at once).
+//   if (ChatSend(u"<b><Font Color=#FF0000>h") != ChatSendResult::kDelivered) { /* keep it */ }
+[[nodiscard]] ChatSendResult ChatSend(std::u16string_view line);
 
 // Puts `line` into the input box, waits until the box's text length has settled
 // (WaitForSteadyText) and types a carriage return into the box. Takes at least a second

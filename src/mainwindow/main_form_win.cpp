@@ -75,12 +75,14 @@ void MainForm::Send(int16_t wavy) {
   if (stops == 0) return;
   const TextField line{[this] { return Text1.Text(); },
                        [this](std::u16string_view text) { Text1.SetText(text); }};
+  ChatSendResult outcome = ChatSendResult::kDelivered;
   const bool delivered = SendComposedLine(Text2.Text(), StopColours(stops), wavy, line,
-                                          [](std::u16string_view chatLine) {
-                                            return ChatSend(chatLine);
+                                          [&outcome](std::u16string_view chatLine) {
+                                            outcome = ChatSend(chatLine);
+                                            return outcome == ChatSendResult::kDelivered;
                                           });
   if (!delivered) {
-    ShowNotice(FindChatRoom().room == nullptr
+    ShowNotice(outcome == ChatSendResult::kNoChatRoom
                    ? u"No chat room is open \u2014 your line was kept"
                    : u"The chat room did not take the line \u2014 it was kept");
   }

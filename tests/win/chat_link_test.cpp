@@ -45,7 +45,7 @@ class ChatLink : public testing::Test {
 
 TEST_F(ChatLink, SendPressesTheSixthIconWithTheExactAnsiBytes) {
   ASSERT_NO_FATAL_FAILURE(chat.Start(L""));
-  EXPECT_TRUE(qf::ChatSend(kDecorated));
+  EXPECT_EQ(qf::ChatSend(kDecorated), qf::ChatSendResult::kDelivered);
   // The press is handled inside the delivered messages: the log is complete on return.
   ASSERT_EQ(Posted().size(), 1u);
   EXPECT_EQ(Posted()[0], std::string("button6 ") + kDecoratedHex);
@@ -57,7 +57,7 @@ TEST_F(ChatLink, SendOverwritesAHalfTypedLine) {
   const HWND input = qf::FindChatRoom().input;
   for (wchar_t c : std::wstring(L"half typ")) SendMessageW(input, WM_CHAR, c, 0);
   ASSERT_EQ(qf::GetText(input), "half typ");
-  EXPECT_TRUE(qf::ChatSend(u"<b>a"));
+  EXPECT_EQ(qf::ChatSend(u"<b>a"), qf::ChatSendResult::kDelivered);
   ASSERT_EQ(Posted(), std::vector<std::string>{"button6 3C623E61"});
 }
 
@@ -77,7 +77,7 @@ TEST_F(ChatLink, SendEnterTypesACarriageReturnAfterTheTextSettles) {
 TEST_F(ChatLink, WithoutAClientBothSendsReturnAtOnce) {
   ASSERT_EQ(FindWindowA("AOL Frame25", nullptr), nullptr) << "a chat client is running";
   const Clock::time_point start = Clock::now();
-  EXPECT_FALSE(qf::ChatSend(u"nobody hears this"));
+  EXPECT_EQ(qf::ChatSend(u"nobody hears this"), qf::ChatSendResult::kNoChatRoom);
   qf::ChatSendEnter(u"nobody hears this");
   EXPECT_LT(SecondsSince(start), 0.5);
   EXPECT_EQ(qf::WaitForSteadyText(nullptr), qf::SteadyWait::kUnreadable);
@@ -90,7 +90,7 @@ TEST_F(ChatLink, HungClientCannotFreezeTheProgram) {
   const double bound = qf::kChatMessageTimeoutMs / 1000.0 + 2.0;
 
   Clock::time_point start = Clock::now();
-  EXPECT_FALSE(qf::ChatSend(u"stuck"));
+  EXPECT_EQ(qf::ChatSend(u"stuck"), qf::ChatSendResult::kNotTaken);
   EXPECT_LT(SecondsSince(start), bound);
 
   start = Clock::now();
@@ -110,7 +110,7 @@ TEST_F(ChatLink, HungClientCannotFreezeTheProgram) {
 TEST_F(ChatLink, SendThatTimesOutPressesNothing) {
   ASSERT_NO_FATAL_FAILURE(
       chat.Start(L"--hang-ms " + std::to_wstring(qf::kChatMessageTimeoutMs + 1500)));
-  EXPECT_FALSE(qf::ChatSend(u"late"));
+  EXPECT_EQ(qf::ChatSend(u"late"), qf::ChatSendResult::kNotTaken);
   // Wait until the client answers again, then look at what it did.
   DWORD_PTR ignored = 0;
   ASSERT_NE(
@@ -135,7 +135,7 @@ class ChatLinkIcons : public ChatLink, public testing::WithParamInterface<int> {
 TEST_P(ChatLinkIcons, SendPressesTheIconTheChainedSearchLandsOn) {
   const int k = GetParam();
   ASSERT_NO_FATAL_FAILURE(chat.Start(L"--icons " + std::to_wstring(k)));
-  const bool delivered = qf::ChatSend(u"x");
+  const bool delivered = qf::ChatSend(u"x") == qf::ChatSendResult::kDelivered;
   const int expected = k >= 6 ? 6 : 6 % (k + 1);
   EXPECT_EQ(delivered, expected != 0);
   if (expected == 0) {
