@@ -120,9 +120,12 @@ class MainForm : public ChromeForm {
 
  public:
   // The controls, in the order of the window's layout table.
+  // Enter in the line is SEND, Shift+Enter SEND WAVY: the same checks as the clicks.
   TextBox Text1{*this,
                 mainwindow::kText1,
-                {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+                {.backColor = ColorRgb(128, 255, 255),
+                 .foreColor = ColorRgb(0, 0, 255),
+                 .onEnter = [this](bool shift) { shift ? Label3_Click() : Label2_Click(); }}};
   PictureBox Picture11{*this, mainwindow::kPicture11, {.onClick = [this] { Picture11_Click(); }}};
   CheckBox Check11{*this, mainwindow::kCheck11};  // W: read by Label3_Click only
   CheckBox Check12{*this, mainwindow::kCheck12, {.onClick = [this] { Check12_Click(); }}};

@@ -15,6 +15,7 @@ namespace qf {
 TextBox::TextBox(Form& form, Rect bounds, TextBoxOptions options)
     : Control(form, bounds),
       onChange(std::exchange(options.onChange, nullptr)),
+      onEnter(std::exchange(options.onEnter, nullptr)),
       options_(std::move(options)),
       colours_(options_.backColor, options_.foreColor) {}
 
@@ -35,19 +36,28 @@ void TextBox::Create(HWND /*parent*/) {
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
   // A small inner margin so the text does not touch the border.
   SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
-  SetWindowSubclass(hwnd_, &TextBox::SelectAllOnCtrlA, 0, 0);
+  SetWindowSubclass(hwnd_, &TextBox::KeysOfTheBox, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 // Ctrl+A selects the whole text, as people expect when they copy the HTML fader's output. The
 // edit control of the common controls this program uses only beeps at it (Ctrl+A arrives as
-// the character 1).
-LRESULT CALLBACK TextBox::SelectAllOnCtrlA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR) {
+// the character 1). Enter in a one-line box goes to onEnter (the edit control would beep).
+LRESULT CALLBACK TextBox::KeysOfTheBox(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data) {
   if (message == WM_CHAR && wParam == 1) {
     SendMessageW(hwnd, EM_SETSEL, 0, -1);
     return 0;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TextBox::SelectAllOnCtrlA, id);
+  if (message == WM_CHAR && wParam == '\r') {
+    auto* box = reinterpret_cast<TextBox*>(data);
+    if (box != nullptr && !box->options_.multiLine && box->onEnter) {
+      // A copy: the handler may do anything, even replace this box's handler.
+      const std::function<void(bool)> onEnter = box->onEnter;
+      onEnter(GetKeyState(VK_SHIFT) < 0);
+      return 0;
+    }
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &TextBox::KeysOfTheBox, id);
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 

@@ -38,6 +38,9 @@ struct TextBoxOptions {
   std::optional<int32_t> foreColor{};  // e.g. ColorRgb(0, 0, 255)
   std::u16string text{};
   std::function<void()> onChange{};  // any change of the text, typed or set
+  // Enter pressed in a one-line box (`shift`: with Shift held); the box itself does nothing
+  // with it then (no beep, no new line).
+  std::function<void(bool shift)> onEnter{};
 };
 
 // A text box (EDIT) without a length limit. It may lie outside the visible area of the form
@@ -60,9 +63,10 @@ class TextBox : public Control {
   void SetFocus();
 
   std::function<void()> onChange;  // any change of the text, typed or set
+  std::function<void(bool shift)> onEnter;  // Enter in a one-line box
 
  private:
-  static LRESULT CALLBACK SelectAllOnCtrlA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+  static LRESULT CALLBACK KeysOfTheBox(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR data);
   void Create(HWND parent) override;
   bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

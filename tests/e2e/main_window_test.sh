@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main window end to end, beside chatroom.exe: the announcement at start and exit, sends
 # of plain and wavy fades with and without their conditions, the style prefix, and the
-# preview strip's colours. Clicks at the window's layout positions, typing with the keyboard.
+# preview strip's colours, and Enter and Shift+Enter in the line. Clicks at the window's layout
+# positions, typing with the keyboard.
 #   tests/e2e/main_window_test.sh BUILD_DIR
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -90,10 +91,21 @@ strip_has() {  # X_FROM WIDTH: the strongest red and blue seen in those columns 
 e2e_check "preview: red at the start of the line" red "$(strip_has 2 20)"
 e2e_check "preview: blue at the end of the line" blue "$(strip_has 116 60)"
 
+# Enter in the line is SEND, Shift+Enter SEND WAVY (W is still down), with the styles in front.
+e2e_at main.text; xdotool key Return
+e2e_wait_log 6
+e2e_check "Enter in the line sends it" \
+  "button6 $(e2e_hex '<b><s>')$(e2e_fade_hex "$COLOURS" "MMMMMMMMMMMMMMMM")" "$(e2e_posted | sed -n 6p)"
+e2e_type "Up"
+xdotool key shift+Return
+e2e_wait_log 7
+e2e_check "Shift+Enter sends it wavy" \
+  "button6 $(e2e_hex '<b><s>')$(e2e_fade_hex --wavy "$COLOURS" "Up")" "$(e2e_posted | sed -n 7p)"
+
 # The close area announces again and ends the program.
 e2e_at main.close
-e2e_wait_log 7
-e2e_check "exit announces, line 1" "enter $LINE1" "$(e2e_posted | sed -n 6p)"
-e2e_check "exit announces, line 2" "enter $LINE2" "$(e2e_posted | sed -n 7p)"
+e2e_wait_log 9
+e2e_check "exit announces, line 1" "enter $LINE1" "$(e2e_posted | sed -n 8p)"
+e2e_check "exit announces, line 2" "enter $LINE2" "$(e2e_posted | sed -n 9p)"
 e2e_until 10 bash -c "! kill -0 $E2E_PROGRAM 2>/dev/null" || e2e_fail "the program did not end"
 e2e_finish
