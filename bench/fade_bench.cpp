@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_line.h"
 #include "core/utf.h"
 #include "fade/color.h"
 #include "fade/entry_points.h"
@@ -24,21 +25,9 @@
 
 namespace {
 
-constexpr std::size_t kLength = 32767;
-
-const std::u16string& LongLine() {
-  static const std::u16string line = [] {
-    const std::u16string pattern = u"Quelvane Fader: the quick brown fox <jumps> & runs. ";
-    std::u16string text;
-    while (text.size() < kLength) text += pattern;
-    text.resize(kLength);
-    return text;
-  }();
-  return line;
-}
-
-constexpr int32_t kColours[10] = {0xFFCC00, 0x0000FF, 0xFF4400, 0x00FF00, 0x808080,
-                                  0x123456, 0xFFFFFF, 0x000000, 0x00FFFF, 0xAB00CD};
+using qf::bench::kColours;
+using qf::bench::kLength;
+using qf::bench::LongLine;
 
 const std::string& LongLineUtf8() {
   static const std::string line = qf::Utf16ToUtf8(LongLine());

@@ -6,30 +6,19 @@
 #include <cstdint>
 #include <string>
 
+#include "bench_line.h"
 #include "fade/markup_formats.h"
 
 namespace {
 
-constexpr std::size_t kLength = 32767;
-constexpr int32_t kColours[10] = {0xFFCC00, 0x0000FF, 0xFF4400, 0x00FF00, 0x808080,
-                                  0x123456, 0xFFFFFF, 0x000000, 0x00FFFF, 0xAB00CD};
-
-const std::u16string& Line() {
-  static const std::u16string line = [] {
-    const std::u16string pattern = u"Quelvane Fader: the quick brown fox <jumps> & runs. ";
-    std::u16string text;
-    while (text.size() < kLength) text += pattern;
-    text.resize(kLength);
-    return text;
-  }();
-  return line;
-}
+using qf::bench::kColours;
+using qf::bench::kLength;
 
 qf::FadeRequest Request(benchmark::State& state) {
   const auto format = static_cast<std::size_t>(state.range(0));
   const qf::MarkupFormatInfo& info = qf::MarkupFormats()[format];
   state.SetLabel(std::string(info.name));
-  return qf::FadeRequest{.colours = kColours, .text = Line(), .format = info.format};
+  return qf::FadeRequest{.colours = kColours, .text = qf::bench::LongLine(), .format = info.format};
 }
 
 void BM_FormatFadeUtf8(benchmark::State& state) {

@@ -6,6 +6,8 @@
 // AVX2 (a function marked [[gnu::target("avx2")]] and what it inlines), chosen at run time.
 // Loads and stores go through std::memcpy.
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 namespace qf {
 
@@ -25,5 +27,25 @@ using Int8x32 = int8_t __attribute__((vector_size(32)));
 
 // Whether any bit of `v` is set.
 inline bool AnyBitSet(Uint64x2 v) { return (v[0] | v[1]) != 0; }
+
+// Whether any unit of `text` meets `test`, tried on eight units at a time (a Uint16x8, giving
+// all-ones lanes where it holds) and then on the units left over one by one.
+//   AnyUnit(text, [](auto unit) { return (unit & 0xF800) == 0xD800; })  // a surrogate?
+template <typename Test>
+bool AnyUnit(std::u16string_view text, Test test) {
+  const char16_t* p = text.data();
+  const char16_t* end = p + text.size();
+  Int16x8 found{};
+  for (; end - p >= 8; p += 8) {
+    Uint16x8 units;
+    std::memcpy(&units, p, sizeof units);
+    found |= test(units);
+  }
+  if (AnyBitSet(reinterpret_cast<Uint64x2>(found))) return true;
+  for (; p < end; ++p) {
+    if (test(*p)) return true;
+  }
+  return false;
+}
 
 }  // namespace qf

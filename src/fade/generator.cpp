@@ -38,20 +38,8 @@ std::size_t TagUnits(std::size_t length, bool wave) {
 }
 
 bool ContainsSurrogate(std::u16string_view text) {
-  // Eight code units at a time: a unit is a surrogate when its top five bits are 11011.
-  const char16_t* p = text.data();
-  const char16_t* end = p + text.size();
-  Int16x8 found{};
-  for (; end - p >= 8; p += 8) {
-    Uint16x8 units;
-    std::memcpy(&units, p, sizeof units);
-    found |= (units & 0xF800) == 0xD800;
-  }
-  if (AnyBitSet(reinterpret_cast<Uint64x2>(found))) return true;
-  for (; p < end; ++p) {
-    if ((*p & 0xF800) == 0xD800) return true;
-  }
-  return false;
+  // A unit is a surrogate when its top five bits are 11011.
+  return AnyUnit(text, [](auto unit) { return (unit & 0xF800) == 0xD800; });
 }
 
 int16_t ClampChannel(int16_t value) { return std::clamp<int16_t>(value, 0, 255); }

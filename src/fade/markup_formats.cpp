@@ -55,25 +55,6 @@ struct CharacterReader {
   }
 };
 
-// Whether any unit of `text` meets `test`, tried on eight units at a time (a Uint16x8, giving
-// all-ones lanes where it holds) and then on the units left over one by one.
-template <typename Test>
-bool AnyUnit(std::u16string_view text, Test test) {
-  const char16_t* p = text.data();
-  const char16_t* end = p + text.size();
-  Int16x8 found{};
-  for (; end - p >= 8; p += 8) {
-    Uint16x8 units;
-    std::memcpy(&units, p, sizeof units);
-    found |= test(units);
-  }
-  if (AnyBitSet(reinterpret_cast<Uint64x2>(found))) return true;
-  for (; p < end; ++p) {
-    if (test(*p)) return true;
-  }
-  return false;
-}
-
 // The number of surrogate pairs in `text` (each is one character of two units); most text has
 // no surrogate at all, which is found eight units at a time.
 std::size_t SurrogatePairs(std::u16string_view text) {

@@ -6,31 +6,8 @@
 # through standard input ("-").
 set -u
 
-if [ $# -lt 1 ]; then
-  echo "usage: $0 [EMULATOR...] QFADE" >&2
-  exit 2
-fi
-qfade=("$@")
-native=$([ $# -eq 1 ] && echo yes || echo no)
+source "$(dirname "$0")/cli_lib.sh" "$@"
 schemes=$(cd "$(dirname "$0")/../fixtures/schemes" && pwd)
-
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-: >"$tmp/empty"
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# run INPUT_FILE ARGS...: runs qfade with INPUT_FILE as standard input; sets rc.
-run() {
-  local input=$1
-  shift
-  "${qfade[@]}" "$@" <"$input" >"$tmp/out" 2>"$tmp/err"
-  rc=$?
-}
 
 # expect NAME EXPECTED: exit 0, stdout EXPECTED and a newline, nothing on stderr.
 expect() {
