@@ -8,7 +8,6 @@ set -u
 
 source "$(dirname "$0")/cli_lib.sh" "$@"
 
-
 # expect_output NAME EXPECTED_FILE: exit 0, stdout byte-exact, nothing on stderr.
 expect_output() {
   local name=$1 expected=$2
