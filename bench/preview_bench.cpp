@@ -1,13 +1,11 @@
 // The preview's portable half: walking fade markup with the tag renderer (through a canvas that
-// only adds up widths, so the figure is the walk alone), against building the same fade; and
-// the tracker's answer on an unchanged tick, against building the fade it lets the tick skip.
+// only adds up widths, so the figure is the walk alone), against building the same fade.
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <string>
 
 #include "fade/entry_points.h"
-#include "preview/redraw_tracker.h"
 #include "preview/render_tags.h"
 
 namespace {
@@ -52,13 +50,5 @@ void BM_BuildFadeForPreview(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_BuildFadeForPreview)->Arg(40)->Arg(32767)->ArgName("chars");
-
-void BM_TrackerUnchangedTick(benchmark::State& state) {
-  const std::u16string text = Line(state.range(0));
-  qf::RedrawTracker tracker;
-  tracker.Changed(3, kColours, text, 0);
-  for (auto _ : state) benchmark::DoNotOptimize(tracker.Changed(3, kColours, text, 0));
-}
-BENCHMARK(BM_TrackerUnchangedTick)->Arg(40)->Arg(32767)->ArgName("chars");
 
 }  // namespace

@@ -1,5 +1,5 @@
-// What one tick of the preview timer costs when it builds the fade and draws it into a picture
-// box, and when the redraw tracker finds nothing changed and lets it skip both.
+// What one drawing of the preview costs (after a change of the line, a colour or the stops): the
+// fade built and drawn into a picture box. Nothing runs while nothing changes.
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -8,7 +8,6 @@
 #include "fade/entry_points.h"
 #include "figures_win.h"
 #include "preview/gdi_canvas_win.h"
-#include "preview/redraw_tracker.h"
 #include "preview/render_tags.h"
 #include "toolkit/toolkit_win.h"
 
@@ -37,21 +36,8 @@ bool PreviewFigures() {
   for (int i = 0; i < kDraws; ++i) RenderTags(canvas, FadeColors(colours, text, 0));
   const double drawn = MillisecondsPerRound(start, kDraws);
 
-  constexpr int kTicks = 200000;
-  RedrawTracker tracker;
-  int draws = 0;
-  start = Clock::now();
-  for (int i = 0; i < kTicks; ++i) {
-    if (tracker.Changed(3, colours, text, form.Picture11.BackColor())) {
-      RenderTags(canvas, FadeColors(colours, text, 0));
-      ++draws;
-    }
-  }
-  const double skipped = MillisecondsPerRound(start, kTicks);
-  std::printf("preview: a tick that builds a 3-stop fade of 39 characters and draws it: %.1f us\n",
+  std::printf("preview: a drawing that builds a 3-stop fade of 39 characters and draws it: %.1f us\n",
               drawn * 1000);
-  std::printf("preview: a tick that finds nothing changed: %.3f us (%d drawing in %d ticks)\n",
-              skipped * 1000, draws, kTicks);
   return true;
 }
 

@@ -35,9 +35,9 @@ void Program::ExitProgram() {
   EndProgram();
 }
 
-int32_t Program::StopColour(int k) { return Form1.ColourBox(k).BackColor(); }
+int32_t Program::StopColour(int k) { return Form1.State().StopColour(k); }
 
-void Program::SetStopColour(int k, int32_t colour) { Form1.ColourBox(k).SetBackColor(colour); }
+void Program::SetStopColour(int k, int32_t colour) { Form1.SetStopColour(k, colour); }
 
 void Program::ShowHtmlFader() {
   Form3.Show();

@@ -65,6 +65,8 @@ void HtmlFaderForm::Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& 
   box.SetBackColor(ColorRgb(red.Value(), green.Value(), blue.Value()));
 }
 
-void HtmlFaderForm::PickColour(PictureBox& box) { (void)CommonDialog1.PickInto(Handle(), box); }
+void HtmlFaderForm::PickColour(PictureBox& box) {
+  if (const std::optional<int32_t> colour = CommonDialog1.Pick(Handle())) box.SetBackColor(*colour);
+}
 
 }  // namespace qf

@@ -13,11 +13,9 @@ inline constexpr int kHeight = 248;
 inline constexpr int kLeft = 333;  // first shown here on the screen, not centred
 inline constexpr int kTop = 7;
 
-// The text field, the preview strip and the hidden buffers below the visible area.
+// The text field and the preview strip.
 inline constexpr Rect kText1{24, 56, 249, 19};
 inline constexpr Rect kPicture11{24, 86, 257, 17};
-inline constexpr Rect kText2{80, 264, 25, 19};
-inline constexpr Rect kText3{104, 304, 25, 19};
 
 // The style panel: W (wavy), S, I on the first row, B and U on the second.
 inline constexpr Rect kCheck11{32, 120, 14, 13};   // W

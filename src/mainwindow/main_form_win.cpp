@@ -10,6 +10,8 @@
 #include "preview/render_tags.h"
 #include "core/wide_win.h"
 
+#include <vector>
+
 namespace qf {
 
 MainForm::MainForm(MainFormHost& host, HICON icon)
@@ -22,61 +24,64 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
                  mainwindow::kOutline),
       host_(host) {
   for (ScrollBar* bar : {&VScroll1, &VScroll2, &VScroll3}) bar->SetPainter(&art::PaintScrollBar);
+  state_.OnChange([this] { ShowState(); });
 }
 
 // ---- Start-up and exit ----------------------------------------------------------------------
 
 void MainForm::Form_Rescaled() {
   ChromeForm::Form_Rescaled();
-  preview_.Invalidate();  // the strip was remade at the new size: draw it again
+  RequestPreview();  // the strip was remade at the new size: draw it again
 }
 
 void MainForm::Form_Load() {
   // Shaped and made topmost (hidden still), then the first scheme's colours, then the
-  // announcement; the window shows after that.
+  // announcement; the window shows after that, with its preview.
   ChromeForm::Form_Load();
   host_.LoadStartupScheme();
   SendAnnouncement();
   loadDone_ = true;
+  RequestPreview();
 }
 
 void MainForm::Label1_Click() { host_.ExitProgram(); }
 
+// ---- The state and its views ------------------------------------------------------------------
+
+void MainForm::ShowState() {
+  // The controls show the state (they hold it already when the user made the change).
+  for (int k = 1; k <= 10; ++k) {
+    if (ColourBox(k).BackColor() != state_.StopColour(k)) ColourBox(k).SetBackColor(state_.StopColour(k));
+    if (NumberedBox(k).Value() != state_.NumberedBox(k)) NumberedBox(k).SetValue(state_.NumberedBox(k));
+  }
+  if (Text1.Text() != state_.Line()) Text1.SetText(state_.Line());
+  RequestPreview();
+}
+
+void MainForm::SetStopColour(int k, int32_t colour) { state_.SetStopColour(k, colour); }
+
+int MainForm::GetStopCount() const { return state_.StopCount(); }
+
+int MainForm::GetSliderTarget() const { return state_.SliderTarget(); }
+
 // ---- Compose and send -------------------------------------------------------------------------
 
-NumberedBoxValues MainForm::NumberedValues() const {
-  NumberedBoxValues values{};
-  for (std::size_t i = 0; i < values.size(); ++i) values[i] = numberedBoxes_[i]->Value();
-  return values;
-}
-
-int MainForm::GetStopCount() const { return StopCountOf(NumberedValues()); }
-
-int MainForm::GetSliderTarget() const { return SliderTargetOf(NumberedValues()); }
-
-std::span<const int32_t> MainForm::StopColours(int count) {
-  for (int k = 1; k <= count; ++k)
-    stopColours_[static_cast<std::size_t>(k - 1)] = ColourBox(k).BackColor();
-  return std::span<const int32_t>(stopColours_.data(), static_cast<std::size_t>(count));
-}
-
 void MainForm::Label2_Click() {
-  if (Text1.Text().empty()) return;
+  if (state_.Line().empty()) return;
   Send(0);
 }
 
 void MainForm::Label3_Click() {
-  if (Check11.Value() == 0) return;
+  if (!state_.Wavy()) return;
   Send(-1);
 }
 
 void MainForm::Send(int16_t wavy) {
-  const int stops = GetStopCount();
-  if (stops == 0) return;
-  const TextField line{[this] { return Text1.Text(); },
-                       [this](std::u16string_view text) { Text1.SetText(text); }};
+  if (state_.StopCount() == 0) return;
+  const TextField line{[this] { return state_.Line(); },
+                       [this](std::u16string_view text) { state_.SetLine(text); }};
   ChatSendResult outcome = ChatSendResult::kDelivered;
-  const bool delivered = SendComposedLine(Text2.Text(), StopColours(stops), wavy, line,
+  const bool delivered = SendComposedLine(state_.StylePrefix(), state_.StopColours(), wavy, line,
                                           [&outcome](std::u16string_view chatLine) {
                                             outcome = ChatSend(chatLine);
                                             return outcome == ChatSendResult::kDelivered;
@@ -111,47 +116,63 @@ void MainForm::ShowNotice(std::u16string_view text) {
 
 // ---- Live preview -----------------------------------------------------------------------------
 
-void MainForm::Timer1_Timer() {
-  // When a tick has nothing to do, nothing can change until a control does (the line, a
-  // numbered box, a colour): the timer rests until then, and the program costs nothing while
-  // nobody touches it. Any control's change wakes it for the next tick.
-  const int stops = GetStopCount();
-  if (stops == 0) return Timer1.Rest();
-  const std::span<const int32_t> colours = StopColours(stops);
-  const std::u16string text = Text1.Text();
-  // Building the fade and drawing the strip again would show exactly what it shows: only a
-  // change of what it is drawn from is drawn.
-  if (!preview_.Changed(stops, colours, text, Picture11.BackColor())) return Timer1.Rest();
+void MainForm::RequestPreview() {
+  // Drawn once the messages waiting now have run: a burst of changes (a paste, a scheme's ten
+  // colours) is drawn once, and nothing at all runs while nothing changes.
+  if (previewRequested_ || Handle() == nullptr) return;
+  previewRequested_ = PostMessageW(Handle(), kDrawPreviewMessage, 0, 0) != 0;
+  if (!previewRequested_) DrawPreview();
+}
+
+void MainForm::DrawPreview() {
+  previewRequested_ = false;
+  // With no stops chosen the strip keeps what it shows.
+  if (state_.StopCount() == 0) return;
   const unsigned noticesBefore = noticeCount_;
-  Text3.SetText(FadeColors(colours, text, 0));
-  // The fade lets events run. A notice shown meanwhile (a send nobody received) is newer than
-  // this drawing: it stays, and the strip is drawn again at its next change.
+  // Copies: the fade lets events run, and they may change the state.
+  const std::vector<int32_t> colours(state_.StopColours().begin(), state_.StopColours().end());
+  std::u16string markup = FadeColors(colours, state_.Line(), 0);
+  // A notice shown while the fade let events run (a send nobody received) is newer than this
+  // drawing: it stays, and the strip is drawn again at its next change.
   if (noticeCount_ != noticesBefore) return;
+  previewMarkup_ = std::move(markup);
   PictureBoxCanvas canvas(Picture11);
-  RenderTags(canvas, Text3.Text());
+  RenderTags(canvas, previewMarkup_);
+  ++previewDraws_;
   if (noticeShown_) {
     noticeShown_ = false;
     SetWindowTextW(Picture11.Handle(), L"");
   }
 }
 
+bool MainForm::HandlePreviewMessage(UINT message) {
+  if (message != kDrawPreviewMessage) return false;
+  // A request already met by a drawing since (DrawPreview called directly) draws nothing.
+  if (previewRequested_) DrawPreview();
+  return true;
+}
+
 // ---- Colours and styles -----------------------------------------------------------------------
 
-void MainForm::PickColour(PictureBox& box) {
+void MainForm::PickColour(int k) {
+  if (const std::optional<int32_t> colour = CommonDialog1.Pick(Handle())) state_.SetStopColour(k, *colour);
+}
+
+void MainForm::PickStripColour() {
+  const std::optional<int32_t> colour = CommonDialog1.Pick(Handle());
+  if (!colour) return;
   // Setting the strip's background clears it: the preview is drawn again.
-  if (CommonDialog1.PickInto(Handle(), box) && &box == &Picture11) preview_.Invalidate();
+  Picture11.SetBackColor(*colour);
+  RequestPreview();
 }
 
 void MainForm::SetSliderColour() {
-  const int target = GetSliderTarget();
-  if (target == 0) return;
-  ColourBox(target).SetBackColor(
-      ColorRgb(VScroll1.Value(), VScroll2.Value(), VScroll3.Value()));
+  (void)state_.SetSliderColour(ColorRgb(VScroll1.Value(), VScroll2.Value(), VScroll3.Value()));
 }
 
 void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
-  ApplyStyleToggle({[this] { return Text2.Text(); },
-                    [this](std::u16string_view prefix) { Text2.SetText(prefix); }},
+  ApplyStyleToggle({[this] { return state_.StylePrefix(); },
+                    [this](std::u16string_view prefix) { state_.SetStylePrefix(prefix); }},
                    [&box] { return box.Value() == 1; }, tag);
 }
 
@@ -173,6 +194,10 @@ void MainForm::Label5_Click() { host_.ShowMenu(); }
 void MainForm::Label6_Click() { host_.ShowSchemeManager(); }
 
 bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  if (HandlePreviewMessage(message)) {
+    result = 0;
+    return true;
+  }
   // The tray icon: a double click or a right press on it brings the window back.
   if (message == TrayCallbackMessage()) {
     if (TrayMessage(static_cast<float>(LOWORD(lParam))) != 0) TrayRestore(Handle());

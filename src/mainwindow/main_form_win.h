@@ -1,9 +1,9 @@
 #pragma once
 // Form1, the main window: the line to send, the preview strip, the ten colour boxes with
 // their numbered boxes, the R G B sliders, the style boxes W S I B U, and the click areas over
-// the skin's buttons. Its state is its controls: the colours are the boxes' background
-// colours, the number of stops the ticks of Check2..Check10, the style prefix the text of the
-// hidden Text2, the preview's last markup the text of the hidden Text3.
+// the skin's buttons. What it is about lives in a FaderState (the line, the style prefix, the
+// stops, the numbered boxes, wavy): the controls show it and report the user's edits to it, and
+// every change of it draws the preview again once the waiting messages have run.
 //
 // It knows no other window: what it hands over (the menu, the scheme manager, the start-up
 // scheme) goes through the MainFormHost it is made with.
@@ -15,9 +15,9 @@
 
 #include "chrome/chrome_form_win.h"
 #include "mainwindow/compose.h"
+#include "mainwindow/fader_state.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/main_skin_win.h"
-#include "preview/redraw_tracker.h"
 #include "toolkit/toolkit_win.h"
 
 namespace qf {
@@ -46,15 +46,22 @@ class MainForm : public ChromeForm {
  public:
   MainForm(MainFormHost& host, HICON icon);
 
+  // The fader's state: what the window shows, sends and previews.
+  const FaderState& State() const { return state_; }
+  // Colour stop k (1..10): the scheme manager's way in.
+  void SetStopColour(int k, int32_t colour);
   // The number of stops chosen by the numbered boxes (2..10), or 0 when none of Check2..Check10
   // is ticked.
   int GetStopCount() const;
   // The colour box (1..10) that the sliders edit, or 0 when no numbered box is ticked.
   int GetSliderTarget() const;
 
-  // The preview's tick (Timer1 runs it every millisecond); public so that tests and
-  // benchmarks can tick it without waiting for the timer.
-  void Timer1_Timer();
+  // Draws the preview now (a change of the state asks for it, once the waiting messages have
+  // run); public so that tests and benchmarks can draw without waiting.
+  void DrawPreview();
+  // What the preview last drew (the fade of the line), and how many times it drew.
+  const std::u16string& PreviewMarkup() const { return previewMarkup_; }
+  int PreviewDraws() const { return previewDraws_; }
 
   // Puts the window into the tray; false (and the window stays) when no icon could be shown.
   [[nodiscard]] bool MinimiseToTray();
@@ -83,17 +90,17 @@ class MainForm : public ChromeForm {
   void Label4_MouseUp(int button, int shift, float x, float y);
   void Label5_Click();
   void Label6_Click();
-  void Picture1_DblClick() { PickColour(Picture1); }
-  void Picture2_DblClick() { PickColour(Picture2); }
-  void Picture3_DblClick() { PickColour(Picture3); }
-  void Picture4_DblClick() { PickColour(Picture4); }
-  void Picture5_DblClick() { PickColour(Picture5); }
-  void Picture6_DblClick() { PickColour(Picture6); }
-  void Picture7_DblClick() { PickColour(Picture7); }
-  void Picture8_DblClick() { PickColour(Picture8); }
-  void Picture9_DblClick() { PickColour(Picture9); }
-  void Picture10_DblClick() { PickColour(Picture10); }
-  void Picture11_Click() { PickColour(Picture11); }
+  void Picture1_DblClick() { PickColour(1); }
+  void Picture2_DblClick() { PickColour(2); }
+  void Picture3_DblClick() { PickColour(3); }
+  void Picture4_DblClick() { PickColour(4); }
+  void Picture5_DblClick() { PickColour(5); }
+  void Picture6_DblClick() { PickColour(6); }
+  void Picture7_DblClick() { PickColour(7); }
+  void Picture8_DblClick() { PickColour(8); }
+  void Picture9_DblClick() { PickColour(9); }
+  void Picture10_DblClick() { PickColour(10); }
+  void Picture11_Click() { PickStripColour(); }
   void VScroll1_Change() { SetSliderColour(); }
   void VScroll2_Change() { SetSliderColour(); }
   void VScroll3_Change() { SetSliderColour(); }
@@ -103,20 +110,28 @@ class MainForm : public ChromeForm {
   void Check15_Click() { ToggleStyle(Check15, u"<u>"); }
 
   void Send(int16_t wavy);
-  void PickColour(PictureBox& box);
+  void PickColour(int k);
+  void PickStripColour();
   void SetSliderColour();
   void ToggleStyle(const CheckBox& box, std::u16string_view tag);
-  // The colour values of the first `count` colour boxes, Picture1 first.
-  std::span<const int32_t> StopColours(int count);
-  NumberedBoxValues NumberedValues() const;
+  // The controls show the state; the preview is asked for.
+  void ShowState();
+  // Asks for the preview to be drawn once the messages waiting now have run.
+  void RequestPreview();
+  bool HandlePreviewMessage(UINT message);
+
+  // The window's own message for drawing the preview.
+  static constexpr UINT kDrawPreviewMessage = WM_APP + 0x52;
 
   MainFormHost& host_;
-  RedrawTracker preview_;
+  FaderState state_;
+  bool previewRequested_ = false;
+  std::u16string previewMarkup_;
+  int previewDraws_ = 0;
   bool noticeShown_ = false;
   // Counts the notices shown, so a tick can tell that one was shown while it let events run.
   unsigned noticeCount_ = 0;
   bool loadDone_ = false;
-  std::array<int32_t, 10> stopColours_{};
 
  public:
   // The controls, in the order of the window's layout table.
@@ -125,9 +140,10 @@ class MainForm : public ChromeForm {
                 mainwindow::kText1,
                 {.backColor = ColorRgb(128, 255, 255),
                  .foreColor = ColorRgb(0, 0, 255),
+                 .onChange = [this] { state_.SetLine(Text1.Text()); },
                  .onEnter = [this](bool shift) { shift ? Label3_Click() : Label2_Click(); }}};
   PictureBox Picture11{*this, mainwindow::kPicture11, {.onClick = [this] { Picture11_Click(); }}};
-  CheckBox Check11{*this, mainwindow::kCheck11};  // W: read by Label3_Click only
+  CheckBox Check11{*this, mainwindow::kCheck11, {.onClick = [this] { state_.SetWavy(Check11.Value() != 0); }}};  // W
   CheckBox Check12{*this, mainwindow::kCheck12, {.onClick = [this] { Check12_Click(); }}};
   CheckBox Check13{*this, mainwindow::kCheck13, {.onClick = [this] { Check13_Click(); }}};
   CheckBox Check14{*this, mainwindow::kCheck14, {.onClick = [this] { Check14_Click(); }}};
@@ -138,11 +154,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::kVScroll2, {.max = 255, .onChange = [this] { VScroll2_Change(); }}};
   VScrollBar VScroll3{
       *this, mainwindow::kVScroll3, {.max = 255, .onChange = [this] { VScroll3_Change(); }}};
-  CheckBox Check1{*this, mainwindow::NumberedBox(1), {.value = 1}};
-  CheckBox Check2{*this, mainwindow::NumberedBox(2)};
-  CheckBox Check3{*this, mainwindow::NumberedBox(3)};
-  CheckBox Check4{*this, mainwindow::NumberedBox(4)};
-  CheckBox Check5{*this, mainwindow::NumberedBox(5)};
+  CheckBox Check1{*this, mainwindow::NumberedBox(1), {.value = 1, .onClick = [this] { state_.SetNumberedBox(1, Check1.Value()); }}};
+  CheckBox Check2{*this, mainwindow::NumberedBox(2), {.onClick = [this] { state_.SetNumberedBox(2, Check2.Value()); }}};
+  CheckBox Check3{*this, mainwindow::NumberedBox(3), {.onClick = [this] { state_.SetNumberedBox(3, Check3.Value()); }}};
+  CheckBox Check4{*this, mainwindow::NumberedBox(4), {.onClick = [this] { state_.SetNumberedBox(4, Check4.Value()); }}};
+  CheckBox Check5{*this, mainwindow::NumberedBox(5), {.onClick = [this] { state_.SetNumberedBox(5, Check5.Value()); }}};
   PictureBox Picture1{
       *this, mainwindow::ColourBox(1), {.onDblClick = [this] { Picture1_DblClick(); }}};
   PictureBox Picture2{
@@ -153,11 +169,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::ColourBox(4), {.onDblClick = [this] { Picture4_DblClick(); }}};
   PictureBox Picture5{
       *this, mainwindow::ColourBox(5), {.onDblClick = [this] { Picture5_DblClick(); }}};
-  CheckBox Check6{*this, mainwindow::NumberedBox(6)};
-  CheckBox Check7{*this, mainwindow::NumberedBox(7)};
-  CheckBox Check8{*this, mainwindow::NumberedBox(8)};
-  CheckBox Check9{*this, mainwindow::NumberedBox(9)};
-  CheckBox Check10{*this, mainwindow::NumberedBox(10)};
+  CheckBox Check6{*this, mainwindow::NumberedBox(6), {.onClick = [this] { state_.SetNumberedBox(6, Check6.Value()); }}};
+  CheckBox Check7{*this, mainwindow::NumberedBox(7), {.onClick = [this] { state_.SetNumberedBox(7, Check7.Value()); }}};
+  CheckBox Check8{*this, mainwindow::NumberedBox(8), {.onClick = [this] { state_.SetNumberedBox(8, Check8.Value()); }}};
+  CheckBox Check9{*this, mainwindow::NumberedBox(9), {.onClick = [this] { state_.SetNumberedBox(9, Check9.Value()); }}};
+  CheckBox Check10{*this, mainwindow::NumberedBox(10), {.onClick = [this] { state_.SetNumberedBox(10, Check10.Value()); }}};
   PictureBox Picture6{
       *this, mainwindow::ColourBox(6), {.onDblClick = [this] { Picture6_DblClick(); }}};
   PictureBox Picture7{
@@ -185,9 +201,6 @@ class MainForm : public ChromeForm {
   ClickLabel Label6{*this, mainwindow::kLabel6, {.toolTip = u"Add/Remove Fades", .onClick = [this] {
                                                    Label6_Click();
                                                  }}};
-  TextBox Text2{*this, mainwindow::kText2};  // the style prefix; below the visible area
-  TextBox Text3{*this, mainwindow::kText3};  // the preview's markup; below the visible area
-  Timer Timer1{*this, {.interval = 1, .onTimer = [this] { Timer1_Timer(); }}};
   ColorDialog CommonDialog1;
 
  private:

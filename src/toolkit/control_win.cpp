@@ -30,7 +30,6 @@ HWND Control::Handle() {
   return hwnd_;
 }
 
-void Control::StateChanged() { Timer::WakeResting(); }
 
 Rect Control::PlacedBounds() const { return form_.Scaling().Map(bounds_); }
 

@@ -44,10 +44,6 @@ class Control {
   // form's new control font. Controls with pictures or fonts of their own remake them too.
   virtual void Rescale();
 
-  // Called by a control whenever the state its handlers and readers see changed (text,
-  // value, colour, selection): resting timers tick again (Timer::Rest).
-  static void StateChanged();
-
   // CreateWindowEx of a child at PlacedBounds(), with the form's control font; null on failure.
   HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
                    void* param = nullptr);

@@ -78,7 +78,6 @@ void TextBox::SetText(std::u16string_view text) {
     SetWindowTextW(hwnd_, wide.c_str());
     settingText_ = false;
   }
-  StateChanged();
   if (onChange) onChange();
 }
 
@@ -118,14 +117,12 @@ void TextBox::AppendText(std::u16string_view text) {
     SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
     settingText_ = false;
   }
-  StateChanged();
   if (onChange) onChange();
 }
 
 bool TextBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND) {
     if (HIWORD(wParam) == EN_CHANGE && !settingText_) {
-      StateChanged();  // typed, pasted, undone, or set by another program
       if (onChange) onChange();
     }
     return true;
@@ -161,7 +158,6 @@ void CheckBox::SetValue(int value) {
   if (value == value_) return;
   value_ = value;
   if (hwnd_ != nullptr) SendMessageW(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
-  StateChanged();
   if (onClick) onClick();
 }
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/wide_win.h"
-#include "toolkit/picture_box_win.h"
 #include "toolkit/win32_win.h"
 
 #undef ReplaceText
@@ -166,10 +165,9 @@ DialogResult ColorDialog::Show(HWND owner) {
   return extendedError() == 0 ? DialogResult::kCancel : DialogResult::kError;
 }
 
-bool ColorDialog::PickInto(HWND owner, PictureBox& box) {
-  if (Show(owner) != DialogResult::kOk) return false;
-  box.SetBackColor(colour_);
-  return true;
+std::optional<int32_t> ColorDialog::Pick(HWND owner) {
+  if (Show(owner) != DialogResult::kOk) return std::nullopt;
+  return colour_;
 }
 
 }  // namespace qf

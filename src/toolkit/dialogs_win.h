@@ -44,18 +44,15 @@ enum class DialogResult { kOk, kCancel, kError };
 // and errors leave it as it was.
 //   if (CommonDialog1.Show(Handle()) != DialogResult::kError)
 //     Picture1.SetBackColor(CommonDialog1.Color());
-class PictureBox;
-
 class ColorDialog {
  public:
   int32_t Color() const { return colour_; }
   void SetColor(int32_t colour) { colour_ = colour; }
   DialogResult Show(HWND owner);
-  // The one way a colour box is given a colour by hand: the dialog is shown, and only a colour
-  // the user chose (OK) becomes `box`'s; Cancel or an error keeps the box's colour. Returns
-  // whether the box took a colour.
-  //   Picture1_DblClick: CommonDialog1.PickInto(Handle(), Picture1);
-  bool PickInto(HWND owner, PictureBox& box);
+  // The one way a colour is picked by hand: the dialog is shown, and only a colour the user
+  // chose (OK) comes back; Cancel or an error gives nullopt, and the caller keeps its colour.
+  //   if (const auto colour = CommonDialog1.Pick(Handle())) Picture1.SetBackColor(*colour);
+  [[nodiscard]] std::optional<int32_t> Pick(HWND owner);
 
  private:
   int32_t colour_ = 0;  // black until the first choice

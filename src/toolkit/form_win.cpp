@@ -132,9 +132,6 @@ void Form::ApplyScale(int dpi, const RECT& placed) {
   for (Control* control : controls_) control->Rescale();
   for (ClickLabel* label : labels_) toolTips_.Move(hwnd_, *label);
   Form_Rescaled();
-  // The controls were remade at the new size: a resting timer that draws from them (the
-  // preview) must tick again.
-  Control::StateChanged();
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -93,7 +93,6 @@ void ListBox::SetListIndex(int index) {
   selected_ = index;
   if (hwnd_ != nullptr) SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   if (index == old) return;
-  StateChanged();
   if (onClick) onClick();
 }
 
@@ -110,7 +109,6 @@ bool ListBox::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESUL
   if (message == WM_COMMAND) {
     if (HIWORD(wParam) == LBN_SELCHANGE) {
       selected_ = ListIndex();
-      StateChanged();
       if (onClick) onClick();
     }
     return true;

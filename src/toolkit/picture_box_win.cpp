@@ -156,7 +156,6 @@ void PictureBox::Invalidate() {
 void PictureBox::SetBackColor(int32_t colour) {
   backColor_ = colour;
   Cls();
-  StateChanged();
 }
 
 void PictureBox::Cls() {

@@ -120,7 +120,6 @@ void ScrollBar::ChangeTo(int value) {
   Redraw();
   if (value == value_) return;
   value_ = value;
-  StateChanged();
   if (onChange) onChange();
 }
 

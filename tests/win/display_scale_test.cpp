@@ -260,9 +260,12 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   const Scale target{other};
   RECT suggested{40, 30, 40 + target.Px(qf::mainwindow::kWidth),
                  30 + target.Px(qf::mainwindow::kHeight)};
-  ASSERT_TRUE(qf::test::PumpUntil([&] { return main.Timer1.Resting(); }));
+  main.Check2.SetValue(1);
+  ASSERT_TRUE(qf::test::PumpUntil([&] { return main.PreviewDraws() > 0; }));
+  const int drawn = main.PreviewDraws();
   SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
-  EXPECT_FALSE(main.Timer1.Resting()) << "the preview, remade at the new size, is not drawn again";
+  EXPECT_TRUE(qf::test::PumpUntil([&] { return main.PreviewDraws() > drawn; }))
+      << "the preview, remade at the new size, is not drawn again";
 
   EXPECT_EQ(main.Scaling().dpi, other);
   RECT placed{};

@@ -124,21 +124,22 @@ TEST_F(FormsTest, StyleBoxesKeepThePrefixAndThePreviewLeavesItOut) {
   form.Load();
   form.Check12.SetValue(1);
   form.Check14.SetValue(1);
-  EXPECT_EQ(form.Text2.Text(), u"<b><s>");
+  EXPECT_EQ(form.State().StylePrefix(), u"<b><s>");
   form.Check12.SetValue(0);
-  EXPECT_EQ(form.Text2.Text(), u"<b>");
+  EXPECT_EQ(form.State().StylePrefix(), u"<b>");
   // Only box 1: the preview builds nothing. Box 2: the plain two-stop fade, without <b>.
   form.Text1.SetText(u"Hi");
-  form.Timer1_Timer();
-  EXPECT_EQ(form.Text3.Text(), u"");
-  form.Picture2.SetBackColor(255);
+  form.DrawPreview();
+  EXPECT_EQ(form.PreviewMarkup(), u"");
+  form.SetStopColour(2, 255);
+  EXPECT_EQ(form.Picture2.BackColor(), 255);
   form.Check2.SetValue(1);
-  form.Timer1_Timer();
-  EXPECT_EQ(form.Text3.Text(), qf::FadeTwoColors(0, 255, u"Hi", 0));
+  form.DrawPreview();
+  EXPECT_EQ(form.PreviewMarkup(), qf::FadeTwoColors(0, 255, u"Hi", 0));
   form.Check2.SetValue(0);  // frozen on its last drawing
   form.Text1.SetText(u"Changed");
-  form.Timer1_Timer();
-  EXPECT_EQ(form.Text3.Text(), qf::FadeTwoColors(0, 255, u"Hi", 0));
+  form.DrawPreview();
+  EXPECT_EQ(form.PreviewMarkup(), qf::FadeTwoColors(0, 255, u"Hi", 0));
 }
 
 TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
@@ -226,7 +227,7 @@ TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
   Write("scheme.lst", "Sunset\r\n");
   qf::Program program(nullptr, Folder());
   program.Form1.Load();
-  for (int k = 1; k <= 10; ++k) program.Form1.ColourBox(k).SetBackColor(1000 + k);
+  for (int k = 1; k <= 10; ++k) program.Form1.SetStopColour(k, 1000 + k);
   program.Form4.Show();
   auto save = [&](const wchar_t* name) {
     qf::test::DialogSequence answers({TypeAndEnter(name)});
@@ -356,27 +357,27 @@ TEST_F(FormsTest, ASendNobodyReceivedKeepsTheLineAndSaysSo) {
   form.Show();
   form.Check3.SetValue(1);
   form.Text1.SetText(u"Hello");
-  form.Timer1_Timer();
+  form.DrawPreview();
   SendMessageW(form.Text1.Handle(), WM_CHAR, '\r', 1);  // Enter in the line is SEND
   EXPECT_EQ(form.Text1.Text(), u"Hello");
   EXPECT_NE(WindowTextOf(form.Picture11.Handle()).find(L"your line was kept"), std::wstring::npos);
   // The notice stays until the strip next changes.
-  form.Timer1_Timer();
+  qf::test::PumpFor(50);
   EXPECT_FALSE(WindowTextOf(form.Picture11.Handle()).empty());
   form.Text1.SetText(u"Hello!");
-  form.Timer1_Timer();
+  qf::test::PumpFor(50);
   EXPECT_TRUE(WindowTextOf(form.Picture11.Handle()).empty());
 
-  // A SEND that fails while a preview tick's fade lets events run: the tick does not draw
-  // over the notice.
+  // A SEND that fails while the preview's fade lets events run: that drawing does not cover
+  // the notice.
   form.Check4.SetValue(1);
   const qf::Rect send = qf::mainwindow::kLabel2;
   const LPARAM at = MAKELPARAM(send.left + send.width / 2, send.top + send.height / 2);
   PostMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageW(form.Handle(), WM_LBUTTONUP, 0, at);
-  form.Timer1_Timer();
+  form.DrawPreview();
   EXPECT_NE(WindowTextOf(form.Picture11.Handle()).find(L"your line was kept"), std::wstring::npos);
-  form.Timer1_Timer();
+  qf::test::PumpFor(50);
   EXPECT_FALSE(WindowTextOf(form.Picture11.Handle()).empty());
 }
 
@@ -445,10 +446,10 @@ TEST_F(FormsTest, ASecondStartWaitsForACopyThatIsEnding) {
   }
 }
 
-// The preview's timer rests while nothing changes (no ticks at all), and each change a person
-// makes shows in the strip by the very next tick: a typed character, a ticked box, a colour
-// picked in the colour dialog, a slider moved, a scheme applied.
-TEST_F(FormsTest, PreviewRestsAndShowsEachChangeByTheNextTick) {
+// The preview draws nothing while nothing changes, and each change a person makes shows in the
+// strip once the waiting messages have run: a typed character, a ticked box, a colour picked in
+// the colour dialog, a slider moved, a scheme applied.
+TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
   Write("scheme.lst", "Warm\r\nCool\r\n");
   Write("color.dat",
         "[Warm]\r\nFade1=255\r\nFade2=65280\r\nFade3=16711680\r\n"
@@ -457,21 +458,17 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeByTheNextTick) {
   qf::MainForm& form = program.Form1;
   form.Show();  // the start-up applies "Warm"
   form.Check2.SetValue(1);
-  int ticks = 0;
-  form.Timer1.onTimer = [&] {
-    ++ticks;
-    form.Timer1_Timer();
-  };
+  // Drawn after each change once the waiting messages have run, and not at all in between.
   auto shownByNextTick = [&](const char* what, const std::function<void()>& change) {
-    ASSERT_TRUE(qf::test::PumpUntil([&] { return form.Timer1.Resting(); })) << what;
-    const int atRest = ticks;
-    qf::test::PumpFor(50);  // five ticks' worth under Wine
-    ASSERT_EQ(ticks, atRest) << what << ": a resting timer ticked";
+    qf::test::PumpFor(30);
+    const int atRest = form.PreviewDraws();
+    qf::test::PumpFor(50);
+    ASSERT_EQ(form.PreviewDraws(), atRest) << what << ": drawn with nothing changed";
     change();
-    ASSERT_TRUE(qf::test::PumpUntil([&] { return ticks > atRest; }, 1000)) << what;
+    ASSERT_TRUE(qf::test::PumpUntil([&] { return form.PreviewDraws() > atRest; }, 1000)) << what;
     std::vector<int32_t> colours;
     for (int k = 1; k <= form.GetStopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
-    EXPECT_EQ(form.Text3.Text(), qf::FadeColors(colours, form.Text1.Text(), 0)) << what;
+    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colours, form.Text1.Text(), 0)) << what;
   };
 
   shownByNextTick("typed", [&] { qf::test::PostText(form.Text1.Handle(), L"Hi"); });
@@ -499,19 +496,19 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeByTheNextTick) {
 }
 
 // Ticks of the preview with a line that changes on every tick: the objects the process holds
-// stay flat. QF_PREVIEW_TICKS=60000 gives ten minutes' worth at Wine's 100 ticks a second.
+// stay flat. QF_PREVIEW_TICKS=60000 gives ten minutes of a line that changes 100 times a second.
 TEST_F(FormsTest, PreviewTicksKeepObjectCountsFlat) {
   qf::Program program(nullptr, Folder());
   qf::MainForm& form = program.Form1;
   form.Show();
-  for (int k = 1; k <= 10; ++k) form.ColourBox(k).SetBackColor(k * 1677721);
+  for (int k = 1; k <= 10; ++k) form.SetStopColour(k, k * 1677721);
   form.Check10.SetValue(1);
   form.Check14.SetValue(1);
   std::u16string line;
   auto tick = [&](int i) {
     line = line.size() >= 100 ? u"" : line + static_cast<char16_t>(u'A' + i % 26);
     form.Text1.SetText(line);
-    form.Timer1_Timer();
+    form.DrawPreview();
     if (i % 50 == 0) qf::test::PumpFor(0);
   };
   for (int i = 0; i < 200; ++i) tick(i);  // every font the preview uses is made

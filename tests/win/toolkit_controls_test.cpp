@@ -261,46 +261,4 @@ TEST(ToolkitTimer, TicksWhileHiddenAndNeverReentersItsHandler) {
   EXPECT_EQ(maxDepth, 1);
 }
 
-// A resting timer gets no ticks at all until a control's state changes, whichever control and
-// however (typed, clicked, set by code); after each change it ticks again until it rests.
-TEST(ToolkitTimer, RestsUntilAnyControlChanges) {
-  TestForm form;
-  form.Load();
-  form.Timer1.onTimer = [&] {
-    ++form.ticks;
-    form.Timer1.Rest();
-  };
-  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
-      {"typed", [&] { PostText(form.Text1.Handle(), L"x"); }},
-      {"text set", [&] { form.Text3.SetText(u"set"); }},
-      {"box clicked", [&] { SendMessageW(form.Check1.Handle(), BM_CLICK, 0, 0); }},
-      {"colour set", [&] { form.Picture1.SetBackColor(ColorRgb(1, 2, 3)); }},
-      {"scroll bar moved",
-       [&] {
-         SendMessageW(form.Handle(), WM_VSCROLL, SB_LINEDOWN,
-                      reinterpret_cast<LPARAM>(form.VScroll1.Handle()));
-       }},
-      {"list entry chosen", [&] {
-         form.List1.AddItem(u"a");
-         form.List1.SetListIndex(0);
-       }}};
-  for (const auto& [what, change] : changes) {
-    ASSERT_TRUE(PumpUntil([&] { return form.Timer1.Resting(); })) << what;
-    const int resting = form.ticks;
-    PumpFor(60);  // six ticks' worth under Wine
-    EXPECT_EQ(form.ticks, resting) << what;
-    change();
-    EXPECT_TRUE(PumpUntil([&] { return form.ticks > resting; }, 500)) << what;
-  }
-  // Reading the controls, moving the mouse and painting change nothing: it keeps resting.
-  ASSERT_TRUE(PumpUntil([&] { return form.Timer1.Resting(); }));
-  const int resting = form.ticks;
-  EXPECT_EQ(form.Text1.Text(), u"x");
-  SendMessageW(form.Handle(), WM_MOUSEMOVE, 0, At(150, 150));
-  InvalidateRect(form.Handle(), nullptr, TRUE);
-  PumpFor(60);
-  EXPECT_EQ(form.ticks, resting);
-  EXPECT_TRUE(form.Timer1.Resting());
-}
-
 }  // namespace

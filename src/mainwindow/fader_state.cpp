@@ -1,0 +1,51 @@
+#include "mainwindow/fader_state.h"
+
+namespace qf {
+
+// Box 1 starts ticked, as the window first shows it: the sliders set stop 1.
+FaderState::FaderState() { boxes_[0] = 1; }
+
+void FaderState::Changed() const {
+  if (listener_) listener_();
+}
+
+void FaderState::SetLine(std::u16string_view line) {
+  if (line_ == line) return;
+  line_ = line;
+  Changed();
+}
+
+void FaderState::SetStylePrefix(std::u16string_view prefix) {
+  if (prefix_ == prefix) return;
+  prefix_ = prefix;
+  Changed();
+}
+
+void FaderState::SetStopColour(int k, int32_t colour) {
+  int32_t& stop = stops_.at(Index(k));
+  if (stop == colour) return;
+  stop = colour;
+  Changed();
+}
+
+void FaderState::SetNumberedBox(int k, int value) {
+  int& box = boxes_.at(Index(k));
+  if (box == value) return;
+  box = value;
+  Changed();
+}
+
+bool FaderState::SetSliderColour(int32_t colour) {
+  const int target = SliderTarget();
+  if (target == 0) return false;
+  SetStopColour(target, colour);
+  return true;
+}
+
+void FaderState::SetWavy(bool wavy) {
+  if (wavy_ == wavy) return;
+  wavy_ = wavy;
+  Changed();
+}
+
+}  // namespace qf
