@@ -163,8 +163,14 @@ async function start() {
       drawPending = false;
       const strip = $("preview").parentElement;
       drawPreview(core, $("preview"), previewFade, background, strip.clientWidth);
+      // A keystroke's cost, from its input event to its preview drawn, for the benchmark.
+      if (keystrokeStart !== null) {
+        performance.measure("quelvane-keystroke", { start: keystrokeStart, end: performance.now() });
+        keystrokeStart = null;
+      }
     });
   }
+  let keystrokeStart = null;
 
   // Why the fader shows no markup, when something prevents it ("" otherwise).
   let faderProblem = "";
@@ -207,7 +213,10 @@ async function start() {
     schedulePreview();
   }
 
-  $("line").addEventListener("input", update);
+  $("line").addEventListener("input", (event) => {
+    keystrokeStart ??= event.timeStamp;
+    update();
+  });
   countBox.addEventListener("change", () => {
     count = Number(countBox.value);
     showStops();
