@@ -1,7 +1,8 @@
 // The page's door to the portable core, compiled to WebAssembly with embind. Thin on purpose:
 // each function turns JavaScript values into the core's types, calls the core, and turns the
 // result back. Text crosses as UTF-16 (std::u16string), which is what JavaScript strings are,
-// so nothing is re-encoded on the way; the scheme files cross as their bytes (Uint8Array).
+// so nothing is re-encoded on the way in (results come back as UTF-8, see JsString); the
+// scheme files cross as their bytes (Uint8Array).
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/cp1252.h"
@@ -38,9 +40,11 @@ std::vector<int32_t> ColoursFrom(const val& colours) {
 // A JavaScript string of `text`. embind's own conversion of std::u16string first walks the
 // text in JavaScript looking for NUL characters, which on a long line costs many times the fade
 // itself. The browser's UTF-8 decoder is its fastest way to make a string out of the module's
-// memory (several times faster than its UTF-16 one here, markup being mostly ASCII), so the
-// text goes over as UTF-8. A lone surrogate becomes U+FFFD, as in every conversion here.
-val JsString(const std::u16string& text) {
+// memory: measured with bench/web_figures.mjs, one TextDecoder("utf-16le") over the markup
+// straight from memory takes two to three times as long as converting to UTF-8 here and
+// decoding that, markup being mostly ASCII. A lone surrogate becomes U+FFFD, as in every
+// conversion here.
+val JsString(std::u16string_view text) {
   static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
   const std::string utf8 = qf::Utf16ToUtf8(text);
   return decoder.call<val>(
@@ -203,6 +207,101 @@ void RenderTags(const std::u16string& markup, val target) {
   qf::RenderTags(canvas, markup);
 }
 
+// A drawing surface that records what the tag walker draws, for the page to paint later in
+// one go: each step as numbers (x, y, colour, font number, style bits, where its text starts
+// in the joined texts, its length, its width). Widths are asked of JavaScript once per font
+// and text (`measure(name, points, bold, italic, text)`), then kept: a long line asks of the
+// few characters it uses, not of every letter.
+class RecordingCanvas final : public qf::Canvas {
+ public:
+  explicit RecordingCanvas(val measure) : measure_(std::move(measure)) {}
+  void SetFontName(std::u16string_view name) override { name_ = name; font_ = -1; }
+  void SetFontSize(double points) override { points_ = points; font_ = -1; }
+  void SetFontBold(bool on) override { bold_ = on; font_ = -1; }
+  void SetFontItalic(bool on) override { italic_ = on; font_ = -1; }
+  void SetFontUnderline(bool on) override { underline_ = on; }
+  void SetFontStrikethrough(bool on) override { strike_ = on; }
+  void SetForeColor(int32_t colour) override { colour_ = colour; }
+  void Cls() override {}
+  void PrintText(double x, int y, std::u16string_view text) override {
+    const double width = TextWidth(text);
+    steps_.insert(steps_.end(), {x, static_cast<double>(y), static_cast<double>(colour_),
+                                 static_cast<double>(font_),
+                                 static_cast<double>((underline_ ? 1 : 0) | (strike_ ? 2 : 0)),
+                                 static_cast<double>(texts_.size()),
+                                 static_cast<double>(text.size()), width});
+    texts_.append(text);
+  }
+  double TextWidth(std::u16string_view text) override {
+    Font& font = CurrentFont();
+    const auto known = font.widths.find(std::u16string(text));
+    if (known != font.widths.end()) return known->second;
+    const double width = measure_(JsString(name_), points_, bold_, italic_, JsString(text)).as<double>();
+    font.widths.emplace(text, width);
+    return width;
+  }
+
+  // {steps: Float64Array, texts, fonts: [{name, points, bold, italic}]}.
+  val Result() const {
+    val fonts = val::array();
+    for (const Font& font : fonts_) {
+      val entry = val::object();
+      entry.set("name", JsString(font.name));
+      entry.set("points", font.points);
+      entry.set("bold", font.bold);
+      entry.set("italic", font.italic);
+      fonts.call<void>("push", entry);
+    }
+    val result = val::object();
+    result.set("steps", val::global("Float64Array")
+                            .new_(emscripten::typed_memory_view(steps_.size(), steps_.data())));
+    result.set("texts", JsString(texts_));
+    result.set("fonts", fonts);
+    return result;
+  }
+
+ private:
+  struct Font {
+    std::u16string name;
+    double points;
+    bool bold;
+    bool italic;
+    std::unordered_map<std::u16string, double> widths;
+  };
+  Font& CurrentFont() {
+    if (font_ < 0) {
+      for (std::size_t i = 0; i < fonts_.size() && font_ < 0; ++i) {
+        const Font& f = fonts_[i];
+        if (f.name == name_ && f.points == points_ && f.bold == bold_ && f.italic == italic_) {
+          font_ = static_cast<int>(i);
+        }
+      }
+      if (font_ < 0) {
+        fonts_.push_back({name_, points_, bold_, italic_, {}});
+        font_ = static_cast<int>(fonts_.size() - 1);
+      }
+    }
+    return fonts_[static_cast<std::size_t>(font_)];
+  }
+
+  val measure_;
+  std::u16string name_ = u"Arial";
+  double points_ = 10;
+  bool bold_ = false, italic_ = false, underline_ = false, strike_ = false;
+  int32_t colour_ = 0;
+  int font_ = -1;
+  std::vector<Font> fonts_;
+  std::vector<double> steps_;
+  std::u16string texts_;
+};
+
+// The tag walker's steps for `markup` in one call (RecordingCanvas's result).
+val WalkTags(const std::u16string& markup, val measure) {
+  RecordingCanvas canvas(std::move(measure));
+  qf::RenderTags(canvas, markup);
+  return canvas.Result();
+}
+
 // "RRGGBB" of a colour value, as the markup writes it (for the page's colour inputs).
 std::string ColourToHex(int32_t colour) {
   const qf::Channels c = qf::SplitColor(colour);
@@ -334,6 +433,7 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   function("fadedLength", &FadedLength);
   function("toggledStylePrefix", &ToggledPrefix);
   function("renderTags", &RenderTags);
+  function("walkTags", &WalkTags);
   function("colourToHex", &ColourToHex);
   function("colourFromHex", &ColourFromHex);
   function("decodeAnsi", &DecodeAnsi);
