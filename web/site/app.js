@@ -452,4 +452,44 @@ async function start() {
   $("line").focus();
 }
 
-start();
+// After one visit the page works with no network: a service worker keeps its files. A new
+// version of the site is fetched on a later visit; the page says when it is ready, and takes
+// it when asked (else the next time every tab of the page was closed). Where the browser
+// has no service workers, or refuses one, the page says that it needs the network.
+async function keepOffline() {
+  if (!("serviceWorker" in navigator)) {
+    say($("status"), "This browser cannot keep the page for use offline: it needs the network each time.");
+    return;
+  }
+  let registration;
+  try {
+    registration = await navigator.serviceWorker.register("sw.js");
+  } catch (error) {
+    say($("status"), `The page could not be kept for use offline (${error?.message ?? error}): it needs the network each time.`, { problem: true });
+    return;
+  }
+  const offer = (worker) => {
+    if (!worker || !navigator.serviceWorker.controller) return; // a first visit: nothing to replace
+    $("update").hidden = false;
+    $("update-take").onclick = () => worker.postMessage("take-update");
+  };
+  offer(registration.waiting);
+  registration.addEventListener("updatefound", () => {
+    const worker = registration.installing;
+    worker?.addEventListener("statechange", () => {
+      if (worker.state === "installed") offer(worker);
+    });
+  });
+  let reloading = false;
+  navigator.serviceWorker.addEventListener("controllerchange", () => {
+    // Only when the user took an update: a first visit's worker taking over changes nothing.
+    if ($("update").hidden || reloading) return;
+    reloading = true;
+    window.location.reload();
+  });
+}
+
+start().then(() => {
+  // Once the page is interactive, so that the worker's downloads do not slow the first paint.
+  if ($("page").dataset.ready === "true") keepOffline();
+});

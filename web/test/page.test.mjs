@@ -482,3 +482,54 @@ describe("schemes", () => {
     await closePage(page);
   });
 });
+
+describe("offline and installable", () => {
+  test("the manifest parses, installs standalone and names icons that exist at their sizes", async () => {
+    const page = await freshPage();
+    const found = await page.evaluate(async () => {
+      const link = document.querySelector('link[rel="manifest"]');
+      const manifest = await (await fetch(link.href)).json();
+      const icons = [];
+      for (const icon of manifest.icons) {
+        const response = await fetch(new URL(icon.src, link.href));
+        const bytes = new DataView(await response.arrayBuffer());
+        // A PNG: its signature, then the IHDR chunk with the width and height.
+        icons.push({ sizes: icon.sizes, ok: response.ok, png: bytes.getUint32(0) === 0x89504e47,
+                     size: `${bytes.getUint32(16)}x${bytes.getUint32(20)}` });
+      }
+      return { manifest, icons };
+    });
+    assert.equal(found.manifest.name, "Quelvane Fader");
+    assert.equal(found.manifest.display, "standalone");
+    assert.ok(found.manifest.start_url && found.manifest.theme_color && found.manifest.background_color);
+    assert.ok(found.icons.some((icon) => icon.sizes === "192x192") && found.icons.some((icon) => icon.sizes === "512x512"));
+    for (const icon of found.icons) assert.deepEqual(icon, { sizes: icon.sizes, ok: true, png: true, size: icon.sizes });
+    await closePage(page);
+  });
+
+  test("after one visit, with no network: the page loads, fades exactly and has its saved scheme", async () => {
+    // A server of its own, shut down before the reload: nothing can come from the network.
+    const own = await serve();
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context, own.url);
+    await page.evaluate(() => navigator.serviceWorker.ready.then(() => new Promise((done) => {
+      if (navigator.serviceWorker.controller) done();
+      else navigator.serviceWorker.addEventListener("controllerchange", done);
+    })));
+    await page.type("#scheme-name", "Offline");
+    await page.click("#scheme-save");
+    await page.setOfflineMode(true);
+    await own.close();
+
+    await page.reload();
+    await page.waitForSelector('#page[data-ready="true"]', { timeout: 20000 });
+    assert.deepEqual(await page.$$eval("#scheme-list option", (options) => options.map((o) => o.textContent)), ["Offline"]);
+    await pickColour(page, "#stop-1", "#00CCFF");
+    await pickColour(page, "#stop-2", "#FF0000");
+    await page.select("#stop-count", "2");
+    await setLine(page, "No network <3");
+    assert.deepEqual(Buffer.from(await markupOf(page)), Buffer.from(runQfade(["#00CCFF,#FF0000", "No network <3"])));
+    assert.deepEqual(page.problems, [], "the page reported no errors");
+    await context.close();
+  });
+});
