@@ -52,6 +52,26 @@ val JsString(std::u16string_view text) {
       emscripten::typed_memory_view(utf8.size(), reinterpret_cast<const uint8_t*>(utf8.data())));
 }
 
+// A JavaScript string of UTF-8 `text` (one decoder call over the module's memory).
+val JsStringOfUtf8(std::string_view text) {
+  static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
+  return decoder.call<val>(
+      "decode",
+      emscripten::typed_memory_view(text.size(), reinterpret_cast<const uint8_t*>(text.data())));
+}
+
+// The aol markup formatFade made last, kept for walkLastMarkup with the number formatFade gave
+// it: the preview walks it without the markup crossing back from JavaScript (a long line's is
+// over half a million characters).
+struct KeptMarkup {
+  std::u16string markup;
+  double number = 0;
+};
+KeptMarkup& LastAolMarkup() {
+  static KeptMarkup kept;
+  return kept;
+}
+
 val ToArray(const std::vector<std::u16string>& texts) {
   val array = val::array();
   for (const std::u16string& text : texts) array.call<void>("push", text);
@@ -101,7 +121,8 @@ val FadeErrorValue(const qf::FadeError& error) {
 // A request's markup through the formatting layer:
 //   formatFade({colours, text, format: "html", styles: {bold, italic, underline, strike},
 //               wavy, maxLength, prefix})
-// gives {markup, groupSize, length} (length in characters, a surrogate pair once) or
+// gives {markup, groupSize, length, markupNumber (aol only: see walkLastMarkup)} (length in
+// characters, a surrogate pair once) or
 // {error, kind, overshoot} (kind: colourCount, waveRefused, textRefused, tooLong; format or
 // prefix for a request the page never makes). maxLength 0 or absent is no limit. `prefix`
 // (aol only) is the style prefix as the desktop builds it, in the order the boxes were ticked:
@@ -128,6 +149,17 @@ val FormatFadeFor(const val& request) {
   const qf::FadeResult<qf::FadeFit> fit = qf::FitToLimit(fade);
   if (!fit) return FadeErrorValue(fit.error);
   fade.groupSize = fit.value->groupSize;
+  val result = val::object();
+  result.set("groupSize", static_cast<double>(fit.value->groupSize));
+  result.set("length", static_cast<double>(fit.value->length));
+  LastAolMarkup().markup.clear();
+  if (*format != qf::MarkupFormat::kAol) {
+    // Made as UTF-8 straight away: no UTF-16 markup to convert on the way out.
+    const qf::FadeResult<std::string> markup = qf::FormatFadeUtf8(fade);
+    if (!markup) return FadeErrorValue(markup.error);
+    result.set("markup", JsStringOfUtf8(*markup.value));
+    return result;
+  }
   qf::FadeResult<std::u16string> markup = qf::FormatFade(fade);
   if (!markup) return FadeErrorValue(markup.error);
   if (const val prefix = request["prefix"];
@@ -144,10 +176,11 @@ val FormatFadeFor(const val& request) {
     }
     markup.value->replace(0, fixed.size(), ordered);
   }
-  val result = val::object();
   result.set("markup", JsString(*markup.value));
-  result.set("groupSize", static_cast<double>(fit.value->groupSize));
-  result.set("length", static_cast<double>(fit.value->length));
+  KeptMarkup& kept = LastAolMarkup();
+  kept.markup = std::move(*markup.value);
+  kept.number += 1;
+  result.set("markupNumber", kept.number);
   return result;
 }
 
@@ -234,10 +267,21 @@ class RecordingCanvas final : public qf::Canvas {
   }
   double TextWidth(std::u16string_view text) override {
     Font& font = CurrentFont();
-    const auto known = font.widths.find(std::u16string(text));
-    if (known != font.widths.end()) return known->second;
+    // Mostly one unit at a time (the walker measures each letter): kept apart, without making
+    // a string to look it up.
+    if (text.size() == 1) {
+      const auto known = font.unitWidths.find(text[0]);
+      if (known != font.unitWidths.end()) return known->second;
+    } else if (const auto known = font.widths.find(std::u16string(text));
+               known != font.widths.end()) {
+      return known->second;
+    }
     const double width = measure_(JsString(name_), points_, bold_, italic_, JsString(text)).as<double>();
-    font.widths.emplace(text, width);
+    if (text.size() == 1) {
+      font.unitWidths.emplace(text[0], width);
+    } else {
+      font.widths.emplace(text, width);
+    }
     return width;
   }
 
@@ -267,6 +311,7 @@ class RecordingCanvas final : public qf::Canvas {
     bool bold;
     bool italic;
     std::unordered_map<std::u16string, double> widths;
+    std::unordered_map<char16_t, double> unitWidths;
   };
   Font& CurrentFont() {
     if (font_ < 0) {
@@ -277,7 +322,7 @@ class RecordingCanvas final : public qf::Canvas {
         }
       }
       if (font_ < 0) {
-        fonts_.push_back({name_, points_, bold_, italic_, {}});
+        fonts_.push_back({name_, points_, bold_, italic_, {}, {}});
         font_ = static_cast<int>(fonts_.size() - 1);
       }
     }
@@ -299,6 +344,16 @@ class RecordingCanvas final : public qf::Canvas {
 val WalkTags(const std::u16string& markup, val measure) {
   RecordingCanvas canvas(std::move(measure));
   qf::RenderTags(canvas, markup);
+  return canvas.Result();
+}
+
+// The same for the aol markup formatFade made last, when its markupNumber is `number`; null
+// when another was made since (then the markup is walked with walkTags).
+val WalkLastMarkup(double number, val measure) {
+  const KeptMarkup& kept = LastAolMarkup();
+  if (kept.number != number || kept.markup.empty()) return val::null();
+  RecordingCanvas canvas(std::move(measure));
+  qf::RenderTags(canvas, kept.markup);
   return canvas.Result();
 }
 
@@ -434,6 +489,7 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   function("toggledStylePrefix", &ToggledPrefix);
   function("renderTags", &RenderTags);
   function("walkTags", &WalkTags);
+  function("walkLastMarkup", &WalkLastMarkup);
   function("colourToHex", &ColourToHex);
   function("colourFromHex", &ColourFromHex);
   function("decodeAnsi", &DecodeAnsi);

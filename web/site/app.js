@@ -239,7 +239,7 @@ async function start() {
       say($("markup-info"), faderProblem || characters(0), { problem: faderProblem !== "" });
     } else {
       showMarkup(result.markup);
-      previewFade = { format, markup: result.markup, colours, text: line, groupSize: result.groupSize, styles, wavy };
+      previewFade = { format, markup: result.markup, markupNumber: result.markupNumber, colours, text: line, groupSize: result.groupSize, styles, wavy };
       let info = `${characters(result.length)}.`;
       if (limit !== null && result.groupSize === 1) {
         info = `${characters(result.length)}, within the limit of ${limit}.`;

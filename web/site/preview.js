@@ -134,7 +134,9 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
 function layOut(core, fade) {
   let walk = { steps: new Float64Array(0), texts: "", fonts: [] };
   if (fade?.format === "aol") {
-    walk = core.walkTags(fade.markup, (name, points, bold, italic, text) => measure(cssFont(name, points, bold, italic), text));
+    // The markup as the module made it, where it still has it: it need not cross again.
+    const measureFont = (name, points, bold, italic, text) => measure(cssFont(name, points, bold, italic), text);
+    walk = core.walkLastMarkup(fade.markupNumber ?? -1, measureFont) ?? core.walkTags(fade.markup, measureFont);
   } else if (fade) {
     walk = walkCharacters(core, fade);
   }
