@@ -189,10 +189,10 @@ async function start() {
   // Where the caret is in the line, in UTF-16 units up to it (as the walker's texts count).
   const caretIndex = () => $("line").selectionStart ?? $("line").value.length;
 
-  // The markup box: a very long markup takes the browser a tenth of a second to lay out in a
-  // text box, so while such a line is being typed the box is filled once typing pauses; Copy
-  // always copies the whole markup at once.
-  const LONG_MARKUP = 100000;
+  // The markup box: a long markup takes the browser tens of milliseconds to lay out in a text
+  // box (a tenth of a second for the aol markup of 32,767 characters), so while such a line is
+  // being typed the box is filled once typing pauses; Copy always copies the whole markup.
+  const LONG_MARKUP = 30000;
   let shownMarkup = "";
   let fillTimer = 0;
   function showMarkup(markup) {

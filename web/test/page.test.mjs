@@ -307,6 +307,25 @@ describe("the fader", () => {
     await closePage(page);
   });
 
+  test("a long line's markup: Copy takes it whole while typing, and the box holds every byte once typing pauses", async () => {
+    const page = await freshPage();
+    await page.context.overridePermissions(server.url, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    const line = "Long line <3 & more, ".repeat(100);
+    await page.$eval("#line", (input, text) => {
+      input.value = text.slice(0, -1);
+      input.focus();
+    }, line);
+    await page.keyboard.type(line.slice(-1));
+    await page.click("#copy");
+    await page.waitForFunction(() => /Copied/.test(document.getElementById("status").textContent));
+    const expected = runQfade(["#FF0000,#FF8000,#FFFF00", line]);
+    assert.ok(expected.length > 30000);
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), expected);
+    await page.waitForFunction(() => document.getElementById("markup").value !== "", { timeout: 5000 });
+    assert.deepEqual(Buffer.from(await markupOf(page)), Buffer.from(expected));
+    await closePage(page);
+  });
+
   test("readable at 360 pixels wide: nothing runs off the side", async () => {
     const page = await freshPage({ width: 360, height: 740 });
     await setLine(page, "A long line that is much wider than the phone it is typed on, faded");
