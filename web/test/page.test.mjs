@@ -3,10 +3,10 @@
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { cpSync, existsSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { launch, openPage, repoRoot, serve } from "./browser.mjs";
+import { launch, openPage, repoRoot, serve, siteDir } from "./browser.mjs";
 
 const qfade = process.env.QF_QFADE ?? join(repoRoot, "build/native/bin/qfade");
 const fixtures = join(repoRoot, "tests/fixtures/schemes");
@@ -550,5 +550,33 @@ describe("offline and installable", () => {
     assert.deepEqual(Buffer.from(await markupOf(page)), Buffer.from(runQfade(["#00CCFF,#FF0000", "No network <3"])));
     assert.deepEqual(page.problems, [], "the page reported no errors");
     await context.close();
+  });
+
+  test("a new version of the site is offered on the next visit and replaces the kept one when taken", async () => {
+    // A copy of the site, changed as a new build would change it (its worker stamped again).
+    const dir = mkdtempSync(join(tmpdir(), "qf-web-update-"));
+    cpSync(siteDir, dir, { recursive: true });
+    const own = await serve(dir);
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context, own.url);
+    await page.evaluate(() => navigator.serviceWorker.ready.then(() => new Promise((done) => {
+      if (navigator.serviceWorker.controller) done();
+      else navigator.serviceWorker.addEventListener("controllerchange", done);
+    })));
+    assert.equal(await page.$eval("#update", (p) => p.hidden), true, "a first visit offers no update");
+    const index = join(dir, "index.html");
+    writeFileSync(index, readFileSync(index, "utf8").replace("<h1>Quelvane Fader</h1>", "<h1>Quelvane Fader, new</h1>"));
+    execFileSync("python3", [join(repoRoot, "web/build_tools/stamp_site.py"), join(repoRoot, "web/sw.js.in"), dir]);
+
+    await page.reload();
+    await page.waitForSelector('#page[data-ready="true"]');
+    assert.equal(await page.$eval("h1", (h) => h.textContent), "Quelvane Fader", "the kept version until the update is taken");
+    await page.waitForSelector("#update:not([hidden])", { timeout: 10000 });
+    await Promise.all([page.waitForNavigation(), page.click("#update-take")]);
+    await page.waitForSelector('#page[data-ready="true"]');
+    assert.equal(await page.$eval("h1", (h) => h.textContent), "Quelvane Fader, new");
+    assert.deepEqual(page.problems, [], "the page reported no errors");
+    await context.close();
+    await own.close();
   });
 });
