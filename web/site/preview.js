@@ -109,25 +109,37 @@ function shownCharacter(format, character) {
 // fourth character from the first raised and every fourth from the third lowered, as the wave
 // tags do.
 function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }) {
-  const characters = [...text];
-  const groupColours = core.fadeColourValues(colours, Math.ceil(characters.length / groupSize));
+  let count = 0;
+  for (let at = 0; at < text.length; ++count) at += text.codePointAt(at) > 0xffff ? 2 : 1;
+  const groupColours = core.fadeColourValues(colours, Math.ceil(count / groupSize));
   const fonts = [POINTS, WAVE_POINTS].map((points) => ({ name: "Arial", points, bold: styles.bold, italic: styles.italic }));
   const css = fonts.map((font) => cssFont(font.name, font.points, font.bold, font.italic));
   const bits = (styles.underline ? 1 : 0) | (styles.strike ? 2 : 0);
-  const steps = new Float64Array(characters.length * FIELDS);
-  let texts = "";
+  const steps = new Float64Array(count * FIELDS);
+  const shownTexts = [];
+  let textsLength = 0;
   let x = LEFT_MARGIN;
-  characters.forEach((character, i) => {
-    const step = wavy ? i % 4 : 1;
-    const font = step === 0 || step === 2 ? 1 : 0;
-    const shown = shownCharacter(format, character);
+  for (let i = 0, at = 0; i < count; ++i) {
+    const unit = text.codePointAt(at) > 0xffff ? 2 : 1;
+    const shown = shownCharacter(format, text.slice(at, at + unit));
+    at += unit;
+    const wave = wavy ? i % 4 : 1;
+    const font = wave === 0 || wave === 2 ? 1 : 0;
     const width = measure(css[font], shown);
-    steps.set([x, step === 0 ? RAISED : step === 2 ? LOWERED : 0, groupColours[Math.floor(i / groupSize)],
-               font, bits, texts.length, shown.length, width], i * FIELDS);
-    texts += shown;
+    const step = i * FIELDS;
+    steps[step] = x;
+    steps[step + 1] = wave === 0 ? RAISED : wave === 2 ? LOWERED : 0;
+    steps[step + 2] = groupColours[Math.floor(i / groupSize)];
+    steps[step + 3] = font;
+    steps[step + 4] = bits;
+    steps[step + 5] = textsLength;
+    steps[step + 6] = shown.length;
+    steps[step + 7] = width;
+    shownTexts.push(shown);
+    textsLength += shown.length;
     x += width;
-  });
-  return { steps, texts, fonts };
+  }
+  return { steps, texts: shownTexts.join(""), fonts };
 }
 
 // The line laid out: its steps, their fonts as CSS, and the extent of what is drawn.
