@@ -326,6 +326,34 @@ describe("the fader", () => {
     await closePage(page);
   });
 
+  test("the preview at 360 pixels, twice the pixel density, zoom 3: sharp, the whole line reachable, the caret's end in view in its colours", async () => {
+    const page = await freshPage({ width: 360, height: 740 });
+    await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2 });
+    await page.select("#preview-zoom", "3");
+    await setLine(page, "A line far wider than the strip, ending in blue");
+    const seen = await page.evaluate(async () => {
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+      const canvas = document.getElementById("preview");
+      const strip = document.getElementById("preview-strip");
+      const steps = canvas.previewSteps;
+      const last = steps.at(-1);
+      // The last letter's box on the canvas, in device pixels (the strip scrolled to the caret).
+      const scale = 2 * 3;
+      const left = Math.round((last.x * 3 - strip.scrollLeft) * 2);
+      const pixels = canvas.getContext("2d").getImageData(left, 0, Math.ceil(last.width * scale), canvas.height).data;
+      const colours = new Set();
+      for (let i = 0; i < pixels.length; i += 4) colours.add((pixels[i + 2] << 16) | (pixels[i + 1] << 8) | pixels[i]);
+      return { backing: [canvas.width, canvas.height], css: [canvas.clientWidth, canvas.clientHeight],
+               lineWidth: (last.x + last.width) * 3, scrollable: strip.scrollWidth, pageWidth: document.documentElement.scrollWidth,
+               lastColour: last.colour, lastDrawn: colours.has(last.colour), inView: left >= 0 && left < canvas.width };
+    });
+    assert.deepEqual(seen.backing, seen.css.map((size) => size * 2), "drawn at the screen's pixel density");
+    assert.ok(seen.scrollable >= seen.lineWidth, `the strip scrolls over the whole line (${seen.scrollable} >= ${seen.lineWidth})`);
+    assert.ok(seen.pageWidth <= 360, `the page is ${seen.pageWidth} pixels wide`);
+    assert.ok(seen.inView && seen.lastDrawn, `the last letter is in view, drawn in ${seen.lastColour.toString(16)}`);
+    await closePage(page);
+  });
+
   test("readable at 360 pixels wide: nothing runs off the side", async () => {
     const page = await freshPage({ width: 360, height: 740 });
     await setLine(page, "A long line that is much wider than the phone it is typed on, faded");
