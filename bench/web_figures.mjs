@@ -8,12 +8,13 @@
 //     the input event to the preview drawn at the next frame, as the page measures it, and the
 //     page's own work in that (its input handler and its drawing, without the frame's wait);
 //   - the page's time from navigation to interactive (the mark the page sets when its controls
-//     are enabled), over first loads (fresh context) and second loads, with the bytes moved.
+//     are enabled), over first loads (fresh context) and second loads, with the bytes moved,
+//     beside an empty page's first load in the same run (the machine's floor at that moment).
 // Needs the web build, the native build of fade_bench and the test packages, e.g.:
 //   scripts/test web && cmake --build --preset native --target fade_bench
 //   node bench/web_figures.mjs [--rounds N] [--loads N] [--keys N]
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { launch, openPage, repoRoot, serve } from "../web/test/browser.mjs";
@@ -138,6 +139,12 @@ async function loadTimes(browser, url) {
   return { first, second };
 }
 
+// The floor of a first load on this machine at this moment: a page of one line that sets the
+// same mark at once, loaded the same way in the same run.
+const emptyDir = mkdtempSync(join(tmpdir(), "qf-web-empty-"));
+writeFileSync(join(emptyDir, "index.html"), '<!doctype html><title>empty</title><main id="page"></main>' +
+  '<script>performance.mark("quelvane-interactive"); document.getElementById("page").dataset.ready = "true";</script>');
+const emptyServer = await serve(emptyDir);
 const server = await serve();
 const browser = await launch();
 try {
@@ -155,6 +162,7 @@ try {
   }
   await page.close();
   const times = await loadTimes(browser, server.url);
+  const empty = await loadTimes(browser, emptyServer.url);
 
   const f = (ms) => `${ms.toFixed(3)} ms`;
   const spread = (values, show) => `${show(median(values))} (${show(Math.min(...values))}..${show(Math.max(...values))})`;
@@ -189,7 +197,12 @@ try {
                 `transferred ${list[0].transferred} bytes`);
     console.log(`  ${list[0].files.map((file) => `${file.name} ${file.transferred}/${file.size}`).join(", ")} (transferred/decoded bytes)`);
   }
+  const emptyMs = empty.first.map((l) => l.ms);
+  console.log(`  (an empty page's first load in the same run: median ${median(emptyMs).toFixed(0)} ms, ` +
+              `min ${Math.min(...emptyMs).toFixed(0)}, max ${Math.max(...emptyMs).toFixed(0)})`);
 } finally {
   await browser.close();
   await server.close();
+  await emptyServer.close();
+  rmSync(emptyDir, { recursive: true });
 }
