@@ -3,7 +3,9 @@
 //     in headless Chromium, beside the native fade_bench figure for the same line and colours,
 //     the two measured in turns (several rounds, native then WebAssembly), so a busy machine
 //     slows both alike; "engine" is the fade alone (its length is all that comes back),
-//     "+ string" includes handing the markup to JavaScript as a string, as the page does;
+//     "+ string" includes handing the markup to JavaScript as a string (composeChatLine), and
+//     "page's formatFade" is what the page calls per keystroke (aol, through the formatting
+//     layer, the markup handed over as a string);
 //   - a keystroke end to end in every format, in a line of 100 and of 32,767 characters: from
 //     the input event to the preview drawn at the next frame, as the page measures it, and the
 //     page's own work in that (its input handler and its drawing, without the frame's wait);
@@ -71,6 +73,7 @@ async function wasmFigures(page) {
       result[name] = {
         engine: time(() => core.fadedLength(colours, line, wavy)),
         string: time(() => core.composeChatLine("", colours, line, wavy).length),
+        page: time(() => core.formatFade({ colours, text: line, format: "aol", wavy }).markup.length),
       };
     }
     return result;
@@ -175,9 +178,11 @@ try {
       console.log(`    native fade_bench      ${spread(native, f)}`);
       console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
       console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
+      console.log(`    page's formatFade      ${spread(wasm.map((w) => w.page), f)}`);
       const x = (v) => `${v.toFixed(2)}x`;
       console.log(`    engine / native        ${spread(measured.map((m) => m.wasm[kind].engine / m.native[kind]), x)}`);
       console.log(`    + string / native      ${spread(measured.map((m) => m.wasm[kind].string / m.native[kind]), x)}`);
+      console.log(`    + string / engine      ${spread(measured.map((m) => m.wasm[kind].string / m.wasm[kind].engine), x)}`);
     } else {
       console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
       console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
