@@ -6,6 +6,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -60,15 +61,20 @@ val JsStringOfUtf8(std::string_view text) {
       emscripten::typed_memory_view(text.size(), reinterpret_cast<const uint8_t*>(text.data())));
 }
 
-// The aol markup formatFade made last, kept for walkLastMarkup with the number formatFade gave
-// it: the preview walks it without the markup crossing back from JavaScript (a long line's is
-// over half a million characters).
-struct KeptMarkup {
-  std::u16string markup;
+// The request of the aol markup formatFade made last, kept for walkLastMarkup with the number
+// formatFade gave it: the preview walks that markup, made again here in UTF-16 (a fraction of
+// a millisecond), instead of taking it back from JavaScript (a long line's is over half a
+// million characters).
+struct KeptRequest {
+  std::vector<int32_t> colours;
+  std::u16string text;
+  qf::FadeRequest request;  // its colours and text are the two above
+  std::optional<std::u16string> prefix;
   double number = 0;
+  bool valid = false;
 };
-KeptMarkup& LastAolMarkup() {
-  static KeptMarkup kept;
+KeptRequest& LastAolRequest() {
+  static KeptRequest kept;
   return kept;
 }
 
@@ -118,6 +124,28 @@ val FadeErrorValue(const qf::FadeError& error) {
   return ErrorValue(kKinds[static_cast<int>(error.kind)], error.message, error.overshoot);
 }
 
+// Puts `ordered`, the style prefix as the desktop builds it, where the aol markup `markup`
+// starts with the same tags in the layer's fixed order; false (and the markup unchanged) when
+// `ordered` is not those tags in another order: anything else would change the length fitted.
+template <typename CharT>
+bool PutOrderedPrefix(std::basic_string<CharT>& markup, const std::u16string& ordered,
+                      const qf::TextStyles& styles) {
+  const std::u16string fixed = qf::AolStylePrefix(styles);
+  bool sameTags = ordered.size() == fixed.size();
+  for (std::size_t at = 0; sameTags && at < fixed.size(); at += 3) {
+    sameTags = ordered.find(std::u16string_view(fixed).substr(at, 3)) != std::u16string::npos;
+  }
+  // The tags are ASCII, so they are the same units in UTF-8 and in UTF-16.
+  if (!sameTags || markup.size() < fixed.size() ||
+      !std::equal(fixed.begin(), fixed.end(), markup.begin(),
+                  [](char16_t a, CharT b) { return a == static_cast<char16_t>(b); })) {
+    return false;
+  }
+  std::transform(ordered.begin(), ordered.end(), markup.begin(),
+                 [](char16_t unit) { return static_cast<CharT>(unit); });
+  return true;
+}
+
 // A request's markup through the formatting layer:
 //   formatFade({colours, text, format: "html", styles: {bold, italic, underline, strike},
 //               wavy, maxLength, prefix})
@@ -135,7 +163,7 @@ val FormatFadeFor(const val& request) {
     return ErrorValue("format", "there is no format called " + name);
   }
   const std::vector<int32_t> colours = ColoursFrom(request["colours"]);
-  const std::u16string text = request["text"].as<std::u16string>();
+  std::u16string text = request["text"].as<std::u16string>();
   qf::TextStyles styles;
   if (const val s = request["styles"]; !s.isUndefined()) {
     styles = {s["bold"].as<bool>(), s["italic"].as<bool>(), s["underline"].as<bool>(),
@@ -152,35 +180,31 @@ val FormatFadeFor(const val& request) {
   val result = val::object();
   result.set("groupSize", static_cast<double>(fit.value->groupSize));
   result.set("length", static_cast<double>(fit.value->length));
-  LastAolMarkup().markup.clear();
-  if (*format != qf::MarkupFormat::kAol) {
-    // Made as UTF-8 straight away: no UTF-16 markup to convert on the way out.
-    const qf::FadeResult<std::string> markup = qf::FormatFadeUtf8(fade);
-    if (!markup) return FadeErrorValue(markup.error);
-    result.set("markup", JsStringOfUtf8(*markup.value));
-    return result;
-  }
-  qf::FadeResult<std::u16string> markup = qf::FormatFade(fade);
+  LastAolRequest().valid = false;
+  // Made as UTF-8 straight away: no UTF-16 markup to convert on the way out.
+  qf::FadeResult<std::string> markup = qf::FormatFadeUtf8(fade);
   if (!markup) return FadeErrorValue(markup.error);
+  std::optional<std::u16string> ordered;
   if (const val prefix = request["prefix"];
       *format == qf::MarkupFormat::kAol && !prefix.isUndefined()) {
-    const std::u16string ordered = prefix.as<std::u16string>();
-    const std::u16string fixed = qf::AolStylePrefix(styles);
-    // The same tags in another order only: anything else would change the length fitted.
-    bool sameTags = ordered.size() == fixed.size();
-    for (std::size_t at = 0; sameTags && at < fixed.size(); at += 3) {
-      sameTags = ordered.find(std::u16string_view(fixed).substr(at, 3)) != std::u16string::npos;
-    }
-    if (!sameTags || markup.value->compare(0, fixed.size(), fixed) != 0) {
+    ordered = prefix.as<std::u16string>();
+    if (!PutOrderedPrefix(*markup.value, *ordered, styles)) {
       return ErrorValue("prefix", "the style prefix does not hold the tags of the ticked styles");
     }
-    markup.value->replace(0, fixed.size(), ordered);
   }
-  result.set("markup", JsString(*markup.value));
-  KeptMarkup& kept = LastAolMarkup();
-  kept.markup = std::move(*markup.value);
-  kept.number += 1;
-  result.set("markupNumber", kept.number);
+  result.set("markup", JsStringOfUtf8(*markup.value));
+  if (*format == qf::MarkupFormat::kAol) {
+    KeptRequest& kept = LastAolRequest();
+    kept.colours = colours;
+    kept.text = std::move(text);
+    kept.request = fade;
+    kept.request.colours = kept.colours;
+    kept.request.text = kept.text;
+    kept.prefix = std::move(ordered);
+    kept.number += 1;
+    kept.valid = true;
+    result.set("markupNumber", kept.number);
+  }
   return result;
 }
 
@@ -350,10 +374,14 @@ val WalkTags(const std::u16string& markup, val measure) {
 // The same for the aol markup formatFade made last, when its markupNumber is `number`; null
 // when another was made since (then the markup is walked with walkTags).
 val WalkLastMarkup(double number, val measure) {
-  const KeptMarkup& kept = LastAolMarkup();
-  if (kept.number != number || kept.markup.empty()) return val::null();
+  const KeptRequest& kept = LastAolRequest();
+  if (!kept.valid || kept.number != number) return val::null();
+  qf::FadeResult<std::u16string> markup = qf::FormatFade(kept.request);
+  if (!markup || (kept.prefix && !PutOrderedPrefix(*markup.value, *kept.prefix, kept.request.styles))) {
+    return val::null();
+  }
   RecordingCanvas canvas(std::move(measure));
-  qf::RenderTags(canvas, kept.markup);
+  qf::RenderTags(canvas, *markup.value);
   return canvas.Result();
 }
 
