@@ -1,16 +1,19 @@
 // The page's door to the portable core, compiled to WebAssembly with embind. Thin on purpose:
 // each function turns JavaScript values into the core's types, calls the core, and turns the
 // result back. Text crosses as UTF-16 (std::u16string), which is what JavaScript strings are,
-// so nothing is re-encoded on the way; the scheme files cross as their bytes (Uint8Array).
+// so nothing is re-encoded on the way in (results come back as UTF-8, see JsString); the
+// scheme files cross as their bytes (Uint8Array).
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/cp1252.h"
@@ -38,14 +41,41 @@ std::vector<int32_t> ColoursFrom(const val& colours) {
 // A JavaScript string of `text`. embind's own conversion of std::u16string first walks the
 // text in JavaScript looking for NUL characters, which on a long line costs many times the fade
 // itself. The browser's UTF-8 decoder is its fastest way to make a string out of the module's
-// memory (several times faster than its UTF-16 one here, markup being mostly ASCII), so the
-// text goes over as UTF-8. A lone surrogate becomes U+FFFD, as in every conversion here.
-val JsString(const std::u16string& text) {
+// memory: measured with bench/web_figures.mjs, one TextDecoder("utf-16le") over the markup
+// straight from memory takes two to three times as long as converting to UTF-8 here and
+// decoding that, markup being mostly ASCII. A lone surrogate becomes U+FFFD, as in every
+// conversion here.
+val JsString(std::u16string_view text) {
   static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
   const std::string utf8 = qf::Utf16ToUtf8(text);
   return decoder.call<val>(
       "decode",
       emscripten::typed_memory_view(utf8.size(), reinterpret_cast<const uint8_t*>(utf8.data())));
+}
+
+// A JavaScript string of UTF-8 `text` (one decoder call over the module's memory).
+val JsStringOfUtf8(std::string_view text) {
+  static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
+  return decoder.call<val>(
+      "decode",
+      emscripten::typed_memory_view(text.size(), reinterpret_cast<const uint8_t*>(text.data())));
+}
+
+// The request of the aol markup formatFade made last, kept for walkLastMarkup with the number
+// formatFade gave it: the preview walks that markup, made again here in UTF-16 (a fraction of
+// a millisecond), instead of taking it back from JavaScript (a long line's is over half a
+// million characters).
+struct KeptRequest {
+  std::vector<int32_t> colours;
+  std::u16string text;
+  qf::FadeRequest request;  // its colours and text are the two above
+  std::optional<std::u16string> prefix;
+  double number = 0;
+  bool valid = false;
+};
+KeptRequest& LastAolRequest() {
+  static KeptRequest kept;
+  return kept;
 }
 
 val ToArray(const std::vector<std::u16string>& texts) {
@@ -94,10 +124,33 @@ val FadeErrorValue(const qf::FadeError& error) {
   return ErrorValue(kKinds[static_cast<int>(error.kind)], error.message, error.overshoot);
 }
 
+// Puts `ordered`, the style prefix as the desktop builds it, where the aol markup `markup`
+// starts with the same tags in the layer's fixed order; false (and the markup unchanged) when
+// `ordered` is not those tags in another order: anything else would change the length fitted.
+template <typename CharT>
+bool PutOrderedPrefix(std::basic_string<CharT>& markup, const std::u16string& ordered,
+                      const qf::TextStyles& styles) {
+  const std::u16string fixed = qf::AolStylePrefix(styles);
+  bool sameTags = ordered.size() == fixed.size();
+  for (std::size_t at = 0; sameTags && at < fixed.size(); at += 3) {
+    sameTags = ordered.find(std::u16string_view(fixed).substr(at, 3)) != std::u16string::npos;
+  }
+  // The tags are ASCII, so they are the same units in UTF-8 and in UTF-16.
+  if (!sameTags || markup.size() < fixed.size() ||
+      !std::equal(fixed.begin(), fixed.end(), markup.begin(),
+                  [](char16_t a, CharT b) { return a == static_cast<char16_t>(b); })) {
+    return false;
+  }
+  std::transform(ordered.begin(), ordered.end(), markup.begin(),
+                 [](char16_t unit) { return static_cast<CharT>(unit); });
+  return true;
+}
+
 // A request's markup through the formatting layer:
 //   formatFade({colours, text, format: "html", styles: {bold, italic, underline, strike},
 //               wavy, maxLength, prefix})
-// gives {markup, groupSize, length} (length in characters, a surrogate pair once) or
+// gives {markup, groupSize, length, markupNumber (aol only: see walkLastMarkup)} (length in
+// characters, a surrogate pair once) or
 // {error, kind, overshoot} (kind: colourCount, waveRefused, textRefused, tooLong; format or
 // prefix for a request the page never makes). maxLength 0 or absent is no limit. `prefix`
 // (aol only) is the style prefix as the desktop builds it, in the order the boxes were ticked:
@@ -110,7 +163,7 @@ val FormatFadeFor(const val& request) {
     return ErrorValue("format", "there is no format called " + name);
   }
   const std::vector<int32_t> colours = ColoursFrom(request["colours"]);
-  const std::u16string text = request["text"].as<std::u16string>();
+  std::u16string text = request["text"].as<std::u16string>();
   qf::TextStyles styles;
   if (const val s = request["styles"]; !s.isUndefined()) {
     styles = {s["bold"].as<bool>(), s["italic"].as<bool>(), s["underline"].as<bool>(),
@@ -124,26 +177,34 @@ val FormatFadeFor(const val& request) {
   const qf::FadeResult<qf::FadeFit> fit = qf::FitToLimit(fade);
   if (!fit) return FadeErrorValue(fit.error);
   fade.groupSize = fit.value->groupSize;
-  qf::FadeResult<std::u16string> markup = qf::FormatFade(fade);
-  if (!markup) return FadeErrorValue(markup.error);
-  if (const val prefix = request["prefix"];
-      *format == qf::MarkupFormat::kAol && !prefix.isUndefined()) {
-    const std::u16string ordered = prefix.as<std::u16string>();
-    const std::u16string fixed = qf::AolStylePrefix(styles);
-    // The same tags in another order only: anything else would change the length fitted.
-    bool sameTags = ordered.size() == fixed.size();
-    for (std::size_t at = 0; sameTags && at < fixed.size(); at += 3) {
-      sameTags = ordered.find(std::u16string_view(fixed).substr(at, 3)) != std::u16string::npos;
-    }
-    if (!sameTags || markup.value->compare(0, fixed.size(), fixed) != 0) {
-      return ErrorValue("prefix", "the style prefix does not hold the tags of the ticked styles");
-    }
-    markup.value->replace(0, fixed.size(), ordered);
-  }
   val result = val::object();
-  result.set("markup", JsString(*markup.value));
   result.set("groupSize", static_cast<double>(fit.value->groupSize));
   result.set("length", static_cast<double>(fit.value->length));
+  LastAolRequest().valid = false;
+  // Made as UTF-8 straight away: no UTF-16 markup to convert on the way out.
+  qf::FadeResult<std::string> markup = qf::FormatFadeUtf8(fade);
+  if (!markup) return FadeErrorValue(markup.error);
+  std::optional<std::u16string> ordered;
+  if (const val prefix = request["prefix"];
+      *format == qf::MarkupFormat::kAol && !prefix.isUndefined()) {
+    ordered = prefix.as<std::u16string>();
+    if (!PutOrderedPrefix(*markup.value, *ordered, styles)) {
+      return ErrorValue("prefix", "the style prefix does not hold the tags of the ticked styles");
+    }
+  }
+  result.set("markup", JsStringOfUtf8(*markup.value));
+  if (*format == qf::MarkupFormat::kAol) {
+    KeptRequest& kept = LastAolRequest();
+    kept.colours = colours;
+    kept.text = std::move(text);
+    kept.request = fade;
+    kept.request.colours = kept.colours;
+    kept.request.text = kept.text;
+    kept.prefix = std::move(ordered);
+    kept.number += 1;
+    kept.valid = true;
+    result.set("markupNumber", kept.number);
+  }
   return result;
 }
 
@@ -201,6 +262,127 @@ class JsCanvas final : public qf::Canvas {
 void RenderTags(const std::u16string& markup, val target) {
   JsCanvas canvas(std::move(target));
   qf::RenderTags(canvas, markup);
+}
+
+// A drawing surface that records what the tag walker draws, for the page to paint later in
+// one go: each step as numbers (x, y, colour, font number, style bits, where its text starts
+// in the joined texts, its length, its width). Widths are asked of JavaScript once per font
+// and text (`measure(name, points, bold, italic, text)`), then kept: a long line asks of the
+// few characters it uses, not of every letter.
+class RecordingCanvas final : public qf::Canvas {
+ public:
+  explicit RecordingCanvas(val measure) : measure_(std::move(measure)) {}
+  void SetFontName(std::u16string_view name) override { name_ = name; font_ = -1; }
+  void SetFontSize(double points) override { points_ = points; font_ = -1; }
+  void SetFontBold(bool on) override { bold_ = on; font_ = -1; }
+  void SetFontItalic(bool on) override { italic_ = on; font_ = -1; }
+  void SetFontUnderline(bool on) override { underline_ = on; }
+  void SetFontStrikethrough(bool on) override { strike_ = on; }
+  void SetForeColor(int32_t colour) override { colour_ = colour; }
+  void Cls() override {}
+  void PrintText(double x, int y, std::u16string_view text) override {
+    const double width = TextWidth(text);
+    steps_.insert(steps_.end(), {x, static_cast<double>(y), static_cast<double>(colour_),
+                                 static_cast<double>(font_),
+                                 static_cast<double>((underline_ ? 1 : 0) | (strike_ ? 2 : 0)),
+                                 static_cast<double>(texts_.size()),
+                                 static_cast<double>(text.size()), width});
+    texts_.append(text);
+  }
+  double TextWidth(std::u16string_view text) override {
+    Font& font = CurrentFont();
+    // Mostly one unit at a time (the walker measures each letter): kept apart, without making
+    // a string to look it up.
+    if (text.size() == 1) {
+      const auto known = font.unitWidths.find(text[0]);
+      if (known != font.unitWidths.end()) return known->second;
+    } else if (const auto known = font.widths.find(std::u16string(text));
+               known != font.widths.end()) {
+      return known->second;
+    }
+    const double width = measure_(JsString(name_), points_, bold_, italic_, JsString(text)).as<double>();
+    if (text.size() == 1) {
+      font.unitWidths.emplace(text[0], width);
+    } else {
+      font.widths.emplace(text, width);
+    }
+    return width;
+  }
+
+  // {steps: Float64Array, texts, fonts: [{name, points, bold, italic}]}.
+  val Result() const {
+    val fonts = val::array();
+    for (const Font& font : fonts_) {
+      val entry = val::object();
+      entry.set("name", JsString(font.name));
+      entry.set("points", font.points);
+      entry.set("bold", font.bold);
+      entry.set("italic", font.italic);
+      fonts.call<void>("push", entry);
+    }
+    val result = val::object();
+    result.set("steps", val::global("Float64Array")
+                            .new_(emscripten::typed_memory_view(steps_.size(), steps_.data())));
+    result.set("texts", JsString(texts_));
+    result.set("fonts", fonts);
+    return result;
+  }
+
+ private:
+  struct Font {
+    std::u16string name;
+    double points;
+    bool bold;
+    bool italic;
+    std::unordered_map<std::u16string, double> widths;
+    std::unordered_map<char16_t, double> unitWidths;
+  };
+  Font& CurrentFont() {
+    if (font_ < 0) {
+      for (std::size_t i = 0; i < fonts_.size() && font_ < 0; ++i) {
+        const Font& f = fonts_[i];
+        if (f.name == name_ && f.points == points_ && f.bold == bold_ && f.italic == italic_) {
+          font_ = static_cast<int>(i);
+        }
+      }
+      if (font_ < 0) {
+        fonts_.push_back({name_, points_, bold_, italic_, {}, {}});
+        font_ = static_cast<int>(fonts_.size() - 1);
+      }
+    }
+    return fonts_[static_cast<std::size_t>(font_)];
+  }
+
+  val measure_;
+  std::u16string name_ = u"Arial";
+  double points_ = 10;
+  bool bold_ = false, italic_ = false, underline_ = false, strike_ = false;
+  int32_t colour_ = 0;
+  int font_ = -1;
+  std::vector<Font> fonts_;
+  std::vector<double> steps_;
+  std::u16string texts_;
+};
+
+// The tag walker's steps for `markup` in one call (RecordingCanvas's result).
+val WalkTags(const std::u16string& markup, val measure) {
+  RecordingCanvas canvas(std::move(measure));
+  qf::RenderTags(canvas, markup);
+  return canvas.Result();
+}
+
+// The same for the aol markup formatFade made last, when its markupNumber is `number`; null
+// when another was made since (then the markup is walked with walkTags).
+val WalkLastMarkup(double number, val measure) {
+  const KeptRequest& kept = LastAolRequest();
+  if (!kept.valid || kept.number != number) return val::null();
+  qf::FadeResult<std::u16string> markup = qf::FormatFade(kept.request);
+  if (!markup || (kept.prefix && !PutOrderedPrefix(*markup.value, *kept.prefix, kept.request.styles))) {
+    return val::null();
+  }
+  RecordingCanvas canvas(std::move(measure));
+  qf::RenderTags(canvas, *markup.value);
+  return canvas.Result();
 }
 
 // "RRGGBB" of a colour value, as the markup writes it (for the page's colour inputs).
@@ -334,6 +516,8 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   function("fadedLength", &FadedLength);
   function("toggledStylePrefix", &ToggledPrefix);
   function("renderTags", &RenderTags);
+  function("walkTags", &WalkTags);
+  function("walkLastMarkup", &WalkLastMarkup);
   function("colourToHex", &ColourToHex);
   function("colourFromHex", &ColourFromHex);
   function("decodeAnsi", &DecodeAnsi);

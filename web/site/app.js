@@ -1,7 +1,7 @@
 // The page: wires the controls to the formatting layer, the tag walker and the scheme files of the
 // WebAssembly core (quelvane.js). All fading, previewing and file handling is the core's; this
 // file keeps the page's state and says what happened.
-import { drawPreview } from "./preview.js";
+import { Preview } from "./preview.js";
 import { MAX_FILE_BYTES, SchemeStore } from "./schemes.js";
 
 const $ = (id) => document.getElementById(id);
@@ -43,6 +43,7 @@ async function copyMarkup(text, box, status) {
     await navigator.clipboard.writeText(text);
     say(status, copiedText);
   } catch {
+    if (box.value !== text) box.value = text;
     box.focus();
     box.select();
     let copied = false;
@@ -112,7 +113,6 @@ async function start() {
   const stopInputs = [];
   let count = START_COUNT;
   let prefix = "";
-  let background = 0;
 
   // --- the fader ---------------------------------------------------------------------------
   const countBox = $("stop-count");
@@ -153,17 +153,63 @@ async function start() {
     return Number.isSafeInteger(limit) && limit >= 1 ? limit : NaN;
   }
 
-  // What the preview draws (drawPreview's fade), null when there is no markup.
+  // The preview: laid out again when the fade changes, drawn at the next animation frame (and
+  // when scrolled, zoomed or resized, only that).
+  const preview = new Preview(core, $("preview-strip"), $("preview-space"), $("preview"));
+  let layoutPending = false;
   let previewFade = null;
   let drawPending = false;
-  function schedulePreview() {
+  let keystrokeStart = null;
+  let keystrokeWork = 0;
+  function schedulePreview(newFade = false) {
+    layoutPending ||= newFade;
     if (drawPending) return;
     drawPending = true;
     requestAnimationFrame(() => {
+      const frameStart = performance.now();
       drawPending = false;
-      const strip = $("preview").parentElement;
-      drawPreview(core, $("preview"), previewFade, background, strip.clientWidth);
+      if (layoutPending) {
+        layoutPending = false;
+        preview.setFade(previewFade);
+        preview.draw(); // sizes the strip before it is scrolled to the caret
+        if (document.activeElement === $("line")) preview.follow(caretIndex());
+      }
+      preview.draw();
+      // A keystroke's cost, from its input event to its preview drawn, for the benchmark.
+      if (keystrokeStart !== null) {
+        const end = performance.now();
+        performance.measure("quelvane-keystroke", { start: keystrokeStart, end });
+        // The page's own share: the input handler and this frame's drawing, without the wait
+        // for the frame.
+        performance.measure("quelvane-keystroke-work", { start: 0, duration: keystrokeWork + end - frameStart });
+        keystrokeStart = null;
+      }
     });
+  }
+  // Where the caret is in the line, in UTF-16 units up to it (as the walker's texts count).
+  const caretIndex = () => $("line").selectionStart ?? $("line").value.length;
+
+  // The markup box: a long markup takes the browser tens of milliseconds to lay out in a text
+  // box (a tenth of a second for the aol markup of 32,767 characters), so while such a line is
+  // being typed the box is filled once typing pauses; Copy always copies the whole markup.
+  const LONG_MARKUP = 30000;
+  let shownMarkup = "";
+  let fillTimer = 0;
+  function showMarkup(markup) {
+    shownMarkup = markup;
+    clearTimeout(fillTimer);
+    const box = $("markup");
+    if (markup.length < LONG_MARKUP || keystrokeStart === null) {
+      box.value = markup;
+      box.placeholder = "";
+      return;
+    }
+    if (box.value !== "") box.value = "";
+    box.placeholder = `The markup (${markup.length} characters) appears here when you pause typing; Copy copies it all now.`;
+    fillTimer = setTimeout(() => {
+      box.value = shownMarkup;
+      box.placeholder = "";
+    }, 400);
   }
 
   // Why the fader shows no markup, when something prevents it ("" otherwise).
@@ -188,12 +234,12 @@ async function start() {
       faderProblem = result.error === undefined ? "" : refusalText(result);
     }
     if (faderProblem || !line) {
-      $("markup").value = "";
+      showMarkup("");
       previewFade = null;
       say($("markup-info"), faderProblem || characters(0), { problem: faderProblem !== "" });
     } else {
-      $("markup").value = result.markup;
-      previewFade = { format, markup: result.markup, colours, text: line, groupSize: result.groupSize, styles, wavy };
+      showMarkup(result.markup);
+      previewFade = { format, markup: result.markup, markupNumber: result.markupNumber, colours, text: line, groupSize: result.groupSize, styles, wavy };
       let info = `${characters(result.length)}.`;
       if (limit !== null && result.groupSize === 1) {
         info = `${characters(result.length)}, within the limit of ${limit}.`;
@@ -204,10 +250,35 @@ async function start() {
       }
       say($("markup-info"), info);
     }
-    schedulePreview();
+    schedulePreview(true);
   }
 
-  $("line").addEventListener("input", update);
+  $("line").addEventListener("input", (event) => {
+    const start = performance.now();
+    if (keystrokeStart === null) {
+      keystrokeStart = event.timeStamp;
+      keystrokeWork = 0;
+    }
+    update();
+    keystrokeWork += performance.now() - start;
+  });
+  // Moving the caret in the line scrolls the preview to it: the whole line can be seen from
+  // the keyboard.
+  document.addEventListener("selectionchange", () => {
+    if (document.activeElement === $("line")) {
+      preview.follow(caretIndex());
+    }
+  });
+  $("preview-strip").addEventListener("scroll", () => schedulePreview(), { passive: true });
+  $("preview-zoom").addEventListener("change", () => {
+    const strip = $("preview-strip");
+    const middle = (strip.scrollLeft + strip.clientWidth / 2) / preview.zoom;
+    preview.zoom = Number($("preview-zoom").value);
+    preview.draw();
+    strip.scrollLeft = Math.max(0, middle * preview.zoom - strip.clientWidth / 2);
+    schedulePreview();
+  });
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", () => schedulePreview());
   countBox.addEventListener("change", () => {
     count = Number(countBox.value);
     showStops();
@@ -225,14 +296,14 @@ async function start() {
     });
   }
   $("preview-back").addEventListener("input", () => {
-    background = core.colourFromHex($("preview-back").value);
+    preview.background = core.colourFromHex($("preview-back").value);
     schedulePreview();
   });
   $("copy").addEventListener("click", () => {
     if (faderProblem) say($("status"), `Nothing to copy: ${faderProblem}`, { problem: true });
-    else copyMarkup($("markup").value, $("markup"), $("status"));
+    else copyMarkup(shownMarkup, $("markup"), $("status"));
   });
-  window.addEventListener("resize", schedulePreview);
+  window.addEventListener("resize", () => schedulePreview());
 
   // --- schemes -----------------------------------------------------------------------------
   const store = new SchemeStore(core, localStorageOrNull());
@@ -381,4 +452,44 @@ async function start() {
   $("line").focus();
 }
 
-start();
+// After one visit the page works with no network: a service worker keeps its files. A new
+// version of the site is fetched on a later visit; the page says when it is ready, and takes
+// it when asked (else the next time every tab of the page was closed). Where the browser
+// has no service workers, or refuses one, the page says that it needs the network.
+async function keepOffline() {
+  if (!("serviceWorker" in navigator)) {
+    say($("status"), "This browser cannot keep the page for use offline: it needs the network each time.");
+    return;
+  }
+  let registration;
+  try {
+    registration = await navigator.serviceWorker.register("sw.js");
+  } catch (error) {
+    say($("status"), `The page could not be kept for use offline (${error?.message ?? error}): it needs the network each time.`, { problem: true });
+    return;
+  }
+  const offer = (worker) => {
+    if (!worker || !navigator.serviceWorker.controller) return; // a first visit: nothing to replace
+    $("update").hidden = false;
+    $("update-take").onclick = () => worker.postMessage("take-update");
+  };
+  offer(registration.waiting);
+  registration.addEventListener("updatefound", () => {
+    const worker = registration.installing;
+    worker?.addEventListener("statechange", () => {
+      if (worker.state === "installed") offer(worker);
+    });
+  });
+  let reloading = false;
+  navigator.serviceWorker.addEventListener("controllerchange", () => {
+    // Only when the user took an update: a first visit's worker taking over changes nothing.
+    if ($("update").hidden || reloading) return;
+    reloading = true;
+    window.location.reload();
+  });
+}
+
+start().then(() => {
+  // Once the page is interactive, so that the worker's downloads do not slow the first paint.
+  if ($("page").dataset.ready === "true") keepOffline();
+});

@@ -1,10 +1,14 @@
 // The preview. For the chat client's markup (aol) it is drawn by the project's tag walker
-// (renderTags, in the WebAssembly core), through the same calls the desktop program's picture
-// box answers, made on an HTML canvas: the walker decides every position, colour and style, as
-// the chat room does. The other formats are shown as their systems show them, which is the
-// text as typed (their escapes undo themselves there), so they are drawn from the fade's
-// colours directly: each character in its colour, one after the other, with the styles, and
-// for html the wave as a browser shows <sup> and <sub>.
+// (walkTags, in the WebAssembly core), through the same calls the desktop program's picture
+// box answers: the walker decides every position, colour and style, as the chat room does, and
+// hands its steps over in one call. The other formats are shown as their systems show them,
+// which is the text as typed (their escapes undo themselves there), so they are drawn from the
+// fade's colours directly: each character in its colour, one after the other, with the styles,
+// and for html the wave as a browser shows <sup> and <sub>.
+//
+// The line is laid out once per change; what is drawn is only the part in view, on a canvas
+// the size of the strip at the screen's pixel density, so a line of any length scrolls
+// sideways (or follows the caret) and stays sharp at every zoom.
 
 const POINTS_TO_PIXELS = 96 / 72;
 const LINE_HEIGHT = 16; // the walker moves 16 pixels down at a line break
@@ -15,7 +19,9 @@ const POINTS = 10; // the walker's font size
 const WAVE_POINTS = POINTS * 5 / 6;
 const RAISED = -3;
 const LOWERED = 4;
-const MAX_WIDTH = 16000; // browsers refuse canvases much wider than this
+// One step's numbers: x, y, colour, font number, style bits (1 underline, 2 strike), where its
+// text starts in the joined texts, its length, its width.
+const FIELDS = 8;
 
 // A colour value (0x00BBGGRR) as CSS.
 export function cssColour(value) {
@@ -29,12 +35,29 @@ function cssFamily(name) {
   return `${quoted}, Arial, "Liberation Sans", sans-serif`;
 }
 
+const cssFont = (name, points, bold, italic) =>
+  `${italic ? "italic " : ""}${bold ? "bold " : ""}${Math.round(points * POINTS_TO_PIXELS)}px ${cssFamily(name)}`;
+
+// Widths of texts, by CSS font, kept for the page's life: a line uses few characters.
+const measureContext = document.createElement("canvas").getContext("2d");
+const widthCache = new Map();
+function measure(font, text) {
+  let widths = widthCache.get(font);
+  if (!widths) {
+    widths = new Map();
+    widthCache.set(font, widths);
+  }
+  let width = widths.get(text);
+  if (width === undefined) {
+    if (measureContext.font !== font) measureContext.font = font;
+    width = measureContext.measureText(text).width;
+    widths.set(text, width);
+  }
+  return width;
+}
+
 class Painter {
-  constructor(ctx) {
-    this.ctx = ctx;
-    // font -> (text -> width): the walker measures every character on its own, mostly the same
-    // few characters in the same few fonts.
-    this.widthCache = new Map();
+  constructor() {
     this.reset();
   }
   reset() {
@@ -42,80 +65,30 @@ class Painter {
     this.points = 10;
     this.bold = this.italic = this.underline = this.strike = false;
     this.colour = 0;
-    this.font = "";
-    this.fontChanged = true;
   }
-  setFontName(name) { this.name = name; this.fontChanged = true; }
-  setFontSize(points) { this.points = points; this.fontChanged = true; }
-  setFontBold(on) { this.bold = on; this.fontChanged = true; }
-  setFontItalic(on) { this.italic = on; this.fontChanged = true; }
+  get font() { return cssFont(this.name, this.points, this.bold, this.italic); }
+  setFontName(name) { this.name = name; }
+  setFontSize(points) { this.points = points; }
+  setFontBold(on) { this.bold = on; }
+  setFontItalic(on) { this.italic = on; }
   setFontUnderline(on) { this.underline = on; }
   setFontStrikethrough(on) { this.strike = on; }
   setForeColor(colour) { this.colour = colour; }
   cls() {}
-  // Puts the current font on the canvas (only when it changed) and returns its width cache.
-  useFont() {
-    if (this.fontChanged) {
-      this.fontChanged = false;
-      const px = Math.round(this.points * POINTS_TO_PIXELS);
-      const font = `${this.italic ? "italic " : ""}${this.bold ? "bold " : ""}${px}px ${cssFamily(this.name)}`;
-      if (font !== this.font) {
-        this.font = font;
-        this.ctx.font = font;
-        if (!this.widthCache.has(font)) this.widthCache.set(font, new Map());
-        this.widths = this.widthCache.get(font);
-      }
-    }
-    return this.widths;
-  }
-  textWidth(text) {
-    const widths = this.useFont();
-    let width = widths.get(text);
-    if (width === undefined) {
-      width = this.ctx.measureText(text).width;
-      widths.set(text, width);
-    }
-    return width;
-  }
+  textWidth(text) { return measure(this.font, text); }
   printText() {}
 }
 
-// Walks the markup once through the tag walker: measures as the walker asks, and records what
-// it draws (everything that starts within the widest canvas), to be painted once the canvas
-// has its size. Exported for the tests, which ask where each letter goes.
+// Records the tag walker's calls one by one (core.renderTags), measuring as the preview
+// measures. Exported for the tests, which ask where each letter goes.
 export class StepRecorder extends Painter {
-  constructor(ctx) {
-    super(ctx);
-    this.right = 0;
-    this.top = 0;
-    this.bottom = 0;
+  constructor() {
+    super();
     this.steps = [];
   }
   printText(x, y, text) {
-    const width = this.textWidth(text);
-    this.right = Math.max(this.right, x + width);
-    this.top = Math.min(this.top, y);
-    this.bottom = Math.max(this.bottom, y);
-    if (x > MAX_WIDTH) return; // past the right edge: cut off, as in the chat room's strip
-    this.steps.push({ x, y, text, width, font: this.font, colour: this.colour,
-                      underline: this.underline, strike: this.strike, px: Math.round(this.points * POINTS_TO_PIXELS) });
-  }
-}
-
-function paint(ctx, steps, background, shift) {
-  ctx.fillStyle = cssColour(background);
-  ctx.fillRect(0, -shift - 1, ctx.canvas.width, ctx.canvas.height + shift + 1); // from above the shifted origin
-  ctx.textBaseline = "top";
-  let font = "";
-  for (const step of steps) {
-    if (step.font !== font) {
-      font = step.font;
-      ctx.font = font;
-    }
-    ctx.fillStyle = cssColour(step.colour);
-    ctx.fillText(step.text, step.x, step.y);
-    if (step.underline) ctx.fillRect(step.x, step.y + step.px, step.width, 1);
-    if (step.strike) ctx.fillRect(step.x, step.y + Math.round(step.px * 0.55), step.width, 1);
+    this.steps.push({ x, y, text, width: this.textWidth(text), font: this.font, colour: this.colour,
+                      underline: this.underline, strike: this.strike });
   }
 }
 
@@ -130,46 +103,151 @@ function shownCharacter(format, character) {
   return c === 0x09 || c === 0x0a || c === 0x0d ? " " : "\uFFFD";
 }
 
-// Draws a fade the way `recorder` records the tag walker's: `text` from the left margin, each
-// character in the colour of its group of `groupSize` (the fade worked out over the groups,
-// as the formatting layer colours a fitted line), in the styles; wavy, every fourth character
-// from the first raised and every fourth from the third lowered, as the wave tags do.
-export function walkCharacters(core, recorder, { format, colours, text, groupSize, styles, wavy }) {
-  const characters = [...text];
-  const groupColours = core.fadeColourValues(colours, Math.ceil(characters.length / groupSize));
-  recorder.setFontBold(styles.bold);
-  recorder.setFontItalic(styles.italic);
-  recorder.setFontUnderline(styles.underline);
-  recorder.setFontStrikethrough(styles.strike);
+// The steps of a fade drawn character by character, in walkTags's form: `text` from the left
+// margin, each character in the colour of its group of `groupSize` (the fade worked out over
+// the groups, as the formatting layer colours a fitted line), in the styles; wavy, every
+// fourth character from the first raised and every fourth from the third lowered, as the wave
+// tags do.
+function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }) {
+  let count = 0;
+  for (let at = 0; at < text.length; ++count) at += text.codePointAt(at) > 0xffff ? 2 : 1;
+  const groupColours = core.fadeColourValues(colours, Math.ceil(count / groupSize));
+  const fonts = [POINTS, WAVE_POINTS].map((points) => ({ name: "Arial", points, bold: styles.bold, italic: styles.italic }));
+  const css = fonts.map((font) => cssFont(font.name, font.points, font.bold, font.italic));
+  const bits = (styles.underline ? 1 : 0) | (styles.strike ? 2 : 0);
+  const steps = new Float64Array(count * FIELDS);
+  const shownTexts = [];
+  let textsLength = 0;
   let x = LEFT_MARGIN;
-  characters.forEach((character, i) => {
-    const step = wavy ? i % 4 : 1;
-    recorder.setFontSize(step === 0 || step === 2 ? WAVE_POINTS : POINTS);
-    recorder.setForeColor(groupColours[Math.floor(i / groupSize)]);
-    const shown = shownCharacter(format, character);
-    recorder.printText(x, step === 0 ? RAISED : step === 2 ? LOWERED : 0, shown);
-    x += recorder.textWidth(shown);
-  });
+  for (let i = 0, at = 0; i < count; ++i) {
+    const unit = text.codePointAt(at) > 0xffff ? 2 : 1;
+    const shown = shownCharacter(format, text.slice(at, at + unit));
+    at += unit;
+    const wave = wavy ? i % 4 : 1;
+    const font = wave === 0 || wave === 2 ? 1 : 0;
+    const width = measure(css[font], shown);
+    const step = i * FIELDS;
+    steps[step] = x;
+    steps[step + 1] = wave === 0 ? RAISED : wave === 2 ? LOWERED : 0;
+    steps[step + 2] = groupColours[Math.floor(i / groupSize)];
+    steps[step + 3] = font;
+    steps[step + 4] = bits;
+    steps[step + 5] = textsLength;
+    steps[step + 6] = shown.length;
+    steps[step + 7] = width;
+    shownTexts.push(shown);
+    textsLength += shown.length;
+    x += width;
+  }
+  return { steps, texts: shownTexts.join(""), fonts };
 }
 
-// Draws the preview of `fade` on `canvas`, sized to what is drawn (at least as wide as
-// `minWidth` CSS pixels), sharp on high-density screens: for aol its markup through the tag
-// walker, for the other formats its characters (walkCharacters); nothing for null. What was
-// drawn stays on the canvas as `previewSteps`, for the tests.
-export function drawPreview(core, canvas, fade, background, minWidth) {
-  const ctx = canvas.getContext("2d");
-  const walk = new StepRecorder(ctx);
-  if (fade?.format === "aol") core.renderTags(fade.markup, walk);
-  else if (fade) walkCharacters(core, walk, fade);
-  const shift = Math.max(1, -walk.top); // one pixel down at least leaves room for <sup>
-  const width = Math.min(MAX_WIDTH, Math.max(minWidth, Math.ceil(walk.right) + 4));
-  const height = Math.max(20, walk.bottom + shift - 1 + LINE_HEIGHT + 4);
-  const ratio = window.devicePixelRatio || 1;
-  canvas.style.width = `${width}px`;
-  canvas.style.height = `${height}px`;
-  canvas.width = Math.floor(width * ratio);
-  canvas.height = Math.floor(height * ratio);
-  ctx.setTransform(ratio, 0, 0, ratio, 0, shift * ratio);
-  paint(ctx, walk.steps, background, shift);
-  canvas.previewSteps = walk.steps;
+// The line laid out: its steps, their fonts as CSS, and the extent of what is drawn.
+function layOut(core, fade) {
+  let walk = { steps: new Float64Array(0), texts: "", fonts: [] };
+  if (fade?.format === "aol") {
+    // The markup as the module made it, where it still has it: it need not cross again.
+    const measureFont = (name, points, bold, italic, text) => measure(cssFont(name, points, bold, italic), text);
+    walk = core.walkLastMarkup(fade.markupNumber ?? -1, measureFont) ?? core.walkTags(fade.markup, measureFont);
+  } else if (fade) {
+    walk = walkCharacters(core, fade);
+  }
+  const { steps } = walk;
+  let right = 0;
+  let top = 0;
+  let bottom = 0;
+  for (let at = 0; at < steps.length; at += FIELDS) {
+    right = Math.max(right, steps[at] + steps[at + 7]);
+    top = Math.min(top, steps[at + 1]);
+    bottom = Math.max(bottom, steps[at + 1]);
+  }
+  const shift = Math.max(1, -top); // one pixel down at least leaves room for <sup>
+  return { ...walk, css: walk.fonts.map((f) => cssFont(f.name, f.points, f.bold, f.italic)),
+           shift, width: Math.ceil(right) + 4, height: Math.max(20, bottom + shift - 1 + LINE_HEIGHT + 4) };
+}
+
+// The preview strip: `strip` scrolls sideways over `space`, which is as wide as the line at the
+// zoom; `canvas` stays in view and shows the part of the line under it.
+export class Preview {
+  constructor(core, strip, space, canvas) {
+    Object.assign(this, { core, strip, space, canvas });
+    this.line = layOut(core, null);
+    this.zoom = 1;
+    this.background = 0;
+    const preview = this;
+    // The steps as objects, for the tests: what the line holds, drawn or scrolled out of view.
+    Object.defineProperty(canvas, "previewSteps", { configurable: true, get: () => preview.stepObjects() });
+  }
+
+  // Lays out `fade` (null: nothing) anew.
+  setFade(fade) {
+    this.line = layOut(this.core, fade);
+  }
+
+  // Scrolls so that character `index` of the line is in view.
+  follow(index) {
+    const { steps } = this.line;
+    let x = 0;
+    for (let at = 0; at < steps.length; at += FIELDS) {
+      x = steps[at];
+      if (steps[at + 5] + steps[at + 6] > index) break;
+    }
+    const view = this.strip.clientWidth / this.zoom;
+    const left = this.strip.scrollLeft / this.zoom;
+    if (x < left + 8 || x > left + view - 24) this.strip.scrollLeft = Math.max(0, (x - view / 2) * this.zoom);
+  }
+
+  // Draws the part of the line in view.
+  draw() {
+    const { strip, space, canvas, zoom, line } = this;
+    const ratio = window.devicePixelRatio || 1;
+    const viewWidth = strip.clientWidth;
+    const height = line.height * zoom;
+    space.style.width = `${Math.max(viewWidth, line.width * zoom)}px`;
+    space.style.height = `${height}px`;
+    const left = strip.scrollLeft;
+    canvas.style.width = `${viewWidth}px`;
+    canvas.style.height = `${height}px`;
+    const pixelWidth = Math.round(viewWidth * ratio);
+    const pixelHeight = Math.round(height * ratio);
+    if (canvas.width !== pixelWidth) canvas.width = pixelWidth;
+    if (canvas.height !== pixelHeight) canvas.height = pixelHeight;
+    const ctx = canvas.getContext("2d");
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.fillStyle = cssColour(this.background);
+    ctx.fillRect(0, 0, canvas.width, canvas.height);
+    const scale = ratio * zoom;
+    ctx.setTransform(scale, 0, 0, scale, -left * ratio, line.shift * scale);
+    ctx.textBaseline = "top";
+    const from = left / zoom - 50;
+    const to = (left + viewWidth) / zoom;
+    const { steps, texts, css, fonts } = line;
+    let font = -1;
+    for (let at = 0; at < steps.length; at += FIELDS) {
+      const x = steps[at];
+      const width = steps[at + 7];
+      if (x > to || x + width < from) continue;
+      const y = steps[at + 1];
+      if (steps[at + 3] !== font) {
+        font = steps[at + 3];
+        ctx.font = css[font];
+      }
+      ctx.fillStyle = cssColour(steps[at + 2]);
+      ctx.fillText(texts.substr(steps[at + 5], steps[at + 6]), x, y);
+      const px = Math.round(fonts[font].points * POINTS_TO_PIXELS);
+      if (steps[at + 4] & 1) ctx.fillRect(x, y + px, width, 1);
+      if (steps[at + 4] & 2) ctx.fillRect(x, y + Math.round(px * 0.55), width, 1);
+    }
+  }
+
+  stepObjects() {
+    const { steps, texts, css } = this.line;
+    const objects = [];
+    for (let at = 0; at < steps.length; at += FIELDS) {
+      objects.push({ x: steps[at], y: steps[at + 1], colour: steps[at + 2], font: css[steps[at + 3]],
+                     underline: (steps[at + 4] & 1) !== 0, strike: (steps[at + 4] & 2) !== 0,
+                     text: texts.substr(steps[at + 5], steps[at + 6]), width: steps[at + 7] });
+    }
+    return objects;
+  }
 }

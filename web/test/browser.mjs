@@ -16,6 +16,8 @@ const TYPES = {
   ".js": "text/javascript; charset=utf-8",
   ".mjs": "text/javascript; charset=utf-8",
   ".wasm": "application/wasm",
+  ".webmanifest": "application/manifest+json",
+  ".png": "image/png",
 };
 
 // Serves `dir` on a free port of 127.0.0.1; resolves to { url, close }.
@@ -50,7 +52,8 @@ export function launch() {
     executablePath: chromiumPath,
     headless: true,
     // --no-sandbox: the tests run as root in CI, where Chromium's sandbox cannot start.
-    args: ["--no-sandbox", "--disable-gpu", "--font-render-hinting=none", "--force-device-scale-factor=1"],
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+           "--disable-component-update", "--disable-sync", "--font-render-hinting=none", "--force-device-scale-factor=1"],
   });
 }
 

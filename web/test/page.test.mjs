@@ -3,10 +3,10 @@
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import { cpSync, existsSync, mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { launch, openPage, repoRoot, serve } from "./browser.mjs";
+import { launch, openPage, repoRoot, serve, siteDir } from "./browser.mjs";
 
 const qfade = process.env.QF_QFADE ?? join(repoRoot, "build/native/bin/qfade");
 const fixtures = join(repoRoot, "tests/fixtures/schemes");
@@ -307,6 +307,53 @@ describe("the fader", () => {
     await closePage(page);
   });
 
+  test("a long line's markup: Copy takes it whole while typing, and the box holds every byte once typing pauses", async () => {
+    const page = await freshPage();
+    await page.context.overridePermissions(server.url, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    const line = "Long line <3 & more, ".repeat(100);
+    await page.$eval("#line", (input, text) => {
+      input.value = text.slice(0, -1);
+      input.focus();
+    }, line);
+    await page.keyboard.type(line.slice(-1));
+    await page.click("#copy");
+    await page.waitForFunction(() => /Copied/.test(document.getElementById("status").textContent));
+    const expected = runQfade(["#FF0000,#FF8000,#FFFF00", line]);
+    assert.ok(expected.length > 30000);
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), expected);
+    await page.waitForFunction(() => document.getElementById("markup").value !== "", { timeout: 5000 });
+    assert.deepEqual(Buffer.from(await markupOf(page)), Buffer.from(expected));
+    await closePage(page);
+  });
+
+  test("the preview at 360 pixels, twice the pixel density, zoom 3: sharp, the whole line reachable, the caret's end in view in its colours", async () => {
+    const page = await freshPage({ width: 360, height: 740 });
+    await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 2 });
+    await page.select("#preview-zoom", "3");
+    await setLine(page, "A line far wider than the strip, ending in blue");
+    const seen = await page.evaluate(async () => {
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+      const canvas = document.getElementById("preview");
+      const strip = document.getElementById("preview-strip");
+      const steps = canvas.previewSteps;
+      const last = steps.at(-1);
+      // The last letter's box on the canvas, in device pixels (the strip scrolled to the caret).
+      const scale = 2 * 3;
+      const left = Math.round((last.x * 3 - strip.scrollLeft) * 2);
+      const pixels = canvas.getContext("2d").getImageData(left, 0, Math.ceil(last.width * scale), canvas.height).data;
+      const colours = new Set();
+      for (let i = 0; i < pixels.length; i += 4) colours.add((pixels[i + 2] << 16) | (pixels[i + 1] << 8) | pixels[i]);
+      return { backing: [canvas.width, canvas.height], css: [canvas.clientWidth, canvas.clientHeight],
+               lineWidth: (last.x + last.width) * 3, scrollable: strip.scrollWidth, pageWidth: document.documentElement.scrollWidth,
+               lastColour: last.colour, lastDrawn: colours.has(last.colour), inView: left >= 0 && left < canvas.width };
+    });
+    assert.deepEqual(seen.backing, seen.css.map((size) => size * 2), "drawn at the screen's pixel density");
+    assert.ok(seen.scrollable >= seen.lineWidth, `the strip scrolls over the whole line (${seen.scrollable} >= ${seen.lineWidth})`);
+    assert.ok(seen.pageWidth <= 360, `the page is ${seen.pageWidth} pixels wide`);
+    assert.ok(seen.inView && seen.lastDrawn, `the last letter is in view, drawn in ${seen.lastColour.toString(16)}`);
+    await closePage(page);
+  });
+
   test("readable at 360 pixels wide: nothing runs off the side", async () => {
     const page = await freshPage({ width: 360, height: 740 });
     await setLine(page, "A long line that is much wider than the phone it is typed on, faded");
@@ -480,5 +527,84 @@ describe("schemes", () => {
     assert.match(await page.$eval("#scheme-status", (s) => s.textContent), /at most 32,767 schemes/);
     assert.equal(await names(page), 32767);
     await closePage(page);
+  });
+});
+
+describe("offline and installable", () => {
+  test("the manifest parses, installs standalone and names icons that exist at their sizes", async () => {
+    const page = await freshPage();
+    const found = await page.evaluate(async () => {
+      const link = document.querySelector('link[rel="manifest"]');
+      const manifest = await (await fetch(link.href)).json();
+      const icons = [];
+      for (const icon of manifest.icons) {
+        const response = await fetch(new URL(icon.src, link.href));
+        const bytes = new DataView(await response.arrayBuffer());
+        // A PNG: its signature, then the IHDR chunk with the width and height.
+        icons.push({ sizes: icon.sizes, ok: response.ok, png: bytes.getUint32(0) === 0x89504e47,
+                     size: `${bytes.getUint32(16)}x${bytes.getUint32(20)}` });
+      }
+      return { manifest, icons };
+    });
+    assert.equal(found.manifest.name, "Quelvane Fader");
+    assert.equal(found.manifest.display, "standalone");
+    assert.ok(found.manifest.start_url && found.manifest.theme_color && found.manifest.background_color);
+    assert.ok(found.icons.some((icon) => icon.sizes === "192x192") && found.icons.some((icon) => icon.sizes === "512x512"));
+    for (const icon of found.icons) assert.deepEqual(icon, { sizes: icon.sizes, ok: true, png: true, size: icon.sizes });
+    await closePage(page);
+  });
+
+  test("after one visit, with no network: the page loads, fades exactly and has its saved scheme", async () => {
+    // A server of its own, shut down before the reload: nothing can come from the network.
+    const own = await serve();
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context, own.url);
+    await page.evaluate(() => navigator.serviceWorker.ready.then(() => new Promise((done) => {
+      if (navigator.serviceWorker.controller) done();
+      else navigator.serviceWorker.addEventListener("controllerchange", done);
+    })));
+    await page.type("#scheme-name", "Offline");
+    await page.click("#scheme-save");
+    await page.setOfflineMode(true);
+    await own.close();
+
+    await page.reload();
+    await page.waitForSelector('#page[data-ready="true"]', { timeout: 20000 });
+    assert.deepEqual(await page.$$eval("#scheme-list option", (options) => options.map((o) => o.textContent)), ["Offline"]);
+    await pickColour(page, "#stop-1", "#00CCFF");
+    await pickColour(page, "#stop-2", "#FF0000");
+    await page.select("#stop-count", "2");
+    await setLine(page, "No network <3");
+    assert.deepEqual(Buffer.from(await markupOf(page)), Buffer.from(runQfade(["#00CCFF,#FF0000", "No network <3"])));
+    assert.deepEqual(page.problems, [], "the page reported no errors");
+    await context.close();
+  });
+
+  test("a new version of the site is offered on the next visit and replaces the kept one when taken", async () => {
+    // A copy of the site, changed as a new build would change it (its worker stamped again).
+    const dir = mkdtempSync(join(tmpdir(), "qf-web-update-"));
+    cpSync(siteDir, dir, { recursive: true });
+    const own = await serve(dir);
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context, own.url);
+    await page.evaluate(() => navigator.serviceWorker.ready.then(() => new Promise((done) => {
+      if (navigator.serviceWorker.controller) done();
+      else navigator.serviceWorker.addEventListener("controllerchange", done);
+    })));
+    assert.equal(await page.$eval("#update", (p) => p.hidden), true, "a first visit offers no update");
+    const index = join(dir, "index.html");
+    writeFileSync(index, readFileSync(index, "utf8").replace("<h1>Quelvane Fader</h1>", "<h1>Quelvane Fader, new</h1>"));
+    execFileSync("python3", [join(repoRoot, "web/build_tools/stamp_site.py"), join(repoRoot, "web/sw.js.in"), dir]);
+
+    await page.reload();
+    await page.waitForSelector('#page[data-ready="true"]');
+    assert.equal(await page.$eval("h1", (h) => h.textContent), "Quelvane Fader", "the kept version until the update is taken");
+    await page.waitForSelector("#update:not([hidden])", { timeout: 10000 });
+    await Promise.all([page.waitForNavigation(), page.click("#update-take")]);
+    await page.waitForSelector('#page[data-ready="true"]');
+    assert.equal(await page.$eval("h1", (h) => h.textContent), "Quelvane Fader, new");
+    assert.deepEqual(page.problems, [], "the page reported no errors");
+    await context.close();
+    await own.close();
   });
 });
