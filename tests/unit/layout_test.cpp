@@ -185,6 +185,7 @@ TEST(LayoutTest, HtmlFaderPartsLieInItsOutline) {
   ExpectInside(window, kLabel1, "Label1");
   ExpectInside(window, kLabel2, "Label2");
   ExpectInside(window, kLabel3, "Label3");
+  ExpectInside(window, kFormatArea, "format area");
   ExpectInside(window, kTitleStripe, "title stripe");
   ExpectInside(window, kOutputStripe, "output stripe");
   for (int k = 1; k <= 9; ++k) {
@@ -198,9 +199,10 @@ TEST(LayoutTest, HtmlFaderPartsLieInItsOutline) {
   std::vector<Rect> controls = {kText1, kText2, kCheck1};
   for (int k = 1; k <= 9; ++k) controls.push_back(HScroll(k));
   for (int k = 1; k <= 3; ++k) controls.push_back(ColourBox(k));
-  for (const Rect& label : {kLabel1, kLabel2, kLabel3}) {
+  for (const Rect& label : {kLabel1, kLabel2, kLabel3, kFormatArea}) {
     for (const Rect& control : controls) EXPECT_FALSE(Overlap(label, control));
   }
+  for (const Rect& label : {kLabel1, kLabel2, kLabel3}) EXPECT_FALSE(Overlap(label, kFormatArea));
 }
 
 }  // namespace
