@@ -60,10 +60,6 @@ void MainForm::ShowState() {
 
 void MainForm::SetStopColour(int k, int32_t colour) { state_.SetStopColour(k, colour); }
 
-int MainForm::GetStopCount() const { return state_.StopCount(); }
-
-int MainForm::GetSliderTarget() const { return state_.SliderTarget(); }
-
 // ---- Compose and send -------------------------------------------------------------------------
 
 void MainForm::Label2_Click() {

@@ -50,11 +50,6 @@ class MainForm : public ChromeForm {
   const FaderState& State() const { return state_; }
   // Colour stop k (1..10): the scheme manager's way in.
   void SetStopColour(int k, int32_t colour);
-  // The number of stops chosen by the numbered boxes (2..10), or 0 when none of Check2..Check10
-  // is ticked.
-  int GetStopCount() const;
-  // The colour box (1..10) that the sliders edit, or 0 when no numbered box is ticked.
-  int GetSliderTarget() const;
 
   // Draws the preview now (a change of the state asks for it, once the waiting messages have
   // run); public so that tests and benchmarks can draw without waiting.

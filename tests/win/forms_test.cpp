@@ -68,7 +68,7 @@ TEST_F(FormsTest, StartsBlackWithBoxOneTickedAndNoSchemeManagerWithoutAList) {
   }
   EXPECT_EQ(program.Form1.Picture11.BackColor(), 0);
   EXPECT_EQ(program.Form1.Text1.Text(), u"");
-  EXPECT_EQ(program.Form1.GetStopCount(), 0);
+  EXPECT_EQ(program.Form1.State().StopCount(), 0);
   EXPECT_FALSE(program.Form4.Loaded());
   // Topmost already at the load, before the window is shown (and with its tool tips made).
   EXPECT_TRUE(GetWindowLongW(program.Form1.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -467,13 +467,13 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
     change();
     ASSERT_TRUE(qf::test::PumpUntil([&] { return form.PreviewDraws() > atRest; }, 1000)) << what;
     std::vector<int32_t> colours;
-    for (int k = 1; k <= form.GetStopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
+    for (int k = 1; k <= form.State().StopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
     EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colours, form.Text1.Text(), 0)) << what;
   };
 
   shownByNextTick("typed", [&] { qf::test::PostText(form.Text1.Handle(), L"Hi"); });
   shownByNextTick("box ticked", [&] { SendMessageW(form.Check3.Handle(), BM_CLICK, 0, 0); });
-  EXPECT_EQ(form.GetStopCount(), 3);
+  EXPECT_EQ(form.State().StopCount(), 3);
   shownByNextTick("colour picked", [&] {
     // The dialog is up for a while (the timer keeps resting); OK takes the colour.
     qf::test::DialogSequence answers({[](HWND dialog) {
