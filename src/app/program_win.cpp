@@ -15,8 +15,8 @@ void Program::LoadStartupScheme() {
 }
 
 void Program::ShowMenu() {
-  Form2.Load();
-  Form2.mnumenu.Show(Form1.Handle());
+  menuForm.Load();
+  menuForm.programMenu.Show(mainForm.Handle());
 }
 
 void Program::ShowSchemeManager() { Form4.Show(); }
@@ -35,21 +35,21 @@ void Program::ExitProgram() {
   EndProgram();
 }
 
-int32_t Program::StopColour(int k) { return Form1.State().StopColour(k); }
+int32_t Program::StopColour(int k) { return mainForm.State().StopColour(k); }
 
-void Program::SetStopColour(int k, int32_t colour) { Form1.SetStopColour(k, colour); }
+void Program::SetStopColour(int k, int32_t colour) { mainForm.SetStopColour(k, colour); }
 
 void Program::ShowHtmlFader() {
-  Form3.Show();
-  Form1.Hide();
+  htmlFaderForm.Show();
+  mainForm.Hide();
 }
 
 void Program::BringToFront() {
-  if (Form3.Visible() && !Form1.Visible() && !TrayHolds(Form1.Handle())) {
-    Form3.Show();
+  if (htmlFaderForm.Visible() && !mainForm.Visible() && !TrayHolds(mainForm.Handle())) {
+    htmlFaderForm.Show();
     return;
   }
-  Form1.Restore();
+  mainForm.Restore();
 }
 
 }  // namespace qf

@@ -2,7 +2,7 @@
 // The program's four windows, made once at start and living until the program ends, and the
 // hand-overs between them: the one place that knows every window. Each form gets from here
 // only what it needs (the main window a MainFormHost, the scheme manager the colour stops, the
-// HTML fader a way back to the main window). Declaring them creates no window: Form1's window
+// HTML fader a way back to the main window). Declaring them creates no window: mainForm's window
 // is made when WinMain shows it, the others on first use.
 #include <windows.h>
 
@@ -44,10 +44,10 @@ struct Program : MainFormHost, ColourStops {
   bool exiting = false;
   HICON icon;
   std::u16string schemeFolder;
-  HtmlFaderForm Form3{icon, [this] { Form1.Show(); }};
+  HtmlFaderForm htmlFaderForm{icon, [this] { mainForm.Show(); }};
   SchemeForm Form4{*this, schemeFolder, icon};
-  MenuForm Form2{*this};
-  MainForm Form1{*this, icon};
+  MenuForm menuForm{*this};
+  MainForm mainForm{*this, icon};
 };
 
 }  // namespace qf

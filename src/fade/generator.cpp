@@ -4,7 +4,6 @@
 #include <cstring>
 #include <optional>
 
-#include "core/events.h"
 #include "core/utf.h"
 #include "core/vector.h"
 #include "fade/markup_writer.h"
@@ -54,18 +53,12 @@ std::array<Channels, kMaxFadeStops> ClampedStops(std::span<const Channels> stops
   return clamped;
 }
 
-// The steps of a call before any markup is made, for a text of `length` characters: with four
-// or more stops the characters are dealt out to the segments in passes, and the window messages
-// get a turn at the start of every pass (one pass for empty text). nullopt for a stop count
-// outside 2..10 (no pump then).
+// The steps of a call before any markup is made, for a text of `length` characters: nullopt
+// for a stop count outside 2..10.
 std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t length,
                                  int16_t wavy) {
   const std::size_t stopCount = stops.size();
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return std::nullopt;
-  if (stopCount >= 4) {
-    const std::size_t k = stopCount - 1;
-    DoEvents(length == 0 ? 1 : (length + k - 1) / k);
-  }
   FadePlan plan;
   plan.stopCount = stopCount;
   plan.stops = ClampedStops(stops);

@@ -14,11 +14,8 @@
 // Characters: a surrogate pair is one character (one piece, never split by a tag, counted once
 // for segment sizes and the wave); a lone surrogate is a character of its own.
 //
-// Event pump: with four or more stops, the core runs qf::DoEvents() once per pass of dealing
-// the characters out to the segments (ceil(L / (N - 1)) times, once for empty text) before it
-// writes any markup. Everything a call works on is local to it, so a handler that runs inside
-// the pump may call the engine again. The text view must stay valid during the call; pass text
-// the pumped handlers cannot change (callers usually pass a copy they own).
+// The engine never lets window messages run: a call does its work and returns (the longest line
+// takes well under a millisecond), so no handler can run in the middle of one.
 #include <array>
 #include <bit>
 #include <cfloat>
@@ -115,7 +112,7 @@ enum class FadeStreamResult {
 // whole call: the pieces are written into it and it goes to `write` each time the next piece
 // might not fit, and once more at the end; memory stays flat whatever the text's length. The
 // whole text is checked first (strictly, as Utf8ToUtf16 does), so invalid text writes nothing.
-// The markup is that of FadeStopsUtf8 over the text in UTF-16; the pump runs as in FadeStops.
+// The markup is that of FadeStopsUtf8 over the text in UTF-16.
 //   std::array<char, 4096> block;  std::string out;
 //   StreamFadeUtf8(stops, "abc", 0, block, [&](std::string_view b) { out += b; return true; });
 FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text,

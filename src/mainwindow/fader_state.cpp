@@ -1,5 +1,7 @@
 #include "mainwindow/fader_state.h"
 
+#include "core/events.h"
+
 namespace qf {
 
 // Box 1 starts ticked, as the window first shows it: the sliders set stop 1.
@@ -19,6 +21,10 @@ void FaderState::SetStylePrefix(std::u16string_view prefix) {
   if (prefix_ == prefix) return;
   prefix_ = prefix;
   Changed();
+}
+
+void FaderState::ToggleStyle(std::u16string_view tag, bool ticked) {
+  SetStylePrefix(ToggledStylePrefix(prefix_, tag, ticked));
 }
 
 void FaderState::SetStopColour(int k, int32_t colour) {
@@ -46,6 +52,16 @@ void FaderState::SetWavy(bool wavy) {
   if (wavy_ == wavy) return;
   wavy_ = wavy;
   Changed();
+}
+
+bool FaderState::Send(int16_t wavy, const std::function<bool(std::u16string_view)>& deliver) {
+  if (StopCount() == 0) return false;
+  const std::u16string sent = line_;
+  const std::u16string chatLine = ComposeChatLine(prefix_, StopColours(), sent, wavy);
+  DoEvents();
+  if (!deliver(chatLine)) return false;
+  SetLine(TextAfterSend(sent, line_));
+  return true;
 }
 
 }  // namespace qf

@@ -33,6 +33,9 @@ class FaderState {
   // The style tags put in front of a sent line (<b><s>...), in the order the boxes were ticked.
   const std::u16string& StylePrefix() const { return prefix_; }
   void SetStylePrefix(std::u16string_view prefix);
+  // A style box clicked: its tag goes in front of the prefix when `ticked`, every copy of it
+  // out when not (ToggledStylePrefix).
+  void ToggleStyle(std::u16string_view tag, bool ticked);
 
   // Colour stop k (1..10), a colour value 0x00BBGGRR.
   int32_t StopColour(int k) const { return stops_.at(Index(k)); }
@@ -54,6 +57,14 @@ class FaderState {
 
   bool Wavy() const { return wavy_; }
   void SetWavy(bool wavy);
+
+  // SEND: the chat line (ComposeChatLine of the prefix, the stops and the line, wavy when
+  // `wavy` is -1) goes to `deliver`, which says whether the chat room took it. The window
+  // messages waiting then run first (the program waits on the room from there), so the line may
+  // have changed when the room answers: only the sent text is taken off its front
+  // (TextAfterSend), and only when it was delivered. With no stops nothing is sent.
+  //   state.Send(0, [](std::u16string_view line) { return ChatSend(line) == kDelivered; });
+  [[nodiscard]] bool Send(int16_t wavy, const std::function<bool(std::u16string_view)>& deliver);
 
  private:
   static std::size_t Index(int k) { return static_cast<std::size_t>(k - 1); }

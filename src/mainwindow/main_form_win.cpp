@@ -10,8 +10,6 @@
 #include "preview/render_tags.h"
 #include "core/wide_win.h"
 
-#include <vector>
-
 namespace qf {
 
 MainForm::MainForm(MainFormHost& host, HICON icon)
@@ -23,7 +21,8 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
                   .icon = icon},
                  mainwindow::kOutline),
       host_(host) {
-  for (ScrollBar* bar : {&VScroll1, &VScroll2, &VScroll3}) bar->SetPainter(&art::PaintScrollBar);
+  for (ScrollBar* bar : {&redSlider, &greenSlider, &blueSlider})
+    bar->SetPainter(&art::PaintScrollBar);
   state_.OnChange([this] { ShowState(); });
 }
 
@@ -44,7 +43,7 @@ void MainForm::Form_Load() {
   RequestPreview();
 }
 
-void MainForm::Label1_Click() { host_.ExitProgram(); }
+void MainForm::OnCloseClicked() { host_.ExitProgram(); }
 
 // ---- The state and its views ------------------------------------------------------------------
 
@@ -54,7 +53,7 @@ void MainForm::ShowState() {
     if (ColourBox(k).BackColor() != state_.StopColour(k)) ColourBox(k).SetBackColor(state_.StopColour(k));
     if (NumberedBox(k).Value() != state_.NumberedBox(k)) NumberedBox(k).SetValue(state_.NumberedBox(k));
   }
-  if (Text1.Text() != state_.Line()) Text1.SetText(state_.Line());
+  if (lineBox.Text() != state_.Line()) lineBox.SetText(state_.Line());
   RequestPreview();
 }
 
@@ -62,26 +61,23 @@ void MainForm::SetStopColour(int k, int32_t colour) { state_.SetStopColour(k, co
 
 // ---- Compose and send -------------------------------------------------------------------------
 
-void MainForm::Label2_Click() {
+void MainForm::OnSendClicked() {
   if (state_.Line().empty()) return;
   Send(0);
 }
 
-void MainForm::Label3_Click() {
+void MainForm::OnSendWavyClicked() {
   if (!state_.Wavy()) return;
   Send(-1);
 }
 
 void MainForm::Send(int16_t wavy) {
   if (state_.StopCount() == 0) return;
-  const TextField line{[this] { return state_.Line(); },
-                       [this](std::u16string_view text) { state_.SetLine(text); }};
   ChatSendResult outcome = ChatSendResult::kDelivered;
-  const bool delivered = SendComposedLine(state_.StylePrefix(), state_.StopColours(), wavy, line,
-                                          [&outcome](std::u16string_view chatLine) {
-                                            outcome = ChatSend(chatLine);
-                                            return outcome == ChatSendResult::kDelivered;
-                                          });
+  const bool delivered = state_.Send(wavy, [&outcome](std::u16string_view chatLine) {
+    outcome = ChatSend(chatLine);
+    return outcome == ChatSendResult::kDelivered;
+  });
   if (!delivered) {
     ShowNotice(outcome == ChatSendResult::kNoChatRoom
                    ? u"No chat room is open \u2014 your line was kept"
@@ -93,21 +89,20 @@ void MainForm::ShowNotice(std::u16string_view text) {
   // Drawn in the preview strip, right under the line it is about, until the next change of
   // what the strip shows draws the preview over it. The strip's window text holds it as well,
   // where screen readers (and the tests) read it.
-  Picture11.Cls();
-  Picture11.SetFontName(u"Arial");
-  Picture11.SetFontSize(8);
-  Picture11.SetFontBold(true);
-  Picture11.SetFontItalic(false);
-  Picture11.SetFontUnderline(false);
-  Picture11.SetFontStrikethrough(false);
-  const int32_t back = Picture11.BackColor();
+  previewStrip.Cls();
+  previewStrip.SetFontName(u"Arial");
+  previewStrip.SetFontSize(8);
+  previewStrip.SetFontBold(true);
+  previewStrip.SetFontItalic(false);
+  previewStrip.SetFontUnderline(false);
+  previewStrip.SetFontStrikethrough(false);
+  const int32_t back = previewStrip.BackColor();
   const int luminance = (299 * (back & 0xFF) + 587 * (back >> 8 & 0xFF) + 114 * (back >> 16 & 0xFF)) / 1000;
-  Picture11.SetForeColor(luminance < 128 ? ColorRgb(255, 255, 0) : ColorRgb(0, 0, 0));
-  Picture11.PrintText(3, 2, text);
-  Picture11.Refresh();
-  SetWindowTextW(Picture11.Handle(), ToWide(text).c_str());
+  previewStrip.SetForeColor(luminance < 128 ? ColorRgb(255, 255, 0) : ColorRgb(0, 0, 0));
+  previewStrip.PrintText(3, 2, text);
+  previewStrip.Refresh();
+  SetWindowTextW(previewStrip.Handle(), ToWide(text).c_str());
   noticeShown_ = true;
-  ++noticeCount_;
 }
 
 // ---- Live preview -----------------------------------------------------------------------------
@@ -124,20 +119,13 @@ void MainForm::DrawPreview() {
   previewRequested_ = false;
   // With no stops chosen the strip keeps what it shows.
   if (state_.StopCount() == 0) return;
-  const unsigned noticesBefore = noticeCount_;
-  // Copies: the fade lets events run, and they may change the state.
-  const std::vector<int32_t> colours(state_.StopColours().begin(), state_.StopColours().end());
-  std::u16string markup = FadeColors(colours, state_.Line(), 0);
-  // A notice shown while the fade let events run (a send nobody received) is newer than this
-  // drawing: it stays, and the strip is drawn again at its next change.
-  if (noticeCount_ != noticesBefore) return;
-  previewMarkup_ = std::move(markup);
-  PictureBoxCanvas canvas(Picture11);
+  previewMarkup_ = FadeColors(state_.StopColours(), state_.Line(), 0);
+  PictureBoxCanvas canvas(previewStrip);
   RenderTags(canvas, previewMarkup_);
   ++previewDraws_;
   if (noticeShown_) {
     noticeShown_ = false;
-    SetWindowTextW(Picture11.Handle(), L"");
+    SetWindowTextW(previewStrip.Handle(), L"");
   }
 }
 
@@ -151,30 +139,30 @@ bool MainForm::HandlePreviewMessage(UINT message) {
 // ---- Colours and styles -----------------------------------------------------------------------
 
 void MainForm::PickColour(int k) {
-  if (const std::optional<int32_t> colour = CommonDialog1.Pick(Handle())) state_.SetStopColour(k, *colour);
+  if (const std::optional<int32_t> colour = colourDialog.Pick(Handle()))
+    state_.SetStopColour(k, *colour);
 }
 
 void MainForm::PickStripColour() {
-  const std::optional<int32_t> colour = CommonDialog1.Pick(Handle());
+  const std::optional<int32_t> colour = colourDialog.Pick(Handle());
   if (!colour) return;
   // Setting the strip's background clears it: the preview is drawn again.
-  Picture11.SetBackColor(*colour);
+  previewStrip.SetBackColor(*colour);
   RequestPreview();
 }
 
 void MainForm::SetSliderColour() {
-  (void)state_.SetSliderColour(ColorRgb(VScroll1.Value(), VScroll2.Value(), VScroll3.Value()));
+  (void)state_.SetSliderColour(
+      ColorRgb(redSlider.Value(), greenSlider.Value(), blueSlider.Value()));
 }
 
 void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
-  ApplyStyleToggle({[this] { return state_.StylePrefix(); },
-                    [this](std::u16string_view prefix) { state_.SetStylePrefix(prefix); }},
-                   [&box] { return box.Value() == 1; }, tag);
+  state_.ToggleStyle(tag, box.Value() == 1);
 }
 
 // ---- Hand-overs -------------------------------------------------------------------------------
 
-void MainForm::Label4_MouseUp(int, int, float, float) {
+void MainForm::OnTrayReleased() {
   if (!MinimiseToTray()) ShowNotice(u"The tray icon could not be shown");
 }
 
@@ -185,9 +173,9 @@ void MainForm::Restore() {
   Show();
 }
 
-void MainForm::Label5_Click() { host_.ShowMenu(); }
+void MainForm::OnMenuClicked() { host_.ShowMenu(); }
 
-void MainForm::Label6_Click() { host_.ShowSchemeManager(); }
+void MainForm::OnFadesClicked() { host_.ShowSchemeManager(); }
 
 bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   if (HandlePreviewMessage(message)) {
