@@ -4,6 +4,8 @@
 
 #include "chrome/drag_win.h"
 #include "chrome/shape_win.h"
+#include "chrome/skin_art_win.h"
+#include "toolkit/win32_win.h"
 
 namespace qf {
 
@@ -25,5 +27,15 @@ void ChromeForm::Form_Rescaled() { Shape(); }
 void ChromeForm::Form_Click() { FormDrag(*this); }
 void ChromeForm::Form_DblClick() { FormDrag(*this); }
 void ChromeForm::Form_MouseDown(int, int, float, float) { FormDrag(*this); }
+
+void ChromeForm::PaintFocusRing(HDC dc, const Rect& outer, const Rect& inner) {
+  const RECT band = ToRECT(outer);
+  const RECT hole = ToRECT(inner);
+  const int saved = SaveDC(dc);
+  ExcludeClipRect(dc, hole.left, hole.top, hole.right, hole.bottom);
+  SetBkColor(dc, art::kCyan);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &band, nullptr, 0, nullptr);
+  RestoreDC(dc, saved);
+}
 
 }  // namespace qf

@@ -28,6 +28,9 @@ class ChromeForm : public Form {
   void Form_Click() override;
   void Form_DblClick() override;
   void Form_MouseDown(int button, int shift, float x, float y) override;
+  // The focus ring in the skin's colours: a band of the text boxes' cyan, bright against the
+  // dark panels every button, box and square lies on.
+  void PaintFocusRing(HDC dc, const Rect& outer, const Rect& inner) override;
 
  private:
   void Shape();

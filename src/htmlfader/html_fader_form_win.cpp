@@ -16,7 +16,17 @@ HtmlFaderForm::HtmlFaderForm(HICON icon, std::function<void()> showMainWindow)
                   .top = htmlfader::kTop,
                   .icon = icon},
                  htmlfader::kOutline),
-      showMainWindow_(std::move(showMainWindow)) {}
+      showMainWindow_(std::move(showMainWindow)) {
+  // The line, each colour's square and its bars, then the buttons under the output in the
+  // order Generate's work goes (Wavy, the format, Generate, the output to copy, Clear), and
+  // the close area. Escape and Alt+F4 close the window as its X does.
+  SetKeyboard({.tabOrder = {lineBox, colourBox1, colour1Red, colour1Green, colour1Blue, colourBox2,
+                            colour2Red, colour2Green, colour2Blue, colourBox3, colour3Red,
+                            colour3Green, colour3Blue, wavyBox, formatArea, generateArea, outputBox,
+                            clearArea, closeArea},
+               .escapeArea = &closeArea,
+               .closeArea = &closeArea});
+}
 
 void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
   const std::string_view name = FormatInfo(format_).name;

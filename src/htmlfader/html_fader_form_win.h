@@ -39,6 +39,11 @@ class HtmlFaderForm : public ChromeForm {
   static ScrollBarOptions Bar(std::function<void()> onChange) {
     return {.max = 255, .painter = &art::PaintScrollBar, .onChange = std::move(onChange)};
   }
+  // A colour square: a double click, or Space or Enter while it has the keyboard, picks its
+  // colour in the colour dialog.
+  static PictureBoxOptions Square(const std::function<void()>& pick) {
+    return {.onDblClick = pick, .onActivate = pick};
+  }
 
  public:
   // The markup Generate writes; the chat client's tags (aol) until the user picks another.
@@ -61,18 +66,15 @@ class HtmlFaderForm : public ChromeForm {
   HScrollBar colour1Red{*this, htmlfader::ColourBar(1), Bar([this] { MixColour(1); })};
   HScrollBar colour1Green{*this, htmlfader::ColourBar(2), Bar([this] { MixColour(1); })};
   HScrollBar colour1Blue{*this, htmlfader::ColourBar(3), Bar([this] { MixColour(1); })};
-  PictureBox colourBox1{
-      *this, htmlfader::ColourBox(1), {.onDblClick = [this] { PickColour(colourBox1); }}};
+  PictureBox colourBox1{*this, htmlfader::ColourBox(1), Square([this] { PickColour(colourBox1); })};
   HScrollBar colour2Red{*this, htmlfader::ColourBar(4), Bar([this] { MixColour(2); })};
   HScrollBar colour2Green{*this, htmlfader::ColourBar(5), Bar([this] { MixColour(2); })};
   HScrollBar colour2Blue{*this, htmlfader::ColourBar(6), Bar([this] { MixColour(2); })};
-  PictureBox colourBox2{
-      *this, htmlfader::ColourBox(2), {.onDblClick = [this] { PickColour(colourBox2); }}};
+  PictureBox colourBox2{*this, htmlfader::ColourBox(2), Square([this] { PickColour(colourBox2); })};
   HScrollBar colour3Red{*this, htmlfader::ColourBar(7), Bar([this] { MixColour(3); })};
   HScrollBar colour3Green{*this, htmlfader::ColourBar(8), Bar([this] { MixColour(3); })};
   HScrollBar colour3Blue{*this, htmlfader::ColourBar(9), Bar([this] { MixColour(3); })};
-  PictureBox colourBox3{
-      *this, htmlfader::ColourBox(3), {.onDblClick = [this] { PickColour(colourBox3); }}};
+  PictureBox colourBox3{*this, htmlfader::ColourBox(3), Square([this] { PickColour(colourBox3); })};
   ClickLabel clearArea{*this, htmlfader::kClearArea, {.onClick = [this] { OnClearClicked(); }}};
   CheckBox wavyBox{*this, htmlfader::kWavyBox, {.caption = u"Wavy", .pushLike = true}};
   ClickLabel closeArea{*this, htmlfader::kCloseArea, {.onClick = [this] { OnCloseClicked(); }}};

@@ -24,6 +24,16 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
   for (ScrollBar* bar : {&redSlider, &greenSlider, &blueSlider})
     bar->SetPainter(&art::PaintScrollBar);
   state_.OnChange([this] { ShowState(); });
+  // Tab goes through the window in reading order, from the line to the close area; Alt+F4
+  // is the close area (the exit with its announcement).
+  SetKeyboard({.tabOrder = {lineBox,      sendArea,     sendWavyArea, wavyBox,      strikeBox,
+                            italicBox,    boldBox,      underlineBox, redSlider,    greenSlider,
+                            blueSlider,   numberedBox1, colourBox1,   numberedBox2, colourBox2,
+                            numberedBox3, colourBox3,   numberedBox4, colourBox4,   numberedBox5,
+                            colourBox5,   numberedBox6, colourBox6,   numberedBox7, colourBox7,
+                            numberedBox8, colourBox8,   numberedBox9, colourBox9,   numberedBox10,
+                            colourBox10,  fadesArea,    menuArea,     trayArea,     closeArea},
+               .closeArea = &closeArea});
 }
 
 // ---- Start-up and exit ----------------------------------------------------------------------

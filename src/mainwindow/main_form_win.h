@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "chrome/chrome_form_win.h"
@@ -98,6 +99,12 @@ class MainForm : public ChromeForm {
   void RequestPreview();
   bool HandlePreviewMessage(UINT message);
 
+  // A colour square: a double click, or Space or Enter while it has the keyboard, picks its
+  // colour in the colour dialog.
+  static PictureBoxOptions Square(const std::function<void()>& pick) {
+    return {.onDblClick = pick, .onActivate = pick};
+  }
+
   // The window's own message for drawing the preview.
   static constexpr UINT kDrawPreviewMessage = WM_APP + 0x52;
 
@@ -148,11 +155,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::NumberedBox(4), {.onClick = [this] { OnNumberedBoxClicked(4); }}};
   CheckBox numberedBox5{
       *this, mainwindow::NumberedBox(5), {.onClick = [this] { OnNumberedBoxClicked(5); }}};
-  PictureBox colourBox1{*this, mainwindow::ColourBox(1), {.onDblClick = [this] { PickColour(1); }}};
-  PictureBox colourBox2{*this, mainwindow::ColourBox(2), {.onDblClick = [this] { PickColour(2); }}};
-  PictureBox colourBox3{*this, mainwindow::ColourBox(3), {.onDblClick = [this] { PickColour(3); }}};
-  PictureBox colourBox4{*this, mainwindow::ColourBox(4), {.onDblClick = [this] { PickColour(4); }}};
-  PictureBox colourBox5{*this, mainwindow::ColourBox(5), {.onDblClick = [this] { PickColour(5); }}};
+  PictureBox colourBox1{*this, mainwindow::ColourBox(1), Square([this] { PickColour(1); })};
+  PictureBox colourBox2{*this, mainwindow::ColourBox(2), Square([this] { PickColour(2); })};
+  PictureBox colourBox3{*this, mainwindow::ColourBox(3), Square([this] { PickColour(3); })};
+  PictureBox colourBox4{*this, mainwindow::ColourBox(4), Square([this] { PickColour(4); })};
+  PictureBox colourBox5{*this, mainwindow::ColourBox(5), Square([this] { PickColour(5); })};
   CheckBox numberedBox6{
       *this, mainwindow::NumberedBox(6), {.onClick = [this] { OnNumberedBoxClicked(6); }}};
   CheckBox numberedBox7{
@@ -163,12 +170,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::NumberedBox(9), {.onClick = [this] { OnNumberedBoxClicked(9); }}};
   CheckBox numberedBox10{
       *this, mainwindow::NumberedBox(10), {.onClick = [this] { OnNumberedBoxClicked(10); }}};
-  PictureBox colourBox6{*this, mainwindow::ColourBox(6), {.onDblClick = [this] { PickColour(6); }}};
-  PictureBox colourBox7{*this, mainwindow::ColourBox(7), {.onDblClick = [this] { PickColour(7); }}};
-  PictureBox colourBox8{*this, mainwindow::ColourBox(8), {.onDblClick = [this] { PickColour(8); }}};
-  PictureBox colourBox9{*this, mainwindow::ColourBox(9), {.onDblClick = [this] { PickColour(9); }}};
-  PictureBox colourBox10{
-      *this, mainwindow::ColourBox(10), {.onDblClick = [this] { PickColour(10); }}};
+  PictureBox colourBox6{*this, mainwindow::ColourBox(6), Square([this] { PickColour(6); })};
+  PictureBox colourBox7{*this, mainwindow::ColourBox(7), Square([this] { PickColour(7); })};
+  PictureBox colourBox8{*this, mainwindow::ColourBox(8), Square([this] { PickColour(8); })};
+  PictureBox colourBox9{*this, mainwindow::ColourBox(9), Square([this] { PickColour(9); })};
+  PictureBox colourBox10{*this, mainwindow::ColourBox(10), Square([this] { PickColour(10); })};
   ClickLabel menuArea{
       *this, mainwindow::kMenuArea, {.toolTip = u"Menu", .onClick = [this] { OnMenuClicked(); }}};
   ClickLabel trayArea{*this, mainwindow::kTrayArea, {.onMouseUp = [this](int, int, float, float) {

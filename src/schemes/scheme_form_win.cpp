@@ -32,7 +32,11 @@ SchemeForm::SchemeForm(ColourStops& stops, std::u16string folder, HICON icon)
                   .icon = icon},
                  schemes::kOutline),
       stops_(stops),
-      folder_(std::move(folder)) {}
+      folder_(std::move(folder)) {
+  // The list, Add, Remove, the hide area; Escape and Alt+F4 hide the window as its X does.
+  SetKeyboard(
+      {.tabOrder = {List1, Label1, Label2, Label3}, .escapeArea = &Label3, .closeArea = &Label3});
+}
 
 bool SchemeForm::LoadStartupList() {
   const std::u16string list = SchemeListPath();

@@ -24,6 +24,7 @@ ClickLabel::~ClickLabel() {
   auto& list = form_.labels_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   form_.mouse_.Forget(this);
+  form_.keyboard_.Forget(this);
 }
 
 void ClickLabel::SetToolTipText(std::u16string text) {
@@ -34,5 +35,18 @@ void ClickLabel::SetToolTipText(std::u16string text) {
 Rect ClickLabel::PlacedBounds() const { return form_.Scaling().Map(bounds_); }
 
 bool ClickLabel::Contains(int x, int y) const { return PlacedBounds().Contains(x, y); }
+
+void ClickLabel::PerformClick() {
+  // Copies: a handler may do anything, even replace the label's handlers.
+  const MouseHandler down = onMouseDown;
+  const MouseHandler up = onMouseUp;
+  const std::function<void()> click = onClick;
+  const Rect placed = PlacedBounds();
+  const float x = static_cast<float>(placed.width / 2);
+  const float y = static_cast<float>(placed.height / 2);
+  if (down) down(kLeftButton, 0, x, y);
+  if (up) up(kLeftButton, 0, x, y);
+  if (click) click();
+}
 
 }  // namespace qf

@@ -36,6 +36,9 @@ class ClickLabel {
   void SetToolTipText(std::u16string text);
   // Whether the physical client pixel (x, y), as a mouse message gives it, lies on the label.
   bool Contains(int x, int y) const;
+  // Raises what a left click on the middle of the label raises: MouseDown, MouseUp, Click. For
+  // a key that stands for the click (Space or Enter on the label, Escape on a hide area).
+  void PerformClick();
 
   std::function<void()> onClick;
   std::function<void()> onDblClick;

@@ -1,5 +1,7 @@
 #include "toolkit/control_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "core/report_win.h"
@@ -8,6 +10,9 @@
 #include "toolkit/win32_win.h"
 
 namespace qf {
+namespace {
+constexpr UINT_PTR kFocusWatchId = 0x4B;
+}
 
 Control::Control(Form& form, Rect bounds) : form_(form), bounds_(bounds) {
   // Child windows are made with the form's window: one declared later would never get one.
@@ -17,6 +22,7 @@ Control::Control(Form& form, Rect bounds) : form_(form), bounds_(bounds) {
 }
 
 Control::~Control() {
+  if (hwnd_ != nullptr) RemoveWindowSubclass(hwnd_, &Control::WatchFocus, kFocusWatchId);
   auto& list = form_.controls_;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   // Controls are members of their form: this one going means the form is being destroyed.
@@ -51,7 +57,20 @@ HWND Control::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, 
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)), Instance(), param);
   if (ReportIf(child == nullptr, "a control could not be created")) return nullptr;
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(form_.ControlFont()), FALSE);
+  SetWindowSubclass(child, &Control::WatchFocus, kFocusWatchId, reinterpret_cast<DWORD_PTR>(this));
   return child;
+}
+
+LRESULT CALLBACK Control::WatchFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Control::WatchFocus, id);
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+    // The new owner of the focus: this control, or the window WM_KILLFOCUS names.
+    const HWND focus = message == WM_SETFOCUS ? hwnd : reinterpret_cast<HWND>(wParam);
+    reinterpret_cast<Control*>(self)->form_.keyboard_.FocusMovedTo(focus);
+  }
+  return result;
 }
 
 }  // namespace qf

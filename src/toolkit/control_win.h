@@ -40,11 +40,16 @@ class Control {
     return false;
   }
 
+  // Whether the control shows that it has the keyboard by itself (a caret, a lit track);
+  // around the others the form draws its focus ring.
+  virtual bool ShowsOwnFocus() const { return false; }
+
   // After the form took a new scale: moves the window to PlacedBounds() and gives it the
   // form's new control font. Controls with pictures or fonts of their own remake them too.
   virtual void Rescale();
 
   // CreateWindowEx of a child at PlacedBounds(), with the form's control font; null on failure.
+  // The form hears when the child takes or loses the keyboard (its focus ring follows).
   HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* text,
                    void* param = nullptr);
 
@@ -54,6 +59,9 @@ class Control {
 
  private:
   friend class Form;
+  friend class FormKeyboard;
+  static LRESULT CALLBACK WatchFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
 };
 
 }  // namespace qf

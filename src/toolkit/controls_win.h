@@ -70,6 +70,7 @@ class TextBox : public Control {
                                            UINT_PTR id, DWORD_PTR data);
   void Create(HWND parent) override;
   bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool ShowsOwnFocus() const override { return true; }  // its caret
 
   TextBoxOptions options_;
   ControlColours colours_;

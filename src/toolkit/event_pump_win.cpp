@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/events.h"
+#include "toolkit/form_win.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ void PumpPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (qf::Form::TranslateKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -39,6 +41,7 @@ int qf::RunMessageLoop() {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);  // WM_QUIT
     if (got == -1) return 1;                            // an invalid call: nothing to wait for
+    if (Form::TranslateKey(msg)) continue;              // Tab, Escape, Alt+F4 on a form
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -7,7 +7,8 @@ namespace qf {
 // queue is empty, and WaitForEvents() sleeps in MsgWaitForMultipleObjectsEx until input
 // arrives. Once WM_QUIT was seen inside DoEvents(), it is posted again so that the program's
 // main loop still sees it and ends, and QuitRequested() holds from then on. Call once at
-// start-up (tests call it from their main).
+// start-up (tests call it from their main). Both loops give each key message to the forms
+// first (Form::TranslateKey: Tab, Escape, Alt+F4).
 void InstallEventPump();
 
 // The program's message loop: GetMessage/Translate/Dispatch until WM_QUIT, then returns the

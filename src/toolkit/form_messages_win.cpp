@@ -46,22 +46,27 @@ bool Form::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
 }
 
 void Form::FocusAControl() {
-  // The keyboard goes to the control that had it last, or to the first control that takes it
-  // (the text box a person types into), as a form shows.
-  HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)
-                    ? lastFocus_
-                    : nullptr;
+  // The keyboard goes back to the click label that had it (the form's own window keeps the
+  // focus for it) or the control that had it when the form went inactive; or, as the form
+  // shows, to the first stop of its tab order, or without one to the first control that
+  // takes it (the text box a person types into).
+  if (keyboard_.FocusedLabel() != nullptr) return;
+  if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
+    ::SetFocus(lastFocus_);
+    return;
+  }
+  if (keyboard_.FocusFirstStop()) return;
   const RECT client{0, 0, scale_.Px(options_.width), scale_.Px(options_.height)};
-  for (std::size_t i = 0; target == nullptr && i < controls_.size(); ++i) {
-    HWND child = controls_[i]->hwnd_;
-    const Rect b = scale_.Map(controls_[i]->bounds_);
+  for (Control* control : controls_) {
+    HWND child = control->hwnd_;
+    const Rect b = scale_.Map(control->bounds_);
     const POINT corner{b.left, b.top};
     if (child != nullptr && (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) &&
         IsWindowEnabled(child) && PtInRect(&client, corner)) {
-      target = child;
+      ::SetFocus(child);
+      return;
     }
   }
-  if (target != nullptr) ::SetFocus(target);
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -86,6 +91,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PAINTSTRUCT paint;
       if (HDC dc = BeginPaint(hwnd_, &paint)) {
         skin_.PaintOn(dc, paint.rcPaint);
+        keyboard_.PaintRing(dc);
         EndPaint(hwnd_, &paint);
       }
       return 0;
@@ -138,14 +144,22 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;  // DefWindowProc focuses the form when it becomes active: WM_SETFOCUS below
     case WM_SETFOCUS:
       FocusAControl();
+      keyboard_.FocusMovedTo(GetFocus());
       return 0;
+    case WM_KILLFOCUS:
+      keyboard_.FocusMovedTo(reinterpret_cast<HWND>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (keyboard_.OnFormKeyDown(wParam, lParam)) return 0;
+      break;
     case WM_DPICHANGED:
       // Moved to a monitor with another DPI (or the user changed it): the system suggests the
       // window's new place and size; everything on it is remade at the new scale.
       if (lParam != 0) ApplyScale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
-      // Alt+F4 would destroy the window; the forms close only through their own areas.
+      // WM_CLOSE would destroy the window; the forms close only through their own areas.
+      // Alt+F4 clicks the form's close area before it could become WM_CLOSE (TranslateKey).
       return 0;
     default:
       break;

@@ -38,6 +38,7 @@ void Form::Detach() {
   // The subclass part is gone (or going): its handlers must not run any more.
   if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   mouse_.Cancel();
+  keyboard_.Cancel();
 }
 
 HWND Form::Handle() {
@@ -140,6 +141,28 @@ void Form::PaintSkin(HDC dc, int width, int height) {
   VerticalGradient(dc, all, RGB(64, 96, 160), RGB(24, 32, 64));
 }
 
+void Form::PaintFocusRing(HDC dc, const Rect& outer, const Rect& inner) {
+  const RECT band = ToRECT(outer);
+  const RECT hole = ToRECT(inner);
+  const int saved = SaveDC(dc);
+  ExcludeClipRect(dc, hole.left, hole.top, hole.right, hole.bottom);
+  FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
+  RestoreDC(dc, saved);
+}
+
+bool Form::TranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  // The form the key's window lies on: the window itself, or the form its control is on.
+  const HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  wchar_t className[16] = {};
+  if (top == nullptr || GetClassNameW(top, className, 16) == 0 ||
+      lstrcmpW(className, kFormClass) != 0) {
+    return false;
+  }
+  Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(top, GWLP_USERDATA));
+  return form != nullptr && form->keyboard_.OnQueuedKey(msg);
+}
+
 void Form::Show() {
   if (Handle() == nullptr) return;
   ShowWindow(hwnd_, SW_SHOW);
@@ -176,6 +199,7 @@ void Form::OnDestroyedFromOutside() {
   toolTips_.Forget();
   lastFocus_ = nullptr;
   mouse_.Cancel();
+  keyboard_.Cancel();
   for (Control* control : controls_) control->hwnd_ = nullptr;
   for (Timer* timer : timers_) timer->running_ = false;
   for (ClickLabel* label : labels_) label->toolAdded_ = false;

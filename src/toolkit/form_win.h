@@ -29,21 +29,24 @@
 // WM_CTLCOLOR*, scroll messages) are handed back to that control (Control::OnReflected), so a
 // new kind of control never touches the form's window procedure.
 //
-// The form composes its pieces: its face (FormSkin), its labels' tool tips (ToolTips) and its
-// mouse (FormMouse: press routing, events, pointers); this file keeps the window's life,
-// its timers, focus and the message dispatch.
+// The form composes its pieces: its face (FormSkin), its labels' tool tips (ToolTips), its
+// mouse (FormMouse: press routing, events, pointers) and its keyboard (FormKeyboard: the tab
+// order, the window's keys, the focus ring); this file keeps the window's life, its timers,
+// focus and the message dispatch.
 #include <windows.h>
 
 #include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/rect.h"
 #include "core/scale.h"
 #include "fade/color.h"
 #include "toolkit/control_win.h"
+#include "toolkit/form_keyboard_win.h"
 #include "toolkit/form_mouse_win.h"
 #include "toolkit/form_skin_win.h"
 #include "toolkit/gdi_win.h"
@@ -123,6 +126,17 @@ class Form {
     mouse_.SetMoving(moving, pointer);
   }
 
+  // The keyboard: the tab order, and the click areas Escape and Alt+F4 click (see
+  // KeyboardOptions). Set once, when the form is made; without it Tab is the controls' own.
+  void SetKeyboard(KeyboardOptions options) { keyboard_.Set(std::move(options)); }
+  // The click label that has the keyboard (the form's own window holds the focus for it while
+  // the form is active), or null.
+  const ClickLabel* FocusedLabel() const { return keyboard_.FocusedLabel(); }
+  // A key message from the queue, before it is translated and dispatched: Tab, Shift+Tab,
+  // Escape and Alt+F4 for a window of a form act on the form (true: the message is used up).
+  // The program's message loops call it, as a dialog's loop calls IsDialogMessage.
+  static bool TranslateKey(const MSG& msg);
+
   // For controls: the form's control font, and a brush of the skin picture for backgrounds
   // that should look transparent (align it with SetBrushOrgEx(dc, -left, -top)).
   HFONT ControlFont() const { return controlFont_.Get(); }
@@ -150,6 +164,11 @@ class Form {
   // fonts, click areas, tool tips and skin are already remade; a form re-cuts its outline here.
   virtual void Form_Rescaled() {}
 
+  // Fills the focus ring around what has the keyboard: the band between `outer` and `inner`
+  // (the window's physical pixels, `inner` being what the ring surrounds), over the skin. The
+  // plain look is the system's highlight colour; a skinned form draws its own.
+  virtual void PaintFocusRing(HDC dc, const Rect& outer, const Rect& inner);
+
   // Messages the toolkit does not handle itself; return true when handled (with `result`).
   virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
                              LRESULT& /*result*/) {
@@ -161,6 +180,7 @@ class Form {
   friend class ClickLabel;
   friend class Timer;
   friend class FormMouse;
+  friend class FormKeyboard;
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -186,6 +206,7 @@ class Form {
   FormSkin skin_;
   ToolTips toolTips_;
   FormMouse mouse_{*this};
+  FormKeyboard keyboard_{*this};
   std::vector<Control*> controls_;
   std::vector<ClickLabel*> labels_;
   std::vector<Timer*> timers_;

@@ -18,6 +18,7 @@ PictureBox::PictureBox(Form& form, Rect bounds, PictureBoxOptions options)
       onClick(std::exchange(options.onClick, nullptr)),
       onDblClick(std::exchange(options.onDblClick, nullptr)),
       onMouseDown(std::exchange(options.onMouseDown, nullptr)),
+      onActivate(std::exchange(options.onActivate, nullptr)),
       options_(std::move(options)),
       backColor_(options_.backColor) {}
 
@@ -78,7 +79,8 @@ void PictureBox::Create(HWND /*parent*/) {
     return;
   }
   EnsureImage();
-  hwnd_ = CreateChild(kPictureClass, options_.border ? WS_BORDER : 0, 0, nullptr, this);
+  const DWORD style = (options_.border ? WS_BORDER : 0) | (onActivate ? WS_TABSTOP : 0);
+  hwnd_ = CreateChild(kPictureClass, style, 0, nullptr, this);
 }
 
 LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -138,6 +140,16 @@ LRESULT PictureBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       pressed_ = false;
       return 0;
+    case WM_KEYDOWN:
+      // Once per press: a held key does not repeat (a colour dialog after each one).
+      if ((wParam == VK_SPACE || wParam == VK_RETURN) && onActivate) {
+        if ((lParam & (LPARAM{1} << 30)) == 0) {
+          const std::function<void()> activate = onActivate;  // it may replace itself
+          activate();
+        }
+        return 0;
+      }
+      break;
     default:
       break;
   }

@@ -24,6 +24,9 @@ struct PictureBoxOptions {
   std::function<void()> onClick{};
   std::function<void()> onDblClick{};
   MouseHandler onMouseDown{};
+  // Space or Enter while the box has the keyboard: a box with it is a tab stop (of its
+  // form's tab order, where the form puts it).
+  std::function<void()> onActivate{};
 };
 
 // A picture box with a background colour and a persistent image: a memory bitmap the size
@@ -66,6 +69,7 @@ class PictureBox : public Control {
   std::function<void()> onClick;
   std::function<void()> onDblClick;
   MouseHandler onMouseDown;
+  std::function<void()> onActivate;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

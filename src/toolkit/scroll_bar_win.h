@@ -87,6 +87,7 @@ class ScrollBar : public Control {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void Create(HWND parent) override;
   bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool ShowsOwnFocus() const override { return true; }  // ScrollBarFace::focused
   void OnScroll(int code, int position);
   void OnPress(LPARAM lParam);
   void OnDrag(LPARAM lParam);

@@ -520,4 +520,169 @@ TEST_F(FormsTest, PreviewTicksKeepObjectCountsFlat) {
   EXPECT_TRUE(qf::test::StaysFlat(before, qf::test::CountObjects()));
 }
 
+// ---- The keyboard alone ----------------------------------------------------------------------
+
+// A stop of a window's tab order as the test sees it: a control's window, or a click label
+// for which the form's own window holds the focus.
+struct Stop {
+  const char* name;
+  HWND window;
+  const qf::ClickLabel* label;
+};
+Stop At(const char* name, qf::Control& control) { return {name, control.Handle(), nullptr}; }
+Stop At(const char* name, qf::Form& form, qf::ClickLabel& label) {
+  return {name, form.Handle(), &label};
+}
+
+// The name of the stop that has the keyboard, or "elsewhere".
+std::string Focused(const qf::Form& form, const std::vector<Stop>& order) {
+  for (const Stop& stop : order) {
+    if (GetFocus() == stop.window && form.FocusedLabel() == stop.label) return stop.name;
+  }
+  return "elsewhere";
+}
+
+// Presses `key` (with Shift held when `shift`) on what has the keyboard, through the message
+// loop as a typed key comes, and lets it act.
+void Press(UINT key, bool shift = false) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(keys);
+  qf::test::PostKey(GetFocus(), key);
+  qf::test::PumpFor(40);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
+// Tab goes through `order` from its first stop (which has the keyboard as the window shows)
+// and round to it again; Shift+Tab goes back round the other way.
+void ExpectTabOrder(const qf::Form& form, const std::vector<Stop>& order) {
+  for (std::size_t i = 1; i <= order.size(); ++i) {
+    EXPECT_EQ(Focused(form, order), order[i - 1].name) << "after " << i - 1 << " Tabs";
+    Press(VK_TAB);
+  }
+  EXPECT_EQ(Focused(form, order), order.front().name) << "round again";
+  for (std::size_t i = order.size(); i-- > 0;) {
+    Press(VK_TAB, true);
+    EXPECT_EQ(Focused(form, order), order[i].name) << "Shift+Tab";
+  }
+  Press(VK_TAB, true);
+  EXPECT_EQ(Focused(form, order), order.back().name) << "Shift+Tab from the first stop";
+  Press(VK_TAB);
+}
+
+void TabTo(const qf::Form& form, const std::vector<Stop>& order, const std::string& name) {
+  for (std::size_t i = 0; i < order.size() && Focused(form, order) != name; ++i) Press(VK_TAB);
+  ASSERT_EQ(Focused(form, order), name);
+}
+
+// The main window without the rest of the program, its exit counted instead of taken.
+struct CountingHost : qf::MainFormHost {
+  void LoadStartupScheme() override {}
+  void ShowMenu() override {}
+  void ShowSchemeManager() override {}
+  LRESULT OnWindowMessage(UINT) override { return 0; }
+  void ExitProgram() override { ++exits; }
+  int exits = 0;
+};
+
+// Tab and Shift+Tab reach every control of each window in reading order, round and round;
+// Space and Enter on what has the keyboard do what a click does (a colour square: its double
+// click); the focus ring is drawn around a click area; Escape and Alt+F4 hide the scheme
+// manager and the HTML fader as their X does, and Alt+F4 on the main window is its exit.
+TEST_F(FormsTest, TheKeyboardAloneReachesAndWorksEveryControl) {
+  ASSERT_EQ(FindWindowA("AOL Frame25", nullptr), nullptr) << "a chat client is running";
+  qf::Program program(nullptr, Folder());
+  qf::MainForm& main = program.mainForm;
+  main.Show();
+  std::vector<Stop> order{At("line", main.lineBox),
+                          At("SEND", main, main.sendArea),
+                          At("SEND WAVY", main, main.sendWavyArea),
+                          At("W", main.wavyBox),
+                          At("S", main.strikeBox),
+                          At("I", main.italicBox),
+                          At("B", main.boldBox),
+                          At("U", main.underlineBox),
+                          At("red", main.redSlider),
+                          At("green", main.greenSlider),
+                          At("blue", main.blueSlider)};
+  const std::array<const char*, 10> boxes{"box 1", "box 2", "box 3", "box 4", "box 5",
+                                          "box 6", "box 7", "box 8", "box 9", "box 10"};
+  const std::array<const char*, 10> squares{"square 1", "square 2", "square 3", "square 4",
+                                            "square 5", "square 6", "square 7", "square 8",
+                                            "square 9", "square 10"};
+  for (int k = 1; k <= 10; ++k) {
+    order.push_back(At(boxes[k - 1], main.NumberedBox(k)));
+    order.push_back(At(squares[k - 1], main.ColourBox(k)));
+  }
+  for (Stop stop : {At("FADES", main, main.fadesArea), At("menu", main, main.menuArea),
+                    At("tray", main, main.trayArea), At("close", main, main.closeArea)}) {
+    order.push_back(stop);
+  }
+  ExpectTabOrder(main, order);
+
+  TabTo(main, order, "box 3");
+  Press(VK_SPACE);
+  EXPECT_EQ(main.numberedBox3.Value(), 1);
+  EXPECT_EQ(main.State().StopCount(), 3);
+  {
+    qf::test::DialogSequence answers({PressCancel, PressCancel});
+    TabTo(main, order, "square 3");
+    Press(VK_RETURN);
+    Press(VK_SPACE);
+    EXPECT_EQ(answers.Texts().size(), 2u) << "a colour dialog for each key";
+  }
+  // Enter on SEND sends as a click does: with no room open, the line stays and the strip
+  // says so. The ring lies around the area, in the skin's cyan.
+  main.lineBox.SetText(u"Hello");
+  TabTo(main, order, "SEND");
+  UpdateWindow(main.Handle());
+  const qf::Rect ring = main.Scaling().Map(qf::mainwindow::kSendArea.Inflate(qf::kFocusRingWidth));
+  HDC dc = GetDC(main.Handle());
+  EXPECT_EQ(GetPixel(dc, ring.left, ring.top + ring.height / 2), RGB(128, 255, 255));
+  ReleaseDC(main.Handle(), dc);
+  Press(VK_RETURN);
+  EXPECT_NE(WindowTextOf(main.previewStrip.Handle()).find(L"your line was kept"),
+            std::wstring::npos);
+  EXPECT_EQ(main.lineBox.Text(), u"Hello");
+
+  qf::SchemeForm& schemes = program.Form4;
+  schemes.Show();
+  ExpectTabOrder(schemes,
+                 {At("list", schemes.List1), At("Add", schemes, schemes.Label1),
+                  At("Remove", schemes, schemes.Label2), At("hide", schemes, schemes.Label3)});
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(schemes.Visible());
+  schemes.Show();
+  PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));  // Alt+F4
+  qf::test::PumpFor(40);
+  EXPECT_FALSE(schemes.Visible());
+  EXPECT_TRUE(schemes.Loaded());
+
+  qf::HtmlFaderForm& fader = program.htmlFaderForm;
+  program.ShowHtmlFader();
+  ExpectTabOrder(fader, {At("line", fader.lineBox), At("square 1", fader.colourBox1),
+                         At("red 1", fader.colour1Red), At("green 1", fader.colour1Green),
+                         At("blue 1", fader.colour1Blue), At("square 2", fader.colourBox2),
+                         At("red 2", fader.colour2Red), At("green 2", fader.colour2Green),
+                         At("blue 2", fader.colour2Blue), At("square 3", fader.colourBox3),
+                         At("red 3", fader.colour3Red), At("green 3", fader.colour3Green),
+                         At("blue 3", fader.colour3Blue), At("Wavy", fader.wavyBox),
+                         At("format", fader, fader.formatArea),
+                         At("Generate", fader, fader.generateArea), At("output", fader.outputBox),
+                         At("Clear", fader, fader.clearArea), At("close", fader, fader.closeArea)});
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(fader.Visible());
+  EXPECT_TRUE(main.Visible());  // back to the main window, as the X does
+
+  // Alt+F4 on the main window is its close area: the exit (the program's, which announces it).
+  CountingHost host;
+  qf::MainForm alone(host, nullptr);
+  alone.Show();
+  PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+  qf::test::PumpFor(40);
+  EXPECT_EQ(host.exits, 1);
+}
+
 }  // namespace
