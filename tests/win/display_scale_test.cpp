@@ -249,6 +249,46 @@ TEST_F(DisplayScaleTest, TextFitsAndListsAndTipsAreLegible) {
   EXPECT_NE(std::find(tips.begin(), tips.end(), send), tips.end()) << "no tip on SEND's area";
 }
 
+// The focus ring lies around what has the keyboard, its outer and inner edges where the scale
+// maps the 96-dpi ones: around SEND (Tab from the line) and around a colour square.
+TEST_F(DisplayScaleTest, TheFocusRingHugsWhatHasTheKeyboard) {
+  qf::MainForm& main = program_->mainForm;
+  HWND hwnd = main.Handle();
+  auto ringAround = [&](const Rect& around) -> testing::AssertionResult {
+    UpdateWindow(hwnd);
+    const Rect outer = main.Scaling().Map(around.Inflate(qf::kFocusRingWidth));
+    const Rect inner = main.Scaling().Map(around);
+    const int x = inner.left + inner.width / 2;
+    const int y = inner.top + inner.height / 2;
+    HDC dc = GetDC(hwnd);
+    std::string wrong;
+    for (const POINT band :
+         {POINT{outer.left, y}, POINT{inner.left - 1, y}, POINT{inner.Right(), y},
+          POINT{outer.Right() - 1, y}, POINT{x, outer.top}, POINT{x, inner.top - 1},
+          POINT{x, inner.Bottom()}, POINT{x, outer.Bottom() - 1}}) {
+      if (GetPixel(dc, band.x, band.y) != qf::art::kCyan) {
+        wrong += " no ring at " + std::to_string(band.x) + "," + std::to_string(band.y);
+      }
+    }
+    for (const POINT outside : {POINT{outer.left - 1, y}, POINT{x, outer.top - 1}}) {
+      if (GetPixel(dc, outside.x, outside.y) == qf::art::kCyan) {
+        wrong += " ring at " + std::to_string(outside.x) + "," + std::to_string(outside.y);
+      }
+    }
+    ReleaseDC(hwnd, dc);
+    if (wrong.empty()) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "at " << main.Scaling().dpi << " dpi:" << wrong;
+  };
+  SetForegroundWindow(hwnd);
+  main.lineBox.SetFocus();
+  qf::test::PostKey(main.lineBox.Handle(), VK_TAB);
+  qf::test::PumpFor(50);
+  ASSERT_EQ(main.FocusedLabel(), &main.sendArea);
+  EXPECT_TRUE(ringAround(qf::mainwindow::kSendArea)) << "SEND";
+  SetFocus(main.colourBox1.Handle());
+  EXPECT_TRUE(ringAround(qf::mainwindow::ColourBox(1))) << "colour square 1";
+}
+
 // WM_DPICHANGED (the window moved to a monitor with another scale; Wine never sends it, so
 // the test does): the window takes the suggested rectangle, its controls, fonts, click areas
 // and outline follow; and back again.
