@@ -1,8 +1,9 @@
 #pragma once
 // The menu window (Form2 in the original form definitions, its menu mnumenu): a window that is
-// never shown and only holds the program's popup menu, with
-// "HTML Fader", "Fades" and "Exit". The main window pops it up at the mouse pointer. Its items
-// reach every window, so it lives here, where the program wires its windows together.
+// never shown and only holds the program's popup menu, with "HTML Fader", "Fades" and "Exit".
+// The main window pops it up at the mouse pointer (from the diamond when it is opened with the
+// keyboard). Its items reach every window, so it lives here, where the program wires its
+// windows together.
 #include "toolkit/toolkit_win.h"
 
 namespace qf {

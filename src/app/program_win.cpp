@@ -16,7 +16,19 @@ void Program::LoadStartupScheme() {
 
 void Program::ShowMenu() {
   menuForm.Load();
-  menuForm.programMenu.Show(mainForm.Handle());
+  // At the pointer, where the diamond was clicked; opened with the keyboard (the pointer
+  // anywhere else), it drops from the diamond's lower left corner.
+  const HWND main = mainForm.Handle();
+  POINT at{0, 0};
+  GetCursorPos(&at);
+  POINT inMain = at;
+  ScreenToClient(main, &inMain);
+  if (!mainForm.menuArea.Contains(inMain.x, inMain.y)) {
+    const Rect area = mainForm.menuArea.PlacedBounds();
+    at = {area.left, area.Bottom()};
+    ClientToScreen(main, &at);
+  }
+  menuForm.programMenu.Show(main, at.x, at.y);
 }
 
 void Program::ShowSchemeManager() { Form4.Show(); }

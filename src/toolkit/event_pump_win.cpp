@@ -41,7 +41,7 @@ int qf::RunMessageLoop() {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);  // WM_QUIT
     if (got == -1) return 1;                            // an invalid call: nothing to wait for
-    if (Form::TranslateKey(msg)) continue;              // Tab, Escape, Alt+F4 on a form
+    if (Form::TranslateKey(msg)) continue;              // the keys a form takes itself
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

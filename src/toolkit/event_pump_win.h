@@ -8,7 +8,7 @@ namespace qf {
 // arrives. Once WM_QUIT was seen inside DoEvents(), it is posted again so that the program's
 // main loop still sees it and ends, and QuitRequested() holds from then on. Call once at
 // start-up (tests call it from their main). Both loops give each key message to the forms
-// first (Form::TranslateKey: Tab, Escape, Alt+F4).
+// first (Form::TranslateKey: Tab, Escape, Alt+F4, Space and Enter on a click label).
 void InstallEventPump();
 
 // The program's message loop: GetMessage/Translate/Dispatch until WM_QUIT, then returns the

@@ -35,16 +35,18 @@ bool FormKeyboard::OnQueuedKey(const MSG& msg) {
       if (options_.escapeArea == nullptr) return false;
       if ((msg.lParam & kRepeat) == 0) options_.escapeArea->PerformClick();
       return true;
+    case VK_SPACE:
+    case VK_RETURN:
+      // A click on the label that has the keyboard. Taken here, before it is translated: the
+      // character it would make must not reach what the click opens (Enter in the menu's
+      // loop would close the menu at once). Held down, the key would click again and again
+      // (send after send): once per press.
+      if (msg.hwnd != form_.hwnd_ || focusedLabel_ == nullptr) return false;
+      if ((msg.lParam & kRepeat) == 0) focusedLabel_->PerformClick();
+      return true;
     default:
       return false;
   }
-}
-
-bool FormKeyboard::OnFormKeyDown(WPARAM key, LPARAM flags) {
-  if (focusedLabel_ == nullptr || (key != VK_SPACE && key != VK_RETURN)) return false;
-  // Held down, the key would click again and again (send after send): once per press.
-  if ((flags & kRepeat) == 0) focusedLabel_->PerformClick();
-  return true;
 }
 
 bool FormKeyboard::CanTakeFocus(const TabStop& stop) const {

@@ -50,10 +50,9 @@ class FormKeyboard {
   void Set(KeyboardOptions options) { options_ = std::move(options); }
 
   // A key message taken from the queue for a window of this form, before it is translated:
-  // true when it was a key of the whole window and has been acted on.
+  // true when it was a key of the whole window (Tab, Escape, Alt+F4) or Space or Enter on the
+  // focused label, and has been acted on.
   bool OnQueuedKey(const MSG& msg);
-  // A key pressed while the form's own window has the focus (a label has the keyboard).
-  bool OnFormKeyDown(WPARAM key, LPARAM flags);
 
   // The form's window took the focus with nothing of its own to give it to: the first stop of
   // the tab order takes the keyboard. False when there is no tab order.

@@ -149,9 +149,6 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       keyboard_.FocusMovedTo(reinterpret_cast<HWND>(wParam));
       return 0;
-    case WM_KEYDOWN:
-      if (keyboard_.OnFormKeyDown(wParam, lParam)) return 0;
-      break;
     case WM_DPICHANGED:
       // Moved to a monitor with another DPI (or the user changed it): the system suggests the
       // window's new place and size; everything on it is remade at the new scale.

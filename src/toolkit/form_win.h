@@ -133,7 +133,8 @@ class Form {
   // the form is active), or null.
   const ClickLabel* FocusedLabel() const { return keyboard_.FocusedLabel(); }
   // A key message from the queue, before it is translated and dispatched: Tab, Shift+Tab,
-  // Escape and Alt+F4 for a window of a form act on the form (true: the message is used up).
+  // Escape and Alt+F4 for a window of a form act on the form, Space and Enter on its focused
+  // click label (true: the message is used up).
   // The program's message loops call it, as a dialog's loop calls IsDialogMessage.
   static bool TranslateKey(const MSG& msg);
 

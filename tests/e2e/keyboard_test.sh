@@ -2,7 +2,8 @@
 # The main window with the keyboard alone, beside chatroom.exe: a line typed into the line
 # (which has the keyboard as the window shows), box 3 ticked with Tab and Space, Enter and
 # Shift+Enter sending the plain and the wavy fade, FADES opened with Enter and the scheme
-# manager hidden with Escape, and Alt+F4 ending the program with its announcement. No click.
+# manager hidden with Escape, the menu opened and closed, and Alt+F4 ending the program with its
+# announcement. No click.
 #   tests/e2e/keyboard_test.sh BUILD_DIR
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -59,6 +60,13 @@ e2e_wait_window "$SCHEMES" && echo "ok: Enter on FADES opens the scheme manager"
 xdotool key Escape
 e2e_wait_window_gone "$SCHEMES" && echo "ok: Escape hides the scheme manager"
 e2e_check "the main window stays" 0 "$(e2e_window_up "$MAIN"; echo $?)"
+
+# FADES still has the keyboard; the next stop is the menu diamond: Enter opens the menu (and
+# the Enter does not reach the menu, which would close it at once), Escape closes it.
+xdotool key Tab Return
+e2e_wait_window '#32768|' && echo "ok: Tab to the diamond and Enter opens the menu"
+xdotool key Escape
+e2e_wait_window_gone '#32768|'
 
 # Alt+F4 is the close area: the announcement again (the same two lines as at start), the end.
 xdotool key alt+F4
