@@ -37,7 +37,7 @@ class WidthCanvas : public qf::Canvas {
 };
 
 void BM_RenderTagsWalk(benchmark::State& state) {
-  const std::u16string markup = qf::FadeColors(kColours, Line(state.range(0)), 0);
+  const std::u16string markup = qf::FadeColors(kColours, Line(state.range(0)), false);
   WidthCanvas canvas;
   for (auto _ : state) qf::RenderTags(canvas, markup);
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -46,7 +46,7 @@ BENCHMARK(BM_RenderTagsWalk)->Arg(40)->Arg(32767)->ArgName("chars");
 
 void BM_BuildFadeForPreview(benchmark::State& state) {
   const std::u16string text = Line(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(qf::FadeColors(kColours, text, 0));
+  for (auto _ : state) benchmark::DoNotOptimize(qf::FadeColors(kColours, text, false));
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_BuildFadeForPreview)->Arg(40)->Arg(32767)->ArgName("chars");

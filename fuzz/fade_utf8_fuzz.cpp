@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   const auto stopCount =
       input.ConsumeIntegralInRange<std::size_t>(qf::kMinFadeStops, qf::kMaxFadeStops);
-  const int16_t wavy = input.ConsumeBool() ? int16_t{-1} : input.ConsumeIntegral<int16_t>();
+  // The wave as the corpus was made: a flag, else a 16-bit value of which only -1 was wavy.
+  const bool wavy = input.ConsumeBool() || input.ConsumeIntegral<int16_t>() == -1;
   std::vector<int32_t> colours(stopCount);
   for (int32_t& colour : colours) colour = input.ConsumeIntegral<int32_t>();
   std::vector<qf::Channels> channels(stopCount);

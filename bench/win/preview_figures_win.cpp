@@ -33,7 +33,7 @@ bool PreviewFigures() {
 
   constexpr int kDraws = 2000;
   Clock::time_point start = Clock::now();
-  for (int i = 0; i < kDraws; ++i) RenderTags(canvas, FadeColors(colours, text, 0));
+  for (int i = 0; i < kDraws; ++i) RenderTags(canvas, FadeColors(colours, text, false));
   const double drawn = MillisecondsPerRound(start, kDraws);
 
   std::printf("preview: a drawing that builds a 3-stop fade of 39 characters and draws it: %.1f us\n",

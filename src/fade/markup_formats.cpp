@@ -775,11 +775,10 @@ std::optional<FadeError> WriteRequest(const FadeRequest& request, BlockOut<CharT
   Cursor<CharT> prefix{out.Begin()};
   prefix.Ascii(job.ends.open);
   out.Flush(prefix.at);
-  const int16_t wavy = job.wave ? -1 : 0;
   if constexpr (sizeof(CharT) == 2) {
-    out.Take(FadeStops(job.Stops(), job.text, wavy));
+    out.Take(FadeStops(job.Stops(), job.text, job.wave));
   } else {
-    out.Take(FadeStopsUtf8(job.Stops(), job.text, wavy));
+    out.Take(FadeStopsUtf8(job.Stops(), job.text, job.wave));
   }
   return std::nullopt;
 }

@@ -117,7 +117,7 @@ QfadeParse ParseQfadeArgs(std::span<const std::string> args) {
     if (!takesValue) {
       if (joined) return Refuse("unknown option " + Quoted(arg) + " (try --help)");
       if (name == "--wavy") {
-        request.wavy = -1;
+        request.wavy = true;
       } else if (name == "--bold") {
         request.styles.bold = true;
       } else if (name == "--italic") {
@@ -174,7 +174,7 @@ QfadeParse ParseQfadeArgs(std::span<const std::string> args) {
   if ((stopsGiven || dirGiven) && !request.scheme) {
     return Refuse("--stops and --dir choose a scheme's colours: give --scheme NAME too");
   }
-  if (request.wavy == -1 && !FormatInfo(request.format).wave) {
+  if (request.wavy && !FormatInfo(request.format).wave) {
     return Refuse("--wavy cannot be used with --format " +
                   std::string(FormatInfo(request.format).name) +
                   ": it has no raised or lowered text");
@@ -234,10 +234,9 @@ QfadeStreamed StreamQfade(const QfadeRequest& request, std::string_view textUtf8
     text = Utf8ToUtf16(textUtf8);
     if (!text) return failed("TEXT is not valid UTF-8");
   }
-  const FadeRequest fade{
-      request.colours,    text ? std::u16string_view(*text) : std::u16string_view{},
-      request.format,     request.styles,
-      request.wavy == -1, request.maxLength};
+  const std::u16string_view fadeText = text ? std::u16string_view(*text) : std::u16string_view{};
+  const FadeRequest fade{request.colours, fadeText,     request.format,
+                         request.styles,  request.wavy, request.maxLength};
   bool aolGrouped = false;
   if (text) {
     // aol with a limit streams unless it needs groups.

@@ -27,7 +27,7 @@ struct QfadeRequest {
   bool help = false;                         // --help: print the usage, nothing else
   bool version = false;                      // --version: print the version, nothing else
   bool listFormats = false;                  // --list-formats: print the formats, nothing else
-  int16_t wavy = 0;                          // -1 with --wavy
+  bool wavy = false;                         // --wavy
   MarkupFormat format = MarkupFormat::kAol;  // --format NAME
   TextStyles styles;                         // --bold --italic --underline --strike
   std::size_t maxLength = 0;                 // --max N; 0 for no limit
@@ -57,7 +57,7 @@ struct QfadeParse {
 // Parses the arguments after the program name. Options may stand anywhere before a "--", after
 // which everything is positional; an argument of one dash ("-", "-1,255") is positional. An
 // option's value follows it ("--max 255") or is joined to it with "=" ("--max=255").
-//   ParseQfadeArgs({"--wavy", "255,16711680", "abc"}).request->wavy == -1
+//   ParseQfadeArgs({"--wavy", "255,16711680", "abc"}).request->wavy == true
 //   ParseQfadeArgs({"--format", "html", "--scheme", "Sunset", "abc"}).request->scheme == "Sunset"
 QfadeParse ParseQfadeArgs(std::span<const std::string> args);
 

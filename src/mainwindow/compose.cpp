@@ -22,7 +22,7 @@ int SliderTargetOf(const NumberedBoxValues& boxes) {
 }
 
 std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colours,
-                               std::u16string_view text, int16_t wavy) {
+                               std::u16string_view text, bool wavy) {
   std::u16string line(prefix);
   line += FadeColors(colours, text, wavy);
   return line;
@@ -59,7 +59,7 @@ std::u16string TextAfterSend(std::u16string_view sent, std::u16string_view now) 
   return std::u16string(now);
 }
 
-bool SendComposedLine(std::u16string_view prefix, std::span<const int32_t> colours, int16_t wavy,
+bool SendComposedLine(std::u16string_view prefix, std::span<const int32_t> colours, bool wavy,
                       const TextField& text1,
                       const std::function<bool(std::u16string_view)>& deliver) {
   const std::vector<int32_t> stops(colours.begin(), colours.end());

@@ -8,7 +8,7 @@
 //   state.OnChange([&] { RequestPreview(); });
 //   state.SetNumberedBox(3, 1);           // three stops
 //   state.SetStopColour(1, 255);          // red first
-//   ComposeChatLine(state.StylePrefix(), state.StopColours(), state.Line(), 0);
+//   ComposeChatLine(state.StylePrefix(), state.StopColours(), state.Line(), false);
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -64,15 +64,15 @@ void MainForm::SetStopColour(int k, int32_t colour) { state_.SetStopColour(k, co
 
 void MainForm::Label2_Click() {
   if (state_.Line().empty()) return;
-  Send(0);
+  Send(false);
 }
 
 void MainForm::Label3_Click() {
   if (!state_.Wavy()) return;
-  Send(-1);
+  Send(true);
 }
 
-void MainForm::Send(int16_t wavy) {
+void MainForm::Send(bool wavy) {
   if (state_.StopCount() == 0) return;
   const TextField line{[this] { return state_.Line(); },
                        [this](std::u16string_view text) { state_.SetLine(text); }};
@@ -127,7 +127,7 @@ void MainForm::DrawPreview() {
   const unsigned noticesBefore = noticeCount_;
   // Copies: the fade lets events run, and they may change the state.
   const std::vector<int32_t> colours(state_.StopColours().begin(), state_.StopColours().end());
-  std::u16string markup = FadeColors(colours, state_.Line(), 0);
+  std::u16string markup = FadeColors(colours, state_.Line(), false);
   // A notice shown while the fade let events run (a send nobody received) is newer than this
   // drawing: it stays, and the strip is drawn again at its next change.
   if (noticeCount_ != noticesBefore) return;

@@ -104,7 +104,7 @@ class MainForm : public ChromeForm {
   void Check14_Click() { ToggleStyle(Check14, u"<b>"); }
   void Check15_Click() { ToggleStyle(Check15, u"<u>"); }
 
-  void Send(int16_t wavy);
+  void Send(bool wavy);
   void PickColour(int k);
   void PickStripColour();
   void SetSliderColour();

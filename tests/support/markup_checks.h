@@ -23,7 +23,7 @@ namespace qf::markuptest {
 // The colour of each of `count` characters by the engine's own markup (the desktop's line over
 // a text of that many characters), independent of the layer's colour routine.
 inline std::vector<uint32_t> EngineColours(std::span<const int32_t> colours, std::size_t count) {
-  const std::u16string markup = FadeColors(colours, std::u16string(count, u'x'), 0);
+  const std::u16string markup = FadeColors(colours, std::u16string(count, u'x'), false);
   std::vector<uint32_t> result;
   for (std::size_t at = markup.find(u'#'); at != std::u16string::npos;
        at = markup.find(u'#', at + 1)) {
@@ -64,8 +64,7 @@ inline std::string CheckMarkup(const FadeRequest& request, std::size_t groupSize
   const std::u16string prefix = AolStylePrefix(request.styles);
   if (format == MarkupFormat::kAol && groupSize == 1 && !fit.value->inRuns) {
     // The desktop's line, byte for byte.
-    const std::u16string line =
-        prefix + FadeColors(request.colours, request.text, request.wavy ? int16_t{-1} : int16_t{0});
+    const std::u16string line = prefix + FadeColors(request.colours, request.text, request.wavy);
     return markup == line ? "" : "not the desktop's line";
   }
   if (length == 0) {

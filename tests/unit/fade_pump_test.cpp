@@ -37,14 +37,14 @@ TEST_F(FadePumpTest, PumpsOncePerDealingPassWithFourOrMoreStops) {
     const std::size_t k = n - 1;
     for (std::size_t length : {0u, 1u, 5u, 9u, 10u, 100u}) {
       pumpCount = 0;
-      CallMember(DistinctStops(n), std::u16string(length, u'x'), 0);
+      FadeStops(DistinctStops(n), std::u16string(length, u'x'), false);
       const std::size_t expected = n < 4 ? 0 : (length == 0 ? 1 : (length + k - 1) / k);
       EXPECT_EQ(pumpCount, static_cast<int>(expected)) << n << " stops, length " << length;
     }
   }
   // Characters, not code units, count: two emoji are two characters, one pass of three.
   pumpCount = 0;
-  CallMember(DistinctStops(4), u"\U0001F600\U0001F600", 0);
+  FadeStops(DistinctStops(4), u"\U0001F600\U0001F600", false);
   EXPECT_EQ(pumpCount, 1);
 }
 
@@ -55,18 +55,19 @@ TEST_F(FadePumpTest, TheUtf8PathsPumpLikeTheUtf16OneAndInvalidTextNotAtAll) {
     for (std::size_t length : {0u, 5u, 100u}) {
       const std::u16string text(length, u'x');
       pumpCount = 0;
-      FadeStops(DistinctStops(n), text, 0);
+      FadeStops(DistinctStops(n), text, false);
       const int expected = pumpCount;
       pumpCount = 0;
-      FadeStopsUtf8(DistinctStops(n), text, 0);
+      FadeStopsUtf8(DistinctStops(n), text, false);
       EXPECT_EQ(pumpCount, expected) << n << " stops, length " << length;
       pumpCount = 0;
-      StreamFadeUtf8(DistinctStops(n), U8(text), 0, block, [](std::string_view) { return true; });
+      StreamFadeUtf8(DistinctStops(n), U8(text), false, block,
+                     [](std::string_view) { return true; });
       EXPECT_EQ(pumpCount, expected) << n << " stops, length " << length;
     }
   }
   pumpCount = 0;
-  StreamFadeUtf8(DistinctStops(10), "abc\xFF", 0, block, [](std::string_view) { return true; });
+  StreamFadeUtf8(DistinctStops(10), "abc\xFF", false, block, [](std::string_view) { return true; });
   EXPECT_EQ(pumpCount, 0);
 }
 
@@ -74,15 +75,15 @@ TEST_F(FadePumpTest, NestedCallFromThePumpLeavesTheOuterCallIntact) {
   nestedMarkup.clear();
   const std::array<int32_t, 5> outer{255, 0x00FF00, 0xFF0000, 0x123456, 0xFFFFFF};
   const std::u16string text = u"outer call text";
-  const std::u16string expected = FadeColors(outer, text, -1);
+  const std::u16string expected = FadeColors(outer, text, true);
   Install([] {
     if (nestingDepth >= 2) return;  // the nested call pumps too
     ++nestingDepth;
     const std::array<int32_t, 4> inner{0, 0xFFFFFF, 0x00FF00, 255};
-    nestedMarkup += FadeColors(inner, u"in", -1);
+    nestedMarkup += FadeColors(inner, u"in", true);
     --nestingDepth;
   });
-  EXPECT_EQ(FadeColors(outer, text, -1), expected);
+  EXPECT_EQ(FadeColors(outer, text, true), expected);
   // The outer call deals 15 characters over 4 segments in four passes, each running a nested
   // call, which pumps and nests once more.
   EXPECT_FALSE(nestedMarkup.empty());

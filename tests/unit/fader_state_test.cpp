@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "fade/entry_points.h"
 
 namespace {
@@ -54,8 +56,8 @@ TEST(FaderStateTest, ASendIsComposedFromThePrefixTheStopsAndTheLine) {
   qf::ApplyStyleToggle({[&] { return state.StylePrefix(); },
                         [&](std::u16string_view prefix) { state.SetStylePrefix(prefix); }},
                        [] { return true; }, u"<b>");
-  EXPECT_EQ(qf::ComposeChatLine(state.StylePrefix(), state.StopColours(), state.Line(), 0),
-            u"<b><s>" + qf::FadeTwoColors(0, 16711680, u"ab", 0));
+  EXPECT_EQ(qf::ComposeChatLine(state.StylePrefix(), state.StopColours(), state.Line(), false),
+            u"<b><s>" + qf::FadeColors(std::array{0, 16711680}, u"ab", false));
 }
 
 }  // namespace

@@ -42,10 +42,10 @@ TEST(MainWindowLogic, SliderColourPutsRedInTheLowByte) {
 TEST(MainWindowLogic, TheChatLineIsThePrefixThenTheFade) {
   // Red, green and blue; the fades as `qfade [--wavy] 255,65280,16711680 TEXT` prints them.
   const std::array<int32_t, 3> colours{255, 65280, 16711680};
-  EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colours, u"Hi!", -1),
+  EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colours, u"Hi!", true),
             u"<b><s><Font Color=#808000><sup>H<Font Color=#00FF00></sup>i"
             u"<Font Color=#0000FF><sub>!");
-  EXPECT_EQ(qf::ComposeChatLine(u"", colours, u"x", 0), u"<Font Color=#0000FF>x");
+  EXPECT_EQ(qf::ComposeChatLine(u"", colours, u"x", false), u"<Font Color=#0000FF>x");
 }
 
 TEST(MainWindowLogic, StyleTagsGoInFrontAndLeaveEveryCopy) {
@@ -149,17 +149,17 @@ TEST_F(NestedEvent, ASendEmptiesTheLineOnlyOfWhatWasSentAndOnlyWhenItWasDelivere
     return true;
   };
   nested_ = [&] { text1 += u" there"; };  // typed on while the fade is being made
-  EXPECT_TRUE(qf::SendComposedLine(u"<b>", colours, 0, line, room));
-  EXPECT_EQ(received, u"<b>" + qf::FadeFourColors(255, 65280, 16711680, 0, u"Hello", 0));
+  EXPECT_TRUE(qf::SendComposedLine(u"<b>", colours, false, line, room));
+  EXPECT_EQ(received, u"<b>" + qf::FadeColors(colours, u"Hello", false));
   EXPECT_EQ(text1, u" there");
 
   // Nobody received it: the line stays exactly as typed.
   auto nobody = [](std::u16string_view) { return false; };
-  EXPECT_FALSE(qf::SendComposedLine(u"", colours, -1, line, nobody));
+  EXPECT_FALSE(qf::SendComposedLine(u"", colours, true, line, nobody));
   EXPECT_EQ(text1, u" there");
   // The user rewrote the line meanwhile: what they wrote stays.
   nested_ = [&] { text1 = u"new"; };
-  EXPECT_TRUE(qf::SendComposedLine(u"", colours, 0, line, room));
+  EXPECT_TRUE(qf::SendComposedLine(u"", colours, false, line, room));
   EXPECT_EQ(text1, u"new");
   // Rewritten into something longer that does not start with what was sent: all of it stays.
   EXPECT_EQ(qf::TextAfterSend(u"Hi", u"Hello"), u"Hello");

@@ -52,8 +52,7 @@ TEST(MarkupFormatsTest, AolIsTheDesktopsLineByteForByte) {
   for (const bool wavy : {false, true}) {
     for (const TextStyles styles : {TextStyles{}, TextStyles{true, true, true, true}}) {
       const FadeRequest request{kTenStops, text, MarkupFormat::kAol, styles, wavy};
-      const std::u16string line =
-          ComposeChatLine(AolStylePrefix(styles), kTenStops, text, wavy ? -1 : 0);
+      const std::u16string line = ComposeChatLine(AolStylePrefix(styles), kTenStops, text, wavy);
       EXPECT_EQ(Format(request), line);
       EXPECT_EQ(*FormatFadeUtf8(request).value, Utf16ToUtf8(line));
     }

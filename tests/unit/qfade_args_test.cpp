@@ -14,14 +14,14 @@ QfadeParse Parse(std::vector<std::string> args) { return ParseQfadeArgs(args); }
 TEST(QfadeArgsTest, ParsesColoursTextAndWavy) {
   const auto parse = Parse({"--wavy", "255,16711680,#FF8000,-1,16777216", "abc"});
   ASSERT_TRUE(parse.request) << parse.error;
-  EXPECT_EQ(parse.request->wavy, -1);
+  EXPECT_TRUE(parse.request->wavy);
   EXPECT_EQ(parse.request->colours, (std::vector<int32_t>{255, 16711680, 0x0080FF, -1, 16777216}));
   EXPECT_EQ(parse.request->text, "abc");
   EXPECT_FALSE(parse.request->readStdin);
 
   const auto plain = Parse({"#00ccff,+7", "-"});
   ASSERT_TRUE(plain.request) << plain.error;
-  EXPECT_EQ(plain.request->wavy, 0);
+  EXPECT_FALSE(plain.request->wavy);
   EXPECT_EQ(plain.request->colours, (std::vector<int32_t>{0xFFCC00, 7}));
   EXPECT_TRUE(plain.request->readStdin);
 }
@@ -32,7 +32,7 @@ TEST(QfadeArgsTest, DashesArePositionalWhereTheyMustBe) {
   ASSERT_TRUE(parse.request) << parse.error;
   EXPECT_EQ(parse.request->colours, (std::vector<int32_t>{-1, INT32_MIN}));
   EXPECT_EQ(parse.request->text, "--wavy");
-  EXPECT_EQ(parse.request->wavy, 0);
+  EXPECT_FALSE(parse.request->wavy);
 }
 
 TEST(QfadeArgsTest, HelpWins) {

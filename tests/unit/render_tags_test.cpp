@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -152,13 +153,13 @@ TEST(RenderTags, LineBreaksFromCarriageReturnsAndTheTypedMarker) {
 TEST(RenderTags, AStrayLessThanSignSwallowsUpToTheNextTagOrStandsForItself) {
   // A typed "<" inside a fade runs to the end of the next colour tag: the "<" is not drawn and
   // the character after it takes the colour meant for the "<".
-  const std::u16string fade = FadeTwoColors(255, 16711680, u"a<b", 0);
+  const std::u16string fade = FadeColors(std::array{255, 16711680}, u"a<b", false);
   const RecordingCanvas swallowed = Render(fade);
   ASSERT_EQ(swallowed.Text(), "ab");
   EXPECT_NE(swallowed.drawn[1].colour,
-            Render(FadeTwoColors(255, 16711680, u"a!b", 0)).drawn[2].colour);
+            Render(FadeColors(std::array{255, 16711680}, u"a!b", false)).drawn[2].colour);
   EXPECT_EQ(swallowed.drawn[1].colour,
-            Render(FadeTwoColors(255, 16711680, u"a!b", 0)).drawn[1].colour);
+            Render(FadeColors(std::array{255, 16711680}, u"a!b", false)).drawn[1].colour);
 
   // With no ">" after it, the "<" and everything after it are plain characters (line breaks
   // still break).
@@ -203,7 +204,7 @@ TEST(RenderTags, SurvivesRandomAndMutatedMarkup) {
 
   CountingCanvas canvas;
   const std::u16string fade =
-      FadeThreeColors(255, 65280, 16711680, u"Hello <there> +chr13+ \U0001F600", -1);
+      FadeThreeColors(255, 65280, 16711680, u"Hello <there> +chr13+ \U0001F600", true);
   for (int round = 0; round < 3000; ++round) {
     std::u16string markup;
     if (round % 3 == 0) {

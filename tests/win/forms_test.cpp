@@ -135,11 +135,11 @@ TEST_F(FormsTest, StyleBoxesKeepThePrefixAndThePreviewLeavesItOut) {
   EXPECT_EQ(form.Picture2.BackColor(), 255);
   form.Check2.SetValue(1);
   form.DrawPreview();
-  EXPECT_EQ(form.PreviewMarkup(), qf::FadeTwoColors(0, 255, u"Hi", 0));
+  EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(std::array{0, 255}, u"Hi", false));
   form.Check2.SetValue(0);  // frozen on its last drawing
   form.Text1.SetText(u"Changed");
   form.DrawPreview();
-  EXPECT_EQ(form.PreviewMarkup(), qf::FadeTwoColors(0, 255, u"Hi", 0));
+  EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(std::array{0, 255}, u"Hi", false));
 }
 
 TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
@@ -153,8 +153,8 @@ TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
   ClickAt(fader.Handle(), qf::htmlfader::kLabel1);  // Generate
   fader.Check1.SetValue(1);
   ClickAt(fader.Handle(), qf::htmlfader::kLabel1);
-  EXPECT_EQ(fader.Text2.Text(), qf::FadeThreeColors(65280, 0, 16711680, u"abc", 0) +
-                                    qf::FadeThreeColors(65280, 0, 16711680, u"abc", -1));
+  EXPECT_EQ(fader.Text2.Text(), qf::FadeThreeColors(65280, 0, 16711680, u"abc", false) +
+                                    qf::FadeThreeColors(65280, 0, 16711680, u"abc", true));
   ClickAt(fader.Handle(), qf::htmlfader::kLabel2);  // Clear
   EXPECT_EQ(fader.Text2.Text(), u"");
   EXPECT_EQ(fader.Text1.Text(), u"abc");
@@ -468,7 +468,7 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
     ASSERT_TRUE(qf::test::PumpUntil([&] { return form.PreviewDraws() > atRest; }, 1000)) << what;
     std::vector<int32_t> colours;
     for (int k = 1; k <= form.State().StopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
-    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colours, form.Text1.Text(), 0)) << what;
+    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colours, form.Text1.Text(), false)) << what;
   };
 
   shownByNextTick("typed", [&] { qf::test::PostText(form.Text1.Handle(), L"Hi"); });

@@ -88,7 +88,7 @@ val ToArray(const std::vector<std::u16string>& texts) {
 //   composeChatLine("<b>", [255, 16711680], "ab", false) == "<b><Font Color=#FF0000>a..."
 val ComposeLine(const std::u16string& prefix, const val& colours, const std::u16string& text,
                 bool wavy) {
-  return JsString(qf::ComposeChatLine(prefix, ColoursFrom(colours), text, wavy ? -1 : 0));
+  return JsString(qf::ComposeChatLine(prefix, ColoursFrom(colours), text, wavy));
 }
 
 // A count from JavaScript; what is not a count (negative, not a number) is as large as can be.
@@ -225,7 +225,7 @@ val FadeColourValues(const val& colours, double count) {
 // The length of the fade only, without handing the markup to JavaScript: lets the benchmark
 // time the engine apart from the crossing of the result.
 double FadedLength(const val& colours, const std::u16string& text, bool wavy) {
-  return static_cast<double>(qf::FadeColors(ColoursFrom(colours), text, wavy ? -1 : 0).size());
+  return static_cast<double>(qf::FadeColors(ColoursFrom(colours), text, wavy).size());
 }
 
 std::u16string ToggledPrefix(const std::u16string& prefix, const std::u16string& tag, bool ticked) {
