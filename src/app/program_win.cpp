@@ -1,5 +1,9 @@
 #include "app/program_win.h"
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/single_instance_win.h"
 #include "chrome/tray_win.h"
 #include "mainwindow/announce_win.h"
@@ -11,7 +15,10 @@ Program::Program(HICON programIcon, std::u16string folder)
     : icon(programIcon), schemeFolder(folder.empty() ? ProgramFolder() : std::move(folder)) {}
 
 void Program::LoadStartupScheme() {
-  if (Form4.LoadStartupList()) Form4.ApplyScheme(Form4.List1.List(0));
+  if (!Form4.LoadStartupList()) return;
+  // The list's first scheme (the empty name when the file held none).
+  const std::vector<std::u16string>& names = Form4.Store().Names();
+  Form4.ApplyScheme(names.empty() ? std::u16string_view() : std::u16string_view(names.front()));
 }
 
 void Program::ShowMenu() {

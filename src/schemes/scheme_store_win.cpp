@@ -276,6 +276,53 @@ bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colou
   return false;
 }
 
+bool SchemeStore::LoadList() {
+  const std::u16string path = ListPath();
+  if (!FileExists(path)) {
+    // A hidden or system list file counts as missing, but it is there: it must not be
+    // replaced by the (empty) list of this run.
+    list_.Start(FilePresent(path) ? ListFileState::kHidden : ListFileState::kMissing);
+    return false;
+  }
+  SchemeListFile file = LoadListBox(path);
+  switch (file.outcome) {
+    case ListLoad::kLoaded:
+      list_.Start(ListFileState::kRead, std::move(file.names));
+      break;
+    case ListLoad::kUnreadable:
+      list_.Start(ListFileState::kUnreadable);
+      break;
+    case ListLoad::kTooLarge:
+      list_.Start(ListFileState::kTooLarge);
+      break;
+  }
+  return true;
+}
+
+SchemeAddResult SchemeStore::Add(std::u16string name, std::span<const int32_t> colours) {
+  // A list the next start would refuse to read is never written: the Add is refused instead.
+  if (!list_.FitsWith(name, *this)) return {.outcome = SchemeAdd::kListFull};
+  // The colours first: a name in the list whose colours were never stored would apply nothing.
+  if (!WriteSchemeColours(name, colours, ColourPath())) {
+    return {.outcome = SchemeAdd::kColoursNotSaved};
+  }
+  list_.Add(std::move(name));
+  return {.outcome = SchemeAdd::kAdded, .list = list_.Save(*this)};
+}
+
+std::optional<ListSave> SchemeStore::RemoveAt(std::size_t index) {
+  if (!list_.RemoveAt(index)) return std::nullopt;
+  return list_.Save(*this);
+}
+
+bool SchemeStore::Present() { return FilePresent(ListPath()); }
+
+std::size_t SchemeStore::StoredSize(std::u16string_view text) { return ToAnsi(text).size(); }
+
+bool SchemeStore::Write(const std::vector<std::u16string>& names) {
+  return SaveListBox(ListPath(), names);
+}
+
 void SetShortNamesAvailable(bool available) { shortNamesAvailable = available; }
 
 void FailSchemeColourWriteAfter(int values) { colourWritesBeforeFailure = values; }

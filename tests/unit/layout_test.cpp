@@ -168,10 +168,10 @@ TEST(LayoutTest, MainWindowClickAreasAreNotCovered) {
 TEST(LayoutTest, SchemeWindowPartsLieInItsOutline) {
   using namespace qf::schemes;
   const Window window{kWidth, kHeight, kOutline};
-  ExpectInside(window, kList1, "List1");
-  ExpectInside(window, kLabel1, "Label1");
-  ExpectInside(window, kLabel2, "Label2");
-  ExpectInside(window, kLabel3, "Label3");
+  ExpectInside(window, kSchemeList, "scheme list");
+  ExpectInside(window, kAddArea, "add area");
+  ExpectInside(window, kRemoveArea, "remove area");
+  ExpectInside(window, kHideArea, "hide area");
   ExpectInside(window, kHideStripe, "hide stripe");
   ExpectInside(window, kListStripe, "list stripe");
 }

@@ -142,5 +142,73 @@ TEST(ColourValueTest, EveryDigitCountsAndFormattedValuesReadBack) {
   }
 }
 
+// The list file as a fake: whether something is there, whether a write works, what was written.
+class FakeListFile final : public ListFileAccess {
+ public:
+  bool present = false;
+  bool writable = true;
+  std::vector<Names> written;
+
+  bool Present() override { return present; }
+  std::size_t StoredSize(std::u16string_view text) override { return text.size(); }
+  bool Write(const Names& names) override {
+    if (!writable) return false;
+    written.push_back(names);
+    present = true;
+    return true;
+  }
+};
+
+// A list file that was there at start but not read is never written in that run, whatever is
+// added or removed; the first save that leaves it alone is reported, the later ones are not.
+TEST(SchemeListStoreTest, AListFileNotReadAtStartIsNeverWrittenAndReportedOnce) {
+  for (ListFileState unread :
+       {ListFileState::kHidden, ListFileState::kUnreadable, ListFileState::kTooLarge}) {
+    FakeListFile file;
+    file.present = true;
+    SchemeList list;
+    list.Start(unread, {u"not read"});
+    EXPECT_EQ(list.Names(), Names{});
+    list.Add(u"Mine");
+    EXPECT_EQ(list.Save(file), ListSave::kKept);
+    ASSERT_TRUE(list.RemoveAt(0));
+    EXPECT_FALSE(list.RemoveAt(0));
+    EXPECT_EQ(list.Save(file), ListSave::kKeptAgain);
+    EXPECT_EQ(list.FileState(), unread);
+    EXPECT_TRUE(file.written.empty());
+  }
+}
+
+// With no list file at start, one is looked for before every write until this run has written
+// one: a write that failed leaves it missing; one that turned up meanwhile is left alone.
+TEST(SchemeListStoreTest, AListFileThatAppearsAfterTheStartIsLeftAlone) {
+  FakeListFile file;
+  SchemeList list;
+  list.Start(ListFileState::kMissing);
+  list.Add(u"Sunset");
+  file.writable = false;
+  EXPECT_EQ(list.Save(file), ListSave::kFailed);
+  EXPECT_EQ(list.FileState(), ListFileState::kMissing);
+  file.writable = true;
+  EXPECT_EQ(list.Save(file), ListSave::kWritten);
+  list.Add(u"Ocean");
+  EXPECT_EQ(list.Save(file), ListSave::kWritten);  // this run's own file
+  EXPECT_EQ(file.written.back(), (Names{u"Sunset", u"Ocean"}));
+
+  SchemeList next;  // a run that started before that file was there
+  next.Start(ListFileState::kMissing);
+  next.Add(u"Mine");
+  EXPECT_EQ(next.Save(file), ListSave::kKept);
+  EXPECT_EQ(next.FileState(), ListFileState::kAppeared);
+  EXPECT_EQ(file.written.size(), 2u);
+
+  // And an Add is refused when the list would be one the next start does not read.
+  SchemeList full;
+  full.Start(ListFileState::kRead, Names(kMaxSchemeEntries - 1, u"s"));
+  EXPECT_TRUE(full.FitsWith(u"last", file));
+  full.Add(u"last");
+  EXPECT_FALSE(full.FitsWith(u"one more", file));
+}
+
 }  // namespace
 }  // namespace qf

@@ -236,8 +236,8 @@ TEST_F(DisplayScaleTest, TextFitsAndListsAndTipsAreLegible) {
     // The font grows with the scale: 9 points are 12 pixels at 96 dpi.
     EXPECT_GE(FontHeight(box->Handle()), box->Parent().Scaling().Px(12) - 1);
   }
-  HWND list = program_->Form4.List1.Handle();
-  program_->Form4.List1.AddItem(u"Sunset Gjy");
+  HWND list = program_->Form4.schemeList.Handle();
+  program_->Form4.schemeList.AddItem(u"Sunset Gjy");
   const auto itemHeight = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
   EXPECT_GE(itemHeight, FontHeight(list));
 

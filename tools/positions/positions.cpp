@@ -65,14 +65,14 @@ std::vector<Named> SchemeWindow() {
   // The window's own background, to press on for a drag: the strip of the list's rounded
   // rectangle below the list, no control there (a rounded region's last row is the one two
   // above its bottom argument, so the strip ends above that).
-  const Rect belowList{s::kList1.left, s::kList1.Bottom(), s::kList1.width,
-                       s::kOutline[1].bottom - 2 - s::kList1.Bottom()};
+  const Rect belowList{s::kSchemeList.left, s::kSchemeList.Bottom(), s::kSchemeList.width,
+                       s::kOutline[1].bottom - 2 - s::kSchemeList.Bottom()};
   return {
       {"schemes.window", kSchemesWindow},
-      {"schemes.list", s::kList1},
-      {"schemes.add", s::kLabel1},
-      {"schemes.remove", s::kLabel2},
-      {"schemes.hide", s::kLabel3},  // "X"
+      {"schemes.list", s::kSchemeList},
+      {"schemes.add", s::kAddArea},
+      {"schemes.remove", s::kRemoveArea},
+      {"schemes.hide", s::kHideArea},  // "X"
       {"schemes.background", belowList},
   };
 }

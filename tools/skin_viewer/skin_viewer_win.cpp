@@ -116,18 +116,18 @@ class SchemeSkinView : public ViewerForm {
   void Form_Load() override {
     (void)qf::ShapeWindow(Handle(), qf::schemes::kOutline);
     for (const char16_t* name : {u"Sunset", u"Ocean", u"Forest", u"Candy", u"Ice"}) {
-      List1.AddItem(name);
+      schemeList.AddItem(name);
     }
   }
 
   void PaintSkin(HDC dc, int, int) override { qf::schemes::PaintSchemeSkin(dc); }
 
-  qf::ListBox List1{*this,
-                    qf::schemes::kList1,
-                    {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  qf::ClickLabel Label1{*this, qf::schemes::kLabel1, {.onClick = Beep}};
-  qf::ClickLabel Label2{*this, qf::schemes::kLabel2, {.onClick = Beep}};
-  qf::ClickLabel Label3{*this, qf::schemes::kLabel3, {.onClick = Quit}};
+  qf::ListBox schemeList{*this,
+                         qf::schemes::kSchemeList,
+                         {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  qf::ClickLabel addArea{*this, qf::schemes::kAddArea, {.onClick = Beep}};
+  qf::ClickLabel removeArea{*this, qf::schemes::kRemoveArea, {.onClick = Beep}};
+  qf::ClickLabel hideArea{*this, qf::schemes::kHideArea, {.onClick = Quit}};
 };
 
 class HtmlFaderSkinView : public ViewerForm {
