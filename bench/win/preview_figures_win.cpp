@@ -7,7 +7,7 @@
 
 #include "fade/entry_points.h"
 #include "figures_win.h"
-#include "preview/gdi_canvas_win.h"
+#include "preview/picture_box_canvas_win.h"
 #include "preview/render_tags.h"
 #include "toolkit/toolkit_win.h"
 

@@ -3,12 +3,12 @@
 #include "chat/chat_link_win.h"
 #include "chrome/slider_art_win.h"
 #include "chrome/tray_win.h"
+#include "core/wide_win.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announce_win.h"
 #include "mainwindow/compose.h"
-#include "preview/gdi_canvas_win.h"
+#include "preview/picture_box_canvas_win.h"
 #include "preview/render_tags.h"
-#include "core/wide_win.h"
 
 namespace qf {
 

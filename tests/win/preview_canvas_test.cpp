@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "preview/gdi_canvas_win.h"
+#include "gdi_canvas_win.h"
+#include "preview/picture_box_canvas_win.h"
 #include "preview/render_tags.h"
 #include "toolkit/toolkit_win.h"
 #include "toolkit_test_support.h"
