@@ -35,9 +35,9 @@ void Program::ExitProgram() {
   EndProgram();
 }
 
-int32_t Program::StopColour(int k) { return mainForm.State().StopColour(k); }
+int32_t Program::StopColor(int k) { return mainForm.State().StopColor(k); }
 
-void Program::SetStopColour(int k, int32_t colour) { mainForm.SetStopColour(k, colour); }
+void Program::SetStopColor(int k, int32_t color) { mainForm.SetStopColor(k, color); }
 
 void Program::ShowHtmlFader() {
   htmlFaderForm.Show();

@@ -173,20 +173,20 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
   return sizes;
 }
 
-void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
-                     std::span<uint32_t> colours) {
+void FadeColorsInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                    std::span<uint32_t> colors) {
   const std::size_t stopCount = stops.size();
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return;
-  if (first > length || colours.size() > length - first) return;
+  if (first > length || colors.size() > length - first) return;
   const std::array<Channels, kMaxFadeStops> clamped = ClampedStops(stops);
   const auto sizes = FadeSegmentSizes(stopCount, length);
-  uint32_t* out = colours.data();
-  uint32_t* const end = out + colours.size();
+  uint32_t* out = colors.data();
+  uint32_t* const end = out + colors.size();
   std::size_t segmentStart = 0;  // the character the segment starts at
   for (std::size_t j = 0; j + 1 < stopCount && out < end; segmentStart += sizes[j], ++j) {
-    const std::size_t at = first + static_cast<std::size_t>(out - colours.data());
+    const std::size_t at = first + static_cast<std::size_t>(out - colors.data());
     if (sizes[j] == 0 || at >= segmentStart + sizes[j]) continue;
-    const ColourRamp<2> ramp = MakeColourRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
+    const ColorRamp<2> ramp = MakeColorRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
     // Positions count from 1 within the segment; whole numbers are exact in a double, so
     // converting one gives what the writing loop's counting up gives.
     for (std::size_t i = at - segmentStart + 1; i <= sizes[j] && out < end; ++i) {

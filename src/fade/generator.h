@@ -90,10 +90,10 @@ std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view t
 // computes: unlike FadeStops it lets no events run. A stop count outside 2..10, or characters
 // past the end of the text, leave `colours` as it was.
 //   std::array<uint32_t, 3> c;
-//   FadeColoursInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, 3, 0, c);
+//   FadeColorsInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, 3, 0, c);
 //   // c == {0xAA0055, 0x5500AA, 0x0000FF}
-void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
-                     std::span<uint32_t> colours);
+void FadeColorsInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                    std::span<uint32_t> colors);
 
 // Receives streamed markup, one block at a time, in order; returns false when it could not take
 // it (nothing more is handed to it then).

@@ -24,11 +24,11 @@ void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
 }
 
 void HtmlFaderForm::OnGenerateClicked() {
-  const std::array<int32_t, 3> colours{colourBox1.BackColor(), colourBox2.BackColor(),
-                                       colourBox3.BackColor()};
+  const std::array<int32_t, 3> colors{colorBox1.BackColor(), colorBox2.BackColor(),
+                                      colorBox3.BackColor()};
   const std::u16string line = lineBox.Text();
-  const FadeResult<std::u16string> markup = FormatFade(
-      {.colours = colours, .text = line, .format = format_, .wavy = wavyBox.Value() == 1});
+  const FadeResult<std::u16string> markup =
+      FormatFade({.colors = colors, .text = line, .format = format_, .wavy = wavyBox.Value() == 1});
   if (!markup) {
     // Wavy in a format without raised letters, or text the format cannot carry: said, and
     // nothing is added.
@@ -60,19 +60,19 @@ void HtmlFaderForm::OnCloseClicked() {
   if (showMainWindow_) showMainWindow_();
 }
 
-void HtmlFaderForm::MixColour(int k) {
-  const std::array<PictureBox*, 3> boxes{&colourBox1, &colourBox2, &colourBox3};
-  const std::array<const ScrollBar*, 9> bars{&colour1Red, &colour1Green, &colour1Blue,
-                                             &colour2Red, &colour2Green, &colour2Blue,
-                                             &colour3Red, &colour3Green, &colour3Blue};
+void HtmlFaderForm::MixColor(int k) {
+  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
+  const std::array<const ScrollBar*, 9> bars{&color1Red, &color1Green, &color1Blue,
+                                             &color2Red, &color2Green, &color2Blue,
+                                             &color3Red, &color3Green, &color3Blue};
   const std::size_t first = static_cast<std::size_t>(k - 1) * 3;
   boxes.at(static_cast<std::size_t>(k - 1))
       ->SetBackColor(
           ColorRgb(bars[first]->Value(), bars[first + 1]->Value(), bars[first + 2]->Value()));
 }
 
-void HtmlFaderForm::PickColour(PictureBox& box) {
-  if (const std::optional<int32_t> colour = colourDialog.Pick(Handle())) box.SetBackColor(*colour);
+void HtmlFaderForm::PickColor(PictureBox& box) {
+  if (const std::optional<int32_t> color = colorDialog.Pick(Handle())) box.SetBackColor(*color);
 }
 
 }  // namespace qf

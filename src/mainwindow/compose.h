@@ -27,7 +27,7 @@ int SliderTargetOf(const NumberedBoxValues& boxes);
 // stops), wavy when `wavy` is -1.
 //   ComposeChatLine(u"<b>", {{255, 16711680}}, u"ab", 0) ==
 //     u"<b><Font Color=#FF0000>a<Font Color=#0000FF>b"
-std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colours,
+std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colors,
                                std::u16string_view text, int16_t wavy);
 
 // The style prefix after a style box was clicked: its tag in front when ticked, every copy of

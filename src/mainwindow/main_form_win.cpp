@@ -50,14 +50,15 @@ void MainForm::OnCloseClicked() { host_.ExitProgram(); }
 void MainForm::ShowState() {
   // The controls show the state (they hold it already when the user made the change).
   for (int k = 1; k <= 10; ++k) {
-    if (ColourBox(k).BackColor() != state_.StopColour(k)) ColourBox(k).SetBackColor(state_.StopColour(k));
+    if (ColorBox(k).BackColor() != state_.StopColor(k))
+      ColorBox(k).SetBackColor(state_.StopColor(k));
     if (NumberedBox(k).Value() != state_.NumberedBox(k)) NumberedBox(k).SetValue(state_.NumberedBox(k));
   }
   if (lineBox.Text() != state_.Line()) lineBox.SetText(state_.Line());
   RequestPreview();
 }
 
-void MainForm::SetStopColour(int k, int32_t colour) { state_.SetStopColour(k, colour); }
+void MainForm::SetStopColor(int k, int32_t color) { state_.SetStopColor(k, color); }
 
 // ---- Compose and send -------------------------------------------------------------------------
 
@@ -119,7 +120,7 @@ void MainForm::DrawPreview() {
   previewRequested_ = false;
   // With no stops chosen the strip keeps what it shows.
   if (state_.StopCount() == 0) return;
-  previewMarkup_ = FadeColors(state_.StopColours(), state_.Line(), 0);
+  previewMarkup_ = FadeColors(state_.StopColors(), state_.Line(), 0);
   PictureBoxCanvas canvas(previewStrip);
   RenderTags(canvas, previewMarkup_);
   ++previewDraws_;
@@ -138,22 +139,21 @@ bool MainForm::HandlePreviewMessage(UINT message) {
 
 // ---- Colours and styles -----------------------------------------------------------------------
 
-void MainForm::PickColour(int k) {
-  if (const std::optional<int32_t> colour = colourDialog.Pick(Handle()))
-    state_.SetStopColour(k, *colour);
+void MainForm::PickColor(int k) {
+  if (const std::optional<int32_t> color = colorDialog.Pick(Handle()))
+    state_.SetStopColor(k, *color);
 }
 
-void MainForm::PickStripColour() {
-  const std::optional<int32_t> colour = colourDialog.Pick(Handle());
-  if (!colour) return;
+void MainForm::PickStripColor() {
+  const std::optional<int32_t> color = colorDialog.Pick(Handle());
+  if (!color) return;
   // Setting the strip's background clears it: the preview is drawn again.
-  previewStrip.SetBackColor(*colour);
+  previewStrip.SetBackColor(*color);
   RequestPreview();
 }
 
-void MainForm::SetSliderColour() {
-  (void)state_.SetSliderColour(
-      ColorRgb(redSlider.Value(), greenSlider.Value(), blueSlider.Value()));
+void MainForm::SetSliderColor() {
+  (void)state_.SetSliderColor(ColorRgb(redSlider.Value(), greenSlider.Value(), blueSlider.Value()));
 }
 
 void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {

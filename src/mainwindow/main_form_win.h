@@ -49,7 +49,7 @@ class MainForm : public ChromeForm {
   // The fader's state: what the window shows, sends and previews.
   const FaderState& State() const { return state_; }
   // Colour stop k (1..10): the scheme manager's way in.
-  void SetStopColour(int k, int32_t colour);
+  void SetStopColor(int k, int32_t color);
 
   // Draws the preview now (a change of the state asks for it, once the waiting messages have
   // run); public so that tests and benchmarks can draw without waiting.
@@ -68,7 +68,7 @@ class MainForm : public ChromeForm {
   void ShowNotice(std::u16string_view text);
 
   // Colour box k (1..10) and numbered box k (1..10).
-  PictureBox& ColourBox(int k) { return *colourBoxes_.at(static_cast<std::size_t>(k - 1)); }
+  PictureBox& ColorBox(int k) { return *colorBoxes_.at(static_cast<std::size_t>(k - 1)); }
   CheckBox& NumberedBox(int k) { return *numberedBoxes_.at(static_cast<std::size_t>(k - 1)); }
 
  protected:
@@ -87,9 +87,9 @@ class MainForm : public ChromeForm {
   void OnFadesClicked();
 
   void Send(int16_t wavy);
-  void PickColour(int k);
-  void PickStripColour();
-  void SetSliderColour();
+  void PickColor(int k);
+  void PickStripColor();
+  void SetSliderColor();
   void ToggleStyle(const CheckBox& box, std::u16string_view tag);
   void OnNumberedBoxClicked(int k) { state_.SetNumberedBox(k, NumberedBox(k).Value()); }
   // The controls show the state; the preview is asked for.
@@ -120,7 +120,7 @@ class MainForm : public ChromeForm {
        .onChange = [this] { state_.SetLine(lineBox.Text()); },
        .onEnter = [this](bool shift) { shift ? OnSendWavyClicked() : OnSendClicked(); }}};
   PictureBox previewStrip{
-      *this, mainwindow::kPreviewStrip, {.onClick = [this] { PickStripColour(); }}};
+      *this, mainwindow::kPreviewStrip, {.onClick = [this] { PickStripColor(); }}};
   CheckBox wavyBox{
       *this, mainwindow::kWavyBox, {.onClick = [this] { state_.SetWavy(wavyBox.Value() != 0); }}};
   CheckBox strikeBox{
@@ -132,11 +132,11 @@ class MainForm : public ChromeForm {
   CheckBox underlineBox{
       *this, mainwindow::kUnderlineBox, {.onClick = [this] { ToggleStyle(underlineBox, u"<u>"); }}};
   VScrollBar redSlider{
-      *this, mainwindow::kRedSlider, {.max = 255, .onChange = [this] { SetSliderColour(); }}};
+      *this, mainwindow::kRedSlider, {.max = 255, .onChange = [this] { SetSliderColor(); }}};
   VScrollBar greenSlider{
-      *this, mainwindow::kGreenSlider, {.max = 255, .onChange = [this] { SetSliderColour(); }}};
+      *this, mainwindow::kGreenSlider, {.max = 255, .onChange = [this] { SetSliderColor(); }}};
   VScrollBar blueSlider{
-      *this, mainwindow::kBlueSlider, {.max = 255, .onChange = [this] { SetSliderColour(); }}};
+      *this, mainwindow::kBlueSlider, {.max = 255, .onChange = [this] { SetSliderColor(); }}};
   CheckBox numberedBox1{*this, mainwindow::NumberedBox(1), {.value = 1, .onClick = [this] {
                                                               OnNumberedBoxClicked(1);
                                                             }}};
@@ -148,11 +148,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::NumberedBox(4), {.onClick = [this] { OnNumberedBoxClicked(4); }}};
   CheckBox numberedBox5{
       *this, mainwindow::NumberedBox(5), {.onClick = [this] { OnNumberedBoxClicked(5); }}};
-  PictureBox colourBox1{*this, mainwindow::ColourBox(1), {.onDblClick = [this] { PickColour(1); }}};
-  PictureBox colourBox2{*this, mainwindow::ColourBox(2), {.onDblClick = [this] { PickColour(2); }}};
-  PictureBox colourBox3{*this, mainwindow::ColourBox(3), {.onDblClick = [this] { PickColour(3); }}};
-  PictureBox colourBox4{*this, mainwindow::ColourBox(4), {.onDblClick = [this] { PickColour(4); }}};
-  PictureBox colourBox5{*this, mainwindow::ColourBox(5), {.onDblClick = [this] { PickColour(5); }}};
+  PictureBox colorBox1{*this, mainwindow::ColorBox(1), {.onDblClick = [this] { PickColor(1); }}};
+  PictureBox colorBox2{*this, mainwindow::ColorBox(2), {.onDblClick = [this] { PickColor(2); }}};
+  PictureBox colorBox3{*this, mainwindow::ColorBox(3), {.onDblClick = [this] { PickColor(3); }}};
+  PictureBox colorBox4{*this, mainwindow::ColorBox(4), {.onDblClick = [this] { PickColor(4); }}};
+  PictureBox colorBox5{*this, mainwindow::ColorBox(5), {.onDblClick = [this] { PickColor(5); }}};
   CheckBox numberedBox6{
       *this, mainwindow::NumberedBox(6), {.onClick = [this] { OnNumberedBoxClicked(6); }}};
   CheckBox numberedBox7{
@@ -163,12 +163,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::NumberedBox(9), {.onClick = [this] { OnNumberedBoxClicked(9); }}};
   CheckBox numberedBox10{
       *this, mainwindow::NumberedBox(10), {.onClick = [this] { OnNumberedBoxClicked(10); }}};
-  PictureBox colourBox6{*this, mainwindow::ColourBox(6), {.onDblClick = [this] { PickColour(6); }}};
-  PictureBox colourBox7{*this, mainwindow::ColourBox(7), {.onDblClick = [this] { PickColour(7); }}};
-  PictureBox colourBox8{*this, mainwindow::ColourBox(8), {.onDblClick = [this] { PickColour(8); }}};
-  PictureBox colourBox9{*this, mainwindow::ColourBox(9), {.onDblClick = [this] { PickColour(9); }}};
-  PictureBox colourBox10{
-      *this, mainwindow::ColourBox(10), {.onDblClick = [this] { PickColour(10); }}};
+  PictureBox colorBox6{*this, mainwindow::ColorBox(6), {.onDblClick = [this] { PickColor(6); }}};
+  PictureBox colorBox7{*this, mainwindow::ColorBox(7), {.onDblClick = [this] { PickColor(7); }}};
+  PictureBox colorBox8{*this, mainwindow::ColorBox(8), {.onDblClick = [this] { PickColor(8); }}};
+  PictureBox colorBox9{*this, mainwindow::ColorBox(9), {.onDblClick = [this] { PickColor(9); }}};
+  PictureBox colorBox10{*this, mainwindow::ColorBox(10), {.onDblClick = [this] { PickColor(10); }}};
   ClickLabel menuArea{
       *this, mainwindow::kMenuArea, {.toolTip = u"Menu", .onClick = [this] { OnMenuClicked(); }}};
   ClickLabel trayArea{*this, mainwindow::kTrayArea, {.onMouseUp = [this](int, int, float, float) {
@@ -186,12 +185,12 @@ class MainForm : public ChromeForm {
   ClickLabel fadesArea{*this,
                        mainwindow::kFadesArea,
                        {.toolTip = u"Add/Remove Fades", .onClick = [this] { OnFadesClicked(); }}};
-  ColorDialog colourDialog;
+  ColorDialog colorDialog;
 
  private:
-  const std::array<PictureBox*, 10> colourBoxes_{&colourBox1, &colourBox2, &colourBox3, &colourBox4,
-                                                 &colourBox5, &colourBox6, &colourBox7, &colourBox8,
-                                                 &colourBox9, &colourBox10};
+  const std::array<PictureBox*, 10> colorBoxes_{&colorBox1, &colorBox2, &colorBox3, &colorBox4,
+                                                &colorBox5, &colorBox6, &colorBox7, &colorBox8,
+                                                &colorBox9, &colorBox10};
   const std::array<CheckBox*, 10> numberedBoxes_{
       &numberedBox1, &numberedBox2, &numberedBox3, &numberedBox4, &numberedBox5,
       &numberedBox6, &numberedBox7, &numberedBox8, &numberedBox9, &numberedBox10};

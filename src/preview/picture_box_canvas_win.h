@@ -26,7 +26,7 @@ class PictureBoxCanvas : public Canvas {
   void SetFontItalic(bool on) override { box_.SetFontItalic(on); }
   void SetFontUnderline(bool on) override { box_.SetFontUnderline(on); }
   void SetFontStrikethrough(bool on) override { box_.SetFontStrikethrough(on); }
-  void SetForeColor(int32_t colour) override { box_.SetForeColor(colour); }
+  void SetForeColor(int32_t color) override { box_.SetForeColor(color); }
   void Cls() override { box_.Cls(); }
   void PrintText(double x, int y, std::u16string_view text) override;
   double TextWidth(std::u16string_view text) override;

@@ -23,7 +23,7 @@ std::vector<std::u16string> ListItems(const ListBox& list) {
 
 }  // namespace
 
-SchemeForm::SchemeForm(ColourStops& stops, std::u16string folder, HICON icon)
+SchemeForm::SchemeForm(ColorStops& stops, std::u16string folder, HICON icon)
     : ChromeForm({.caption = u"Add/Remove Fades",
                   .width = schemes::kWidth,
                   .height = schemes::kHeight,
@@ -95,9 +95,10 @@ void SchemeForm::Label1_Click() {
     return;
   }
   // The colours first: a name in the list whose colours were never stored would apply nothing.
-  std::array<int32_t, kSchemeColourCount> colours{};
-  for (int k = 1; k <= kSchemeColourCount; ++k) colours[static_cast<std::size_t>(k - 1)] = stops_.StopColour(k);
-  if (!WriteSchemeColours(name, colours, ColorDataPath())) {
+  std::array<int32_t, kSchemeColorCount> colors{};
+  for (int k = 1; k <= kSchemeColorCount; ++k)
+    colors[static_cast<std::size_t>(k - 1)] = stops_.StopColor(k);
+  if (!WriteSchemeColors(name, colors, ColorDataPath())) {
     ShowMessage(Handle(), u"The colours of \"" + name + u"\" could not be saved in " +
                               ColorDataPath() +
                               u" (is it read-only, or the disk full?). The scheme was not added.");
@@ -150,9 +151,9 @@ void SchemeForm::List1_Click() { ApplyScheme(List1.Text()); }
 
 void SchemeForm::ApplyScheme(std::u16string_view name) {
   for (int k = 1; k <= 10; ++k) {
-    const std::optional<int32_t> colour =
-        ParseStoredColour(ReadIni(name, SchemeColourKey(k), ColorDataPath()));
-    if (colour) stops_.SetStopColour(k, *colour);
+    const std::optional<int32_t> color =
+        ParseStoredColor(ReadIni(name, SchemeColorKey(k), ColorDataPath()));
+    if (color) stops_.SetStopColor(k, *color);
   }
 }
 

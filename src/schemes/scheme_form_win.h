@@ -5,7 +5,7 @@
 // the window. The main window's start-up fills the list when there is one to load; the window
 // itself is made when it is first shown.
 //
-// It knows no other window: the colours it saves and sets come through ColourStops.
+// It knows no other window: the colours it saves and sets come through ColorStops.
 #include <windows.h>
 
 #include <cstdint>
@@ -20,19 +20,19 @@
 namespace qf {
 
 // The colours the scheme manager saves and sets: the main window's ten colour boxes.
-class ColourStops {
+class ColorStops {
  public:
-  virtual int32_t StopColour(int k) = 0;  // k = 1..10
-  virtual void SetStopColour(int k, int32_t colour) = 0;
+  virtual int32_t StopColor(int k) = 0;  // k = 1..10
+  virtual void SetStopColor(int k, int32_t color) = 0;
 
  protected:
-  ~ColourStops() = default;
+  ~ColorStops() = default;
 };
 
 class SchemeForm : public ChromeForm {
  public:
   // `folder`: where scheme.lst and color.dat are (the program's own folder).
-  SchemeForm(ColourStops& stops, std::u16string folder, HICON icon);
+  SchemeForm(ColorStops& stops, std::u16string folder, HICON icon);
 
   std::u16string SchemeListPath() const { return folder_ + u"\\scheme.lst"; }
   std::u16string ColorDataPath() const { return folder_ + u"\\color.dat"; }
@@ -63,7 +63,7 @@ class SchemeForm : public ChromeForm {
   // the first save or removal says so.
   void KeepListFileUnwritten(std::u16string why);
 
-  ColourStops& stops_;
+  ColorStops& stops_;
   const std::u16string folder_;
   // Whether the list file holds what this run read or wrote; until then a list file must be
   // looked for again before it is written.

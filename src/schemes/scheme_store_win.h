@@ -3,14 +3,14 @@
 // (an INI file with one section of ten colour values per scheme), both beside the program and
 // both in the system's ANSI code page. The text formats themselves are in scheme_list.h.
 //
-// Saving a scheme, as the scheme manager does it (listFile and colourFile are the program's
+// Saving a scheme, as the scheme manager does it (listFile and colorFile are the program's
 // folder followed by "\scheme.lst" and "\color.dat"):
 //   std::u16string why;
 //   if (!CanStoreSchemeNameInFiles(name, &why)) { MsgBox(why); return; }
-//   if (!WriteSchemeColours(name, colours, colourFile)) { tell the user; return; }
+//   if (!WriteSchemeColors(name, colours, colorFile)) { tell the user; return; }
 //   names.push_back(name);
 //   if (!SaveListBox(listFile, names)) { tell the user; }
-// Loading one: if (auto c = ParseStoredColour(ReadIni(name, SchemeColourKey(i), colourFile)))
+// Loading one: if (auto c = ParseStoredColor(ReadIni(name, SchemeColorKey(i), colorFile)))
 //   Picture[i].SetBackColor(*c);   // otherwise the box keeps its colour
 // The store knows files and names only; the scheme manager copies the names into and out of
 // its list box.
@@ -67,7 +67,7 @@ bool FilePresent(std::u16string_view path);
 // file, section or key is missing. The key is looked up lower-cased (letter case never matters
 // to the profile functions), through a 255-character buffer, so a longer value comes back cut
 // to its first 254 characters.
-//   ReadIni(u"Sunset", u"Fade10", colourFile) == u"16711680"
+//   ReadIni(u"Sunset", u"Fade10", colorFile) == u"16711680"
 std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
                        std::u16string_view path);
 
@@ -86,15 +86,15 @@ std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
 // same folder, which then replaces the file in one move. When any step fails (a read-only
 // file or folder, a full disk) the file stays byte for byte as it was, so a section is never
 // left half old colours and half new; no copy is left behind either.
-//   WriteSchemeColours(u"Sunset", colours, colourFile);  // colours.size() == 10
-[[nodiscard]] bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colours,
-                                      std::u16string_view path);
+//   WriteSchemeColors(u"Sunset", colours, colorFile);  // colours.size() == 10
+[[nodiscard]] bool WriteSchemeColors(std::u16string_view name, std::span<const int32_t> colors,
+                                     std::u16string_view path);
 
 // For tests: makes the short-name lookup fail as on a volume that keeps no short names.
 void SetShortNamesAvailable(bool available);
-// For tests: WriteSchemeColours lets this many values be written, then fails the next one as
+// For tests: WriteSchemeColors lets this many values be written, then fails the next one as
 // a full disk would; a negative number (the default) fails none.
-void FailSchemeColourWriteAfter(int values);
+void FailSchemeColorWriteAfter(int values);
 
 // CanStoreSchemeName, and also that the name survives the ANSI code page both files use (a
 // character the code page lacks would be saved as another one, under another section).

@@ -46,8 +46,8 @@ enum class DialogResult { kOk, kCancel, kError };
 //     Picture1.SetBackColor(CommonDialog1.Color());
 class ColorDialog {
  public:
-  int32_t Color() const { return colour_; }
-  void SetColor(int32_t colour) { colour_ = colour; }
+  int32_t Color() const { return color_; }
+  void SetColor(int32_t color) { color_ = color; }
   DialogResult Show(HWND owner);
   // The one way a colour is picked by hand: the dialog is shown, and only a colour the user
   // chose (OK) comes back; Cancel or an error gives nullopt, and the caller keeps its colour.
@@ -55,7 +55,7 @@ class ColorDialog {
   [[nodiscard]] std::optional<int32_t> Pick(HWND owner);
 
  private:
-  int32_t colour_ = 0;  // black until the first choice
+  int32_t color_ = 0;  // black until the first choice
   std::array<COLORREF, 16> custom_{};
 };
 

@@ -213,7 +213,7 @@ TEST_F(DisplayScaleTest, ControlsLieOnTheirDrawnPlates) {
   std::vector<qf::Control*> inWells = {&main.lineBox, &main.previewStrip,
                                        &program_->htmlFaderForm.lineBox,
                                        &program_->htmlFaderForm.outputBox};
-  for (int k = 1; k <= 10; ++k) inWells.push_back(&main.ColourBox(k));
+  for (int k = 1; k <= 10; ++k) inWells.push_back(&main.ColorBox(k));
   for (qf::Control* control : inWells) {
     const Rect placed = control->PlacedBounds();
     HDC skin = control->Parent().SkinDc();
@@ -274,7 +274,7 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   EXPECT_EQ(placed.left, 40);
   EXPECT_EQ(placed.right - placed.left, target.Px(qf::mainwindow::kWidth));
   EXPECT_EQ(ChildRect(main.lineBox.Handle()), target.Map(qf::mainwindow::kLineBox));
-  EXPECT_EQ(ChildRect(main.ColourBox(7).Handle()), target.Map(qf::mainwindow::ColourBox(7)));
+  EXPECT_EQ(ChildRect(main.ColorBox(7).Handle()), target.Map(qf::mainwindow::ColorBox(7)));
   const std::vector<Rect> tips = ToolRects(hwnd);
   EXPECT_NE(std::find(tips.begin(), tips.end(), target.Map(qf::mainwindow::kSendArea)), tips.end())
       << "SEND's tip did not move with it";

@@ -63,7 +63,7 @@ TEST_F(FormsTest, StartsBlackWithBoxOneTickedAndNoSchemeManagerWithoutAList) {
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
   for (int k = 1; k <= 10; ++k) {
-    EXPECT_EQ(program.mainForm.ColourBox(k).BackColor(), 0) << k;
+    EXPECT_EQ(program.mainForm.ColorBox(k).BackColor(), 0) << k;
     EXPECT_EQ(program.mainForm.NumberedBox(k).Value(), k == 1 ? 1 : 0) << k;
   }
   EXPECT_EQ(program.mainForm.previewStrip.BackColor(), 0);
@@ -81,16 +81,16 @@ TEST_F(FormsTest, StartUpAppliesTheFirstSchemeAndLeavesDamagedValuesAlone) {
         "[Sunset]\r\nFade1=255\r\nFade2=65280\r\nFade3=garbage\r\nFade4=\r\nFade5=-1\r\n");
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  EXPECT_EQ(program.mainForm.colourBox1.BackColor(), 255);
-  EXPECT_EQ(program.mainForm.colourBox2.BackColor(), 65280);
-  EXPECT_EQ(program.mainForm.colourBox3.BackColor(), 0);  // not a number: left as it was
-  EXPECT_EQ(program.mainForm.colourBox4.BackColor(), 0);  // empty
-  EXPECT_EQ(program.mainForm.colourBox5.BackColor(), 0);  // not a colour a box can show
+  EXPECT_EQ(program.mainForm.colorBox1.BackColor(), 255);
+  EXPECT_EQ(program.mainForm.colorBox2.BackColor(), 65280);
+  EXPECT_EQ(program.mainForm.colorBox3.BackColor(), 0);  // not a number: left as it was
+  EXPECT_EQ(program.mainForm.colorBox4.BackColor(), 0);  // empty
+  EXPECT_EQ(program.mainForm.colorBox5.BackColor(), 0);  // not a colour a box can show
   // The list is read; its window waits until it is first shown (after the main window's).
   EXPECT_FALSE(program.Form4.Loaded());
   ASSERT_EQ(program.Form4.List1.ListCount(), 2);
   program.Form4.List1.SetListIndex(1);  // a click on "Ocean" applies it
-  EXPECT_EQ(program.mainForm.colourBox1.BackColor(), 16711680);
+  EXPECT_EQ(program.mainForm.colorBox1.BackColor(), 16711680);
   program.Form4.Show();
   HWND list = program.Form4.List1.Handle();
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
@@ -101,21 +101,21 @@ TEST_F(FormsTest, SlidersWriteAllThreeChannelsIntoTheLowestTickedBox) {
   qf::Program program(nullptr, Folder());
   qf::MainForm& form = program.mainForm;
   form.Load();
-  form.colourBox1.SetBackColor(qf::ColorRgb(1, 2, 3));
+  form.colorBox1.SetBackColor(qf::ColorRgb(1, 2, 3));
   form.redSlider.SetValue(255);
   form.greenSlider.SetValue(128);
-  EXPECT_EQ(form.colourBox1.BackColor(), qf::ColorRgb(255, 128, 0));
+  EXPECT_EQ(form.colorBox1.BackColor(), qf::ColorRgb(255, 128, 0));
   form.numberedBox1.SetValue(0);
   form.numberedBox2.SetValue(1);
   form.numberedBox3.SetValue(1);
   form.blueSlider.SetValue(7);
-  EXPECT_EQ(form.colourBox2.BackColor(), qf::ColorRgb(255, 128, 7));
+  EXPECT_EQ(form.colorBox2.BackColor(), qf::ColorRgb(255, 128, 7));
   form.numberedBox2.SetValue(0);
   form.blueSlider.SetValue(8);
-  EXPECT_EQ(form.colourBox3.BackColor(), qf::ColorRgb(255, 128, 8));
+  EXPECT_EQ(form.colorBox3.BackColor(), qf::ColorRgb(255, 128, 8));
   form.numberedBox3.SetValue(0);
   form.blueSlider.SetValue(9);  // no numbered box ticked: no box changes
-  EXPECT_EQ(form.colourBox3.BackColor(), qf::ColorRgb(255, 128, 8));
+  EXPECT_EQ(form.colorBox3.BackColor(), qf::ColorRgb(255, 128, 8));
 }
 
 TEST_F(FormsTest, StyleBoxesKeepThePrefixAndThePreviewLeavesItOut) {
@@ -131,8 +131,8 @@ TEST_F(FormsTest, StyleBoxesKeepThePrefixAndThePreviewLeavesItOut) {
   form.lineBox.SetText(u"Hi");
   form.DrawPreview();
   EXPECT_EQ(form.PreviewMarkup(), u"");
-  form.SetStopColour(2, 255);
-  EXPECT_EQ(form.colourBox2.BackColor(), 255);
+  form.SetStopColor(2, 255);
+  EXPECT_EQ(form.colorBox2.BackColor(), 255);
   form.numberedBox2.SetValue(1);
   form.DrawPreview();
   EXPECT_EQ(form.PreviewMarkup(), qf::FadeTwoColors(0, 255, u"Hi", 0));
@@ -146,9 +146,9 @@ TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
   qf::Program program(nullptr, Folder());
   qf::HtmlFaderForm& fader = program.htmlFaderForm;
   fader.Load();
-  fader.colour1Green.SetValue(255);
-  EXPECT_EQ(fader.colourBox1.BackColor(), 65280);
-  fader.colour3Blue.SetValue(255);
+  fader.color1Green.SetValue(255);
+  EXPECT_EQ(fader.colorBox1.BackColor(), 65280);
+  fader.color3Blue.SetValue(255);
   fader.lineBox.SetText(u"abc");
   ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);  // Generate
   fader.wavyBox.SetValue(1);
@@ -175,11 +175,10 @@ TEST_F(FormsTest, HtmlFaderGeneratesTheChosenFormat) {
   fader.wavyBox.SetValue(1);
   ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);
   const std::array<int32_t, 3> black{};
-  EXPECT_EQ(
-      fader.outputBox.Text(),
-      *qf::FormatFade(
-           {.colours = black, .text = u"a<b", .format = qf::MarkupFormat::kHtml, .wavy = true})
-           .value);
+  EXPECT_EQ(fader.outputBox.Text(),
+            *qf::FormatFade(
+                 {.colors = black, .text = u"a<b", .format = qf::MarkupFormat::kHtml, .wavy = true})
+                 .value);
   ClickAt(fader.Handle(), qf::htmlfader::kFormatArea);
   ASSERT_EQ(fader.Format(), qf::MarkupFormat::kBbcode);
   fader.outputBox.SetText(u"");
@@ -200,7 +199,7 @@ std::function<void(HWND)> TypeAndEnter(std::wstring text) {
 }
 void PressCancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
-TEST_F(FormsTest, ASaveWhoseColoursCannotBeStoredAddsNoName) {
+TEST_F(FormsTest, ASaveWhoseColorsCannotBeStoredAddsNoName) {
   Write("color.dat", "[Old]\r\nFade1=1\r\n");
   SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_READONLY);
   qf::Program program(nullptr, Folder());
@@ -219,7 +218,7 @@ TEST_F(FormsTest, ASaveWhoseColoursCannotBeStoredAddsNoName) {
 
 // A save whose fifth value cannot be written would leave a section of old and new colours
 // under a name that every entry of it applies: color.dat stays byte for byte as it was.
-TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
+TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColorDatWhole) {
   const std::string before = "[Sunset]\r\nFade1=1\r\nFade2=2\r\nFade3=3\r\nFade4=4\r\n"
                              "Fade5=5\r\nFade6=6\r\nFade7=7\r\nFade8=8\r\nFade9=9\r\n"
                              "Fade10=10\r\n[Other]\r\nFade1=77\r\n";
@@ -227,7 +226,7 @@ TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
   Write("scheme.lst", "Sunset\r\n");
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  for (int k = 1; k <= 10; ++k) program.mainForm.SetStopColour(k, 1000 + k);
+  for (int k = 1; k <= 10; ++k) program.mainForm.SetStopColor(k, 1000 + k);
   program.Form4.Show();
   auto save = [&](const wchar_t* name) {
     qf::test::DialogSequence answers({TypeAndEnter(name)});
@@ -235,9 +234,9 @@ TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
     return answers.Texts();
   };
   for (int written : {0, 4}) {
-    qf::FailSchemeColourWriteAfter(written);
+    qf::FailSchemeColorWriteAfter(written);
     const std::vector<std::wstring> texts = save(L"SUNSET");  // the same section
-    qf::FailSchemeColourWriteAfter(-1);
+    qf::FailSchemeColorWriteAfter(-1);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NE(texts[1].find(L"could not be saved"), std::wstring::npos);
     EXPECT_EQ(Bytes("color.dat"), before) << written << " values written";
@@ -327,27 +326,27 @@ TEST_F(FormsTest, RemoveTakesTheSelectedEntryByItsPositionEvenAnEmptyOne) {
   EXPECT_EQ(answers.Texts()[0], L"please select a scheme to remove");
 }
 
-TEST_F(FormsTest, CancelInTheColourDialogKeepsEveryColour) {
+TEST_F(FormsTest, CancelInTheColorDialogKeepsEveryColor) {
   qf::Program program(nullptr, Folder());
   program.mainForm.Show();
-  program.mainForm.colourBox3.SetBackColor(qf::ColorRgb(1, 2, 3));
-  program.mainForm.colourDialog.SetColor(qf::ColorRgb(200, 0, 0));
+  program.mainForm.colorBox3.SetBackColor(qf::ColorRgb(1, 2, 3));
+  program.mainForm.colorDialog.SetColor(qf::ColorRgb(200, 0, 0));
   {
     qf::test::DialogSequence answers({PressCancel, PressCancel});
-    DoubleClickAt(program.mainForm.colourBox3.Handle(), InsideOf(qf::mainwindow::ColourBox(3)));
+    DoubleClickAt(program.mainForm.colorBox3.Handle(), InsideOf(qf::mainwindow::ColorBox(3)));
     ClickAt(program.mainForm.previewStrip.Handle(), InsideOf(qf::mainwindow::kPreviewStrip));
     EXPECT_EQ(answers.Texts().size(), 2u);
   }
-  EXPECT_EQ(program.mainForm.colourBox3.BackColor(), qf::ColorRgb(1, 2, 3));
+  EXPECT_EQ(program.mainForm.colorBox3.BackColor(), qf::ColorRgb(1, 2, 3));
   EXPECT_EQ(program.mainForm.previewStrip.BackColor(), 0);
   program.htmlFaderForm.Show();
-  program.htmlFaderForm.colourBox2.SetBackColor(qf::ColorRgb(4, 5, 6));
+  program.htmlFaderForm.colorBox2.SetBackColor(qf::ColorRgb(4, 5, 6));
   {
     qf::test::DialogSequence answers({PressCancel});
-    DoubleClickAt(program.htmlFaderForm.colourBox2.Handle(), InsideOf(qf::htmlfader::ColourBox(2)));
+    DoubleClickAt(program.htmlFaderForm.colorBox2.Handle(), InsideOf(qf::htmlfader::ColorBox(2)));
     EXPECT_EQ(answers.Texts().size(), 1u);
   }
-  EXPECT_EQ(program.htmlFaderForm.colourBox2.BackColor(), qf::ColorRgb(4, 5, 6));
+  EXPECT_EQ(program.htmlFaderForm.colorBox2.BackColor(), qf::ColorRgb(4, 5, 6));
 }
 
 TEST_F(FormsTest, ASendNobodyReceivedKeepsTheLineAndSaysSo) {
@@ -467,9 +466,10 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
     ASSERT_EQ(form.PreviewDraws(), atRest) << what << ": drawn with nothing changed";
     change();
     ASSERT_TRUE(qf::test::PumpUntil([&] { return form.PreviewDraws() > atRest; }, 1000)) << what;
-    std::vector<int32_t> colours;
-    for (int k = 1; k <= form.State().StopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
-    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colours, form.lineBox.Text(), 0)) << what;
+    std::vector<int32_t> colors;
+    for (int k = 1; k <= form.State().StopCount(); ++k)
+      colors.push_back(form.ColorBox(k).BackColor());
+    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colors, form.lineBox.Text(), 0)) << what;
   };
 
   shownByNextTick("typed", [&] { qf::test::PostText(form.lineBox.Handle(), L"Hi"); });
@@ -484,16 +484,16 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }});
-    DoubleClickAt(form.colourBox2.Handle(), InsideOf(qf::mainwindow::ColourBox(2)));
+    DoubleClickAt(form.colorBox2.Handle(), InsideOf(qf::mainwindow::ColorBox(2)));
     EXPECT_EQ(answers.Texts().size(), 1u);
   });
-  EXPECT_EQ(form.colourBox2.BackColor(), qf::ColorRgb(10, 20, 30));
+  EXPECT_EQ(form.colorBox2.BackColor(), qf::ColorRgb(10, 20, 30));
   shownByNextTick("slider", [&] {
     SendMessageW(form.Handle(), WM_VSCROLL, SB_LINEDOWN,
                  reinterpret_cast<LPARAM>(form.redSlider.Handle()));
   });
   shownByNextTick("scheme applied", [&] { program.Form4.List1.SetListIndex(1); });
-  EXPECT_EQ(form.colourBox3.BackColor(), 8421504);
+  EXPECT_EQ(form.colorBox3.BackColor(), 8421504);
 }
 
 // Ticks of the preview with a line that changes on every tick: the objects the process holds
@@ -502,7 +502,7 @@ TEST_F(FormsTest, PreviewTicksKeepObjectCountsFlat) {
   qf::Program program(nullptr, Folder());
   qf::MainForm& form = program.mainForm;
   form.Show();
-  for (int k = 1; k <= 10; ++k) form.SetStopColour(k, k * 1677721);
+  for (int k = 1; k <= 10; ++k) form.SetStopColor(k, k * 1677721);
   form.numberedBox10.SetValue(1);
   form.boldBox.SetValue(1);
   std::u16string line;

@@ -31,7 +31,7 @@ class GdiCanvas : public Canvas {
   void SetFontItalic(bool on) override { painter_.SetFontItalic(on); }
   void SetFontUnderline(bool on) override { painter_.SetFontUnderline(on); }
   void SetFontStrikethrough(bool on) override { painter_.SetFontStrikethrough(on); }
-  void SetForeColor(int32_t colour) override { painter_.SetForeColor(colour); }
+  void SetForeColor(int32_t color) override { painter_.SetForeColor(color); }
   void Cls() override;
   void PrintText(double x, int y, std::u16string_view text) override;
   double TextWidth(std::u16string_view text) override { return painter_.Width(text); }

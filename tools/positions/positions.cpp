@@ -56,7 +56,7 @@ std::vector<Named> MainWindow() {
   };
   // Numbered box "k." and its colour square.
   for (int k = 1; k <= 10; ++k) all.push_back({"main.box" + std::to_string(k), m::NumberedBox(k)});
-  for (int k = 1; k <= 10; ++k) all.push_back({"main.colour" + std::to_string(k), m::ColourBox(k)});
+  for (int k = 1; k <= 10; ++k) all.push_back({"main.colour" + std::to_string(k), m::ColorBox(k)});
   return all;
 }
 
@@ -87,8 +87,8 @@ std::vector<Named> FaderWindow() {
       {"fader.format", h::kFormatArea},
   };
   // Bar k: red, green and blue of colour 1 (bars 1 to 3), colour 2 (4 to 6), colour 3 (7 to 9).
-  for (int k = 1; k <= 9; ++k) all.push_back({"fader.bar" + std::to_string(k), h::ColourBar(k)});
-  for (int k = 1; k <= 3; ++k) all.push_back({"fader.colour" + std::to_string(k), h::ColourBox(k)});
+  for (int k = 1; k <= 9; ++k) all.push_back({"fader.bar" + std::to_string(k), h::ColorBar(k)});
+  for (int k = 1; k <= 3; ++k) all.push_back({"fader.colour" + std::to_string(k), h::ColorBox(k)});
   return all;
 }
 
