@@ -13,13 +13,13 @@ namespace {
 
 // Splits every colour value with SplitColor and calls `member` with the channels in stop
 // order (red, green, blue of stop 1, then of stop 2, ...), then the text and the wavy flag.
-template <typename Member, typename... Colours>
+template <typename Member, typename... Colors>
 std::u16string SplitAndFade(Member member, std::u16string_view text, int16_t wavy,
-                            Colours... colours) {
-  const auto channels = std::tuple_cat([](int32_t colour) {
-    const Channels c = SplitColor(colour);
+                            Colors... colors) {
+  const auto channels = std::tuple_cat([](int32_t color) {
+    const Channels c = SplitColor(color);
     return std::make_tuple(c.red, c.green, c.blue);
-  }(colours)...);
+  }(colors)...);
   return std::apply([&](auto... values) { return member(values..., text, wavy); }, channels);
 }
 
@@ -72,10 +72,9 @@ std::u16string FadeTenColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int
   return SplitAndFade(FadeRGB10, text, wavy, c1, c2, c3, c4, c5, c6, c7, c8, c9, c10);
 }
 
-std::u16string FadeColors(std::span<const int32_t> colours, std::u16string_view text,
-                          int16_t wavy) {
-  const auto& c = colours;
-  switch (colours.size()) {
+std::u16string FadeColors(std::span<const int32_t> colors, std::u16string_view text, int16_t wavy) {
+  const auto& c = colors;
+  switch (colors.size()) {
     case 2:
       return FadeTwoColors(c[0], c[1], text, wavy);
     case 3:
@@ -99,13 +98,13 @@ std::u16string FadeColors(std::span<const int32_t> colours, std::u16string_view 
   }
 }
 
-FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colours, std::string_view text,
+FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colors, std::string_view text,
                                       int16_t wavy, std::span<char> block,
                                       const MarkupWriter& write) {
   std::array<Channels, kMaxFadeStops + 1> stops;
   // More than ten colours: one stop too many is enough for the core to write nothing.
-  const std::size_t count = std::min(colours.size(), stops.size());
-  for (std::size_t j = 0; j < count; ++j) stops[j] = SplitColor(colours[j]);
+  const std::size_t count = std::min(colors.size(), stops.size());
+  for (std::size_t j = 0; j < count; ++j) stops[j] = SplitColor(colors[j]);
   return StreamFadeUtf8(std::span(stops).first(count), text, wavy, block, write);
 }
 

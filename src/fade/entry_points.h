@@ -38,14 +38,14 @@ std::u16string FadeTenColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int
 // The entry point for colours.size() stops, for callers that choose the number at run time.
 // Fewer than 2 or more than 10 colours give an empty string.
 //   FadeColors(std::array{255, 16711680}, u"abc", -1) == FadeTwoColors(255, 16711680, u"abc", -1)
-std::u16string FadeColors(std::span<const int32_t> colours, std::u16string_view text, int16_t wavy);
+std::u16string FadeColors(std::span<const int32_t> colors, std::u16string_view text, int16_t wavy);
 
 // FadeColors for UTF-8 text, streamed as UTF-8 markup through one reused block (see
 // StreamFadeUtf8): every colour split with SplitColor, as the entry points do. The markup is
 // Utf16ToUtf8(FadeColors(colours, Utf8ToUtf16(text), wavy)); invalid text writes nothing.
 //   StreamFadeColorsUtf8(std::array{255, 16711680}, "abc", 0, block, writer) hands the writer
 //     "<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
-FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colours, std::string_view text,
+FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colors, std::string_view text,
                                       int16_t wavy, std::span<char> block,
                                       const MarkupWriter& write);
 

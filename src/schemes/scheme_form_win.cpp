@@ -28,7 +28,7 @@ std::u16string_view KeptBecause(ListFileState state) {
 
 }  // namespace
 
-SchemeForm::SchemeForm(ColourStops& stops, std::u16string folder, HICON icon)
+SchemeForm::SchemeForm(ColorStops& stops, std::u16string folder, HICON icon)
     : ChromeForm({.caption = u"Add/Remove Fades",
                   .width = schemes::kWidth,
                   .height = schemes::kHeight,
@@ -73,10 +73,10 @@ std::u16string SchemeForm::AskForName() {
 void SchemeForm::OnAddClicked() {
   const std::u16string name = AskForName();
   if (name.empty()) return;
-  std::array<int32_t, kSchemeColourCount> colours{};
-  for (int k = 1; k <= kSchemeColourCount; ++k)
-    colours[static_cast<std::size_t>(k - 1)] = stops_.StopColour(k);
-  const SchemeAddResult added = store_.Add(name, colours);
+  std::array<int32_t, kSchemeColorCount> colors{};
+  for (int k = 1; k <= kSchemeColorCount; ++k)
+    colors[static_cast<std::size_t>(k - 1)] = stops_.StopColor(k);
+  const SchemeAddResult added = store_.Add(name, colors);
   switch (added.outcome) {
     case SchemeAdd::kListFull:
       ShowMessage(Handle(),
@@ -84,9 +84,9 @@ void SchemeForm::OnAddClicked() {
                   u"4 MiB. Remove a scheme first; \"" +
                       name + u"\" was not added.");
       return;
-    case SchemeAdd::kColoursNotSaved:
+    case SchemeAdd::kColorsNotSaved:
       ShowMessage(Handle(),
-                  u"The colours of \"" + name + u"\" could not be saved in " + store_.ColourPath() +
+                  u"The colours of \"" + name + u"\" could not be saved in " + store_.ColorPath() +
                       u" (is it read-only, or the disk full?). The scheme was not added.");
       return;
     case SchemeAdd::kAdded:
@@ -135,9 +135,9 @@ void SchemeForm::OnSchemeClicked() { ApplyScheme(schemeList.Text()); }
 
 void SchemeForm::ApplyScheme(std::u16string_view name) {
   for (int k = 1; k <= 10; ++k) {
-    const std::optional<int32_t> colour =
-        ParseStoredColour(ReadIni(name, SchemeColourKey(k), store_.ColourPath()));
-    if (colour) stops_.SetStopColour(k, *colour);
+    const std::optional<int32_t> color =
+        ParseStoredColor(ReadIni(name, SchemeColorKey(k), store_.ColorPath()));
+    if (color) stops_.SetStopColor(k, *color);
   }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
-// Form4, the scheme manager: its list box schemeList shows the program's list of saved schemes,
-// which its SchemeStore holds (the file scheme.lst is a copy of it). Add saves the main window's
-// ten colours under a name, Remove takes the selected name off the list, a click on a name
-// applies its colours, X hides the window. The main window's start-up fills the list when there
-// is one to load; the window itself is made when it is first shown.
+// The scheme manager (Form4 in the original form definitions): its list box schemeList shows the
+// program's list of saved schemes, which its SchemeStore holds (the file scheme.lst is a copy of
+// it). Add saves the main window's ten colours under a name, Remove takes the selected name off the
+// list, a click on a name applies its colours, X hides the window. The main window's start-up fills
+// the list when there is one to load; the window itself is made when it is first shown.
 //
-// It knows no other window: the colours it saves and sets come through ColourStops.
+// It knows no other window: the colours it saves and sets come through ColorStops.
 #include <windows.h>
 
 #include <cstdint>
@@ -21,19 +21,19 @@
 namespace qf {
 
 // The colours the scheme manager saves and sets: the main window's ten colour boxes.
-class ColourStops {
+class ColorStops {
  public:
-  virtual int32_t StopColour(int k) = 0;  // k = 1..10
-  virtual void SetStopColour(int k, int32_t colour) = 0;
+  virtual int32_t StopColor(int k) = 0;  // k = 1..10
+  virtual void SetStopColor(int k, int32_t color) = 0;
 
  protected:
-  ~ColourStops() = default;
+  ~ColorStops() = default;
 };
 
 class SchemeForm : public ChromeForm {
  public:
   // `folder`: where scheme.lst and color.dat are (the program's own folder).
-  SchemeForm(ColourStops& stops, std::u16string folder, HICON icon);
+  SchemeForm(ColorStops& stops, std::u16string folder, HICON icon);
 
   // The program's schemes; schemeList shows its list.
   const SchemeStore& Store() const { return store_; }
@@ -61,7 +61,7 @@ class SchemeForm : public ChromeForm {
   // Tells the user what became of a write of the list file, when it was not written.
   void TellListSave(ListSave saved);
 
-  ColourStops& stops_;
+  ColorStops& stops_;
   SchemeStore store_;
 
  public:

@@ -1,5 +1,5 @@
 #pragma once
-// Where everything on the scheme manager window (Form4) lies, in pixels from its top-left
+// Where everything on the scheme manager window lies, in pixels from its top-left
 // corner. The skin draws its buttons on these rectangles and the list and click areas are
 // placed on the same ones. Each is named by its role; the comment column keeps the name the
 // original form definition gave it.

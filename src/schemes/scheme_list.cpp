@@ -43,7 +43,7 @@ bool NeedsQuotes(std::u16string_view name) {
 
 }  // namespace
 
-std::u16string SchemeColourKey(int index) { return u"Fade" + FormatColourValue(index); }
+std::u16string SchemeColorKey(int index) { return u"Fade" + FormatColorValue(index); }
 
 std::vector<std::u16string> ParseSchemeList(std::u16string_view text) {
   return *ParseSchemeListUpTo(text, std::numeric_limits<std::size_t>::max());
@@ -113,16 +113,16 @@ bool CanStoreSchemeName(std::u16string_view name, std::u16string* why) {
   return true;
 }
 
-std::optional<int32_t> ParseColourValue(std::u16string_view text) { return ParseInt32(text); }
+std::optional<int32_t> ParseColorValue(std::u16string_view text) { return ParseInt32(text); }
 
-std::optional<int32_t> ParseStoredColour(std::u16string_view text) {
-  const std::optional<int32_t> value = ParseColourValue(text);
+std::optional<int32_t> ParseStoredColor(std::u16string_view text) {
+  const std::optional<int32_t> value = ParseColorValue(text);
   if (!value || *value < 0 || *value > 0xFFFFFF) return std::nullopt;
   return value;
 }
 
-std::u16string FormatColourValue(int32_t colour) {
-  const std::string digits = std::to_string(colour);
+std::u16string FormatColorValue(int32_t color) {
+  const std::string digits = std::to_string(color);
   return std::u16string(digits.begin(), digits.end());
 }
 

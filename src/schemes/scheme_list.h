@@ -14,11 +14,11 @@
 namespace qf {
 
 // The number of colour values in a scheme, stored under the keys Fade1..Fade10.
-inline constexpr int kSchemeColourCount = 10;
+inline constexpr int kSchemeColorCount = 10;
 
 // The key of colour `index` (1..10) in a scheme's section.
-//   SchemeColourKey(1) == u"Fade1";  SchemeColourKey(10) == u"Fade10"
-std::u16string SchemeColourKey(int index);
+//   SchemeColorKey(1) == u"Fade1";  SchemeColorKey(10) == u"Fade10"
+std::u16string SchemeColorKey(int index);
 
 // Splits the text of a list file into its entries, in file order, by the field rules of
 // comma-delimited text:
@@ -81,19 +81,19 @@ std::u16string FormatSchemeList(const std::vector<std::u16string>& names);
 // A colour value from its text in color.dat: an optional sign and decimal digits only, within
 // the signed 32-bit range. Anything else (empty, spaces, other characters, out of range) is
 // nullopt, and the caller leaves the colour as it was.
-//   ParseColourValue(u"16711680") == 16711680;  ParseColourValue(u"-1") == -1
-//   ParseColourValue(u"") == std::nullopt;  ParseColourValue(u"2147483648") == std::nullopt
-[[nodiscard]] std::optional<int32_t> ParseColourValue(std::u16string_view text);
+//   ParseColorValue(u"16711680") == 16711680;  ParseColorValue(u"-1") == -1
+//   ParseColorValue(u"") == std::nullopt;  ParseColorValue(u"2147483648") == std::nullopt
+[[nodiscard]] std::optional<int32_t> ParseColorValue(std::u16string_view text);
 
-// A colour value as the scheme files may hold it: ParseColourValue within 0..16,777,215 (the
+// A colour value as the scheme files may hold it: ParseColorValue within 0..16,777,215 (the
 // colours a colour box can show). Anything else counts as not a number, so a box never shows
 // one colour while a send uses another.
-//   ParseStoredColour(u"16777215") == 16777215;  ParseStoredColour(u"-1") == std::nullopt
-[[nodiscard]] std::optional<int32_t> ParseStoredColour(std::u16string_view text);
+//   ParseStoredColor(u"16777215") == 16777215;  ParseStoredColor(u"-1") == std::nullopt
+[[nodiscard]] std::optional<int32_t> ParseStoredColor(std::u16string_view text);
 
 // The text of a colour value as color.dat stores it: signed decimal, no leading zeros.
-//   FormatColourValue(255) == u"255";  FormatColourValue(-16777216) == u"-16777216"
-std::u16string FormatColourValue(int32_t colour);
+//   FormatColorValue(255) == u"255";  FormatColorValue(-16777216) == u"-16777216"
+std::u16string FormatColorValue(int32_t color);
 
 // What the list file at start-up and since tells about writing it.
 enum class ListFileState {

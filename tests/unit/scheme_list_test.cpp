@@ -93,26 +93,26 @@ TEST(SchemeListTest, NameCheckRefusesWhatCannotBeStoredAndSaysWhy) {
   EXPECT_EQ(why, u"A scheme name cannot contain line breaks, tabs or other control characters.");
 }
 
-TEST(ColourValueTest, ParsesSignedDecimal32BitOnly) {
-  EXPECT_EQ(ParseColourValue(u"16711680"), 16711680);
-  EXPECT_EQ(ParseColourValue(u"0"), 0);
-  EXPECT_EQ(ParseColourValue(u"-1"), -1);
-  EXPECT_EQ(ParseColourValue(u"+007"), 7);
-  EXPECT_EQ(ParseColourValue(u"2147483647"), 2147483647);
-  EXPECT_EQ(ParseColourValue(u"-2147483648"), INT32_MIN);
+TEST(ColorValueTest, ParsesSignedDecimal32BitOnly) {
+  EXPECT_EQ(ParseColorValue(u"16711680"), 16711680);
+  EXPECT_EQ(ParseColorValue(u"0"), 0);
+  EXPECT_EQ(ParseColorValue(u"-1"), -1);
+  EXPECT_EQ(ParseColorValue(u"+007"), 7);
+  EXPECT_EQ(ParseColorValue(u"2147483647"), 2147483647);
+  EXPECT_EQ(ParseColorValue(u"-2147483648"), INT32_MIN);
   for (std::u16string_view bad : {u"", u"-", u"+", u" 1", u"1 ", u"12a", u"0x10", u"1.5",
                                   u"2147483648", u"-2147483649", u"99999999999999999999999"}) {
-    EXPECT_EQ(ParseColourValue(bad), std::nullopt) << Utf16ToUtf8(bad);
+    EXPECT_EQ(ParseColorValue(bad), std::nullopt) << Utf16ToUtf8(bad);
   }
-  EXPECT_EQ(FormatColourValue(INT32_MIN), u"-2147483648");
-  EXPECT_EQ(SchemeColourKey(10), u"Fade10");
+  EXPECT_EQ(FormatColorValue(INT32_MIN), u"-2147483648");
+  EXPECT_EQ(SchemeColorKey(10), u"Fade10");
 }
 
-TEST(ColourValueTest, StoredColoursAreOnlyThoseABoxCanShow) {
-  EXPECT_EQ(ParseStoredColour(u"0"), 0);
-  EXPECT_EQ(ParseStoredColour(u"16777215"), 16777215);
+TEST(ColorValueTest, StoredColorsAreOnlyThoseABoxCanShow) {
+  EXPECT_EQ(ParseStoredColor(u"0"), 0);
+  EXPECT_EQ(ParseStoredColor(u"16777215"), 16777215);
   for (std::u16string_view bad : {u"-1", u"16777216", u"33554431", u"-16777216", u"x"}) {
-    EXPECT_EQ(ParseStoredColour(bad), std::nullopt) << Utf16ToUtf8(bad);
+    EXPECT_EQ(ParseStoredColor(bad), std::nullopt) << Utf16ToUtf8(bad);
   }
 }
 
@@ -122,23 +122,23 @@ TEST(SchemeListTest, ABoundedReadStopsPastTheBound) {
   EXPECT_EQ(ParseSchemeListUpTo(std::u16string(1000, u','), 999), std::nullopt);
 }
 
-TEST(ColourValueTest, EveryDigitCountsAndFormattedValuesReadBack) {
+TEST(ColorValueTest, EveryDigitCountsAndFormattedValuesReadBack) {
   for (int digit = 0; digit <= 9; ++digit) {
     const std::u16string text(1, static_cast<char16_t>(u'0' + digit));
-    EXPECT_EQ(ParseColourValue(text), digit);
-    EXPECT_EQ(ParseColourValue(u"-" + text + text), -11 * digit);
+    EXPECT_EQ(ParseColorValue(text), digit);
+    EXPECT_EQ(ParseColorValue(u"-" + text + text), -11 * digit);
   }
-  EXPECT_EQ(ParseColourValue(u"1234567890"), 1234567890);
-  EXPECT_EQ(ParseColourValue(u"/"), std::nullopt);  // the characters either side of the digits
-  EXPECT_EQ(ParseColourValue(u":"), std::nullopt);
+  EXPECT_EQ(ParseColorValue(u"1234567890"), 1234567890);
+  EXPECT_EQ(ParseColorValue(u"/"), std::nullopt);  // the characters either side of the digits
+  EXPECT_EQ(ParseColorValue(u":"), std::nullopt);
 
   std::mt19937 random(7031);
   for (int i = 0; i < 20000; ++i) {
     const auto value = static_cast<int32_t>(random());
-    ASSERT_EQ(ParseColourValue(FormatColourValue(value)), value) << value;
+    ASSERT_EQ(ParseColorValue(FormatColorValue(value)), value) << value;
   }
   for (int32_t edge : {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX}) {
-    EXPECT_EQ(ParseColourValue(FormatColourValue(edge)), edge);
+    EXPECT_EQ(ParseColorValue(FormatColorValue(edge)), edge);
   }
 }
 
