@@ -75,4 +75,22 @@ void HtmlFaderForm::PickColor(PictureBox& box) {
   if (const std::optional<int32_t> color = colorDialog.Pick(Handle())) box.SetBackColor(*color);
 }
 
+std::vector<AccessibleItem> HtmlFaderForm::AccessibleItems() {
+  // In reading order; the line, the bars, Wavy and the output are standard controls.
+  std::vector<AccessibleItem> items;
+  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
+  for (int k = 1; k <= 3; ++k) {
+    PictureBox& box = *boxes[static_cast<std::size_t>(k - 1)];
+    items.push_back(ItemOf(box, ColorSquareName(k, box.BackColor()), AccessibleRole::kButton,
+                           [this, &box] { PickColor(box); }));
+  }
+  const std::string_view format = FormatInfo(format_).name;
+  items.push_back(
+      ItemOf(formatArea, u"Markup format: " + std::u16string(format.begin(), format.end())));
+  items.push_back(ItemOf(generateArea, u"Generate"));
+  items.push_back(ItemOf(clearArea, u"Clear"));
+  items.push_back(ItemOf(closeArea, u"Close"));
+  return items;
+}
+
 }  // namespace qf

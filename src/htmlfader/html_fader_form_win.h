@@ -23,6 +23,7 @@ class HtmlFaderForm : public ChromeForm {
 
  protected:
   void PaintSkin(HDC dc, int, int) override;
+  std::vector<AccessibleItem> AccessibleItems() override;
 
  private:
   void OnGenerateClicked();

@@ -160,6 +160,28 @@ void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
   state_.ToggleStyle(tag, box.Value() == 1);
 }
 
+// ---- What a screen reader finds -------------------------------------------------------------
+
+std::vector<AccessibleItem> MainForm::AccessibleItems() {
+  // In reading order; the line, the style boxes and the sliders are standard controls the
+  // system names itself.
+  std::vector<AccessibleItem> items{
+      ItemOf(sendArea, sendArea.ToolTipText()), ItemOf(sendWavyArea, sendWavyArea.ToolTipText()),
+      ItemOf(previewStrip, noticeShown_ ? WindowText(previewStrip.Handle()) : state_.Line(),
+             AccessibleRole::kStaticText, nullptr)};
+  for (int k = 1; k <= 10; ++k) {
+    items.push_back(ItemOf(ColorBox(k), ColorSquareName(k, state_.StopColor(k)),
+                           AccessibleRole::kButton, [this, k] { PickColor(k); }));
+  }
+  items.push_back(ItemOf(fadesArea, fadesArea.ToolTipText()));
+  items.push_back(ItemOf(menuArea, menuArea.ToolTipText()));
+  AccessibleItem tray = ItemOf(trayArea, u"Minimise to the tray");
+  tray.press = [this] { OnTrayReleased(); };
+  items.push_back(std::move(tray));
+  items.push_back(ItemOf(closeArea, closeArea.ToolTipText()));
+  return items;
+}
+
 // ---- Hand-overs -------------------------------------------------------------------------------
 
 void MainForm::OnTrayReleased() {

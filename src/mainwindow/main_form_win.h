@@ -76,6 +76,7 @@ class MainForm : public ChromeForm {
   void Form_Rescaled() override;
   void PaintSkin(HDC dc, int, int) override { mainwindow::PaintMainSkin(dc); }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  std::vector<AccessibleItem> AccessibleItems() override;
 
  private:
   // The handlers, wired to their controls below.

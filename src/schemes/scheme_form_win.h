@@ -49,6 +49,9 @@ class SchemeForm : public ChromeForm {
 
  protected:
   void PaintSkin(HDC dc, int, int) override { schemes::PaintSchemeSkin(dc); }
+  std::vector<AccessibleItem> AccessibleItems() override {
+    return {ItemOf(addArea, u"Add"), ItemOf(removeArea, u"Remove"), ItemOf(hideArea, u"Close")};
+  }
 
  private:
   void OnAddClicked();     // save

@@ -1,4 +1,5 @@
 #include "fade/color.h"
+#include "fade/color_name.h"
 
 #include <gtest/gtest.h>
 
@@ -61,3 +62,16 @@ TEST(ChannelsToHexTest, RoundTripsEveryColorThroughSplitColor) {
 
 }  // namespace
 }  // namespace qf
+
+namespace {
+
+// A colour is said by the nearest everyday name and its exact code, red first.
+TEST(SpokenColorNameTest, NamesTheNearestColorAndGivesTheCode) {
+  EXPECT_EQ(qf::SpokenColorName(0xFF0000), "blue (#0000FF)");
+  EXPECT_EQ(qf::SpokenColorName(0x0080FF), "orange (#FF8000)");
+  EXPECT_EQ(qf::SpokenColorName(0x0000F0), "red (#F00000)");
+  EXPECT_EQ(qf::SpokenColorName(0xFFFFFF), "white (#FFFFFF)");
+  EXPECT_EQ(qf::SpokenColorName(0x010101), "black (#010101)");
+}
+
+}  // namespace
