@@ -26,7 +26,7 @@
 
 namespace {
 
-using qf::bench::kColours;
+using qf::bench::kColors;
 using qf::bench::kLength;
 using qf::bench::LongLine;
 
@@ -61,7 +61,7 @@ void BM_FadeTwoColors(benchmark::State& state) {
   const std::u16string& text = LongLine();
   std::size_t units = 0;
   for (auto _ : state) {
-    std::u16string markup = qf::FadeColors(std::span(kColours).first(2), text, wavy);
+    std::u16string markup = qf::FadeColors(std::span(kColors).first(2), text, wavy);
     units = markup.size();
     benchmark::DoNotOptimize(markup.data());
   }
@@ -75,7 +75,7 @@ void BM_FadeTenColors(benchmark::State& state) {
   const std::u16string& text = LongLine();
   std::size_t units = 0;
   for (auto _ : state) {
-    std::u16string markup = qf::FadeColors(kColours, text, wavy);
+    std::u16string markup = qf::FadeColors(kColors, text, wavy);
     units = markup.size();
     benchmark::DoNotOptimize(markup.data());
   }
@@ -89,7 +89,7 @@ void BM_FadeStopsUtf8(benchmark::State& state) {
   const auto stopCount = static_cast<std::size_t>(state.range(0));
   const bool wavy = state.range(1) != 0;
   std::array<qf::Channels, 10> stops;
-  for (std::size_t j = 0; j < stopCount; ++j) stops[j] = qf::SplitColor(kColours[j]);
+  for (std::size_t j = 0; j < stopCount; ++j) stops[j] = qf::SplitColor(kColors[j]);
   const std::u16string& text = LongLine();
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -120,7 +120,7 @@ void BM_StreamFadeColorsUtf8(benchmark::State& state) {
   std::size_t perCall = 0;
   for (auto _ : state) {
     bytes = 0;
-    qf::StreamFadeColorsUtf8(std::span(kColours).first(stopCount), text, wavy, block, writer);
+    qf::StreamFadeColorsUtf8(std::span(kColors).first(stopCount), text, wavy, block, writer);
     benchmark::ClobberMemory();
     perCall = bytes;
   }
@@ -152,8 +152,8 @@ std::u16string NaiveFade(const std::u16string& text) {
   std::u16string markup;
   std::size_t at = 0;
   for (std::size_t j = 0; j < 9; ++j) {
-    const qf::Channels a = qf::SplitColor(kColours[j]);
-    const qf::Channels b = qf::SplitColor(kColours[j + 1]);
+    const qf::Channels a = qf::SplitColor(kColors[j]);
+    const qf::Channels b = qf::SplitColor(kColors[j + 1]);
     const double n = static_cast<double>(sizes[j]);
     for (std::size_t i = 1; i <= sizes[j]; ++i) {
       const double pos = static_cast<double>(i);

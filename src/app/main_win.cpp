@@ -17,6 +17,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   qf::InstallEventPump();
   // The windows live until the process ends: EndProgram() leaves without destroying them.
   static qf::Program program(LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP)));
-  program.Form1.Show();
+  program.mainForm.Show();
   return qf::RunMessageLoop();
 }

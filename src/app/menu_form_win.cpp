@@ -7,10 +7,10 @@ namespace qf {
 MenuForm::MenuForm(Program& program)
     : Form({.caption = u"Menu", .width = 1, .height = 1}), program_(program) {}
 
-void MenuForm::mnuhtmlfader_Click() { program_.ShowHtmlFader(); }
+void MenuForm::OnHtmlFaderChosen() { program_.ShowHtmlFader(); }
 
-void MenuForm::mnufades_Click() { program_.ShowSchemeManager(); }
+void MenuForm::OnFadesChosen() { program_.ShowSchemeManager(); }
 
-void MenuForm::mnuexit_Click() { program_.ExitProgram(); }
+void MenuForm::OnExitChosen() { program_.ExitProgram(); }
 
 }  // namespace qf

@@ -1,5 +1,6 @@
 #pragma once
-// Form2: a window that is never shown and only holds the program's popup menu, mnumenu, with
+// The menu window (Form2 in the original form definitions, its menu mnumenu): a window that is
+// never shown and only holds the program's popup menu, with
 // "HTML Fader", "Fades" and "Exit". The main window pops it up at the mouse pointer. Its items
 // reach every window, so it lives here, where the program wires its windows together.
 #include "toolkit/toolkit_win.h"
@@ -12,16 +13,16 @@ class MenuForm : public Form {
  public:
   explicit MenuForm(Program& program);
 
-  PopupMenu mnumenu{{{u"HTML Fader", [this] { mnuhtmlfader_Click(); }},
-                     {u"-"},
-                     {u"Fades", [this] { mnufades_Click(); }},
-                     {u"-"},
-                     {u"Exit", [this] { mnuexit_Click(); }}}};
+  PopupMenu programMenu{{{u"HTML Fader", [this] { OnHtmlFaderChosen(); }},
+                         {u"-"},
+                         {u"Fades", [this] { OnFadesChosen(); }},
+                         {u"-"},
+                         {u"Exit", [this] { OnExitChosen(); }}}};
 
  private:
-  void mnuhtmlfader_Click();
-  void mnufades_Click();
-  void mnuexit_Click();
+  void OnHtmlFaderChosen();
+  void OnFadesChosen();
+  void OnExitChosen();
 
   Program& program_;
 };

@@ -2,7 +2,7 @@
 // The program's four windows, made once at start and living until the program ends, and the
 // hand-overs between them: the one place that knows every window. Each form gets from here
 // only what it needs (the main window a MainFormHost, the scheme manager the colour stops, the
-// HTML fader a way back to the main window). Declaring them creates no window: Form1's window
+// HTML fader a way back to the main window). Declaring them creates no window: mainForm's window
 // is made when WinMain shows it, the others on first use.
 #include <windows.h>
 
@@ -16,7 +16,7 @@
 
 namespace qf {
 
-struct Program : MainFormHost, ColourStops {
+struct Program : MainFormHost, ColorStops {
   // `icon`: the program's own icon (the windows' and the tray's); `folder`: where scheme.lst
   // and color.dat are, the program's own folder unless a test says otherwise.
   explicit Program(HICON programIcon = nullptr, std::u16string folder = {});
@@ -32,8 +32,8 @@ struct Program : MainFormHost, ColourStops {
   [[noreturn]] void ExitProgram() override;
 
   // The colour stops the scheme manager saves and sets: the main window's colour boxes.
-  int32_t StopColour(int k) override;
-  void SetStopColour(int k, int32_t colour) override;
+  int32_t StopColor(int k) override;
+  void SetStopColor(int k, int32_t color) override;
 
   // The menu's "HTML Fader": the fader stands in for the main window.
   void ShowHtmlFader();
@@ -44,10 +44,10 @@ struct Program : MainFormHost, ColourStops {
   bool exiting = false;
   HICON icon;
   std::u16string schemeFolder;
-  HtmlFaderForm Form3{icon, [this] { Form1.Show(); }};
-  SchemeForm Form4{*this, schemeFolder, icon};
-  MenuForm Form2{*this};
-  MainForm Form1{*this, icon};
+  HtmlFaderForm htmlFaderForm{icon, [this] { mainForm.Show(); }};
+  SchemeForm schemeForm{*this, schemeFolder, icon};
+  MenuForm menuForm{*this};
+  MainForm mainForm{*this, icon};
 };
 
 }  // namespace qf

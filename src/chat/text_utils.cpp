@@ -1,7 +1,6 @@
 #include "chat/text_utils.h"
 
 #include "core/digits.h"
-#include "core/events.h"
 
 namespace qf {
 
@@ -20,7 +19,6 @@ std::u16string ReplaceText(std::u16string_view text, std::u16string_view find,
     std::size_t from = 0;
     for (std::size_t at = text.find(find); at != std::u16string_view::npos;
          at = text.find(find, from)) {
-      DoEvents();
       result.append(text.substr(from, at - from));
       result.append(replacement);
       from = at + find.size();
@@ -37,7 +35,6 @@ std::u16string ReplaceText(std::u16string_view text, std::u16string_view find,
   std::size_t from = 0;
   for (std::size_t at = result.find(find, from); at != std::u16string::npos;
        at = result.find(find, from)) {
-    DoEvents();
     result.replace(at, find.size(), replacement);
     from = at >= find.size() - 1 ? at - (find.size() - 1) : 0;
   }

@@ -8,8 +8,7 @@ namespace qf {
 
 // Replaces every occurrence of `find` in `text` by `replacement`, case-sensitively. After each
 // replacement the search starts again from the beginning, so an occurrence formed only when a
-// removal joins its two sides is replaced too. Window messages get a turn (qf::DoEvents())
-// once per replacement.
+// removal joins its two sides is replaced too.
 //   ReplaceText(u"a<s>b<s>c", u"<s>", u"") == u"abc"
 //   ReplaceText(u"<<s>s>", u"<s>", u"") == u""          (the joined "<s>" goes as well)
 // Two inputs would make that search run forever; they end instead:

@@ -15,7 +15,7 @@ namespace qf {
 // each character also raised or lowered when `wavy`.
 //   FadeColors(std::array{255, 16711680}, u"abc", false) ==
 //     u"<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
-std::u16string FadeColors(std::span<const int32_t> colours, std::u16string_view text, bool wavy);
+std::u16string FadeColors(std::span<const int32_t> colors, std::u16string_view text, bool wavy);
 
 // FadeColors of three colours, kept under its own name: the HTML fader's fade (its aol markup).
 //   FadeThreeColors(255, 65280, 16711680, u"ab", false) ==
@@ -28,7 +28,7 @@ std::u16string FadeThreeColors(int32_t c1, int32_t c2, int32_t c3, std::u16strin
 // Utf16ToUtf8(FadeColors(colours, Utf8ToUtf16(text), wavy)); invalid text writes nothing.
 //   StreamFadeColorsUtf8(std::array{255, 16711680}, "abc", false, block, writer) hands the writer
 //     "<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
-FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colours, std::string_view text,
+FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colors, std::string_view text,
                                       bool wavy, std::span<char> block, const MarkupWriter& write);
 
 }  // namespace qf

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <optional>
 
-#include "core/events.h"
 #include "core/utf.h"
 #include "core/vector.h"
 #include "fade/markup_writer.h"
@@ -54,17 +53,11 @@ std::array<Channels, kMaxFadeStops> ClampedStops(std::span<const Channels> stops
   return clamped;
 }
 
-// The steps of a call before any markup is made, for a text of `length` characters: with four
-// or more stops the characters are dealt out to the segments in passes, and the window messages
-// get a turn at the start of every pass (one pass for empty text). nullopt for a stop count
-// outside 2..10 (no pump then).
+// The steps of a call before any markup is made, for a text of `length` characters: nullopt
+// for a stop count outside 2..10.
 std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t length, bool wavy) {
   const std::size_t stopCount = stops.size();
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return std::nullopt;
-  if (stopCount >= 4) {
-    const std::size_t k = stopCount - 1;
-    DoEvents(length == 0 ? 1 : (length + k - 1) / k);
-  }
   FadePlan plan;
   plan.stopCount = stopCount;
   plan.stops = ClampedStops(stops);
@@ -179,20 +172,20 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
   return sizes;
 }
 
-void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
-                     std::span<uint32_t> colours) {
+void FadeColorsInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                    std::span<uint32_t> colors) {
   const std::size_t stopCount = stops.size();
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return;
-  if (first > length || colours.size() > length - first) return;
+  if (first > length || colors.size() > length - first) return;
   const std::array<Channels, kMaxFadeStops> clamped = ClampedStops(stops);
   const auto sizes = FadeSegmentSizes(stopCount, length);
-  uint32_t* out = colours.data();
-  uint32_t* const end = out + colours.size();
+  uint32_t* out = colors.data();
+  uint32_t* const end = out + colors.size();
   std::size_t segmentStart = 0;  // the character the segment starts at
   for (std::size_t j = 0; j + 1 < stopCount && out < end; segmentStart += sizes[j], ++j) {
-    const std::size_t at = first + static_cast<std::size_t>(out - colours.data());
+    const std::size_t at = first + static_cast<std::size_t>(out - colors.data());
     if (sizes[j] == 0 || at >= segmentStart + sizes[j]) continue;
-    const ColourRamp<2> ramp = MakeColourRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
+    const ColorRamp<2> ramp = MakeColorRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
     // Positions count from 1 within the segment; whole numbers are exact in a double, so
     // converting one gives what the writing loop's counting up gives.
     for (std::size_t i = at - segmentStart + 1; i <= sizes[j] && out < end; ++i) {

@@ -13,11 +13,8 @@
 // Characters: a surrogate pair is one character (one piece, never split by a tag, counted once
 // for segment sizes and the wave); a lone surrogate is a character of its own.
 //
-// Event pump: with four or more stops, the core runs qf::DoEvents() once per pass of dealing
-// the characters out to the segments (ceil(L / (N - 1)) times, once for empty text) before it
-// writes any markup. Everything a call works on is local to it, so a handler that runs inside
-// the pump may call the engine again. The text view must stay valid during the call; pass text
-// the pumped handlers cannot change (callers usually pass a copy they own).
+// The engine never lets window messages run: a call does its work and returns (the longest line
+// takes well under a millisecond), so no handler can run in the middle of one.
 #include <array>
 #include <bit>
 #include <cfloat>
@@ -94,10 +91,10 @@ std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view t
 // computes: unlike FadeStops it lets no events run. A stop count outside 2..10, or characters
 // past the end of the text, leave `colours` as it was.
 //   std::array<uint32_t, 3> c;
-//   FadeColoursInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, 3, 0, c);
+//   FadeColorsInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, 3, 0, c);
 //   // c == {0xAA0055, 0x5500AA, 0x0000FF}
-void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
-                     std::span<uint32_t> colours);
+void FadeColorsInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                    std::span<uint32_t> colors);
 
 // Receives streamed markup, one block at a time, in order; returns false when it could not take
 // it (nothing more is handed to it then).
@@ -116,7 +113,7 @@ enum class FadeStreamResult {
 // whole call: the pieces are written into it and it goes to `write` each time the next piece
 // might not fit, and once more at the end; memory stays flat whatever the text's length. The
 // whole text is checked first (strictly, as Utf8ToUtf16 does), so invalid text writes nothing.
-// The markup is that of FadeStopsUtf8 over the text in UTF-16; the pump runs as in FadeStops.
+// The markup is that of FadeStopsUtf8 over the text in UTF-16.
 //   std::array<char, 4096> block;  std::string out;
 //   StreamFadeUtf8(stops, "abc", false, block, [&](std::string_view b) { out += b; return true; });
 FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text, bool wavy,

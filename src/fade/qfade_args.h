@@ -31,7 +31,7 @@ struct QfadeRequest {
   MarkupFormat format = MarkupFormat::kAol;  // --format NAME
   TextStyles styles;                         // --bold --italic --underline --strike
   std::size_t maxLength = 0;                 // --max N; 0 for no limit
-  std::vector<int32_t> colours;       // 2..10 colour values (empty with --scheme until it is read)
+  std::vector<int32_t> colors;        // 2..10 colour values (empty with --scheme until it is read)
   std::optional<std::string> scheme;  // --scheme NAME
   int schemeStops = 10;               // --stops N: the scheme's first N colours
   std::string schemeDir = ".";        // --dir DIR: where scheme.lst and color.dat are
@@ -51,8 +51,8 @@ struct QfadeParse {
 
 // One colour stop: a signed 32-bit decimal ("255", "-1") or "#RRGGBB" (any case), which gives
 // the colour value red + 256 * green + 65536 * blue. Anything else gives nullopt.
-//   ParseColourStop("#FF8000") == 0x0080FF;  ParseColourStop("16711680") == 16711680
-[[nodiscard]] std::optional<int32_t> ParseColourStop(std::string_view stop);
+//   ParseColorStop("#FF8000") == 0x0080FF;  ParseColorStop("16711680") == 16711680
+[[nodiscard]] std::optional<int32_t> ParseColorStop(std::string_view stop);
 
 // Parses the arguments after the program name. Options may stand anywhere before a "--", after
 // which everything is positional; an argument of one dash ("-", "-1,255") is positional. An

@@ -23,12 +23,12 @@ void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
   htmlfader::PaintHtmlFaderSkin(dc, std::u16string(name.begin(), name.end()));
 }
 
-void HtmlFaderForm::Label1_Click() {
-  const std::array<int32_t, 3> colours{Picture1.BackColor(), Picture2.BackColor(),
-                                       Picture3.BackColor()};
-  const std::u16string line = Text1.Text();
-  const FadeResult<std::u16string> markup = FormatFade(
-      {.colours = colours, .text = line, .format = format_, .wavy = Check1.Value() == 1});
+void HtmlFaderForm::OnGenerateClicked() {
+  const std::array<int32_t, 3> colors{colorBox1.BackColor(), colorBox2.BackColor(),
+                                      colorBox3.BackColor()};
+  const std::u16string line = lineBox.Text();
+  const FadeResult<std::u16string> markup =
+      FormatFade({.colors = colors, .text = line, .format = format_, .wavy = wavyBox.Value() == 1});
   if (!markup) {
     // Wavy in a format without raised letters, or text the format cannot carry: said, and
     // nothing is added.
@@ -38,7 +38,7 @@ void HtmlFaderForm::Label1_Click() {
   }
   // Appended, not read back and set whole: the output only grows, and stays quick however
   // much it holds.
-  Text2.AppendText(*markup.value);
+  outputBox.AppendText(*markup.value);
 }
 
 void HtmlFaderForm::OnFormatClicked() {
@@ -53,20 +53,44 @@ void HtmlFaderForm::SetFormat(MarkupFormat format) {
   RepaintSkin();
 }
 
-void HtmlFaderForm::Label2_Click() { Text2.SetText(u""); }
+void HtmlFaderForm::OnClearClicked() { outputBox.SetText(u""); }
 
-void HtmlFaderForm::Label3_Click() {
+void HtmlFaderForm::OnCloseClicked() {
   Hide();
   if (showMainWindow_) showMainWindow_();
 }
 
-void HtmlFaderForm::Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& green,
-                        const ScrollBar& blue) {
-  box.SetBackColor(ColorRgb(red.Value(), green.Value(), blue.Value()));
+void HtmlFaderForm::MixColor(int k) {
+  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
+  const std::array<const ScrollBar*, 9> bars{&color1Red, &color1Green, &color1Blue,
+                                             &color2Red, &color2Green, &color2Blue,
+                                             &color3Red, &color3Green, &color3Blue};
+  const std::size_t first = static_cast<std::size_t>(k - 1) * 3;
+  boxes.at(static_cast<std::size_t>(k - 1))
+      ->SetBackColor(
+          ColorRgb(bars[first]->Value(), bars[first + 1]->Value(), bars[first + 2]->Value()));
 }
 
-void HtmlFaderForm::PickColour(PictureBox& box) {
-  if (const std::optional<int32_t> colour = CommonDialog1.Pick(Handle())) box.SetBackColor(*colour);
+void HtmlFaderForm::PickColor(PictureBox& box) {
+  if (const std::optional<int32_t> color = colorDialog.Pick(Handle())) box.SetBackColor(*color);
+}
+
+std::vector<AccessibleItem> HtmlFaderForm::AccessibleItems() {
+  // In reading order; the line, the bars, Wavy and the output are standard controls.
+  std::vector<AccessibleItem> items;
+  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
+  for (int k = 1; k <= 3; ++k) {
+    PictureBox& box = *boxes[static_cast<std::size_t>(k - 1)];
+    items.push_back(ItemOf(box, ColorSquareName(k, box.BackColor()), AccessibleRole::kButton,
+                           [this, &box] { PickColor(box); }));
+  }
+  const std::string_view format = FormatInfo(format_).name;
+  items.push_back(
+      ItemOf(formatArea, u"Markup format: " + std::u16string(format.begin(), format.end())));
+  items.push_back(ItemOf(generateArea, u"Generate"));
+  items.push_back(ItemOf(clearArea, u"Clear"));
+  items.push_back(ItemOf(closeArea, u"Close"));
+  return items;
 }
 
 }  // namespace qf

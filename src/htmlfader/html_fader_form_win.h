@@ -1,8 +1,8 @@
 #pragma once
-// Form3, the HTML fader: a line faded through three colours mixed with nine scroll bars (or
-// picked in the colour dialog), the markup collected in an output box for copying by hand.
-// Nothing here talks to the chat client, and it knows no other window: closing it hands back
-// to the main window through the callback it was made with.
+// The HTML fader (Form3 in the original form definitions): a line faded through three colours mixed
+// with nine scroll bars (or picked in the colour dialog), the markup collected in an output box for
+// copying by hand. Nothing here talks to the chat client, and it knows no other window: closing it
+// hands back to the main window through the callback it was made with.
 #include <windows.h>
 
 #include <functional>
@@ -23,27 +23,17 @@ class HtmlFaderForm : public ChromeForm {
 
  protected:
   void PaintSkin(HDC dc, int, int) override;
+  std::vector<AccessibleItem> AccessibleItems() override;
 
  private:
-  void Label1_Click();  // Generate
-  void Label2_Click();  // Clear
-  void Label3_Click();  // close: back to the main window
+  void OnGenerateClicked();
+  void OnClearClicked();
+  void OnCloseClicked();   // back to the main window
   void OnFormatClicked();  // the next markup format
-  void HScroll1_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
-  void HScroll2_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
-  void HScroll3_Change() { Mix(Picture1, HScroll1, HScroll2, HScroll3); }
-  void HScroll4_Change() { Mix(Picture2, HScroll4, HScroll5, HScroll6); }
-  void HScroll5_Change() { Mix(Picture2, HScroll4, HScroll5, HScroll6); }
-  void HScroll6_Change() { Mix(Picture2, HScroll4, HScroll5, HScroll6); }
-  void HScroll7_Change() { Mix(Picture3, HScroll7, HScroll8, HScroll9); }
-  void HScroll8_Change() { Mix(Picture3, HScroll7, HScroll8, HScroll9); }
-  void HScroll9_Change() { Mix(Picture3, HScroll7, HScroll8, HScroll9); }
-  void Picture1_DblClick() { PickColour(Picture1); }
-  void Picture2_DblClick() { PickColour(Picture2); }
-  void Picture3_DblClick() { PickColour(Picture3); }
+  // Colour k (1..3): its box shows the mix of its three bars.
+  void MixColor(int k);
 
-  void Mix(PictureBox& box, const ScrollBar& red, const ScrollBar& green, const ScrollBar& blue);
-  void PickColour(PictureBox& box);
+  void PickColor(PictureBox& box);
 
   std::function<void()> showMainWindow_;
 
@@ -60,38 +50,39 @@ class HtmlFaderForm : public ChromeForm {
   MarkupFormat format_ = MarkupFormat::kAol;
 
  public:
-  TextBox Text1{*this,
-                htmlfader::kText1,
-                {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  ClickLabel Label1{*this, htmlfader::kLabel1, {.onClick = [this] { Label1_Click(); }}};
-  TextBox Text2{
+  TextBox lineBox{*this,
+                  htmlfader::kLineBox,
+                  {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  ClickLabel generateArea{
+      *this, htmlfader::kGenerateArea, {.onClick = [this] { OnGenerateClicked(); }}};
+  TextBox outputBox{
       *this,
-      htmlfader::kText2,
+      htmlfader::kOutputBox,
       {.multiLine = true, .backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  HScrollBar HScroll1{*this, htmlfader::HScroll(1), Bar([this] { HScroll1_Change(); })};
-  HScrollBar HScroll2{*this, htmlfader::HScroll(2), Bar([this] { HScroll2_Change(); })};
-  HScrollBar HScroll3{*this, htmlfader::HScroll(3), Bar([this] { HScroll3_Change(); })};
-  PictureBox Picture1{
-      *this, htmlfader::ColourBox(1), {.onDblClick = [this] { Picture1_DblClick(); }}};
-  HScrollBar HScroll4{*this, htmlfader::HScroll(4), Bar([this] { HScroll4_Change(); })};
-  HScrollBar HScroll5{*this, htmlfader::HScroll(5), Bar([this] { HScroll5_Change(); })};
-  HScrollBar HScroll6{*this, htmlfader::HScroll(6), Bar([this] { HScroll6_Change(); })};
-  PictureBox Picture2{
-      *this, htmlfader::ColourBox(2), {.onDblClick = [this] { Picture2_DblClick(); }}};
-  HScrollBar HScroll7{*this, htmlfader::HScroll(7), Bar([this] { HScroll7_Change(); })};
-  HScrollBar HScroll8{*this, htmlfader::HScroll(8), Bar([this] { HScroll8_Change(); })};
-  HScrollBar HScroll9{*this, htmlfader::HScroll(9), Bar([this] { HScroll9_Change(); })};
-  PictureBox Picture3{
-      *this, htmlfader::ColourBox(3), {.onDblClick = [this] { Picture3_DblClick(); }}};
-  ClickLabel Label2{*this, htmlfader::kLabel2, {.onClick = [this] { Label2_Click(); }}};
-  CheckBox Check1{*this, htmlfader::kCheck1, {.caption = u"Wavy", .pushLike = true}};
-  ClickLabel Label3{*this, htmlfader::kLabel3, {.onClick = [this] { Label3_Click(); }}};
+  HScrollBar color1Red{*this, htmlfader::ColorBar(1), Bar([this] { MixColor(1); })};
+  HScrollBar color1Green{*this, htmlfader::ColorBar(2), Bar([this] { MixColor(1); })};
+  HScrollBar color1Blue{*this, htmlfader::ColorBar(3), Bar([this] { MixColor(1); })};
+  PictureBox colorBox1{
+      *this, htmlfader::ColorBox(1), {.onDblClick = [this] { PickColor(colorBox1); }}};
+  HScrollBar color2Red{*this, htmlfader::ColorBar(4), Bar([this] { MixColor(2); })};
+  HScrollBar color2Green{*this, htmlfader::ColorBar(5), Bar([this] { MixColor(2); })};
+  HScrollBar color2Blue{*this, htmlfader::ColorBar(6), Bar([this] { MixColor(2); })};
+  PictureBox colorBox2{
+      *this, htmlfader::ColorBox(2), {.onDblClick = [this] { PickColor(colorBox2); }}};
+  HScrollBar color3Red{*this, htmlfader::ColorBar(7), Bar([this] { MixColor(3); })};
+  HScrollBar color3Green{*this, htmlfader::ColorBar(8), Bar([this] { MixColor(3); })};
+  HScrollBar color3Blue{*this, htmlfader::ColorBar(9), Bar([this] { MixColor(3); })};
+  PictureBox colorBox3{
+      *this, htmlfader::ColorBox(3), {.onDblClick = [this] { PickColor(colorBox3); }}};
+  ClickLabel clearArea{*this, htmlfader::kClearArea, {.onClick = [this] { OnClearClicked(); }}};
+  CheckBox wavyBox{*this, htmlfader::kWavyBox, {.caption = u"Wavy", .pushLike = true}};
+  ClickLabel closeArea{*this, htmlfader::kCloseArea, {.onClick = [this] { OnCloseClicked(); }}};
   ClickLabel formatArea{*this,
                         htmlfader::kFormatArea,
                         {.toolTip = u"Markup for Generate: click for the next (aol, html, "
                                     u"bbcode, minimessage, mc-hex, mc-x, mc-section, ansi)",
                          .onClick = [this] { OnFormatClicked(); }}};
-  ColorDialog CommonDialog1;
+  ColorDialog colorDialog;
 };
 
 }  // namespace qf

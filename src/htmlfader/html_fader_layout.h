@@ -1,7 +1,8 @@
 #pragma once
-// Where everything on the HTML fader window (Form3) lies, in pixels from its top-left
-// corner. The skin draws its title strip, buttons and the R, G, B marks on these rectangles
-// and the controls and click areas are placed on the same ones.
+// Where everything on the HTML fader window lies, in pixels from its top-left corner. Each
+// control's name in the original form definitions stands in the comment column. The skin draws its
+// title strip, buttons and the R, G, B marks on these rectangles and the controls and click areas
+// are placed on the same ones.
 #include <array>
 
 #include "core/rect.h"
@@ -14,19 +15,21 @@ inline constexpr int kHeight = 305;
 inline constexpr int kLeft = 270;
 inline constexpr int kTop = 7;
 
-inline constexpr Rect kText1{111, 48, 215, 19};   // the line to fade
-inline constexpr Rect kText2{135, 109, 161, 89};  // the markup, collected
-inline constexpr Rect kCheck1{272, 216, 49, 17};  // "Wavy", a push button that stays down
+inline constexpr Rect kLineBox{111, 48, 215, 19};     // Text1: the line to fade
+inline constexpr Rect kOutputBox{135, 109, 161, 89};  // Text2: the markup, collected
+inline constexpr Rect kWavyBox{272, 216, 49, 17};  // Check1: "Wavy", a push button that stays down
 
-// Scroll bar k (1..9): red, green and blue of colour 1 (HScroll1..3), colour 2 (4..6) and
-// colour 3 (7..9); colour box k (1..3) at the right of its three bars.
-constexpr Rect HScroll(int k) { return {336, 104 + 40 * ((k - 1) / 3) + 8 * ((k - 1) % 3), 49, 9}; }
-constexpr Rect ColourBox(int k) { return {392, 104 + 40 * (k - 1), 17, 17}; }
+// Colour bar k (1..9, HScroll1..HScroll9): red, green and blue of colour 1 (1..3), colour 2
+// (4..6) and colour 3 (7..9); colour box k (1..3, Picture1..Picture3) at the right of its bars.
+constexpr Rect ColorBar(int k) {
+  return {336, 104 + 40 * ((k - 1) / 3) + 8 * ((k - 1) % 3), 49, 9};
+}
+constexpr Rect ColorBox(int k) { return {392, 104 + 40 * (k - 1), 17, 17}; }
 
 // The transparent click areas over the skin's buttons.
-inline constexpr Rect kLabel1{360, 48, 49, 17};   // "Generate"
-inline constexpr Rect kLabel2{128, 216, 49, 17};  // "Clear"
-inline constexpr Rect kLabel3{400, 8, 9, 17};     // the X closing the window
+inline constexpr Rect kGenerateArea{360, 48, 49, 17};  // Label1: "Generate"
+inline constexpr Rect kClearArea{128, 216, 49, 17};    // Label2: "Clear"
+inline constexpr Rect kCloseArea{400, 8, 9, 17};       // Label3: the X closing the window
 // The markup format Generate writes, shown by name; a click takes the next one.
 inline constexpr Rect kFormatArea{186, 216, 78, 17};
 
@@ -43,9 +46,9 @@ inline constexpr std::array<RoundedRect, 4> kOutline{{
 // where a bar's letter (R, G or B) is drawn.
 inline constexpr Rect kTitleStripe{150, 28, 220, 2};
 inline constexpr Rect kOutputStripe{135, 97, 161, 3};  // above the output box
-constexpr Rect ColourPanel(int k) { return {322, 100 + 40 * (k - 1), 93, 33}; }
+constexpr Rect ColorPanel(int k) { return {322, 100 + 40 * (k - 1), 93, 33}; }
 constexpr Rect BarLetter(int k) {
-  const Rect bar = HScroll(k);
+  const Rect bar = ColorBar(k);
   return {bar.left - 9, bar.top, 7, bar.height};
 }
 

@@ -18,35 +18,35 @@ void PaintTitleStrip(HDC dc) {
   art::PaintRivet(dc, 110, 19);
   art::PaintRivet(dc, 413, 19);
   // The close X on a slim face: the cross kept square in its middle.
-  art::PaintButtonFace(dc, kLabel3);
+  art::PaintButtonFace(dc, kCloseArea);
   art::PaintCross(dc,
-                  {kLabel3.left, kLabel3.top + (kLabel3.height - kLabel3.width) / 2, kLabel3.width,
-                   kLabel3.width},
+                  {kCloseArea.left, kCloseArea.top + (kCloseArea.height - kCloseArea.width) / 2,
+                   kCloseArea.width, kCloseArea.width},
                   2, art::kGlyph, 1);
 }
 
 void PaintBody(HDC dc, std::u16string_view formatName) {
   art::PaintPlate(dc, kOutline[3], kWidth, kHeight, art::kBodyTop, art::kBodyBottom);
-  art::PaintWell(dc, kText2, 2);
+  art::PaintWell(dc, kOutputBox, 2);
   art::PaintWell(dc, kOutputStripe, 1);
   art::FadeGradient(dc, ToRECT(kOutputStripe), art::kFade);
 
   // Each colour: its three bars with their letters and its colour box, on a panel.
-  const COLORREF letterColours[] = {RGB(255, 128, 140), RGB(120, 255, 160), RGB(130, 180, 255)};
+  const COLORREF letterColors[] = {RGB(255, 128, 140), RGB(120, 255, 160), RGB(130, 180, 255)};
   const char16_t* letters[] = {u"R", u"G", u"B"};
-  for (int colour = 1; colour <= 3; ++colour) {
-    art::PaintPanel(dc, ColourPanel(colour), 8);
-    art::PaintWell(dc, ColourBox(colour), 1);
+  for (int color = 1; color <= 3; ++color) {
+    art::PaintPanel(dc, ColorPanel(color), 8);
+    art::PaintWell(dc, ColorBox(color), 1);
     for (int i = 0; i < 3; ++i) {
-      const int bar = 3 * (colour - 1) + i + 1;
-      art::PaintPixelCaption(dc, BarLetter(bar), letters[i], letterColours[i]);
+      const int bar = 3 * (color - 1) + i + 1;
+      art::PaintPixelCaption(dc, BarLetter(bar), letters[i], letterColors[i]);
     }
   }
 
-  art::PaintButton(dc, kLabel2, u"Clear", 12);
+  art::PaintButton(dc, kClearArea, u"Clear", 12);
   art::PaintButton(dc, kFormatArea, formatName, 12);
   // Wavy is a push button of its own; the skin gives it a matching sunken seat.
-  art::PaintWell(dc, kCheck1, 1);
+  art::PaintWell(dc, kWavyBox, 1);
 }
 
 }  // namespace
@@ -56,10 +56,10 @@ void PaintHtmlFaderSkin(HDC dc, std::u16string_view formatName) {
   PaintTitleStrip(dc);
 
   art::PaintPlate(dc, kOutline[1], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
-  art::PaintWell(dc, kText1, 1);
+  art::PaintWell(dc, kLineBox, 1);
 
   art::PaintPlate(dc, kOutline[2], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
-  art::PaintButton(dc, kLabel1, u"Generate", 12);
+  art::PaintButton(dc, kGenerateArea, u"Generate", 12);
 
   PaintBody(dc, formatName);
 }

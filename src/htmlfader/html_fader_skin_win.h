@@ -9,7 +9,7 @@
 namespace qf::htmlfader {
 
 // Paints the whole 485 x 305 face into `dc` (origin at the window's top-left corner), with
-// `formatName` on the format area. Form3 calls it from PaintSkin:
+// `formatName` on the format area. The form calls it from PaintSkin:
 //   void PaintSkin(HDC dc, int, int) override { PaintHtmlFaderSkin(dc, u"aol"); }
 void PaintHtmlFaderSkin(HDC dc, std::u16string_view formatName);
 

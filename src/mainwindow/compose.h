@@ -4,14 +4,14 @@
 // prefix a style box leaves.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace qf {
 
-// The values of the numbered boxes Check1..Check10 (0 clear, 1 ticked, 2 grayed), box 1 first.
+// The values of the numbered boxes numberedBox1..numberedBox10 (0 clear, 1 ticked, 2 grayed), box 1
+// first.
 using NumberedBoxValues = std::array<int, 10>;
 
 // The number of fade stops: the highest ticked box among 10 down to 2 (only the value 1 counts
@@ -27,7 +27,7 @@ int SliderTargetOf(const NumberedBoxValues& boxes);
 // stops), wavy when `wavy`.
 //   ComposeChatLine(u"<b>", {{255, 16711680}}, u"ab", false) ==
 //     u"<b><Font Color=#FF0000>a<Font Color=#0000FF>b"
-std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colours,
+std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colors,
                                std::u16string_view text, bool wavy);
 
 // The style prefix after a style box was clicked: its tag in front when ticked, every copy of
@@ -36,34 +36,11 @@ std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32
 //   ToggledStylePrefix(u"<b><s>", u"<s>", false) == u"<b>"
 std::u16string ToggledStylePrefix(std::u16string_view prefix, std::u16string_view tag, bool ticked);
 
-// A text held by a control, read and written through the form (Text1, Text2).
-struct TextField {
-  std::function<std::u16string()> read;
-  std::function<void(std::u16string_view)> write;
-};
-
-// What a style box's click does to the prefix in `prefix`: ToggledStylePrefix of the box's
-// state `ticked()`. ReplaceText lets events run, so another style click may change the prefix
-// (or this box) meanwhile; the prefix is then derived again from what it has become, so it
-// always ends up holding the tags of the ticked boxes and no click is undone.
-//   ApplyStyleToggle(text2, [&] { return Check12.Value() == 1; }, u"<s>");
-void ApplyStyleToggle(const TextField& prefix, const std::function<bool()>& ticked,
-                      std::u16string_view tag);
-
 // What is left of the line box after `sent` was delivered, when the box now holds `now`
-// (events ran during the send, so the user may have typed on): the sent text is taken off
+// (events ran while the send waited, so the user may have typed on): the sent text is taken off
 // the front; anything else the box holds is the user's and stays.
 //   TextAfterSend(u"Hi", u"Hi") == u"";  TextAfterSend(u"Hi", u"Hi there") == u" there"
 //   TextAfterSend(u"Hi", u"Ho") == u"Ho"
 std::u16string TextAfterSend(std::u16string_view sent, std::u16string_view now);
-
-// A send of the line in `text1`: the chat line (ComposeChatLine of the prefix, the colours,
-// the line and `wavy`) goes to `deliver`, which says whether the chat room took it. Only
-// then is the sent text taken out of the box (TextAfterSend); when nobody received it, the
-// line stays as typed. The colours are copied first: the fade lets events run, and they may
-// change the boxes they came from. Returns whether the line was delivered.
-[[nodiscard]] bool SendComposedLine(std::u16string_view prefix, std::span<const int32_t> colours, bool wavy,
-                      const TextField& text1,
-                      const std::function<bool(std::u16string_view)>& deliver);
 
 }  // namespace qf

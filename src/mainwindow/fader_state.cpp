@@ -1,5 +1,7 @@
 #include "mainwindow/fader_state.h"
 
+#include "core/events.h"
+
 namespace qf {
 
 // Box 1 starts ticked, as the window first shows it: the sliders set stop 1.
@@ -21,10 +23,14 @@ void FaderState::SetStylePrefix(std::u16string_view prefix) {
   Changed();
 }
 
-void FaderState::SetStopColour(int k, int32_t colour) {
+void FaderState::ToggleStyle(std::u16string_view tag, bool ticked) {
+  SetStylePrefix(ToggledStylePrefix(prefix_, tag, ticked));
+}
+
+void FaderState::SetStopColor(int k, int32_t color) {
   int32_t& stop = stops_.at(Index(k));
-  if (stop == colour) return;
-  stop = colour;
+  if (stop == color) return;
+  stop = color;
   Changed();
 }
 
@@ -35,10 +41,10 @@ void FaderState::SetNumberedBox(int k, int value) {
   Changed();
 }
 
-bool FaderState::SetSliderColour(int32_t colour) {
+bool FaderState::SetSliderColor(int32_t color) {
   const int target = SliderTarget();
   if (target == 0) return false;
-  SetStopColour(target, colour);
+  SetStopColor(target, color);
   return true;
 }
 
@@ -46,6 +52,16 @@ void FaderState::SetWavy(bool wavy) {
   if (wavy_ == wavy) return;
   wavy_ = wavy;
   Changed();
+}
+
+bool FaderState::Send(bool wavy, const std::function<bool(std::u16string_view)>& deliver) {
+  if (StopCount() == 0) return false;
+  const std::u16string sent = line_;
+  const std::u16string chatLine = ComposeChatLine(prefix_, StopColors(), sent, wavy);
+  DoEvents();
+  if (!deliver(chatLine)) return false;
+  SetLine(TextAfterSend(sent, line_));
+  return true;
 }
 
 }  // namespace qf

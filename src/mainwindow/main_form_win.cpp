@@ -3,14 +3,12 @@
 #include "chat/chat_link_win.h"
 #include "chrome/slider_art_win.h"
 #include "chrome/tray_win.h"
+#include "core/wide_win.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announce_win.h"
 #include "mainwindow/compose.h"
-#include "preview/gdi_canvas_win.h"
+#include "preview/picture_box_canvas_win.h"
 #include "preview/render_tags.h"
-#include "core/wide_win.h"
-
-#include <vector>
 
 namespace qf {
 
@@ -23,7 +21,8 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
                   .icon = icon},
                  mainwindow::kOutline),
       host_(host) {
-  for (ScrollBar* bar : {&VScroll1, &VScroll2, &VScroll3}) bar->SetPainter(&art::PaintScrollBar);
+  for (ScrollBar* bar : {&redSlider, &greenSlider, &blueSlider})
+    bar->SetPainter(&art::PaintScrollBar);
   state_.OnChange([this] { ShowState(); });
 }
 
@@ -44,44 +43,42 @@ void MainForm::Form_Load() {
   RequestPreview();
 }
 
-void MainForm::Label1_Click() { host_.ExitProgram(); }
+void MainForm::OnCloseClicked() { host_.ExitProgram(); }
 
 // ---- The state and its views ------------------------------------------------------------------
 
 void MainForm::ShowState() {
   // The controls show the state (they hold it already when the user made the change).
   for (int k = 1; k <= 10; ++k) {
-    if (ColourBox(k).BackColor() != state_.StopColour(k)) ColourBox(k).SetBackColor(state_.StopColour(k));
+    if (ColorBox(k).BackColor() != state_.StopColor(k))
+      ColorBox(k).SetBackColor(state_.StopColor(k));
     if (NumberedBox(k).Value() != state_.NumberedBox(k)) NumberedBox(k).SetValue(state_.NumberedBox(k));
   }
-  if (Text1.Text() != state_.Line()) Text1.SetText(state_.Line());
+  if (lineBox.Text() != state_.Line()) lineBox.SetText(state_.Line());
   RequestPreview();
 }
 
-void MainForm::SetStopColour(int k, int32_t colour) { state_.SetStopColour(k, colour); }
+void MainForm::SetStopColor(int k, int32_t color) { state_.SetStopColor(k, color); }
 
 // ---- Compose and send -------------------------------------------------------------------------
 
-void MainForm::Label2_Click() {
+void MainForm::OnSendClicked() {
   if (state_.Line().empty()) return;
   Send(false);
 }
 
-void MainForm::Label3_Click() {
+void MainForm::OnSendWavyClicked() {
   if (!state_.Wavy()) return;
   Send(true);
 }
 
 void MainForm::Send(bool wavy) {
   if (state_.StopCount() == 0) return;
-  const TextField line{[this] { return state_.Line(); },
-                       [this](std::u16string_view text) { state_.SetLine(text); }};
   ChatSendResult outcome = ChatSendResult::kDelivered;
-  const bool delivered = SendComposedLine(state_.StylePrefix(), state_.StopColours(), wavy, line,
-                                          [&outcome](std::u16string_view chatLine) {
-                                            outcome = ChatSend(chatLine);
-                                            return outcome == ChatSendResult::kDelivered;
-                                          });
+  const bool delivered = state_.Send(wavy, [&outcome](std::u16string_view chatLine) {
+    outcome = ChatSend(chatLine);
+    return outcome == ChatSendResult::kDelivered;
+  });
   if (!delivered) {
     ShowNotice(outcome == ChatSendResult::kNoChatRoom
                    ? u"No chat room is open \u2014 your line was kept"
@@ -93,21 +90,20 @@ void MainForm::ShowNotice(std::u16string_view text) {
   // Drawn in the preview strip, right under the line it is about, until the next change of
   // what the strip shows draws the preview over it. The strip's window text holds it as well,
   // where screen readers (and the tests) read it.
-  Picture11.Cls();
-  Picture11.SetFontName(u"Arial");
-  Picture11.SetFontSize(8);
-  Picture11.SetFontBold(true);
-  Picture11.SetFontItalic(false);
-  Picture11.SetFontUnderline(false);
-  Picture11.SetFontStrikethrough(false);
-  const int32_t back = Picture11.BackColor();
+  previewStrip.Cls();
+  previewStrip.SetFontName(u"Arial");
+  previewStrip.SetFontSize(8);
+  previewStrip.SetFontBold(true);
+  previewStrip.SetFontItalic(false);
+  previewStrip.SetFontUnderline(false);
+  previewStrip.SetFontStrikethrough(false);
+  const int32_t back = previewStrip.BackColor();
   const int luminance = (299 * (back & 0xFF) + 587 * (back >> 8 & 0xFF) + 114 * (back >> 16 & 0xFF)) / 1000;
-  Picture11.SetForeColor(luminance < 128 ? ColorRgb(255, 255, 0) : ColorRgb(0, 0, 0));
-  Picture11.PrintText(3, 2, text);
-  Picture11.Refresh();
-  SetWindowTextW(Picture11.Handle(), ToWide(text).c_str());
+  previewStrip.SetForeColor(luminance < 128 ? ColorRgb(255, 255, 0) : ColorRgb(0, 0, 0));
+  previewStrip.PrintText(3, 2, text);
+  previewStrip.Refresh();
+  SetWindowTextW(previewStrip.Handle(), ToWide(text).c_str());
   noticeShown_ = true;
-  ++noticeCount_;
 }
 
 // ---- Live preview -----------------------------------------------------------------------------
@@ -124,20 +120,13 @@ void MainForm::DrawPreview() {
   previewRequested_ = false;
   // With no stops chosen the strip keeps what it shows.
   if (state_.StopCount() == 0) return;
-  const unsigned noticesBefore = noticeCount_;
-  // Copies: the fade lets events run, and they may change the state.
-  const std::vector<int32_t> colours(state_.StopColours().begin(), state_.StopColours().end());
-  std::u16string markup = FadeColors(colours, state_.Line(), false);
-  // A notice shown while the fade let events run (a send nobody received) is newer than this
-  // drawing: it stays, and the strip is drawn again at its next change.
-  if (noticeCount_ != noticesBefore) return;
-  previewMarkup_ = std::move(markup);
-  PictureBoxCanvas canvas(Picture11);
+  previewMarkup_ = FadeColors(state_.StopColors(), state_.Line(), false);
+  PictureBoxCanvas canvas(previewStrip);
   RenderTags(canvas, previewMarkup_);
   ++previewDraws_;
   if (noticeShown_) {
     noticeShown_ = false;
-    SetWindowTextW(Picture11.Handle(), L"");
+    SetWindowTextW(previewStrip.Handle(), L"");
   }
 }
 
@@ -150,31 +139,52 @@ bool MainForm::HandlePreviewMessage(UINT message) {
 
 // ---- Colours and styles -----------------------------------------------------------------------
 
-void MainForm::PickColour(int k) {
-  if (const std::optional<int32_t> colour = CommonDialog1.Pick(Handle())) state_.SetStopColour(k, *colour);
+void MainForm::PickColor(int k) {
+  if (const std::optional<int32_t> color = colorDialog.Pick(Handle()))
+    state_.SetStopColor(k, *color);
 }
 
-void MainForm::PickStripColour() {
-  const std::optional<int32_t> colour = CommonDialog1.Pick(Handle());
-  if (!colour) return;
+void MainForm::PickStripColor() {
+  const std::optional<int32_t> color = colorDialog.Pick(Handle());
+  if (!color) return;
   // Setting the strip's background clears it: the preview is drawn again.
-  Picture11.SetBackColor(*colour);
+  previewStrip.SetBackColor(*color);
   RequestPreview();
 }
 
-void MainForm::SetSliderColour() {
-  (void)state_.SetSliderColour(ColorRgb(VScroll1.Value(), VScroll2.Value(), VScroll3.Value()));
+void MainForm::SetSliderColor() {
+  (void)state_.SetSliderColor(ColorRgb(redSlider.Value(), greenSlider.Value(), blueSlider.Value()));
 }
 
 void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
-  ApplyStyleToggle({[this] { return state_.StylePrefix(); },
-                    [this](std::u16string_view prefix) { state_.SetStylePrefix(prefix); }},
-                   [&box] { return box.Value() == 1; }, tag);
+  state_.ToggleStyle(tag, box.Value() == 1);
+}
+
+// ---- What a screen reader finds -------------------------------------------------------------
+
+std::vector<AccessibleItem> MainForm::AccessibleItems() {
+  // In reading order; the line, the style boxes and the sliders are standard controls the
+  // system names itself.
+  std::vector<AccessibleItem> items{
+      ItemOf(sendArea, sendArea.ToolTipText()), ItemOf(sendWavyArea, sendWavyArea.ToolTipText()),
+      ItemOf(previewStrip, noticeShown_ ? WindowText(previewStrip.Handle()) : state_.Line(),
+             AccessibleRole::kStaticText, nullptr)};
+  for (int k = 1; k <= 10; ++k) {
+    items.push_back(ItemOf(ColorBox(k), ColorSquareName(k, state_.StopColor(k)),
+                           AccessibleRole::kButton, [this, k] { PickColor(k); }));
+  }
+  items.push_back(ItemOf(fadesArea, fadesArea.ToolTipText()));
+  items.push_back(ItemOf(menuArea, menuArea.ToolTipText()));
+  AccessibleItem tray = ItemOf(trayArea, u"Minimise to the tray");
+  tray.press = [this] { OnTrayReleased(); };
+  items.push_back(std::move(tray));
+  items.push_back(ItemOf(closeArea, closeArea.ToolTipText()));
+  return items;
 }
 
 // ---- Hand-overs -------------------------------------------------------------------------------
 
-void MainForm::Label4_MouseUp(int, int, float, float) {
+void MainForm::OnTrayReleased() {
   if (!MinimiseToTray()) ShowNotice(u"The tray icon could not be shown");
 }
 
@@ -185,9 +195,9 @@ void MainForm::Restore() {
   Show();
 }
 
-void MainForm::Label5_Click() { host_.ShowMenu(); }
+void MainForm::OnMenuClicked() { host_.ShowMenu(); }
 
-void MainForm::Label6_Click() { host_.ShowSchemeManager(); }
+void MainForm::OnFadesClicked() { host_.ShowSchemeManager(); }
 
 bool MainForm::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   if (HandlePreviewMessage(message)) {

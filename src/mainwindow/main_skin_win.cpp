@@ -13,8 +13,8 @@ namespace {
 void PaintTopRow(HDC dc) {
   // Menu button: a diamond on a glossy face, with a rivet each side.
   art::PaintPlate(dc, kOutline[0], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
-  art::PaintButtonFace(dc, kLabel5);
-  art::PaintDiamond(dc, kLabel5, art::kCyan, art::kGlyph);
+  art::PaintButtonFace(dc, kMenuArea);
+  art::PaintDiamond(dc, kMenuArea, art::kCyan, art::kGlyph);
   art::PaintRivet(dc, 8, 16);
   art::PaintRivet(dc, 38, 16);
 
@@ -28,19 +28,19 @@ void PaintTopRow(HDC dc) {
 
   // Minimise to the tray and close.
   art::PaintPlate(dc, kOutline[2], kWidth, kHeight, art::kPlateTop, art::kPlateBottom);
-  art::PaintButtonFace(dc, kLabel4);
-  art::PaintDash(dc, kLabel4.Inflate(-1), art::kGlyph);
-  art::PaintButtonFace(dc, kLabel1);
-  art::PaintCross(dc, kLabel1, 5, art::kGlyph);
+  art::PaintButtonFace(dc, kTrayArea);
+  art::PaintDash(dc, kTrayArea.Inflate(-1), art::kGlyph);
+  art::PaintButtonFace(dc, kCloseArea);
+  art::PaintCross(dc, kCloseArea, 5, art::kGlyph);
   art::PaintRivet(dc, 335, 10);
 }
 
 void PaintEntry(HDC dc) {
   art::PaintPanel(dc, kEntryPanel, 10);
-  art::PaintWell(dc, kText1, 1);
-  art::PaintWell(dc, kPicture11, 1);
-  art::PaintButton(dc, kLabel2, u"SEND");
-  art::PaintButton(dc, kLabel3, u"SEND WAVY", 10);
+  art::PaintWell(dc, kLineBox, 1);
+  art::PaintWell(dc, kPreviewStrip, 1);
+  art::PaintButton(dc, kSendArea, u"SEND");
+  art::PaintButton(dc, kSendWavyArea, u"SEND WAVY", 10);
 }
 
 void PaintStyles(HDC dc) {
@@ -52,11 +52,11 @@ void PaintStyles(HDC dc) {
     FontStyle style;
   };
   const Letter letters[] = {
-      {kCheck11, u"W", {.bold = true}},
-      {kCheck12, u"S", {.bold = true, .strikethrough = true}},
-      {kCheck13, u"I", {.bold = true, .italic = true}},
-      {kCheck14, u"B", {.bold = true}},
-      {kCheck15, u"U", {.bold = true, .underline = true}},
+      {kWavyBox, u"W", {.bold = true}},
+      {kStrikeBox, u"S", {.bold = true, .strikethrough = true}},
+      {kItalicBox, u"I", {.bold = true, .italic = true}},
+      {kBoldBox, u"B", {.bold = true}},
+      {kUnderlineBox, u"U", {.bold = true, .underline = true}},
   };
   for (const Letter& letter : letters) {
     GdiFont font = art::ArtFont(12, letter.style);
@@ -67,18 +67,18 @@ void PaintStyles(HDC dc) {
   struct Slider {
     const Rect& track;
     const char16_t* text;
-    COLORREF colour;
+    COLORREF color;
   };
-  const Slider sliders[] = {{kVScroll1, u"R", RGB(255, 128, 140)},
-                            {kVScroll2, u"G", RGB(120, 255, 160)},
-                            {kVScroll3, u"B", RGB(130, 180, 255)}};
+  const Slider sliders[] = {{kRedSlider, u"R", RGB(255, 128, 140)},
+                            {kGreenSlider, u"G", RGB(120, 255, 160)},
+                            {kBlueSlider, u"B", RGB(130, 180, 255)}};
   GdiFont sliderFont = art::ArtFont(11);
   for (const Slider& slider : sliders) {
     art::PaintWell(dc, slider.track, 1);
-    art::PaintCaption(dc, SliderLetter(slider.track), slider.text, sliderFont.Get(), slider.colour);
+    art::PaintCaption(dc, SliderLetter(slider.track), slider.text, sliderFont.Get(), slider.color);
   }
 
-  art::PaintButton(dc, kLabel6, u"FADES");
+  art::PaintButton(dc, kFadesArea, u"FADES");
   // A sample fade in a well beside it: what the program is for, at a glance.
   art::PaintWell(dc, kFadeBar, 0);
   art::FadeGradient(dc, ToRECT(kFadeBar.Inflate(-2)), art::kFade);
@@ -88,7 +88,7 @@ void PaintNumberedBoxes(HDC dc) {
   GdiFont numberFont = art::ArtFont(11);
   for (int k = 1; k <= 10; ++k) {
     art::PaintPanel(dc, NumberSlot(k), 8);
-    art::PaintWell(dc, ColourBox(k), 1);
+    art::PaintWell(dc, ColorBox(k), 1);
     const std::u16string number =
         k == 10 ? std::u16string(u"10.") : std::u16string{static_cast<char16_t>(u'0' + k), u'.'};
     art::PaintCaption(dc, NumberCaption(k), number, numberFont.Get(), art::kCyan);

@@ -38,6 +38,7 @@ void Form::Detach() {
   // The subclass part is gone (or going): its handlers must not run any more.
   if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   mouse_.Cancel();
+  accessible_.Disconnect();
 }
 
 HWND Form::Handle() {
@@ -176,6 +177,7 @@ void Form::OnDestroyedFromOutside() {
   toolTips_.Forget();
   lastFocus_ = nullptr;
   mouse_.Cancel();
+  accessible_.Disconnect();
   for (Control* control : controls_) control->hwnd_ = nullptr;
   for (Timer* timer : timers_) timer->running_ = false;
   for (ClickLabel* label : labels_) label->toolAdded_ = false;
@@ -198,6 +200,29 @@ void Form::StartTimer(Timer& timer) {
 void Form::StopTimer(Timer& timer) {
   if (hwnd_ != nullptr && timer.running_) KillTimer(hwnd_, timer.id_);
   timer.running_ = false;
+}
+
+std::vector<AccessibleItem> Form::AccessibleItems() {
+  std::vector<AccessibleItem> items;
+  for (const ClickLabel* label : labels_) {
+    if (!label->ToolTipText().empty()) items.push_back(ItemOf(*label, label->ToolTipText()));
+  }
+  return items;
+}
+
+AccessibleItem Form::ItemOf(const ClickLabel& label, std::u16string name) {
+  return {.name = std::move(name),
+          .role = AccessibleRole::kButton,
+          .bounds = label.PlacedBounds(),
+          .press = label.onClick};
+}
+
+AccessibleItem Form::ItemOf(const Control& control, std::u16string name, AccessibleRole role,
+                            std::function<void()> press) {
+  return {.name = std::move(name),
+          .role = role,
+          .bounds = control.PlacedBounds(),
+          .press = std::move(press)};
 }
 
 }  // namespace qf

@@ -16,26 +16,26 @@ namespace {
 
 using namespace fadetest;
 
-TEST(FadeEntryPointTest, SplitsColoursRedLowByte) {
+TEST(FadeEntryPointTest, SplitsColorsRedLowByte) {
   const auto pieces = Pieces(FadeThreeColors(0, 0x123456, 0x0080FF, u"abcd", false), false);
   ASSERT_EQ(pieces.size(), 4u);
   EXPECT_EQ(pieces[1].code, "563412");
   EXPECT_EQ(pieces[3].code, "FF8000");
 }
 
-TEST(FadeEntryPointTest, EqualColoursGiveOneColour) {
+TEST(FadeEntryPointTest, EqualColorsGiveOneColor) {
   for (std::size_t n = 2; n <= 10; ++n) {
-    const std::vector<int32_t> colours(n, 0x0080FF);
-    for (const auto& piece : Pieces(FadeColors(colours, u"same colour", false), false)) {
+    const std::vector<int32_t> colors(n, 0x0080FF);
+    for (const auto& piece : Pieces(FadeColors(colors, u"same colour", false), false)) {
       ASSERT_EQ(piece.code, "FF8000") << n << " stops";
     }
   }
 }
 
 TEST(FadeEntryPointTest, OutOfRangeStopCountGivesNothing) {
-  const std::array<int32_t, 11> colours{};
-  EXPECT_EQ(FadeColors(std::span(colours).first(1), u"abc", false), u"");
-  EXPECT_EQ(FadeColors(colours, u"abc", false), u"");
+  const std::array<int32_t, 11> colors{};
+  EXPECT_EQ(FadeColors(std::span(colors).first(1), u"abc", false), u"");
+  EXPECT_EQ(FadeColors(colors, u"abc", false), u"");
 }
 
 // Random stops, texts (with pairs, lone surrogates and markup characters), lengths around the
@@ -46,11 +46,11 @@ TEST(FadePropertyTest, RandomInputsMatchTheModel) {
   std::mt19937 random(kPropertySeed);
   for (int round = 0; round < kPropertyRounds; ++round) {
     const RandomCase randomCase = MakeRandomCase(random, round);
-    const auto& [colours, stops, text, wavy] = randomCase;
+    const auto& [colors, stops, text, wavy] = randomCase;
     const std::size_t n = stops.size();
     const std::u16string markup = FadeStops(stops, text, wavy);
     ASSERT_EQ(markup, ReferenceFade(stops, text, wavy)) << "round " << round;
-    ASSERT_EQ(FadeColors(colours, text, wavy), markup) << "round " << round;
+    ASSERT_EQ(FadeColors(colors, text, wavy), markup) << "round " << round;
 
     const auto pieces = Pieces(markup, wavy);
     ASSERT_EQ(pieces.size(), CountCharacters(text));
@@ -79,14 +79,14 @@ TEST(FadeUtf8Test, RandomInputsGiveTheUtf16MarkupInUtf8) {
                                                  "\xC0\xAF"};
   for (int round = 0; round < kPropertyRounds; ++round) {
     const RandomCase randomCase = MakeRandomCase(random, round);
-    const auto& [colours, stops, text, wavy] = randomCase;
+    const auto& [colors, stops, text, wavy] = randomCase;
     const std::string expected = Utf16ToUtf8(FadeStops(stops, text, wavy));
     ASSERT_EQ(FadeStopsUtf8(stops, text, wavy), expected) << "round " << round;
 
     const std::string utf8Text = Utf16ToUtf8(text);
     const std::size_t blockSize = round % 2 == 0 ? kMinFadeBlockBytes + round % 40 : buffer.size();
     BlockCollector streamed{std::span(buffer).first(blockSize)};
-    ASSERT_EQ(StreamFadeColorsUtf8(colours, utf8Text, wavy, streamed.block, streamed.Writer()),
+    ASSERT_EQ(StreamFadeColorsUtf8(colors, utf8Text, wavy, streamed.block, streamed.Writer()),
               FadeStreamResult::kDone);
     ASSERT_EQ(streamed.markup, expected) << "round " << round;
 
@@ -94,7 +94,7 @@ TEST(FadeUtf8Test, RandomInputsGiveTheUtf16MarkupInUtf8) {
     broken.insert(random() % (broken.size() + 1), kBreaks[round % 5]);
     ASSERT_FALSE(Utf8ToUtf16(broken).has_value());
     BlockCollector rejected{buffer};
-    ASSERT_EQ(StreamFadeColorsUtf8(colours, broken, wavy, rejected.block, rejected.Writer()),
+    ASSERT_EQ(StreamFadeColorsUtf8(colors, broken, wavy, rejected.block, rejected.Writer()),
               FadeStreamResult::kInvalidText);
     ASSERT_EQ(rejected.calls, 0) << "round " << round;
   }

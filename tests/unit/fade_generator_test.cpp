@@ -84,9 +84,9 @@ TEST(FadeMarkupTest, EmptyTextGivesEmptyMarkupEverywhere) {
     EXPECT_EQ(FadeStops(DistinctStops(n), u"", false), u"");
     EXPECT_EQ(FadeStops(DistinctStops(n), u"", true), u"");
   }
-  const std::array<int32_t, 10> colours{};
+  const std::array<int32_t, 10> colors{};
   for (std::size_t n = 2; n <= 10; ++n) {
-    EXPECT_EQ(FadeColors(std::span(colours).first(n), u"", true), u"");
+    EXPECT_EQ(FadeColors(std::span(colors).first(n), u"", true), u"");
   }
 }
 
@@ -174,9 +174,9 @@ TEST(FadeSegmentTest, LastCharacterOfEachSegmentCarriesItsStop) {
   for (std::size_t j = 1; j < 8; ++j) EXPECT_EQ(eight[2 * j - 1], Hex(DistinctStops(8)[j]));
 }
 
-// FadeColoursInto gives, from any character on, the colours of the engine's own markup: across
+// FadeColorsInto gives, from any character on, the colours of the engine's own markup: across
 // segment boundaries, from a stretch's first character to a text's last.
-TEST(FadeColoursTest, AnyStretchHasTheMarkupsColours) {
+TEST(FadeColorsTest, AnyStretchHasTheMarkupsColors) {
   for (const std::size_t stopCount : {2u, 3u, 4u, 10u}) {
     const auto stops = DistinctStops(stopCount);
     for (const std::size_t length : {1u, 7u, 100u, 1001u}) {
@@ -194,11 +194,11 @@ TEST(FadeColoursTest, AnyStretchHasTheMarkupsColours) {
       for (const std::size_t first : firsts) {
         for (const std::size_t count : {std::size_t{1}, std::size_t{3}, length - first}) {
           if (first + count > length) continue;
-          std::vector<uint32_t> colours(count);
-          FadeColoursInto(stops, length, first, colours);
+          std::vector<uint32_t> colors(count);
+          FadeColorsInto(stops, length, first, colors);
           for (std::size_t i = 0; i < count; ++i) {
             char hex[7];
-            std::snprintf(hex, sizeof hex, "%06X", colours[i]);
+            std::snprintf(hex, sizeof hex, "%06X", colors[i]);
             ASSERT_EQ(hex, codes[first + i]) << stopCount << " stops, " << length
                                              << " characters, from " << first << ", at " << i;
           }
@@ -206,7 +206,7 @@ TEST(FadeColoursTest, AnyStretchHasTheMarkupsColours) {
       }
       // Past the end, nothing is written.
       std::vector<uint32_t> past(2, 7);
-      FadeColoursInto(stops, length, length - 1, past);
+      FadeColorsInto(stops, length, length - 1, past);
       EXPECT_EQ(past, (std::vector<uint32_t>{7, 7}));
     }
   }

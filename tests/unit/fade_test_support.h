@@ -138,7 +138,7 @@ inline std::vector<Channels> DistinctStops(std::size_t count) {
 // One random case of the property tests: 2 to 10 stops (their colour values and channels), a
 // text with pairs, lone surrogates and markup characters, and a wavy flag.
 struct RandomCase {
-  std::vector<int32_t> colours;
+  std::vector<int32_t> colors;
   std::vector<Channels> stops;
   std::u16string text;
   bool wavy = false;
@@ -150,20 +150,20 @@ inline constexpr int kPropertyRounds = 1500;
 inline RandomCase MakeRandomCase(std::mt19937& random, int round) {
   const std::u16string alphabet = u"ab <>&#\U0001F600\u2022\u00B7";
   const std::size_t n = 2 + random() % 9;
-  std::vector<int32_t> colours;
+  std::vector<int32_t> colors;
   std::vector<Channels> stops;
   // Some rounds keep the stops close together, so long segments hold runs of one colour.
   const bool close = round % 3 == 1;
   const int base = 20 + static_cast<int>(random() % 200);
   for (std::size_t j = 0; j < n; ++j) {
-    int32_t colour =
+    int32_t color =
         round % 7 == 0 ? static_cast<int32_t>(random()) : static_cast<int32_t>(random() & 0xFFFFFF);
     if (close) {
       auto near = [&] { return base + static_cast<int>(random() % 21) - 10; };
-      colour = near() + 256 * near() + 65536 * near();
+      color = near() + 256 * near() + 65536 * near();
     }
-    colours.push_back(colour);
-    stops.push_back(SplitColor(colour));
+    colors.push_back(color);
+    stops.push_back(SplitColor(color));
   }
   std::u16string text;
   const std::size_t length = random() % (round % 10 == 0 || close ? 400 : 25);
@@ -179,7 +179,7 @@ inline RandomCase MakeRandomCase(std::mt19937& random, int round) {
   // when the flag was a number.
   const bool wavy = random() % 3 == 0;
   if (!wavy) random();
-  return {colours, stops, text, wavy};
+  return {colors, stops, text, wavy};
 }
 
 // Collects streamed markup, checking that every block is a filled part of the one buffer.

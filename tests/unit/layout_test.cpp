@@ -87,35 +87,35 @@ TEST(LayoutTest, InsideTestFollowsRoundedCorners) {
 TEST(LayoutTest, MainWindowPartsLieInItsOutline) {
   using namespace qf::mainwindow;
   const Window window{kWidth, kHeight, kOutline};
-  std::vector<std::pair<std::string, Rect>> parts = {{"Text1", kText1},
-                                                     {"Picture11", kPicture11},
-                                                     {"Check11", kCheck11},
-                                                     {"Check12", kCheck12},
-                                                     {"Check13", kCheck13},
-                                                     {"Check14", kCheck14},
-                                                     {"Check15", kCheck15},
-                                                     {"VScroll1", kVScroll1},
-                                                     {"VScroll2", kVScroll2},
-                                                     {"VScroll3", kVScroll3},
-                                                     {"Label1", kLabel1},
-                                                     {"Label2", kLabel2},
-                                                     {"Label3", kLabel3},
-                                                     {"Label4", kLabel4},
-                                                     {"Label5", kLabel5},
-                                                     {"Label6", kLabel6},
+  std::vector<std::pair<std::string, Rect>> parts = {{"Text1", kLineBox},
+                                                     {"Picture11", kPreviewStrip},
+                                                     {"Check11", kWavyBox},
+                                                     {"Check12", kStrikeBox},
+                                                     {"Check13", kItalicBox},
+                                                     {"Check14", kBoldBox},
+                                                     {"Check15", kUnderlineBox},
+                                                     {"VScroll1", kRedSlider},
+                                                     {"VScroll2", kGreenSlider},
+                                                     {"VScroll3", kBlueSlider},
+                                                     {"Label1", kCloseArea},
+                                                     {"Label2", kSendArea},
+                                                     {"Label3", kSendWavyArea},
+                                                     {"Label4", kTrayArea},
+                                                     {"Label5", kMenuArea},
+                                                     {"Label6", kFadesArea},
                                                      {"entry panel", kEntryPanel},
                                                      {"style panel", kStylePanel},
                                                      {"title stripe", kTitleStripe},
                                                      {"fade bar", kFadeBar}};
-  for (const Rect* check : {&kCheck11, &kCheck12, &kCheck13, &kCheck14, &kCheck15}) {
+  for (const Rect* check : {&kWavyBox, &kStrikeBox, &kItalicBox, &kBoldBox, &kUnderlineBox}) {
     parts.push_back({"style letter", StyleLetter(*check)});
   }
-  for (const Rect* slider : {&kVScroll1, &kVScroll2, &kVScroll3}) {
+  for (const Rect* slider : {&kRedSlider, &kGreenSlider, &kBlueSlider}) {
     parts.push_back({"slider letter", SliderLetter(*slider)});
   }
   for (int k = 1; k <= 10; ++k) {
     parts.push_back({Numbered("Check", k), NumberedBox(k)});
-    parts.push_back({Numbered("Picture", k), ColourBox(k)});
+    parts.push_back({Numbered("Picture", k), ColorBox(k)});
     parts.push_back({Numbered("slot ", k), NumberSlot(k)});
   }
   for (const auto& [name, rect] : parts) ExpectInside(window, rect, name);
@@ -130,18 +130,19 @@ TEST(LayoutTest, MainWindowPartsLieInItsOutlineAtEveryScale) {
     const qf::Scale scale{dpi};
     const std::vector<RoundedRect> outline = scale.Map(kOutline);
     const Window window{scale.Px(kWidth), scale.Px(kHeight), outline};
-    std::vector<Rect> parts = {kText1,   kPicture11, kCheck11, kCheck12,  kCheck13, kCheck14,
-                               kCheck15, kVScroll1,  kLabel1,  kLabel2,   kLabel3,  kLabel4,
-                               kLabel5,  kLabel6,    kFadeBar, kVScroll3, kEntryPanel};
+    std::vector<Rect> parts = {kLineBox,      kPreviewStrip, kWavyBox,   kStrikeBox, kItalicBox,
+                               kBoldBox,      kUnderlineBox, kRedSlider, kCloseArea, kSendArea,
+                               kSendWavyArea, kTrayArea,     kMenuArea,  kFadesArea, kFadeBar,
+                               kBlueSlider,   kEntryPanel};
     for (int k = 1; k <= 10; ++k) {
       parts.push_back(NumberedBox(k));
-      parts.push_back(ColourBox(k));
+      parts.push_back(ColorBox(k));
     }
     for (const Rect& part : parts) {
       ExpectInside(window, scale.Map(part), Numbered("at dpi ", dpi));
     }
     // The text field inside its panel, a numbered box inside its slot.
-    const Rect field = scale.Map(kText1);
+    const Rect field = scale.Map(kLineBox);
     const Rect panel = scale.Map(kEntryPanel);
     EXPECT_TRUE(field.left >= panel.left && field.Right() <= panel.Right() &&
                 field.top >= panel.top && field.Bottom() <= panel.Bottom());
@@ -154,13 +155,14 @@ TEST(LayoutTest, MainWindowPartsLieInItsOutlineAtEveryScale) {
 
 TEST(LayoutTest, MainWindowClickAreasAreNotCovered) {
   using namespace qf::mainwindow;
-  std::vector<Rect> controls = {kText1,   kPicture11, kCheck11,  kCheck12,  kCheck13,
-                                kCheck14, kCheck15,   kVScroll1, kVScroll2, kVScroll3};
+  std::vector<Rect> controls = {kLineBox, kPreviewStrip, kWavyBox,   kStrikeBox,   kItalicBox,
+                                kBoldBox, kUnderlineBox, kRedSlider, kGreenSlider, kBlueSlider};
   for (int k = 1; k <= 10; ++k) {
     controls.push_back(NumberedBox(k));
-    controls.push_back(ColourBox(k));
+    controls.push_back(ColorBox(k));
   }
-  for (const Rect& label : {kLabel1, kLabel2, kLabel3, kLabel4, kLabel5, kLabel6}) {
+  for (const Rect& label :
+       {kCloseArea, kSendArea, kSendWavyArea, kTrayArea, kMenuArea, kFadesArea}) {
     for (const Rect& control : controls) EXPECT_FALSE(Overlap(label, control));
   }
 }
@@ -168,10 +170,10 @@ TEST(LayoutTest, MainWindowClickAreasAreNotCovered) {
 TEST(LayoutTest, SchemeWindowPartsLieInItsOutline) {
   using namespace qf::schemes;
   const Window window{kWidth, kHeight, kOutline};
-  ExpectInside(window, kList1, "List1");
-  ExpectInside(window, kLabel1, "Label1");
-  ExpectInside(window, kLabel2, "Label2");
-  ExpectInside(window, kLabel3, "Label3");
+  ExpectInside(window, kSchemeList, "scheme list");
+  ExpectInside(window, kAddArea, "add area");
+  ExpectInside(window, kRemoveArea, "remove area");
+  ExpectInside(window, kHideArea, "hide area");
   ExpectInside(window, kHideStripe, "hide stripe");
   ExpectInside(window, kListStripe, "list stripe");
 }
@@ -179,30 +181,31 @@ TEST(LayoutTest, SchemeWindowPartsLieInItsOutline) {
 TEST(LayoutTest, HtmlFaderPartsLieInItsOutline) {
   using namespace qf::htmlfader;
   const Window window{kWidth, kHeight, kOutline};
-  ExpectInside(window, kText1, "Text1");
-  ExpectInside(window, kText2, "Text2");
-  ExpectInside(window, kCheck1, "Check1");
-  ExpectInside(window, kLabel1, "Label1");
-  ExpectInside(window, kLabel2, "Label2");
-  ExpectInside(window, kLabel3, "Label3");
+  ExpectInside(window, kLineBox, "Text1");
+  ExpectInside(window, kOutputBox, "Text2");
+  ExpectInside(window, kWavyBox, "Check1");
+  ExpectInside(window, kGenerateArea, "Label1");
+  ExpectInside(window, kClearArea, "Label2");
+  ExpectInside(window, kCloseArea, "Label3");
   ExpectInside(window, kFormatArea, "format area");
   ExpectInside(window, kTitleStripe, "title stripe");
   ExpectInside(window, kOutputStripe, "output stripe");
   for (int k = 1; k <= 9; ++k) {
-    ExpectInside(window, HScroll(k), Numbered("HScroll", k));
+    ExpectInside(window, ColorBar(k), Numbered("HScroll", k));
     ExpectInside(window, BarLetter(k), Numbered("bar letter ", k));
   }
   for (int k = 1; k <= 3; ++k) {
-    ExpectInside(window, ColourBox(k), Numbered("Picture", k));
-    ExpectInside(window, ColourPanel(k), Numbered("colour panel ", k));
+    ExpectInside(window, ColorBox(k), Numbered("Picture", k));
+    ExpectInside(window, ColorPanel(k), Numbered("colour panel ", k));
   }
-  std::vector<Rect> controls = {kText1, kText2, kCheck1};
-  for (int k = 1; k <= 9; ++k) controls.push_back(HScroll(k));
-  for (int k = 1; k <= 3; ++k) controls.push_back(ColourBox(k));
-  for (const Rect& label : {kLabel1, kLabel2, kLabel3, kFormatArea}) {
+  std::vector<Rect> controls = {kLineBox, kOutputBox, kWavyBox};
+  for (int k = 1; k <= 9; ++k) controls.push_back(ColorBar(k));
+  for (int k = 1; k <= 3; ++k) controls.push_back(ColorBox(k));
+  for (const Rect& label : {kGenerateArea, kClearArea, kCloseArea, kFormatArea}) {
     for (const Rect& control : controls) EXPECT_FALSE(Overlap(label, control));
   }
-  for (const Rect& label : {kLabel1, kLabel2, kLabel3}) EXPECT_FALSE(Overlap(label, kFormatArea));
+  for (const Rect& label : {kGenerateArea, kClearArea, kCloseArea})
+    EXPECT_FALSE(Overlap(label, kFormatArea));
 }
 
 }  // namespace

@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <string>
-#include <utility>
 
-#include "core/events.h"
 #include "fade/color.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announcement.h"
@@ -34,18 +31,18 @@ TEST(MainWindowLogic, StopCountAndSliderTargetReadTheBoxesFromOppositeEnds) {
   EXPECT_EQ(qf::StopCountOf(onlyTen), 10);
 }
 
-TEST(MainWindowLogic, SliderColourPutsRedInTheLowByte) {
+TEST(MainWindowLogic, SliderColorPutsRedInTheLowByte) {
   EXPECT_EQ(qf::ColorRgb(255, 128, 7), 0x0780FF);
   EXPECT_EQ(qf::ColorRgb(0, 0, 255), 16711680);
 }
 
 TEST(MainWindowLogic, TheChatLineIsThePrefixThenTheFade) {
   // Red, green and blue; the fades as `qfade [--wavy] 255,65280,16711680 TEXT` prints them.
-  const std::array<int32_t, 3> colours{255, 65280, 16711680};
-  EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colours, u"Hi!", true),
+  const std::array<int32_t, 3> colors{255, 65280, 16711680};
+  EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colors, u"Hi!", true),
             u"<b><s><Font Color=#808000><sup>H<Font Color=#00FF00></sup>i"
             u"<Font Color=#0000FF><sub>!");
-  EXPECT_EQ(qf::ComposeChatLine(u"", colours, u"x", false), u"<Font Color=#0000FF>x");
+  EXPECT_EQ(qf::ComposeChatLine(u"", colors, u"x", false), u"<Font Color=#0000FF>x");
 }
 
 TEST(MainWindowLogic, StyleTagsGoInFrontAndLeaveEveryCopy) {
@@ -88,79 +85,3 @@ TEST(MainWindowLogic, AnnouncementLinesAreTheThreeStopFadeOfTheirText) {
 }
 
 }  // namespace
-
-// Handlers that let events run (ReplaceText, the fade of four or more stops) may see another
-// click or keystroke handled in the middle; the event pump hook plays that nested event.
-class NestedEvent : public testing::Test {
- protected:
-  void SetUp() override {
-    current_ = this;
-    previous_ = qf::SetEventPump({.pumpPending = [] {
-      if (current_->nested_) std::exchange(current_->nested_, nullptr)();
-    }});
-  }
-  void TearDown() override { qf::SetEventPump(previous_); }
-
-  std::function<void()> nested_;
-  static inline NestedEvent* current_ = nullptr;
-  qf::EventPump previous_;
-};
-
-TEST_F(NestedEvent, AStyleClickDuringAnotherIsNotUndone) {
-  std::u16string text2 = u"<s>";
-  std::array<bool, 2> ticked{false, false};  // S cleared by the user, I not yet ticked
-  const qf::TextField prefix{[&] { return text2; },
-                             [&](std::u16string_view t) { text2 = std::u16string(t); }};
-  // While clearing S runs ReplaceText, the user ticks I.
-  nested_ = [&] {
-    ticked[1] = true;
-    qf::ApplyStyleToggle(prefix, [&] { return ticked[1]; }, u"<i>");
-  };
-  qf::ApplyStyleToggle(prefix, [&] { return ticked[0]; }, u"<s>");
-  EXPECT_EQ(text2, u"<i>");
-
-  // S ticked again while clearing I pumps: the prefix holds exactly the ticked boxes' tags.
-  ticked[1] = false;
-  nested_ = [&] {
-    ticked[0] = true;
-    qf::ApplyStyleToggle(prefix, [&] { return ticked[0]; }, u"<s>");
-  };
-  qf::ApplyStyleToggle(prefix, [&] { return ticked[1]; }, u"<i>");
-  EXPECT_EQ(text2, u"<s>");
-
-  // A double click on S: ticked again while its own untick pumps. The second click wins.
-  ticked[0] = false;
-  nested_ = [&] {
-    ticked[0] = true;
-    qf::ApplyStyleToggle(prefix, [&] { return ticked[0]; }, u"<s>");
-  };
-  qf::ApplyStyleToggle(prefix, [&] { return ticked[0]; }, u"<s>");
-  EXPECT_EQ(text2, u"<s>");
-}
-
-TEST_F(NestedEvent, ASendEmptiesTheLineOnlyOfWhatWasSentAndOnlyWhenItWasDelivered) {
-  const std::array<int32_t, 4> colours{255, 65280, 16711680, 0};  // four stops: the fade pumps
-  std::u16string text1 = u"Hello";
-  const qf::TextField line{[&] { return text1; },
-                           [&](std::u16string_view t) { text1 = std::u16string(t); }};
-  std::u16string received;
-  auto room = [&](std::u16string_view chat) {
-    received = std::u16string(chat);
-    return true;
-  };
-  nested_ = [&] { text1 += u" there"; };  // typed on while the fade is being made
-  EXPECT_TRUE(qf::SendComposedLine(u"<b>", colours, false, line, room));
-  EXPECT_EQ(received, u"<b>" + qf::FadeColors(colours, u"Hello", false));
-  EXPECT_EQ(text1, u" there");
-
-  // Nobody received it: the line stays exactly as typed.
-  auto nobody = [](std::u16string_view) { return false; };
-  EXPECT_FALSE(qf::SendComposedLine(u"", colours, true, line, nobody));
-  EXPECT_EQ(text1, u" there");
-  // The user rewrote the line meanwhile: what they wrote stays.
-  nested_ = [&] { text1 = u"new"; };
-  EXPECT_TRUE(qf::SendComposedLine(u"", colours, false, line, room));
-  EXPECT_EQ(text1, u"new");
-  // Rewritten into something longer that does not start with what was sent: all of it stays.
-  EXPECT_EQ(qf::TextAfterSend(u"Hi", u"Hello"), u"Hello");
-}

@@ -15,7 +15,7 @@ constexpr int kScales[] = {120, 144, 192};
 
 TEST(ScaleTest, NinetySixDpiChangesNothing) {
   const Scale scale{96};
-  for (const Rect& r : {qf::mainwindow::kText1, qf::mainwindow::kLabel2, Rect{-7, -3, 5, 1}}) {
+  for (const Rect& r : {qf::mainwindow::kLineBox, qf::mainwindow::kSendArea, Rect{-7, -3, 5, 1}}) {
     EXPECT_EQ(scale.Map(r), r);
   }
   for (const RoundedRect& piece : qf::mainwindow::kOutline) {

@@ -17,26 +17,21 @@ void CountPump() { ++pumpCount; }
 
 class ReplaceTextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pumpCount = 0;
-    previous_ = SetEventPump(EventPump{&CountPump, nullptr});
-  }
+  void SetUp() override { previous_ = SetEventPump(EventPump{&CountPump, nullptr}); }
+  // No replacement lets window messages run: a handler cannot run in the middle of one.
   void TearDown() override { SetEventPump(previous_); }
 
  private:
   EventPump previous_;
 };
 
-TEST_F(ReplaceTextTest, RemovesEveryOccurrenceAndPumpsOncePerReplacement) {
+TEST_F(ReplaceTextTest, RemovesEveryOccurrence) {
   EXPECT_EQ(U8(ReplaceText(u"<b><s>bold<s>x", u"<s>", u"")), "<b>boldx");
-  EXPECT_EQ(pumpCount, 2);
   EXPECT_EQ(U8(ReplaceText(u"nothing here", u"<s>", u"")), "nothing here");
-  EXPECT_EQ(pumpCount, 2);
 }
 
 TEST_F(ReplaceTextTest, RestartsSoJoinedOccurrencesGoToo) {
   EXPECT_EQ(U8(ReplaceText(u"<<s>s>", u"<s>", u"")), "");
-  EXPECT_EQ(pumpCount, 2);
   EXPECT_EQ(U8(ReplaceText(u"a<<<s>s>s>b", u"<s>", u"")), "ab");
   // A non-empty replacement can join with what precedes it, too: "aab" -> "aba" -> "baa".
   EXPECT_EQ(U8(ReplaceText(u"aab", u"ab", u"ba")), "baa");
@@ -52,22 +47,18 @@ TEST_F(ReplaceTextTest, ReplacesCarriageReturnsLeavingLineFeeds) {
 
 TEST_F(ReplaceTextTest, EmptyFindReturnsTextUnchanged) {
   EXPECT_EQ(U8(ReplaceText(u"abc", u"", u"x")), "abc");
-  EXPECT_EQ(pumpCount, 0);
 }
 
 TEST_F(ReplaceTextTest, ReplacementContainingFindReplacesOriginalOccurrencesOnce) {
   EXPECT_EQ(U8(ReplaceText(u"ab", u"a", u"aa")), "aab");
   EXPECT_EQ(U8(ReplaceText(u"<s><s>", u"<s>", u"<s><s>")), "<s><s><s><s>");
   EXPECT_EQ(U8(ReplaceText(u"xx", u"x", u"x")), "xx");
-  EXPECT_EQ(pumpCount, 5);
 }
 
-// The restarting search written out plainly, one search from the start per replacement;
-// `count` is the number of replacements.
+// The restarting search written out plainly, one search from the start per replacement.
 std::u16string RestartingReplace(std::u16string text, std::u16string_view find,
-                                 std::u16string_view replacement, int& count) {
-  count = 0;
-  for (std::size_t at; (at = text.find(find)) != std::u16string::npos; ++count) {
+                                 std::u16string_view replacement) {
+  for (std::size_t at; (at = text.find(find)) != std::u16string::npos;) {
     text.replace(at, find.size(), replacement);
   }
   return text;
@@ -83,12 +74,9 @@ TEST_F(ReplaceTextTest, MatchesTheRestartingSearchOnRandomTexts) {
     for (std::u16string_view find : kFinds) {
       for (std::u16string_view replacement : kReplacements) {
         if (replacement.find(find) != std::u16string_view::npos) continue;
-        int replacements = 0;
-        const std::u16string expected = RestartingReplace(text, find, replacement, replacements);
-        pumpCount = 0;
+        const std::u16string expected = RestartingReplace(text, find, replacement);
         ASSERT_EQ(U8(ReplaceText(text, find, replacement)), U8(expected))
             << U8(text) << " / " << U8(find) << " / " << U8(replacement);
-        EXPECT_EQ(pumpCount, replacements);
       }
     }
   }

@@ -39,9 +39,9 @@ class DisplayScaleTest : public testing::Test {
                                      testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder_);
     program_ = std::make_unique<qf::Program>(nullptr, folder_.u16string());
-    program_->Form1.Show();  // as at start-up; its tips come with the first showing
-    program_->Form3.Load();
-    program_->Form4.Load();
+    program_->mainForm.Show();  // as at start-up; its tips come with the first showing
+    program_->htmlFaderForm.Load();
+    program_->schemeForm.Load();
   }
   void TearDown() override {
     program_.reset();
@@ -62,12 +62,12 @@ struct WindowUnderTest {
 };
 
 std::vector<WindowUnderTest> Windows(qf::Program& program) {
-  return {
-      {"main", program.Form1, qf::mainwindow::kWidth, qf::mainwindow::kHeight,
-       qf::mainwindow::kOutline},
-      {"HTML fader", program.Form3, qf::htmlfader::kWidth, qf::htmlfader::kHeight,
-       qf::htmlfader::kOutline},
-      {"schemes", program.Form4, qf::schemes::kWidth, qf::schemes::kHeight, qf::schemes::kOutline}};
+  return {{"main", program.mainForm, qf::mainwindow::kWidth, qf::mainwindow::kHeight,
+           qf::mainwindow::kOutline},
+          {"HTML fader", program.htmlFaderForm, qf::htmlfader::kWidth, qf::htmlfader::kHeight,
+           qf::htmlfader::kOutline},
+          {"schemes", program.schemeForm, qf::schemes::kWidth, qf::schemes::kHeight,
+           qf::schemes::kOutline}};
 }
 
 // The number of pixels in a region, and its bounding box.
@@ -142,7 +142,7 @@ std::vector<Rect> ToolRects(HWND owner) {
 }
 
 TEST_F(DisplayScaleTest, WindowsTakeTheDisplaysScale) {
-  const int dpi = qf::WindowDpi(program_->Form1.Handle());
+  const int dpi = qf::WindowDpi(program_->mainForm.Handle());
   if (const char* expected = std::getenv("QF_EXPECT_DPI")) {
     EXPECT_EQ(dpi, std::atoi(expected)) << "the prefix's LogPixels did not reach the window";
   }
@@ -208,11 +208,12 @@ TEST_F(DisplayScaleTest, ControlsLieOnTheirDrawnPlates) {
       }
     }
   }
-  qf::MainForm& main = program_->Form1;
-  EXPECT_EQ(ChildRect(main.Text1.Handle()), main.Scaling().Map(qf::mainwindow::kText1));
-  std::vector<qf::Control*> inWells = {&main.Text1, &main.Picture11, &program_->Form3.Text1,
-                                       &program_->Form3.Text2};
-  for (int k = 1; k <= 10; ++k) inWells.push_back(&main.ColourBox(k));
+  qf::MainForm& main = program_->mainForm;
+  EXPECT_EQ(ChildRect(main.lineBox.Handle()), main.Scaling().Map(qf::mainwindow::kLineBox));
+  std::vector<qf::Control*> inWells = {&main.lineBox, &main.previewStrip,
+                                       &program_->htmlFaderForm.lineBox,
+                                       &program_->htmlFaderForm.outputBox};
+  for (int k = 1; k <= 10; ++k) inWells.push_back(&main.ColorBox(k));
   for (qf::Control* control : inWells) {
     const Rect placed = control->PlacedBounds();
     HDC skin = control->Parent().SkinDc();
@@ -229,22 +230,22 @@ TEST_F(DisplayScaleTest, ControlsLieOnTheirDrawnPlates) {
 // A line typed into a text field fits its box; list entries are at least as tall as their
 // letters; the click areas' tips cover the mapped areas.
 TEST_F(DisplayScaleTest, TextFitsAndListsAndTipsAreLegible) {
-  for (qf::TextBox* box : {&program_->Form1.Text1, &program_->Form3.Text1}) {
+  for (qf::TextBox* box : {&program_->mainForm.lineBox, &program_->htmlFaderForm.lineBox}) {
     RECT inside{};
     GetClientRect(box->Handle(), &inside);
     EXPECT_LE(FontHeight(box->Handle()), inside.bottom - inside.top);
     // The font grows with the scale: 9 points are 12 pixels at 96 dpi.
     EXPECT_GE(FontHeight(box->Handle()), box->Parent().Scaling().Px(12) - 1);
   }
-  HWND list = program_->Form4.List1.Handle();
-  program_->Form4.List1.AddItem(u"Sunset Gjy");
+  HWND list = program_->schemeForm.schemeList.Handle();
+  program_->schemeForm.schemeList.AddItem(u"Sunset Gjy");
   const auto itemHeight = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
   EXPECT_GE(itemHeight, FontHeight(list));
 
   // The main window's tips: one tool per click area with a tip, at the mapped rectangle.
-  const std::vector<Rect> tips = ToolRects(program_->Form1.Handle());
+  const std::vector<Rect> tips = ToolRects(program_->mainForm.Handle());
   EXPECT_FALSE(tips.empty());
-  const Rect send = program_->Form1.Scaling().Map(qf::mainwindow::kLabel2);
+  const Rect send = program_->mainForm.Scaling().Map(qf::mainwindow::kSendArea);
   EXPECT_NE(std::find(tips.begin(), tips.end(), send), tips.end()) << "no tip on SEND's area";
 }
 
@@ -252,15 +253,15 @@ TEST_F(DisplayScaleTest, TextFitsAndListsAndTipsAreLegible) {
 // the test does): the window takes the suggested rectangle, its controls, fonts, click areas
 // and outline follow; and back again.
 TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
-  qf::MainForm& main = program_->Form1;
+  qf::MainForm& main = program_->mainForm;
   HWND hwnd = main.Handle();
   const int before = main.Scaling().dpi;
-  const int fontBefore = FontHeight(main.Text1.Handle());
+  const int fontBefore = FontHeight(main.lineBox.Handle());
   const int other = before == 192 ? 96 : 192;
   const Scale target{other};
   RECT suggested{40, 30, 40 + target.Px(qf::mainwindow::kWidth),
                  30 + target.Px(qf::mainwindow::kHeight)};
-  main.Check2.SetValue(1);
+  main.numberedBox2.SetValue(1);
   ASSERT_TRUE(qf::test::PumpUntil([&] { return main.PreviewDraws() > 0; }));
   const int drawn = main.PreviewDraws();
   SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
@@ -272,15 +273,15 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   GetWindowRect(hwnd, &placed);
   EXPECT_EQ(placed.left, 40);
   EXPECT_EQ(placed.right - placed.left, target.Px(qf::mainwindow::kWidth));
-  EXPECT_EQ(ChildRect(main.Text1.Handle()), target.Map(qf::mainwindow::kText1));
-  EXPECT_EQ(ChildRect(main.ColourBox(7).Handle()), target.Map(qf::mainwindow::ColourBox(7)));
+  EXPECT_EQ(ChildRect(main.lineBox.Handle()), target.Map(qf::mainwindow::kLineBox));
+  EXPECT_EQ(ChildRect(main.ColorBox(7).Handle()), target.Map(qf::mainwindow::ColorBox(7)));
   const std::vector<Rect> tips = ToolRects(hwnd);
-  EXPECT_NE(std::find(tips.begin(), tips.end(), target.Map(qf::mainwindow::kLabel2)), tips.end())
+  EXPECT_NE(std::find(tips.begin(), tips.end(), target.Map(qf::mainwindow::kSendArea)), tips.end())
       << "SEND's tip did not move with it";
   if (other > before) {
-    EXPECT_GT(FontHeight(main.Text1.Handle()), fontBefore);
+    EXPECT_GT(FontHeight(main.lineBox.Handle()), fontBefore);
   } else {
-    EXPECT_LT(FontHeight(main.Text1.Handle()), fontBefore);
+    EXPECT_LT(FontHeight(main.lineBox.Handle()), fontBefore);
   }
   qf::GdiRegion region{CreateRectRgn(0, 0, 0, 0)};
   ASSERT_NE(GetWindowRgn(hwnd, region.Get()), ERROR);
@@ -297,8 +298,8 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   RECT back{40, 30, 40 + original.Px(qf::mainwindow::kWidth),
             30 + original.Px(qf::mainwindow::kHeight)};
   SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(before, before), reinterpret_cast<LPARAM>(&back));
-  EXPECT_EQ(ChildRect(main.Text1.Handle()), original.Map(qf::mainwindow::kText1));
-  EXPECT_EQ(FontHeight(main.Text1.Handle()), fontBefore);
+  EXPECT_EQ(ChildRect(main.lineBox.Handle()), original.Map(qf::mainwindow::kLineBox));
+  EXPECT_EQ(FontHeight(main.lineBox.Handle()), fontBefore);
 }
 
 }  // namespace

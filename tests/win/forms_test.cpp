@@ -61,17 +61,17 @@ class FormsTest : public testing::Test {
 
 TEST_F(FormsTest, StartsBlackWithBoxOneTickedAndNoSchemeManagerWithoutAList) {
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
+  program.mainForm.Load();
   for (int k = 1; k <= 10; ++k) {
-    EXPECT_EQ(program.Form1.ColourBox(k).BackColor(), 0) << k;
-    EXPECT_EQ(program.Form1.NumberedBox(k).Value(), k == 1 ? 1 : 0) << k;
+    EXPECT_EQ(program.mainForm.ColorBox(k).BackColor(), 0) << k;
+    EXPECT_EQ(program.mainForm.NumberedBox(k).Value(), k == 1 ? 1 : 0) << k;
   }
-  EXPECT_EQ(program.Form1.Picture11.BackColor(), 0);
-  EXPECT_EQ(program.Form1.Text1.Text(), u"");
-  EXPECT_EQ(program.Form1.State().StopCount(), 0);
-  EXPECT_FALSE(program.Form4.Loaded());
+  EXPECT_EQ(program.mainForm.previewStrip.BackColor(), 0);
+  EXPECT_EQ(program.mainForm.lineBox.Text(), u"");
+  EXPECT_EQ(program.mainForm.State().StopCount(), 0);
+  EXPECT_FALSE(program.schemeForm.Loaded());
   // Topmost already at the load, before the window is shown (and with its tool tips made).
-  EXPECT_TRUE(GetWindowLongW(program.Form1.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongW(program.mainForm.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 TEST_F(FormsTest, StartUpAppliesTheFirstSchemeAndLeavesDamagedValuesAlone) {
@@ -80,114 +80,113 @@ TEST_F(FormsTest, StartUpAppliesTheFirstSchemeAndLeavesDamagedValuesAlone) {
         "[Ocean]\r\nFade1=16711680\r\n"
         "[Sunset]\r\nFade1=255\r\nFade2=65280\r\nFade3=garbage\r\nFade4=\r\nFade5=-1\r\n");
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
-  EXPECT_EQ(program.Form1.Picture1.BackColor(), 255);
-  EXPECT_EQ(program.Form1.Picture2.BackColor(), 65280);
-  EXPECT_EQ(program.Form1.Picture3.BackColor(), 0);  // not a number: left as it was
-  EXPECT_EQ(program.Form1.Picture4.BackColor(), 0);  // empty
-  EXPECT_EQ(program.Form1.Picture5.BackColor(), 0);  // not a colour a box can show
+  program.mainForm.Load();
+  EXPECT_EQ(program.mainForm.colorBox1.BackColor(), 255);
+  EXPECT_EQ(program.mainForm.colorBox2.BackColor(), 65280);
+  EXPECT_EQ(program.mainForm.colorBox3.BackColor(), 0);  // not a number: left as it was
+  EXPECT_EQ(program.mainForm.colorBox4.BackColor(), 0);  // empty
+  EXPECT_EQ(program.mainForm.colorBox5.BackColor(), 0);  // not a colour a box can show
   // The list is read; its window waits until it is first shown (after the main window's).
-  EXPECT_FALSE(program.Form4.Loaded());
-  ASSERT_EQ(program.Form4.List1.ListCount(), 2);
-  program.Form4.List1.SetListIndex(1);  // a click on "Ocean" applies it
-  EXPECT_EQ(program.Form1.Picture1.BackColor(), 16711680);
-  program.Form4.Show();
-  HWND list = program.Form4.List1.Handle();
+  EXPECT_FALSE(program.schemeForm.Loaded());
+  ASSERT_EQ(program.schemeForm.schemeList.ListCount(), 2);
+  program.schemeForm.schemeList.SetListIndex(1);  // a click on "Ocean" applies it
+  EXPECT_EQ(program.mainForm.colorBox1.BackColor(), 16711680);
+  program.schemeForm.Show();
+  HWND list = program.schemeForm.schemeList.Handle();
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
 }
 
 TEST_F(FormsTest, SlidersWriteAllThreeChannelsIntoTheLowestTickedBox) {
   qf::Program program(nullptr, Folder());
-  qf::MainForm& form = program.Form1;
+  qf::MainForm& form = program.mainForm;
   form.Load();
-  form.Picture1.SetBackColor(qf::ColorRgb(1, 2, 3));
-  form.VScroll1.SetValue(255);
-  form.VScroll2.SetValue(128);
-  EXPECT_EQ(form.Picture1.BackColor(), qf::ColorRgb(255, 128, 0));
-  form.Check1.SetValue(0);
-  form.Check2.SetValue(1);
-  form.Check3.SetValue(1);
-  form.VScroll3.SetValue(7);
-  EXPECT_EQ(form.Picture2.BackColor(), qf::ColorRgb(255, 128, 7));
-  form.Check2.SetValue(0);
-  form.VScroll3.SetValue(8);
-  EXPECT_EQ(form.Picture3.BackColor(), qf::ColorRgb(255, 128, 8));
-  form.Check3.SetValue(0);
-  form.VScroll3.SetValue(9);  // no numbered box ticked: no box changes
-  EXPECT_EQ(form.Picture3.BackColor(), qf::ColorRgb(255, 128, 8));
+  form.colorBox1.SetBackColor(qf::ColorRgb(1, 2, 3));
+  form.redSlider.SetValue(255);
+  form.greenSlider.SetValue(128);
+  EXPECT_EQ(form.colorBox1.BackColor(), qf::ColorRgb(255, 128, 0));
+  form.numberedBox1.SetValue(0);
+  form.numberedBox2.SetValue(1);
+  form.numberedBox3.SetValue(1);
+  form.blueSlider.SetValue(7);
+  EXPECT_EQ(form.colorBox2.BackColor(), qf::ColorRgb(255, 128, 7));
+  form.numberedBox2.SetValue(0);
+  form.blueSlider.SetValue(8);
+  EXPECT_EQ(form.colorBox3.BackColor(), qf::ColorRgb(255, 128, 8));
+  form.numberedBox3.SetValue(0);
+  form.blueSlider.SetValue(9);  // no numbered box ticked: no box changes
+  EXPECT_EQ(form.colorBox3.BackColor(), qf::ColorRgb(255, 128, 8));
 }
 
 TEST_F(FormsTest, StyleBoxesKeepThePrefixAndThePreviewLeavesItOut) {
   qf::Program program(nullptr, Folder());
-  qf::MainForm& form = program.Form1;
+  qf::MainForm& form = program.mainForm;
   form.Load();
-  form.Check12.SetValue(1);
-  form.Check14.SetValue(1);
+  form.strikeBox.SetValue(1);
+  form.boldBox.SetValue(1);
   EXPECT_EQ(form.State().StylePrefix(), u"<b><s>");
-  form.Check12.SetValue(0);
+  form.strikeBox.SetValue(0);
   EXPECT_EQ(form.State().StylePrefix(), u"<b>");
   // Only box 1: the preview builds nothing. Box 2: the plain two-stop fade, without <b>.
-  form.Text1.SetText(u"Hi");
+  form.lineBox.SetText(u"Hi");
   form.DrawPreview();
   EXPECT_EQ(form.PreviewMarkup(), u"");
-  form.SetStopColour(2, 255);
-  EXPECT_EQ(form.Picture2.BackColor(), 255);
-  form.Check2.SetValue(1);
+  form.SetStopColor(2, 255);
+  EXPECT_EQ(form.colorBox2.BackColor(), 255);
+  form.numberedBox2.SetValue(1);
   form.DrawPreview();
   EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(std::array{0, 255}, u"Hi", false));
-  form.Check2.SetValue(0);  // frozen on its last drawing
-  form.Text1.SetText(u"Changed");
+  form.numberedBox2.SetValue(0);  // frozen on its last drawing
+  form.lineBox.SetText(u"Changed");
   form.DrawPreview();
   EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(std::array{0, 255}, u"Hi", false));
 }
 
 TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
   qf::Program program(nullptr, Folder());
-  qf::HtmlFaderForm& fader = program.Form3;
+  qf::HtmlFaderForm& fader = program.htmlFaderForm;
   fader.Load();
-  fader.HScroll2.SetValue(255);
-  EXPECT_EQ(fader.Picture1.BackColor(), 65280);
-  fader.HScroll9.SetValue(255);
-  fader.Text1.SetText(u"abc");
-  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);  // Generate
-  fader.Check1.SetValue(1);
-  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);
-  EXPECT_EQ(fader.Text2.Text(), qf::FadeThreeColors(65280, 0, 16711680, u"abc", false) +
-                                    qf::FadeThreeColors(65280, 0, 16711680, u"abc", true));
-  ClickAt(fader.Handle(), qf::htmlfader::kLabel2);  // Clear
-  EXPECT_EQ(fader.Text2.Text(), u"");
-  EXPECT_EQ(fader.Text1.Text(), u"abc");
-  fader.Text1.SetText(u"");
-  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);  // the fade of an empty line is empty
-  EXPECT_EQ(fader.Text2.Text(), u"");
+  fader.color1Green.SetValue(255);
+  EXPECT_EQ(fader.colorBox1.BackColor(), 65280);
+  fader.color3Blue.SetValue(255);
+  fader.lineBox.SetText(u"abc");
+  ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);  // Generate
+  fader.wavyBox.SetValue(1);
+  ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);
+  EXPECT_EQ(fader.outputBox.Text(), qf::FadeThreeColors(65280, 0, 16711680, u"abc", false) +
+                                        qf::FadeThreeColors(65280, 0, 16711680, u"abc", true));
+  ClickAt(fader.Handle(), qf::htmlfader::kClearArea);  // Clear
+  EXPECT_EQ(fader.outputBox.Text(), u"");
+  EXPECT_EQ(fader.lineBox.Text(), u"abc");
+  fader.lineBox.SetText(u"");
+  ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);  // the fade of an empty line is empty
+  EXPECT_EQ(fader.outputBox.Text(), u"");
 }
 
 // The format area: a click takes the next format, Generate writes it; wavy in a format without
 // raised letters is refused with a message naming it, and nothing is added.
 TEST_F(FormsTest, HtmlFaderGeneratesTheChosenFormat) {
   qf::Program program(nullptr, Folder());
-  qf::HtmlFaderForm& fader = program.Form3;
+  qf::HtmlFaderForm& fader = program.htmlFaderForm;
   fader.Show();
-  fader.Text1.SetText(u"a<b");
+  fader.lineBox.SetText(u"a<b");
   ClickAt(fader.Handle(), qf::htmlfader::kFormatArea);
   ASSERT_EQ(fader.Format(), qf::MarkupFormat::kHtml);
-  fader.Check1.SetValue(1);
-  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);
+  fader.wavyBox.SetValue(1);
+  ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);
   const std::array<int32_t, 3> black{};
-  EXPECT_EQ(fader.Text2.Text(), *qf::FormatFade({.colours = black,
-                                                 .text = u"a<b",
-                                                 .format = qf::MarkupFormat::kHtml,
-                                                 .wavy = true})
-                                     .value);
+  EXPECT_EQ(fader.outputBox.Text(),
+            *qf::FormatFade(
+                 {.colors = black, .text = u"a<b", .format = qf::MarkupFormat::kHtml, .wavy = true})
+                 .value);
   ClickAt(fader.Handle(), qf::htmlfader::kFormatArea);
   ASSERT_EQ(fader.Format(), qf::MarkupFormat::kBbcode);
-  fader.Text2.SetText(u"");
+  fader.outputBox.SetText(u"");
   qf::test::DialogSequence answers({});
-  ClickAt(fader.Handle(), qf::htmlfader::kLabel1);
+  ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);
   ASSERT_EQ(answers.Texts().size(), 1u);
   EXPECT_NE(answers.Texts()[0].find(L"bbcode"), std::wstring::npos);
-  EXPECT_EQ(fader.Text2.Text(), u"");
+  EXPECT_EQ(fader.outputBox.Text(), u"");
 }
 
 // Dialog actions: Enter in a message box or the input box (after typing `text`), Cancel.
@@ -200,49 +199,49 @@ std::function<void(HWND)> TypeAndEnter(std::wstring text) {
 }
 void PressCancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
-TEST_F(FormsTest, ASaveWhoseColoursCannotBeStoredAddsNoName) {
+TEST_F(FormsTest, ASaveWhoseColorsCannotBeStoredAddsNoName) {
   Write("color.dat", "[Old]\r\nFade1=1\r\n");
   SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_READONLY);
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
-  program.Form4.Show();
+  program.mainForm.Load();
+  program.schemeForm.Show();
   {
     qf::test::DialogSequence answers({TypeAndEnter(L"Sunset")});
-    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);  // Add
+    ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);  // Add
     ASSERT_EQ(answers.Texts().size(), 2u);
     EXPECT_NE(answers.Texts()[1].find(L"could not be saved"), std::wstring::npos);
   }
-  EXPECT_EQ(program.Form4.List1.ListCount(), 0);
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 0);
   EXPECT_FALSE(fs::exists(folder_ / "scheme.lst"));
   SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // A save whose fifth value cannot be written would leave a section of old and new colours
 // under a name that every entry of it applies: color.dat stays byte for byte as it was.
-TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
+TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColorDatWhole) {
   const std::string before = "[Sunset]\r\nFade1=1\r\nFade2=2\r\nFade3=3\r\nFade4=4\r\n"
                              "Fade5=5\r\nFade6=6\r\nFade7=7\r\nFade8=8\r\nFade9=9\r\n"
                              "Fade10=10\r\n[Other]\r\nFade1=77\r\n";
   Write("color.dat", before);
   Write("scheme.lst", "Sunset\r\n");
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
-  for (int k = 1; k <= 10; ++k) program.Form1.SetStopColour(k, 1000 + k);
-  program.Form4.Show();
+  program.mainForm.Load();
+  for (int k = 1; k <= 10; ++k) program.mainForm.SetStopColor(k, 1000 + k);
+  program.schemeForm.Show();
   auto save = [&](const wchar_t* name) {
     qf::test::DialogSequence answers({TypeAndEnter(name)});
-    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);  // Add
+    ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);  // Add
     return answers.Texts();
   };
   for (int written : {0, 4}) {
-    qf::FailSchemeColourWriteAfter(written);
+    qf::FailSchemeColorWriteAfter(written);
     const std::vector<std::wstring> texts = save(L"SUNSET");  // the same section
-    qf::FailSchemeColourWriteAfter(-1);
+    qf::FailSchemeColorWriteAfter(-1);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NE(texts[1].find(L"could not be saved"), std::wstring::npos);
     EXPECT_EQ(Bytes("color.dat"), before) << written << " values written";
   }
-  EXPECT_EQ(program.Form4.List1.ListCount(), 1);
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 1);
   EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\n");
   // Saved whole when nothing fails, and no copy is left beside the files either way.
   EXPECT_EQ(save(L"SUNSET").size(), 1u);
@@ -260,16 +259,16 @@ TEST_F(FormsTest, AddIsRefusedWhenTheListIsFull) {
   for (int i = 0; i < 32767; ++i) names.append("s").append(std::to_string(i)).append("\r\n");
   Write("scheme.lst", names);
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
-  program.Form4.Show();
-  ASSERT_EQ(program.Form4.List1.ListCount(), 32767);
+  program.mainForm.Load();
+  program.schemeForm.Show();
+  ASSERT_EQ(program.schemeForm.schemeList.ListCount(), 32767);
   {
     qf::test::DialogSequence answers({TypeAndEnter(L"One more")});
-    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);
+    ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);
     ASSERT_EQ(answers.Texts().size(), 2u);
     EXPECT_NE(answers.Texts()[1].find(L"The scheme list is full"), std::wstring::npos);
   }
-  EXPECT_EQ(program.Form4.List1.ListCount(), 32767);
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 32767);
   EXPECT_FALSE(fs::exists(folder_ / "color.dat"));
   EXPECT_EQ(Bytes("scheme.lst"), names);
 }
@@ -278,15 +277,15 @@ TEST_F(FormsTest, AddIsRefusedWhenTheListIsFull) {
 // the first Add or Remove leaves it alone and says so.
 TEST_F(FormsTest, AListFileThatAppearsAfterTheStartIsNotOverwritten) {
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
-  program.Form4.Show();
+  program.mainForm.Load();
+  program.schemeForm.Show();
   Write("scheme.lst", "Backup\r\n");
   qf::test::DialogSequence answers({TypeAndEnter(L"Mine")});
-  ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);
+  ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);
   ASSERT_EQ(answers.Texts().size(), 2u);
   EXPECT_NE(answers.Texts()[1].find(L"scheme.lst was not there"), std::wstring::npos);
   EXPECT_EQ(Bytes("scheme.lst"), "Backup\r\n");
-  EXPECT_EQ(program.Form4.List1.ListCount(), 1);  // the name lasts until the program ends
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 1);  // the name lasts until the program ends
 }
 
 TEST_F(FormsTest, AListFileThatWasNotReadIsNeverWrittenAndTheUserIsToldOnce) {
@@ -295,90 +294,97 @@ TEST_F(FormsTest, AListFileThatWasNotReadIsNeverWrittenAndTheUserIsToldOnce) {
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
+  program.mainForm.Load();
   CloseHandle(lock);
-  qf::SchemeForm& form = program.Form4;
-  EXPECT_EQ(form.List1.ListCount(), 0);
+  qf::SchemeForm& form = program.schemeForm;
+  EXPECT_EQ(form.schemeList.ListCount(), 0);
   form.Show();
-  qf::test::DialogSequence answers({});
-  for (const char16_t* name : {u"Mine", u"More"}) {
-    form.List1.AddItem(name);
-    form.List1.SetListIndex(0);
-    ClickAt(form.Handle(), qf::schemes::kLabel2);  // Remove
+  // What the program said, the name prompts left out.
+  std::vector<std::wstring> told;
+  for (const wchar_t* name : {L"Mine", L"More"}) {
+    // The list is the store's: a name gets into it the user's way, by Add.
+    qf::test::DialogSequence answers({TypeAndEnter(name)});
+    ClickAt(form.Handle(), qf::schemes::kAddArea);  // Add
+    ASSERT_EQ(form.schemeList.ListCount(), 1);
+    form.schemeList.SetListIndex(0);
+    ClickAt(form.Handle(), qf::schemes::kRemoveArea);  // Remove
+    ASSERT_FALSE(answers.Texts().empty());
+    told.insert(told.end(), answers.Texts().begin() + 1, answers.Texts().end());
   }
-  ASSERT_EQ(answers.Texts().size(), 1u);
-  EXPECT_NE(answers.Texts()[0].find(L"scheme.lst could not be read"), std::wstring::npos);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find(L"scheme.lst could not be read"), std::wstring::npos);
   EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\nOcean\r\n");
 }
 
 TEST_F(FormsTest, RemoveTakesTheSelectedEntryByItsPositionEvenAnEmptyOne) {
   Write("scheme.lst", "\r\nSunset\r\n");
   qf::Program program(nullptr, Folder());
-  program.Form1.Load();
-  qf::SchemeForm& form = program.Form4;
+  program.mainForm.Load();
+  qf::SchemeForm& form = program.schemeForm;
   form.Show();
-  ASSERT_EQ(form.List1.ListCount(), 2);
-  form.List1.SetListIndex(0);
-  ClickAt(form.Handle(), qf::schemes::kLabel2);
+  ASSERT_EQ(form.schemeList.ListCount(), 2);
+  form.schemeList.SetListIndex(0);
+  ClickAt(form.Handle(), qf::schemes::kRemoveArea);
   EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\n");
   qf::test::DialogSequence answers({});
-  ClickAt(form.Handle(), qf::schemes::kLabel2);  // nothing selected now
+  ClickAt(form.Handle(), qf::schemes::kRemoveArea);  // nothing selected now
   ASSERT_EQ(answers.Texts().size(), 1u);
   EXPECT_EQ(answers.Texts()[0], L"please select a scheme to remove");
 }
 
-TEST_F(FormsTest, CancelInTheColourDialogKeepsEveryColour) {
+TEST_F(FormsTest, CancelInTheColorDialogKeepsEveryColor) {
   qf::Program program(nullptr, Folder());
-  program.Form1.Show();
-  program.Form1.Picture3.SetBackColor(qf::ColorRgb(1, 2, 3));
-  program.Form1.CommonDialog1.SetColor(qf::ColorRgb(200, 0, 0));
+  program.mainForm.Show();
+  program.mainForm.colorBox3.SetBackColor(qf::ColorRgb(1, 2, 3));
+  program.mainForm.colorDialog.SetColor(qf::ColorRgb(200, 0, 0));
   {
     qf::test::DialogSequence answers({PressCancel, PressCancel});
-    DoubleClickAt(program.Form1.Picture3.Handle(), InsideOf(qf::mainwindow::ColourBox(3)));
-    ClickAt(program.Form1.Picture11.Handle(), InsideOf(qf::mainwindow::kPicture11));
+    DoubleClickAt(program.mainForm.colorBox3.Handle(), InsideOf(qf::mainwindow::ColorBox(3)));
+    ClickAt(program.mainForm.previewStrip.Handle(), InsideOf(qf::mainwindow::kPreviewStrip));
     EXPECT_EQ(answers.Texts().size(), 2u);
   }
-  EXPECT_EQ(program.Form1.Picture3.BackColor(), qf::ColorRgb(1, 2, 3));
-  EXPECT_EQ(program.Form1.Picture11.BackColor(), 0);
-  program.Form3.Show();
-  program.Form3.Picture2.SetBackColor(qf::ColorRgb(4, 5, 6));
+  EXPECT_EQ(program.mainForm.colorBox3.BackColor(), qf::ColorRgb(1, 2, 3));
+  EXPECT_EQ(program.mainForm.previewStrip.BackColor(), 0);
+  program.htmlFaderForm.Show();
+  program.htmlFaderForm.colorBox2.SetBackColor(qf::ColorRgb(4, 5, 6));
   {
     qf::test::DialogSequence answers({PressCancel});
-    DoubleClickAt(program.Form3.Picture2.Handle(), InsideOf(qf::htmlfader::ColourBox(2)));
+    DoubleClickAt(program.htmlFaderForm.colorBox2.Handle(), InsideOf(qf::htmlfader::ColorBox(2)));
     EXPECT_EQ(answers.Texts().size(), 1u);
   }
-  EXPECT_EQ(program.Form3.Picture2.BackColor(), qf::ColorRgb(4, 5, 6));
+  EXPECT_EQ(program.htmlFaderForm.colorBox2.BackColor(), qf::ColorRgb(4, 5, 6));
 }
 
 TEST_F(FormsTest, ASendNobodyReceivedKeepsTheLineAndSaysSo) {
   ASSERT_EQ(FindWindowA("AOL Frame25", nullptr), nullptr) << "a chat client is running";
   qf::Program program(nullptr, Folder());
-  qf::MainForm& form = program.Form1;
+  qf::MainForm& form = program.mainForm;
   form.Show();
-  form.Check3.SetValue(1);
-  form.Text1.SetText(u"Hello");
+  form.numberedBox3.SetValue(1);
+  form.lineBox.SetText(u"Hello");
   form.DrawPreview();
-  SendMessageW(form.Text1.Handle(), WM_CHAR, '\r', 1);  // Enter in the line is SEND
-  EXPECT_EQ(form.Text1.Text(), u"Hello");
-  EXPECT_NE(WindowTextOf(form.Picture11.Handle()).find(L"your line was kept"), std::wstring::npos);
+  SendMessageW(form.lineBox.Handle(), WM_CHAR, '\r', 1);  // Enter in the line is SEND
+  EXPECT_EQ(form.lineBox.Text(), u"Hello");
+  EXPECT_NE(WindowTextOf(form.previewStrip.Handle()).find(L"your line was kept"),
+            std::wstring::npos);
   // The notice stays until the strip next changes.
   qf::test::PumpFor(50);
-  EXPECT_FALSE(WindowTextOf(form.Picture11.Handle()).empty());
-  form.Text1.SetText(u"Hello!");
+  EXPECT_FALSE(WindowTextOf(form.previewStrip.Handle()).empty());
+  form.lineBox.SetText(u"Hello!");
   qf::test::PumpFor(50);
-  EXPECT_TRUE(WindowTextOf(form.Picture11.Handle()).empty());
+  EXPECT_TRUE(WindowTextOf(form.previewStrip.Handle()).empty());
 
-  // A SEND that fails while the preview's fade lets events run: that drawing does not cover
-  // the notice.
-  form.Check4.SetValue(1);
-  const qf::Rect send = qf::mainwindow::kLabel2;
+  // A SEND clicked right after a change of the stops: the change is drawn first, and the
+  // notice of the failed send stays over it.
+  form.numberedBox4.SetValue(1);
+  const qf::Rect send = qf::mainwindow::kSendArea;
   const LPARAM at = MAKELPARAM(send.left + send.width / 2, send.top + send.height / 2);
   PostMessageW(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageW(form.Handle(), WM_LBUTTONUP, 0, at);
-  form.DrawPreview();
-  EXPECT_NE(WindowTextOf(form.Picture11.Handle()).find(L"your line was kept"), std::wstring::npos);
   qf::test::PumpFor(50);
-  EXPECT_FALSE(WindowTextOf(form.Picture11.Handle()).empty());
+  EXPECT_NE(WindowTextOf(form.previewStrip.Handle()).find(L"your line was kept"),
+            std::wstring::npos);
+  EXPECT_EQ(form.lineBox.Text(), u"Hello!");
 }
 
 // Whether top-level window `upper` stands above `lower` in the z-order.
@@ -391,30 +397,30 @@ bool Above(HWND upper, HWND lower) {
 
 TEST_F(FormsTest, ShowingAnOpenWindowAgainBringsItForward) {
   qf::Program program(nullptr, Folder());
-  program.Form1.Show();
-  program.Form4.Show();
-  program.Form3.Show();
+  program.mainForm.Show();
+  program.schemeForm.Show();
+  program.htmlFaderForm.Show();
   HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0,
                                800, 600, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(Above(cover, program.Form4.Handle()));
-  ClickAt(program.Form1.Handle(), qf::mainwindow::kLabel6);  // FADES again
-  EXPECT_TRUE(Above(program.Form4.Handle(), cover));
-  program.Form2.mnumenu.Item(0).onClick();  // the menu's "HTML Fader"
+  ASSERT_TRUE(Above(cover, program.schemeForm.Handle()));
+  ClickAt(program.mainForm.Handle(), qf::mainwindow::kFadesArea);  // FADES again
+  EXPECT_TRUE(Above(program.schemeForm.Handle(), cover));
+  program.menuForm.programMenu.Item(0).onClick();  // the menu's "HTML Fader"
   // The main window hides at the same time; Wine settles the order with the X server's events.
-  EXPECT_TRUE(qf::test::PumpUntil([&] { return Above(program.Form3.Handle(), cover); }));
+  EXPECT_TRUE(qf::test::PumpUntil([&] { return Above(program.htmlFaderForm.Handle(), cover); }));
   DestroyWindow(cover);
 }
 
 TEST_F(FormsTest, ASecondStartBringsTheRunningMainWindowOutOfTheTray) {
   qf::Program program(nullptr, Folder());
-  program.Form1.Show();
-  ASSERT_TRUE(program.Form1.MinimiseToTray());
-  ASSERT_FALSE(program.Form1.Visible());
+  program.mainForm.Show();
+  ASSERT_TRUE(program.mainForm.MinimiseToTray());
+  ASSERT_FALSE(program.mainForm.Visible());
   ASSERT_TRUE(qf::ClaimSingleInstance());   // the running copy
   EXPECT_FALSE(qf::ClaimSingleInstance());  // a second start: hands over and ends
   qf::ReleaseSingleInstance();
-  EXPECT_TRUE(qf::test::PumpUntil([&] { return program.Form1.Visible(); }));
-  EXPECT_FALSE(qf::TrayHolds(program.Form1.Handle()));
+  EXPECT_TRUE(qf::test::PumpUntil([&] { return program.mainForm.Visible(); }));
+  EXPECT_FALSE(qf::TrayHolds(program.mainForm.Handle()));
 }
 
 // A copy that is ending (its claim still held for a moment, no window answering) or that made
@@ -455,9 +461,9 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
         "[Warm]\r\nFade1=255\r\nFade2=65280\r\nFade3=16711680\r\n"
         "[Cool]\r\nFade1=16776960\r\nFade2=65535\r\nFade3=8421504\r\n");
   qf::Program program(nullptr, Folder());
-  qf::MainForm& form = program.Form1;
+  qf::MainForm& form = program.mainForm;
   form.Show();  // the start-up applies "Warm"
-  form.Check2.SetValue(1);
+  form.numberedBox2.SetValue(1);
   // Drawn after each change once the waiting messages have run, and not at all in between.
   auto shownByNextTick = [&](const char* what, const std::function<void()>& change) {
     qf::test::PumpFor(30);
@@ -466,13 +472,14 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
     ASSERT_EQ(form.PreviewDraws(), atRest) << what << ": drawn with nothing changed";
     change();
     ASSERT_TRUE(qf::test::PumpUntil([&] { return form.PreviewDraws() > atRest; }, 1000)) << what;
-    std::vector<int32_t> colours;
-    for (int k = 1; k <= form.State().StopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
-    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colours, form.Text1.Text(), false)) << what;
+    std::vector<int32_t> colors;
+    for (int k = 1; k <= form.State().StopCount(); ++k)
+      colors.push_back(form.ColorBox(k).BackColor());
+    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colors, form.lineBox.Text(), false)) << what;
   };
 
-  shownByNextTick("typed", [&] { qf::test::PostText(form.Text1.Handle(), L"Hi"); });
-  shownByNextTick("box ticked", [&] { SendMessageW(form.Check3.Handle(), BM_CLICK, 0, 0); });
+  shownByNextTick("typed", [&] { qf::test::PostText(form.lineBox.Handle(), L"Hi"); });
+  shownByNextTick("box ticked", [&] { SendMessageW(form.numberedBox3.Handle(), BM_CLICK, 0, 0); });
   EXPECT_EQ(form.State().StopCount(), 3);
   shownByNextTick("colour picked", [&] {
     // The dialog is up for a while (the timer keeps resting); OK takes the colour.
@@ -483,31 +490,31 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }});
-    DoubleClickAt(form.Picture2.Handle(), InsideOf(qf::mainwindow::ColourBox(2)));
+    DoubleClickAt(form.colorBox2.Handle(), InsideOf(qf::mainwindow::ColorBox(2)));
     EXPECT_EQ(answers.Texts().size(), 1u);
   });
-  EXPECT_EQ(form.Picture2.BackColor(), qf::ColorRgb(10, 20, 30));
+  EXPECT_EQ(form.colorBox2.BackColor(), qf::ColorRgb(10, 20, 30));
   shownByNextTick("slider", [&] {
     SendMessageW(form.Handle(), WM_VSCROLL, SB_LINEDOWN,
-                 reinterpret_cast<LPARAM>(form.VScroll1.Handle()));
+                 reinterpret_cast<LPARAM>(form.redSlider.Handle()));
   });
-  shownByNextTick("scheme applied", [&] { program.Form4.List1.SetListIndex(1); });
-  EXPECT_EQ(form.Picture3.BackColor(), 8421504);
+  shownByNextTick("scheme applied", [&] { program.schemeForm.schemeList.SetListIndex(1); });
+  EXPECT_EQ(form.colorBox3.BackColor(), 8421504);
 }
 
 // Ticks of the preview with a line that changes on every tick: the objects the process holds
 // stay flat. QF_PREVIEW_TICKS=60000 gives ten minutes of a line that changes 100 times a second.
 TEST_F(FormsTest, PreviewTicksKeepObjectCountsFlat) {
   qf::Program program(nullptr, Folder());
-  qf::MainForm& form = program.Form1;
+  qf::MainForm& form = program.mainForm;
   form.Show();
-  for (int k = 1; k <= 10; ++k) form.SetStopColour(k, k * 1677721);
-  form.Check10.SetValue(1);
-  form.Check14.SetValue(1);
+  for (int k = 1; k <= 10; ++k) form.SetStopColor(k, k * 1677721);
+  form.numberedBox10.SetValue(1);
+  form.boldBox.SetValue(1);
   std::u16string line;
   auto tick = [&](int i) {
     line = line.size() >= 100 ? u"" : line + static_cast<char16_t>(u'A' + i % 26);
-    form.Text1.SetText(line);
+    form.lineBox.SetText(line);
     form.DrawPreview();
     if (i % 50 == 0) qf::test::PumpFor(0);
   };

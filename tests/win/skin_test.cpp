@@ -69,7 +69,8 @@ void ExpectButtonOn(const Canvas& canvas, const Rect& area) {
 TEST(SkinTest, MainWindowButtonsLieUnderTheirClickAreas) {
   using namespace qf::mainwindow;
   const Canvas canvas(kWidth, kHeight, PaintMainSkin);
-  for (const Rect& area : {kLabel1, kLabel2, kLabel3, kLabel4, kLabel5, kLabel6}) {
+  for (const Rect& area :
+       {kCloseArea, kSendArea, kSendWavyArea, kTrayArea, kMenuArea, kFadesArea}) {
     ExpectButtonOn(canvas, area);
   }
 }
@@ -77,13 +78,14 @@ TEST(SkinTest, MainWindowButtonsLieUnderTheirClickAreas) {
 TEST(SkinTest, SchemeWindowButtonsLieUnderTheirClickAreas) {
   using namespace qf::schemes;
   const Canvas canvas(kWidth, kHeight, PaintSchemeSkin);
-  for (const Rect& area : {kLabel1, kLabel2, kLabel3}) ExpectButtonOn(canvas, area);
+  for (const Rect& area : {kAddArea, kRemoveArea, kHideArea}) ExpectButtonOn(canvas, area);
 }
 
 TEST(SkinTest, HtmlFaderButtonsLieUnderTheirClickAreas) {
   using namespace qf::htmlfader;
   const Canvas canvas(kWidth, kHeight, [](HDC dc) { PaintHtmlFaderSkin(dc, u"minimessage"); });
-  for (const Rect& area : {kLabel1, kLabel2, kLabel3, kFormatArea}) ExpectButtonOn(canvas, area);
+  for (const Rect& area : {kGenerateArea, kClearArea, kCloseArea, kFormatArea})
+    ExpectButtonOn(canvas, area);
 }
 
 TEST(SkinTest, PaintingGivesBackItsGdiObjects) {

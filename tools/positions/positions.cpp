@@ -37,26 +37,26 @@ std::vector<Named> MainWindow() {
   namespace m = qf::mainwindow;
   std::vector<Named> all{
       {"main.window", {m::kLeft, m::kTop, m::kWidth, m::kHeight}},
-      {"main.text", m::kText1},         // the line to send
-      {"main.preview", m::kPicture11},  // the preview strip
-      {"main.wavy", m::kCheck11},       // W
-      {"main.strike", m::kCheck12},     // S
-      {"main.italic", m::kCheck13},     // I
-      {"main.bold", m::kCheck14},       // B
-      {"main.underline", m::kCheck15},  // U
-      {"main.red", m::kVScroll1},       // the R, G and B sliders
-      {"main.green", m::kVScroll2},
-      {"main.blue", m::kVScroll3},
-      {"main.close", m::kLabel1},
-      {"main.send", m::kLabel2},
-      {"main.send_wavy", m::kLabel3},
-      {"main.tray", m::kLabel4},  // minimise to the tray
-      {"main.menu", m::kLabel5},  // the diamond
-      {"main.fades", m::kLabel6},
+      {"main.text", m::kLineBox},            // the line to send
+      {"main.preview", m::kPreviewStrip},    // the preview strip
+      {"main.wavy", m::kWavyBox},            // W
+      {"main.strike", m::kStrikeBox},        // S
+      {"main.italic", m::kItalicBox},        // I
+      {"main.bold", m::kBoldBox},            // B
+      {"main.underline", m::kUnderlineBox},  // U
+      {"main.red", m::kRedSlider},           // the R, G and B sliders
+      {"main.green", m::kGreenSlider},
+      {"main.blue", m::kBlueSlider},
+      {"main.close", m::kCloseArea},
+      {"main.send", m::kSendArea},
+      {"main.send_wavy", m::kSendWavyArea},
+      {"main.tray", m::kTrayArea},  // minimise to the tray
+      {"main.menu", m::kMenuArea},  // the diamond
+      {"main.fades", m::kFadesArea},
   };
   // Numbered box "k." and its colour square.
   for (int k = 1; k <= 10; ++k) all.push_back({"main.box" + std::to_string(k), m::NumberedBox(k)});
-  for (int k = 1; k <= 10; ++k) all.push_back({"main.colour" + std::to_string(k), m::ColourBox(k)});
+  for (int k = 1; k <= 10; ++k) all.push_back({"main.colour" + std::to_string(k), m::ColorBox(k)});
   return all;
 }
 
@@ -65,14 +65,12 @@ std::vector<Named> SchemeWindow() {
   // The window's own background, to press on for a drag: the strip of the list's rounded
   // rectangle below the list, no control there (a rounded region's last row is the one two
   // above its bottom argument, so the strip ends above that).
-  const Rect belowList{s::kList1.left, s::kList1.Bottom(), s::kList1.width,
-                       s::kOutline[1].bottom - 2 - s::kList1.Bottom()};
+  const Rect belowList{s::kSchemeList.left, s::kSchemeList.Bottom(), s::kSchemeList.width,
+                       s::kOutline[1].bottom - 2 - s::kSchemeList.Bottom()};
   return {
-      {"schemes.window", kSchemesWindow},
-      {"schemes.list", s::kList1},
-      {"schemes.add", s::kLabel1},
-      {"schemes.remove", s::kLabel2},
-      {"schemes.hide", s::kLabel3},  // "X"
+      {"schemes.window", kSchemesWindow}, {"schemes.list", s::kSchemeList},
+      {"schemes.add", s::kAddArea},       {"schemes.remove", s::kRemoveArea},
+      {"schemes.hide", s::kHideArea},  // "X"
       {"schemes.background", belowList},
   };
 }
@@ -80,18 +78,15 @@ std::vector<Named> SchemeWindow() {
 std::vector<Named> FaderWindow() {
   namespace h = qf::htmlfader;
   std::vector<Named> all{
-      {"fader.window", kFaderWindow},
-      {"fader.text", h::kText1},    // the line to fade
-      {"fader.output", h::kText2},  // the markup, collected
-      {"fader.wavy", h::kCheck1},
-      {"fader.generate", h::kLabel1},
-      {"fader.clear", h::kLabel2},
-      {"fader.close", h::kLabel3},
+      {"fader.window", kFaderWindow},   {"fader.text", h::kLineBox},  // the line to fade
+      {"fader.output", h::kOutputBox},                                // the markup, collected
+      {"fader.wavy", h::kWavyBox},      {"fader.generate", h::kGenerateArea},
+      {"fader.clear", h::kClearArea},   {"fader.close", h::kCloseArea},
       {"fader.format", h::kFormatArea},
   };
   // Bar k: red, green and blue of colour 1 (bars 1 to 3), colour 2 (4 to 6), colour 3 (7 to 9).
-  for (int k = 1; k <= 9; ++k) all.push_back({"fader.bar" + std::to_string(k), h::HScroll(k)});
-  for (int k = 1; k <= 3; ++k) all.push_back({"fader.colour" + std::to_string(k), h::ColourBox(k)});
+  for (int k = 1; k <= 9; ++k) all.push_back({"fader.bar" + std::to_string(k), h::ColorBar(k)});
+  for (int k = 1; k <= 3; ++k) all.push_back({"fader.colour" + std::to_string(k), h::ColorBox(k)});
   return all;
 }
 

@@ -58,11 +58,11 @@ class MainSkinView : public ViewerForm {
   void Form_Load() override {
     (void)qf::ShapeWindow(Handle(), qf::mainwindow::kOutline);
     // A few colours in the squares, as a loaded scheme would leave them.
-    const int32_t colours[] = {ColorRgb(255, 0, 0),    ColorRgb(255, 128, 0), ColorRgb(255, 255, 0),
-                               ColorRgb(0, 255, 0),    ColorRgb(0, 255, 255), ColorRgb(0, 0, 255),
-                               ColorRgb(128, 0, 255),  ColorRgb(255, 0, 255), 0,
-                               ColorRgb(255, 255, 255)};
-    for (int k = 0; k < 10; ++k) pictures_[k]->SetBackColor(colours[k]);
+    const int32_t colors[] = {ColorRgb(255, 0, 0),    ColorRgb(255, 128, 0), ColorRgb(255, 255, 0),
+                              ColorRgb(0, 255, 0),    ColorRgb(0, 255, 255), ColorRgb(0, 0, 255),
+                              ColorRgb(128, 0, 255),  ColorRgb(255, 0, 255), 0,
+                              ColorRgb(255, 255, 255)};
+    for (int k = 0; k < 10; ++k) pictures_[k]->SetBackColor(colors[k]);
     Picture11.SetForeColor(ColorRgb(128, 255, 255));
     Picture11.PrintText(2, 0, u"Preview strip");
   }
@@ -71,37 +71,37 @@ class MainSkinView : public ViewerForm {
 
   qf::TextBox Text1{
       *this,
-      qf::mainwindow::kText1,
+      qf::mainwindow::kLineBox,
       {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255), .text = u"Hello"}};
-  qf::PictureBox Picture11{*this, qf::mainwindow::kPicture11};
-  qf::CheckBox Check11{*this, qf::mainwindow::kCheck11};
-  qf::CheckBox Check12{*this, qf::mainwindow::kCheck12};
-  qf::CheckBox Check13{*this, qf::mainwindow::kCheck13, {.value = 1}};
-  qf::CheckBox Check14{*this, qf::mainwindow::kCheck14};
-  qf::CheckBox Check15{*this, qf::mainwindow::kCheck15};
+  qf::PictureBox Picture11{*this, qf::mainwindow::kPreviewStrip};
+  qf::CheckBox Check11{*this, qf::mainwindow::kWavyBox};
+  qf::CheckBox Check12{*this, qf::mainwindow::kStrikeBox};
+  qf::CheckBox Check13{*this, qf::mainwindow::kItalicBox, {.value = 1}};
+  qf::CheckBox Check14{*this, qf::mainwindow::kBoldBox};
+  qf::CheckBox Check15{*this, qf::mainwindow::kUnderlineBox};
   // The sliders at the minimum, the middle and the maximum.
-  qf::VScrollBar VScroll1{*this, qf::mainwindow::kVScroll1, Slider(0)};
-  qf::VScrollBar VScroll2{*this, qf::mainwindow::kVScroll2, Slider(128)};
-  qf::VScrollBar VScroll3{*this, qf::mainwindow::kVScroll3, Slider(255)};
+  qf::VScrollBar VScroll1{*this, qf::mainwindow::kRedSlider, Slider(0)};
+  qf::VScrollBar VScroll2{*this, qf::mainwindow::kGreenSlider, Slider(128)};
+  qf::VScrollBar VScroll3{*this, qf::mainwindow::kBlueSlider, Slider(255)};
   std::unique_ptr<qf::CheckBox> checks_[10];
   std::unique_ptr<qf::PictureBox> pictures_[10];
   bool madeBoxes_ = [this] {
     for (int k = 1; k <= 10; ++k) {
       checks_[k - 1] = std::make_unique<qf::CheckBox>(*this, qf::mainwindow::NumberedBox(k),
                                                       qf::CheckBoxOptions{.value = k <= 3 ? 1 : 0});
-      pictures_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::mainwindow::ColourBox(k));
+      pictures_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::mainwindow::ColorBox(k));
     }
     return true;
   }();
-  qf::ClickLabel Label1{*this, qf::mainwindow::kLabel1, {.toolTip = u"Exit", .onClick = Quit}};
+  qf::ClickLabel Label1{*this, qf::mainwindow::kCloseArea, {.toolTip = u"Exit", .onClick = Quit}};
   qf::ClickLabel Label2{
-      *this, qf::mainwindow::kLabel2, {.toolTip = u"Send To Chat", .onClick = Beep}};
+      *this, qf::mainwindow::kSendArea, {.toolTip = u"Send To Chat", .onClick = Beep}};
   qf::ClickLabel Label3{
-      *this, qf::mainwindow::kLabel3, {.toolTip = u"Send Wavy To Chat", .onClick = Beep}};
-  qf::ClickLabel Label4{*this, qf::mainwindow::kLabel4, {.onClick = Beep}};
-  qf::ClickLabel Label5{*this, qf::mainwindow::kLabel5, {.toolTip = u"Menu", .onClick = Beep}};
+      *this, qf::mainwindow::kSendWavyArea, {.toolTip = u"Send Wavy To Chat", .onClick = Beep}};
+  qf::ClickLabel Label4{*this, qf::mainwindow::kTrayArea, {.onClick = Beep}};
+  qf::ClickLabel Label5{*this, qf::mainwindow::kMenuArea, {.toolTip = u"Menu", .onClick = Beep}};
   qf::ClickLabel Label6{
-      *this, qf::mainwindow::kLabel6, {.toolTip = u"Add/Remove Fades", .onClick = Beep}};
+      *this, qf::mainwindow::kFadesArea, {.toolTip = u"Add/Remove Fades", .onClick = Beep}};
 };
 
 class SchemeSkinView : public ViewerForm {
@@ -116,18 +116,18 @@ class SchemeSkinView : public ViewerForm {
   void Form_Load() override {
     (void)qf::ShapeWindow(Handle(), qf::schemes::kOutline);
     for (const char16_t* name : {u"Sunset", u"Ocean", u"Forest", u"Candy", u"Ice"}) {
-      List1.AddItem(name);
+      schemeList.AddItem(name);
     }
   }
 
   void PaintSkin(HDC dc, int, int) override { qf::schemes::PaintSchemeSkin(dc); }
 
-  qf::ListBox List1{*this,
-                    qf::schemes::kList1,
-                    {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  qf::ClickLabel Label1{*this, qf::schemes::kLabel1, {.onClick = Beep}};
-  qf::ClickLabel Label2{*this, qf::schemes::kLabel2, {.onClick = Beep}};
-  qf::ClickLabel Label3{*this, qf::schemes::kLabel3, {.onClick = Quit}};
+  qf::ListBox schemeList{*this,
+                         qf::schemes::kSchemeList,
+                         {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  qf::ClickLabel addArea{*this, qf::schemes::kAddArea, {.onClick = Beep}};
+  qf::ClickLabel removeArea{*this, qf::schemes::kRemoveArea, {.onClick = Beep}};
+  qf::ClickLabel hideArea{*this, qf::schemes::kHideArea, {.onClick = Quit}};
 };
 
 class HtmlFaderSkinView : public ViewerForm {
@@ -138,39 +138,39 @@ class HtmlFaderSkinView : public ViewerForm {
                     .left = kViewerLeft,
                     .top = kViewerTop}) {
     for (int k = 1; k <= 9; ++k) {
-      bars_[k - 1] = std::make_unique<qf::HScrollBar>(*this, qf::htmlfader::HScroll(k),
+      bars_[k - 1] = std::make_unique<qf::HScrollBar>(*this, qf::htmlfader::ColorBar(k),
                                                       Slider(std::min(32 * (k - 1), 255)));
     }
     for (int k = 1; k <= 3; ++k) {
-      boxes_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::htmlfader::ColourBox(k));
+      boxes_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::htmlfader::ColorBox(k));
     }
   }
 
  private:
   void Form_Load() override {
     (void)qf::ShapeWindow(Handle(), qf::htmlfader::kOutline);
-    const int32_t colours[] = {ColorRgb(0, 204, 255), ColorRgb(255, 0, 0), ColorRgb(0, 68, 255)};
-    for (int k = 0; k < 3; ++k) boxes_[k]->SetBackColor(colours[k]);
+    const int32_t colors[] = {ColorRgb(0, 204, 255), ColorRgb(255, 0, 0), ColorRgb(0, 68, 255)};
+    for (int k = 0; k < 3; ++k) boxes_[k]->SetBackColor(colors[k]);
   }
 
   void PaintSkin(HDC dc, int, int) override { qf::htmlfader::PaintHtmlFaderSkin(dc, u"aol"); }
 
   qf::TextBox Text1{
       *this,
-      qf::htmlfader::kText1,
+      qf::htmlfader::kLineBox,
       {.backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255), .text = u"Hello"}};
   qf::TextBox Text2{*this,
-                    qf::htmlfader::kText2,
+                    qf::htmlfader::kOutputBox,
                     {.multiLine = true,
                      .backColor = ColorRgb(128, 255, 255),
                      .foreColor = ColorRgb(0, 0, 255),
                      .text = u"<Font Color=#00CCFF>H<Font Color=#7F6680>e"}};
-  qf::CheckBox Check1{*this, qf::htmlfader::kCheck1, {.caption = u"Wavy", .pushLike = true}};
+  qf::CheckBox Check1{*this, qf::htmlfader::kWavyBox, {.caption = u"Wavy", .pushLike = true}};
   std::unique_ptr<qf::HScrollBar> bars_[9];
   std::unique_ptr<qf::PictureBox> boxes_[3];
-  qf::ClickLabel Label1{*this, qf::htmlfader::kLabel1, {.onClick = Beep}};
-  qf::ClickLabel Label2{*this, qf::htmlfader::kLabel2, {.onClick = Beep}};
-  qf::ClickLabel Label3{*this, qf::htmlfader::kLabel3, {.onClick = Quit}};
+  qf::ClickLabel Label1{*this, qf::htmlfader::kGenerateArea, {.onClick = Beep}};
+  qf::ClickLabel Label2{*this, qf::htmlfader::kClearArea, {.onClick = Beep}};
+  qf::ClickLabel Label3{*this, qf::htmlfader::kCloseArea, {.onClick = Quit}};
 };
 
 void CALLBACK QuitAfterTime(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
