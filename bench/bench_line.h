@@ -8,8 +8,8 @@
 namespace qf::bench {
 
 inline constexpr std::size_t kLength = 32767;
-inline constexpr int32_t kColours[10] = {0xFFCC00, 0x0000FF, 0xFF4400, 0x00FF00, 0x808080,
-                                         0x123456, 0xFFFFFF, 0x000000, 0x00FFFF, 0xAB00CD};
+inline constexpr int32_t kColors[10] = {0xFFCC00, 0x0000FF, 0xFF4400, 0x00FF00, 0x808080,
+                                        0x123456, 0xFFFFFF, 0x000000, 0x00FFFF, 0xAB00CD};
 
 inline const std::u16string& LongLine() {
   static const std::u16string line = [] {

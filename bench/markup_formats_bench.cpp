@@ -11,14 +11,14 @@
 
 namespace {
 
-using qf::bench::kColours;
+using qf::bench::kColors;
 using qf::bench::kLength;
 
 qf::FadeRequest Request(benchmark::State& state) {
   const auto format = static_cast<std::size_t>(state.range(0));
   const qf::MarkupFormatInfo& info = qf::MarkupFormats()[format];
   state.SetLabel(std::string(info.name));
-  return qf::FadeRequest{.colours = kColours, .text = qf::bench::LongLine(), .format = info.format};
+  return qf::FadeRequest{.colors = kColors, .text = qf::bench::LongLine(), .format = info.format};
 }
 
 void BM_FormatFadeUtf8(benchmark::State& state) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::array<int32_t, 3> kColours{0xFFCC00, 0x0000FF, 0xFF4400};
+constexpr std::array<int32_t, 3> kColors{0xFFCC00, 0x0000FF, 0xFF4400};
 
 std::u16string Line(std::size_t length) {
   const std::u16string pattern = u"Quelvane Fader: the quick brown fox <jumps> & runs. ";
@@ -28,7 +28,7 @@ class WidthCanvas : public qf::Canvas {
   void SetFontItalic(bool) override {}
   void SetFontUnderline(bool) override {}
   void SetFontStrikethrough(bool) override {}
-  void SetForeColor(int32_t colour) override { benchmark::DoNotOptimize(colour); }
+  void SetForeColor(int32_t color) override { benchmark::DoNotOptimize(color); }
   void Cls() override {}
   void PrintText(double x, int y, std::u16string_view text) override {
     benchmark::DoNotOptimize(x + y + text.size());
@@ -37,7 +37,7 @@ class WidthCanvas : public qf::Canvas {
 };
 
 void BM_RenderTagsWalk(benchmark::State& state) {
-  const std::u16string markup = qf::FadeColors(kColours, Line(state.range(0)), 0);
+  const std::u16string markup = qf::FadeColors(kColors, Line(state.range(0)), false);
   WidthCanvas canvas;
   for (auto _ : state) qf::RenderTags(canvas, markup);
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -46,7 +46,7 @@ BENCHMARK(BM_RenderTagsWalk)->Arg(40)->Arg(32767)->ArgName("chars");
 
 void BM_BuildFadeForPreview(benchmark::State& state) {
   const std::u16string text = Line(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(qf::FadeColors(kColours, text, 0));
+  for (auto _ : state) benchmark::DoNotOptimize(qf::FadeColors(kColors, text, false));
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_BuildFadeForPreview)->Arg(40)->Arg(32767)->ArgName("chars");

@@ -24,9 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   const auto stopCount =
       input.ConsumeIntegralInRange<std::size_t>(qf::kMinFadeStops, qf::kMaxFadeStops);
-  const int16_t wavy = input.ConsumeBool() ? int16_t{-1} : input.ConsumeIntegral<int16_t>();
-  std::vector<int32_t> colours(stopCount);
-  for (int32_t& colour : colours) colour = input.ConsumeIntegral<int32_t>();
+  // The wave as the corpus was made: a flag, else a 16-bit value of which only -1 was wavy.
+  const bool wavy = input.ConsumeBool() || input.ConsumeIntegral<int16_t>() == -1;
+  std::vector<int32_t> colors(stopCount);
+  for (int32_t& color : colors) color = input.ConsumeIntegral<int32_t>();
   std::vector<qf::Channels> channels(stopCount);
   for (qf::Channels& stop : channels) {
     stop = {input.ConsumeIntegral<int16_t>(), input.ConsumeIntegral<int16_t>(),
@@ -55,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     streamed += piece;
     return true;
   };
-  const qf::FadeStreamResult result = qf::StreamFadeColorsUtf8(colours, bytes, wavy, block, writer);
+  const qf::FadeStreamResult result = qf::StreamFadeColorsUtf8(colors, bytes, wavy, block, writer);
   const std::optional<std::u16string> text = qf::Utf8ToUtf16(bytes);
   if (!text) {
     QF_FUZZ_CHECK(result == qf::FadeStreamResult::kInvalidText && blocksHanded == 0);
   } else if (blockSize < qf::kMinFadeBlockBytes) {
     QF_FUZZ_CHECK(result == qf::FadeStreamResult::kWriteFailed && blocksHanded == 0);
   } else {
-    const std::string expected = qf::Utf16ToUtf8(qf::FadeColors(colours, *text, wavy));
+    const std::string expected = qf::Utf16ToUtf8(qf::FadeColors(colors, *text, wavy));
     if (refused) {
       QF_FUZZ_CHECK(result == qf::FadeStreamResult::kWriteFailed);
       QF_FUZZ_CHECK(expected.compare(0, streamed.size(), streamed) == 0);

@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const bool wavy = input.ConsumeBool();
   const auto stopCount =
       input.ConsumeIntegralInRange<std::size_t>(qf::kMinFadeStops, qf::kMaxFadeStops);
-  std::vector<int32_t> colours(stopCount);
-  for (int32_t& colour : colours) colour = input.ConsumeIntegral<int32_t>();
+  std::vector<int32_t> colors(stopCount);
+  for (int32_t& color : colors) color = input.ConsumeIntegral<int32_t>();
   // No limit, or one anywhere from far too small to roomy.
   const std::size_t limit =
       input.ConsumeBool() ? 0 : input.ConsumeIntegralInRange<std::size_t>(1, 4000);
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                       : input.ConsumeIntegralInRange<std::size_t>(0, 3);
   const std::u16string text = qf::fuzz::BytesToUtf16(input.ConsumeRemainingBytesAsString());
 
-  const qf::FadeRequest request{colours, text, info.format, styles, wavy, limit};
+  const qf::FadeRequest request{colors, text, info.format, styles, wavy, limit};
   const auto markup = qf::FormatFade(request);
   const auto utf8 = qf::FormatFadeUtf8(request);
   QF_FUZZ_CHECK(markup.value.has_value() == utf8.value.has_value());
@@ -74,13 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         QF_FUZZ_CHECK(!(wavy && !info.wave) && IsGameFormat(info.format) && HoldsGameRefused(text));
         break;
       case qf::FadeError::Kind::kTooLong: {
-        qf::FadeRequest oneColour = request;
-        oneColour.groupSize = std::max<std::size_t>(length, 1);
-        const std::size_t shortest = qf::FitToLimit(oneColour).value->length;
+        qf::FadeRequest oneColor = request;
+        oneColor.groupSize = std::max<std::size_t>(length, 1);
+        const std::size_t shortest = qf::FitToLimit(oneColor).value->length;
         QF_FUZZ_CHECK(limit > 0 && shortest > limit && markup.error.overshoot == shortest - limit);
         break;
       }
-      case qf::FadeError::Kind::kColourCount:
+      case qf::FadeError::Kind::kColorCount:
         QF_FUZZ_CHECK(false);
     }
     return 0;

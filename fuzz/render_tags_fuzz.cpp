@@ -38,7 +38,7 @@ class CheckingCanvas : public qf::Canvas {
   void SetFontItalic(bool) override {}
   void SetFontUnderline(bool) override {}
   void SetFontStrikethrough(bool) override {}
-  void SetForeColor(int32_t colour) override { QF_FUZZ_CHECK(colour >= 0 && colour <= 0xFFFFFF); }
+  void SetForeColor(int32_t color) override { QF_FUZZ_CHECK(color >= 0 && color <= 0xFFFFFF); }
   void Cls() override {
     QF_FUZZ_CHECK(clears_ == 0);
     ++clears_;

@@ -7,7 +7,7 @@
 
 #include "fade/entry_points.h"
 #include "figures_win.h"
-#include "preview/gdi_canvas_win.h"
+#include "preview/picture_box_canvas_win.h"
 #include "preview/render_tags.h"
 #include "toolkit/toolkit_win.h"
 
@@ -28,12 +28,12 @@ bool PreviewFigures() {
   PreviewForm form;
   form.Show();
   PictureBoxCanvas canvas(form.Picture11);
-  const std::array<int32_t, 3> colours{255, 65280, 16711680};
+  const std::array<int32_t, 3> colors{255, 65280, 16711680};
   const std::u16string text = u"The quick brown fox jumps over the lazy";
 
   constexpr int kDraws = 2000;
   Clock::time_point start = Clock::now();
-  for (int i = 0; i < kDraws; ++i) RenderTags(canvas, FadeColors(colours, text, 0));
+  for (int i = 0; i < kDraws; ++i) RenderTags(canvas, FadeColors(colors, text, false));
   const double drawn = MillisecondsPerRound(start, kDraws);
 
   std::printf("preview: a drawing that builds a 3-stop fade of 39 characters and draws it: %.1f us\n",

@@ -1,5 +1,9 @@
 #include "app/program_win.h"
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/single_instance_win.h"
 #include "chrome/tray_win.h"
 #include "mainwindow/announce_win.h"
@@ -11,7 +15,11 @@ Program::Program(HICON programIcon, std::u16string folder)
     : icon(programIcon), schemeFolder(folder.empty() ? ProgramFolder() : std::move(folder)) {}
 
 void Program::LoadStartupScheme() {
-  if (Form4.LoadStartupList()) Form4.ApplyScheme(Form4.List1.List(0));
+  if (!schemeForm.LoadStartupList()) return;
+  // The list's first scheme (the empty name when the file held none).
+  const std::vector<std::u16string>& names = schemeForm.Store().Names();
+  schemeForm.ApplyScheme(names.empty() ? std::u16string_view()
+                                       : std::u16string_view(names.front()));
 }
 
 void Program::ShowMenu() {
@@ -31,7 +39,7 @@ void Program::ShowMenu() {
   menuForm.programMenu.Show(main, at.x, at.y);
 }
 
-void Program::ShowSchemeManager() { Form4.Show(); }
+void Program::ShowSchemeManager() { schemeForm.Show(); }
 
 LRESULT Program::OnWindowMessage(UINT message) {
   // A copy that is ending does not come forward: the second copy waits for it to end.
@@ -47,9 +55,9 @@ void Program::ExitProgram() {
   EndProgram();
 }
 
-int32_t Program::StopColour(int k) { return mainForm.State().StopColour(k); }
+int32_t Program::StopColor(int k) { return mainForm.State().StopColor(k); }
 
-void Program::SetStopColour(int k, int32_t colour) { mainForm.SetStopColour(k, colour); }
+void Program::SetStopColor(int k, int32_t color) { mainForm.SetStopColor(k, color); }
 
 void Program::ShowHtmlFader() {
   htmlFaderForm.Show();

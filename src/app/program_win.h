@@ -16,7 +16,7 @@
 
 namespace qf {
 
-struct Program : MainFormHost, ColourStops {
+struct Program : MainFormHost, ColorStops {
   // `icon`: the program's own icon (the windows' and the tray's); `folder`: where scheme.lst
   // and color.dat are, the program's own folder unless a test says otherwise.
   explicit Program(HICON programIcon = nullptr, std::u16string folder = {});
@@ -32,8 +32,8 @@ struct Program : MainFormHost, ColourStops {
   [[noreturn]] void ExitProgram() override;
 
   // The colour stops the scheme manager saves and sets: the main window's colour boxes.
-  int32_t StopColour(int k) override;
-  void SetStopColour(int k, int32_t colour) override;
+  int32_t StopColor(int k) override;
+  void SetStopColor(int k, int32_t color) override;
 
   // The menu's "HTML Fader": the fader stands in for the main window.
   void ShowHtmlFader();
@@ -45,7 +45,7 @@ struct Program : MainFormHost, ColourStops {
   HICON icon;
   std::u16string schemeFolder;
   HtmlFaderForm htmlFaderForm{icon, [this] { mainForm.Show(); }};
-  SchemeForm Form4{*this, schemeFolder, icon};
+  SchemeForm schemeForm{*this, schemeFolder, icon};
   MenuForm menuForm{*this};
   MainForm mainForm{*this, icon};
 };

@@ -57,8 +57,8 @@ GdiRegion RoundRegion(HDC dc, const RECT& box, int ellipse) {
                                       scale.Px(ellipse), scale.Px(ellipse))};
 }
 
-void FillRegion(HDC dc, HRGN region, COLORREF colour) {
-  GdiBrush brush{CreateSolidBrush(colour)};
+void FillRegion(HDC dc, HRGN region, COLORREF color) {
+  GdiBrush brush{CreateSolidBrush(color)};
   FillDeviceRegion(dc, region, brush.Get());
 }
 
@@ -131,7 +131,7 @@ int PixelTextWidth(std::u16string_view text) {
   return text.empty() ? 0 : width - 1;
 }
 
-void PaintPixelText(HDC dc, int x, int y, std::u16string_view text, COLORREF colour) {
+void PaintPixelText(HDC dc, int x, int y, std::u16string_view text, COLORREF color) {
   for (char16_t c : text) {
     if (c == u' ') {
       x += kPixelSpaceWidth;
@@ -141,7 +141,7 @@ void PaintPixelText(HDC dc, int x, int y, std::u16string_view text, COLORREF col
     if (glyph == nullptr) continue;
     for (int row = 0; row < kPixelGlyphHeight; ++row) {
       for (int column = 0; column < kPixelGlyphWidth; ++column) {
-        if (glyph->rows[row] & (0x10 >> column)) Dot(dc, x + column, y + row, colour);
+        if (glyph->rows[row] & (0x10 >> column)) Dot(dc, x + column, y + row, color);
       }
     }
     x += kPixelGlyphWidth + 1;
@@ -179,15 +179,15 @@ void FadeGradient(HDC dc, const RECT& rect, std::span<const COLORREF> stops, boo
   if (length <= 0 || stops.empty()) return;
   const int segments = static_cast<int>(stops.size()) - 1;
   for (int i = 0; i < length; ++i) {
-    COLORREF colour = stops.front();
+    COLORREF color = stops.front();
     if (segments > 0) {
       const double position = length == 1 ? 0.0 : static_cast<double>(i) * segments / (length - 1);
       const int segment = std::min(static_cast<int>(position), segments - 1);
-      colour = Mix(stops[segment], stops[segment + 1], position - segment);
+      color = Mix(stops[segment], stops[segment + 1], position - segment);
     }
     RECT line = vertical ? RECT{rect.left, rect.top + i, rect.right, rect.top + i + 1}
                          : RECT{rect.left + i, rect.top, rect.left + i + 1, rect.bottom};
-    SetBkColor(dc, colour);
+    SetBkColor(dc, color);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
   }
 }
@@ -298,39 +298,39 @@ void PaintButton(HDC dc, const Rect& rect, std::u16string_view caption, int maxP
   RECT box{rect.left, capTop - metrics.tmInternalLeading, rect.Right(),
            capTop - metrics.tmInternalLeading + metrics.tmHeight};
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, kGlyph);
+  const COLORREF oldColor = SetTextColor(dc, kGlyph);
   const std::wstring wide = ToWide(caption);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box,
             DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-  SetTextColor(dc, oldColour);
+  SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
 }
 
-void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF colour) {
+void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF color) {
   if (!DrawingScale(dc).IsIdentity()) {
     // Scaled up there are pixels enough for real letters of the same height.
     GdiFont font = MakeArtFont(kPixelGlyphHeight + 2, {.bold = true});
-    DrawCentredText(dc, ToRECT(rect), text, font.Get(), colour);
+    DrawCentredText(dc, ToRECT(rect), text, font.Get(), color);
     return;
   }
   const int width = std::max(PixelTextWidth(text), 0);
   PaintPixelText(dc, rect.left + (rect.width - width + 1) / 2,
-                 rect.top + (rect.height - kPixelGlyphHeight) / 2, text, colour);
+                 rect.top + (rect.height - kPixelGlyphHeight) / 2, text, color);
 }
 
-void PaintCaption(HDC dc, const Rect& rect, std::u16string_view text, HFONT font, COLORREF colour,
+void PaintCaption(HDC dc, const Rect& rect, std::u16string_view text, HFONT font, COLORREF color,
                   UINT format) {
   SelectGuard select(dc, font);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, kTextShadow);
+  const COLORREF oldColor = SetTextColor(dc, kTextShadow);
   const std::wstring wide = ToWide(text);
   const UINT flags = format | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
   RECT shadow = ToRECT(rect.Offset(1, 1));
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &shadow, flags);
-  SetTextColor(dc, colour);
+  SetTextColor(dc, color);
   RECT box = ToRECT(rect);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, flags);
-  SetTextColor(dc, oldColour);
+  SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
 }
 
@@ -345,8 +345,8 @@ void PaintDiamond(HDC dc, const Rect& rect, COLORREF fill, COLORREF edge) {
   Dot(dc, cx - 2, cy - r + 3, RGB(255, 255, 255));
 }
 
-void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour, int thickness) {
-  GdiPen pen{CreatePen(PS_SOLID, 1, colour)};
+void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF color, int thickness) {
+  GdiPen pen{CreatePen(PS_SOLID, 1, color)};
   SelectGuard select(dc, pen.Get());
   const int left = rect.left + inset;
   const int top = rect.top + inset;
@@ -361,8 +361,8 @@ void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour, int thickn
   }
 }
 
-void PaintDash(HDC dc, const Rect& rect, COLORREF colour) {
-  GdiBrush brush{CreateSolidBrush(colour)};
+void PaintDash(HDC dc, const Rect& rect, COLORREF color) {
+  GdiBrush brush{CreateSolidBrush(color)};
   const RECT bar{rect.left + 2, rect.Bottom() - 4, rect.Right() - 2, rect.Bottom() - 2};
   FillRect(dc, &bar, brush.Get());
 }

@@ -81,16 +81,16 @@ void PaintButtonFace(HDC dc, const Rect& rect);
 // `text` centred in `rect` in small pixel capitals, seven pixels high (only the letters
 // A B D E G N R S V W Y and the space are drawn), for places too tight for a font at 96 dpi;
 // at larger scales, in a bold font of that height. PaintButton likewise.
-void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF colour);
+void PaintPixelCaption(HDC dc, const Rect& rect, std::u16string_view text, COLORREF color);
 
 // A caption with a one-pixel dark shadow below right; `format` as for DrawText.
-void PaintCaption(HDC dc, const Rect& rect, std::u16string_view text, HFONT font, COLORREF colour,
+void PaintCaption(HDC dc, const Rect& rect, std::u16string_view text, HFONT font, COLORREF color,
                   UINT format = DT_CENTER);
 
 // Glyphs centred in `rect`: a diamond, a cross (close) and a dash (minimise).
 void PaintDiamond(HDC dc, const Rect& rect, COLORREF fill, COLORREF edge);
-void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF colour, int thickness = 2);
-void PaintDash(HDC dc, const Rect& rect, COLORREF colour);
+void PaintCross(HDC dc, const Rect& rect, int inset, COLORREF color, int thickness = 2);
+void PaintDash(HDC dc, const Rect& rect, COLORREF color);
 
 // A tiny round rivet (3 x 3 pixels) with its top-left at (x, y).
 void PaintRivet(HDC dc, int x, int y);

@@ -13,10 +13,10 @@ int Scaled(int pixels, double scale) {
   return std::max(1, static_cast<int>(std::lround(pixels * scale)));
 }
 
-void Fill(HDC dc, const Rect& rect, COLORREF colour) {
+void Fill(HDC dc, const Rect& rect, COLORREF color) {
   if (rect.width <= 0 || rect.height <= 0) return;
   const RECT box = ToRECT(rect);
-  SetBkColor(dc, colour);
+  SetBkColor(dc, color);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
 }
 
@@ -28,7 +28,7 @@ Rect NarrowAcross(const Rect& rect, bool vertical, int by) {
 
 // A solid triangle pointing up, down, left or right, centred in `rect`, built from whole rows
 // of pixels so it stays crisp and symmetric at any size.
-void PaintArrowGlyph(HDC dc, const Rect& rect, bool vertical, bool towardsLess, COLORREF colour) {
+void PaintArrowGlyph(HDC dc, const Rect& rect, bool vertical, bool towardsLess, COLORREF color) {
   const int size = std::min(rect.width, rect.height);
   const int depth = std::max(2, (size + 1) / 3);  // 3 at 9 pixels: a 5-pixel base
   const int cx = rect.left + (rect.width - 1) / 2;
@@ -38,7 +38,7 @@ void PaintArrowGlyph(HDC dc, const Rect& rect, bool vertical, bool towardsLess, 
     const int tip = towardsLess ? -(depth / 2) + i : depth / 2 - i;
     const Rect row =
         vertical ? Rect{cx - i, cy + tip, 2 * i + 1, 1} : Rect{cx + tip, cy - i, 1, 2 * i + 1};
-    Fill(dc, row, colour);
+    Fill(dc, row, color);
   }
 }
 

@@ -31,8 +31,8 @@ std::string RGBToHex(int32_t value) {
   return text;
 }
 
-Channels SplitColor(int32_t colour) {
-  const std::string hex = RGBToHex(colour);
+Channels SplitColor(int32_t color) {
+  const std::string hex = RGBToHex(color);
   return Channels{HexPair(hex, hex.size() - 2), HexPair(hex, 2), HexPair(hex, 0)};
 }
 

@@ -31,7 +31,7 @@ std::string RGBToHex(int32_t value);
 // last two digits, green the third and fourth, blue the first two. For 0..0xFFFFFF that is the
 // low, middle and high byte; longer hex texts are still sliced the same way.
 //   SplitColor(0x0080FF) == Channels{255, 128, 0};  SplitColor(0x8000000F) == Channels{15, 0, 128}
-Channels SplitColor(int32_t colour);
+Channels SplitColor(int32_t color);
 
 // The hex colour code RRGGBB of three channels in 0..255 (RGBToHex of blue + 256*green +
 // 65536*red). Channels outside 0..255 give RGBToHex of that number, wrapped to 32 bits.

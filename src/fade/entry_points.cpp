@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <tuple>
 
 #include "fade/color.h"
 #include "fade/generator.h"
@@ -11,102 +10,34 @@ namespace qf {
 
 namespace {
 
-// Splits every colour value with SplitColor and calls `member` with the channels in stop
-// order (red, green, blue of stop 1, then of stop 2, ...), then the text and the wavy flag.
-template <typename Member, typename... Colours>
-std::u16string SplitAndFade(Member member, std::u16string_view text, int16_t wavy,
-                            Colours... colours) {
-  const auto channels = std::tuple_cat([](int32_t colour) {
-    const Channels c = SplitColor(colour);
-    return std::make_tuple(c.red, c.green, c.blue);
-  }(colours)...);
-  return std::apply([&](auto... values) { return member(values..., text, wavy); }, channels);
+// Room for the stops of any call: one more than the most the core fades, so that more than ten
+// colours stay more than ten stops (the core writes nothing for them) without splitting them all.
+using StopTable = std::array<Channels, kMaxFadeStops + 1>;
+
+// The first colours.size() entries of `table` (at most all of them), each colour split with
+// SplitColor.
+std::span<const Channels> SplitColors(std::span<const int32_t> colors, StopTable& table) {
+  const std::size_t count = std::min(colors.size(), table.size());
+  for (std::size_t j = 0; j < count; ++j) table[j] = SplitColor(colors[j]);
+  return std::span<const Channels>(table).first(count);
 }
 
 }  // namespace
 
-std::u16string FadeTwoColors(int32_t c1, int32_t c2, std::u16string_view text, int16_t wavy) {
-  return SplitAndFade(FadeRGB2, text, wavy, c1, c2);
+std::u16string FadeColors(std::span<const int32_t> colors, std::u16string_view text, bool wavy) {
+  StopTable table;
+  return FadeStops(SplitColors(colors, table), text, wavy);
 }
 
 std::u16string FadeThreeColors(int32_t c1, int32_t c2, int32_t c3, std::u16string_view text,
-                               int16_t wavy) {
-  return SplitAndFade(FadeRGB3, text, wavy, c1, c2, c3);
+                               bool wavy) {
+  return FadeColors(std::array{c1, c2, c3}, text, wavy);
 }
 
-std::u16string FadeFourColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4,
-                              std::u16string_view text, int16_t wavy) {
-  return SplitAndFade(FadeRGB4, text, wavy, c1, c2, c3, c4);
-}
-
-std::u16string FadeFiveColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                              std::u16string_view text, int16_t wavy) {
-  return SplitAndFade(FadeRGB5, text, wavy, c1, c2, c3, c4, c5);
-}
-
-std::u16string FadeSixColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5, int32_t c6,
-                             std::u16string_view text, int16_t wavy) {
-  return SplitAndFade(FadeRGB6, text, wavy, c1, c2, c3, c4, c5, c6);
-}
-
-std::u16string FadeSevenColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                               int32_t c6, int32_t c7, std::u16string_view text, int16_t wavy) {
-  return SplitAndFade(FadeRGB7, text, wavy, c1, c2, c3, c4, c5, c6, c7);
-}
-
-std::u16string FadeEightColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                               int32_t c6, int32_t c7, int32_t c8, std::u16string_view text,
-                               int16_t wavy) {
-  return SplitAndFade(FadeRGB8, text, wavy, c1, c2, c3, c4, c5, c6, c7, c8);
-}
-
-std::u16string FadeNineColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                              int32_t c6, int32_t c7, int32_t c8, int32_t c9,
-                              std::u16string_view text, int16_t wavy) {
-  return SplitAndFade(FadeRGB9, text, wavy, c1, c2, c3, c4, c5, c6, c7, c8, c9);
-}
-
-std::u16string FadeTenColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5, int32_t c6,
-                             int32_t c7, int32_t c8, int32_t c9, int32_t c10,
-                             std::u16string_view text, int16_t wavy) {
-  return SplitAndFade(FadeRGB10, text, wavy, c1, c2, c3, c4, c5, c6, c7, c8, c9, c10);
-}
-
-std::u16string FadeColors(std::span<const int32_t> colours, std::u16string_view text,
-                          int16_t wavy) {
-  const auto& c = colours;
-  switch (colours.size()) {
-    case 2:
-      return FadeTwoColors(c[0], c[1], text, wavy);
-    case 3:
-      return FadeThreeColors(c[0], c[1], c[2], text, wavy);
-    case 4:
-      return FadeFourColors(c[0], c[1], c[2], c[3], text, wavy);
-    case 5:
-      return FadeFiveColors(c[0], c[1], c[2], c[3], c[4], text, wavy);
-    case 6:
-      return FadeSixColors(c[0], c[1], c[2], c[3], c[4], c[5], text, wavy);
-    case 7:
-      return FadeSevenColors(c[0], c[1], c[2], c[3], c[4], c[5], c[6], text, wavy);
-    case 8:
-      return FadeEightColors(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], text, wavy);
-    case 9:
-      return FadeNineColors(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], text, wavy);
-    case 10:
-      return FadeTenColors(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], text, wavy);
-    default:
-      return {};
-  }
-}
-
-FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colours, std::string_view text,
-                                      int16_t wavy, std::span<char> block,
-                                      const MarkupWriter& write) {
-  std::array<Channels, kMaxFadeStops + 1> stops;
-  // More than ten colours: one stop too many is enough for the core to write nothing.
-  const std::size_t count = std::min(colours.size(), stops.size());
-  for (std::size_t j = 0; j < count; ++j) stops[j] = SplitColor(colours[j]);
-  return StreamFadeUtf8(std::span(stops).first(count), text, wavy, block, write);
+FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colors, std::string_view text,
+                                      bool wavy, std::span<char> block, const MarkupWriter& write) {
+  StopTable table;
+  return StreamFadeUtf8(SplitColors(colors, table), text, wavy, block, write);
 }
 
 }  // namespace qf

@@ -1,7 +1,7 @@
 #pragma once
-// The fade engine's face towards the windows: one entry point per number of stops, taking colour
-// values (0x00BBGGRR). Each splits every colour with SplitColor and calls the generator member
-// for the same number of stops; the markup comes back unchanged.
+// The fade engine's face towards the windows: colour values (0x00BBGGRR) in, fade markup out.
+// FadeColors is the one entry point, for any number of stops: it splits every colour with
+// SplitColor and hands the stops to the generator (FadeStops); the markup comes back unchanged.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,42 +11,24 @@
 
 namespace qf {
 
-// FadeTwoColors .. FadeTenColors: colour value 1 to N, the text, the wavy flag (-1 = wavy).
-//   FadeTwoColors(255, 16711680, u"abc", 0) ==
+// Fades `text` through colours.size() stops (2 to 10; fewer or more give an empty string),
+// each character also raised or lowered when `wavy`.
+//   FadeColors(std::array{255, 16711680}, u"abc", false) ==
 //     u"<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
-std::u16string FadeTwoColors(int32_t c1, int32_t c2, std::u16string_view text, int16_t wavy);
-std::u16string FadeThreeColors(int32_t c1, int32_t c2, int32_t c3, std::u16string_view text,
-                               int16_t wavy);
-std::u16string FadeFourColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4,
-                              std::u16string_view text, int16_t wavy);
-std::u16string FadeFiveColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                              std::u16string_view text, int16_t wavy);
-std::u16string FadeSixColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5, int32_t c6,
-                             std::u16string_view text, int16_t wavy);
-std::u16string FadeSevenColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                               int32_t c6, int32_t c7, std::u16string_view text, int16_t wavy);
-std::u16string FadeEightColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                               int32_t c6, int32_t c7, int32_t c8, std::u16string_view text,
-                               int16_t wavy);
-std::u16string FadeNineColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5,
-                              int32_t c6, int32_t c7, int32_t c8, int32_t c9,
-                              std::u16string_view text, int16_t wavy);
-std::u16string FadeTenColors(int32_t c1, int32_t c2, int32_t c3, int32_t c4, int32_t c5, int32_t c6,
-                             int32_t c7, int32_t c8, int32_t c9, int32_t c10,
-                             std::u16string_view text, int16_t wavy);
+std::u16string FadeColors(std::span<const int32_t> colors, std::u16string_view text, bool wavy);
 
-// The entry point for colours.size() stops, for callers that choose the number at run time.
-// Fewer than 2 or more than 10 colours give an empty string.
-//   FadeColors(std::array{255, 16711680}, u"abc", -1) == FadeTwoColors(255, 16711680, u"abc", -1)
-std::u16string FadeColors(std::span<const int32_t> colours, std::u16string_view text, int16_t wavy);
+// FadeColors of three colours, kept under its own name: the HTML fader's fade (its aol markup).
+//   FadeThreeColors(255, 65280, 16711680, u"ab", false) ==
+//     FadeColors(std::array{255, 65280, 16711680}, u"ab", false)
+std::u16string FadeThreeColors(int32_t c1, int32_t c2, int32_t c3, std::u16string_view text,
+                               bool wavy);
 
 // FadeColors for UTF-8 text, streamed as UTF-8 markup through one reused block (see
-// StreamFadeUtf8): every colour split with SplitColor, as the entry points do. The markup is
+// StreamFadeUtf8): every colour split with SplitColor, as FadeColors does. The markup is
 // Utf16ToUtf8(FadeColors(colours, Utf8ToUtf16(text), wavy)); invalid text writes nothing.
-//   StreamFadeColorsUtf8(std::array{255, 16711680}, "abc", 0, block, writer) hands the writer
+//   StreamFadeColorsUtf8(std::array{255, 16711680}, "abc", false, block, writer) hands the writer
 //     "<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
-FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colours, std::string_view text,
-                                      int16_t wavy, std::span<char> block,
-                                      const MarkupWriter& write);
+FadeStreamResult StreamFadeColorsUtf8(std::span<const int32_t> colors, std::string_view text,
+                                      bool wavy, std::span<char> block, const MarkupWriter& write);
 
 }  // namespace qf

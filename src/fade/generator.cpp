@@ -55,15 +55,14 @@ std::array<Channels, kMaxFadeStops> ClampedStops(std::span<const Channels> stops
 
 // The steps of a call before any markup is made, for a text of `length` characters: nullopt
 // for a stop count outside 2..10.
-std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t length,
-                                 int16_t wavy) {
+std::optional<FadePlan> PlanFade(std::span<const Channels> stops, std::size_t length, bool wavy) {
   const std::size_t stopCount = stops.size();
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return std::nullopt;
   FadePlan plan;
   plan.stopCount = stopCount;
   plan.stops = ClampedStops(stops);
   plan.sizes = FadeSegmentSizes(stopCount, length);
-  plan.wave = wavy == -1;
+  plan.wave = wavy;
   return plan;
 }
 
@@ -173,20 +172,20 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
   return sizes;
 }
 
-void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
-                     std::span<uint32_t> colours) {
+void FadeColorsInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                    std::span<uint32_t> colors) {
   const std::size_t stopCount = stops.size();
   if (stopCount < kMinFadeStops || stopCount > kMaxFadeStops) return;
-  if (first > length || colours.size() > length - first) return;
+  if (first > length || colors.size() > length - first) return;
   const std::array<Channels, kMaxFadeStops> clamped = ClampedStops(stops);
   const auto sizes = FadeSegmentSizes(stopCount, length);
-  uint32_t* out = colours.data();
-  uint32_t* const end = out + colours.size();
+  uint32_t* out = colors.data();
+  uint32_t* const end = out + colors.size();
   std::size_t segmentStart = 0;  // the character the segment starts at
   for (std::size_t j = 0; j + 1 < stopCount && out < end; segmentStart += sizes[j], ++j) {
-    const std::size_t at = first + static_cast<std::size_t>(out - colours.data());
+    const std::size_t at = first + static_cast<std::size_t>(out - colors.data());
     if (sizes[j] == 0 || at >= segmentStart + sizes[j]) continue;
-    const ColourRamp<2> ramp = MakeColourRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
+    const ColorRamp<2> ramp = MakeColorRamp<2>(clamped[j], clamped[j + 1], sizes[j]);
     // Positions count from 1 within the segment; whole numbers are exact in a double, so
     // converting one gives what the writing loop's counting up gives.
     for (std::size_t i = at - segmentStart + 1; i <= sizes[j] && out < end; ++i) {
@@ -196,7 +195,7 @@ void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::s
   }
 }
 
-std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, int16_t wavy) {
+std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, bool wavy) {
   const bool surrogates = ContainsSurrogate(text);
   const std::size_t length = surrogates ? CountCharacters(text) : text.size();
   const auto plan = PlanFade(stops, length, wavy);
@@ -206,7 +205,7 @@ std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view te
                                  TagUnits(length, plan->wave) + text.size());
 }
 
-std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, int16_t wavy) {
+std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, bool wavy) {
   const bool surrogates = ContainsSurrogate(text);
   const std::size_t length = surrogates ? CountCharacters(text) : text.size();
   const auto plan = PlanFade(stops, length, wavy);
@@ -215,8 +214,8 @@ std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view t
                              TagUnits(length, plan->wave) + Utf8Length(text));
 }
 
-FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text,
-                                int16_t wavy, std::span<char> block, const MarkupWriter& write) {
+FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text, bool wavy,
+                                std::span<char> block, const MarkupWriter& write) {
   // The whole text is checked before anything is written.
   const auto length = CountUtf8Characters(text);
   if (!length) return FadeStreamResult::kInvalidText;
@@ -234,112 +233,6 @@ FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_vie
   }
   FlushBlock(target, out.at);
   return target.failed ? FadeStreamResult::kWriteFailed : FadeStreamResult::kDone;
-}
-
-std::u16string FadeRGB2(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        std::u16string_view text, int16_t wavy) {
-  const std::array<Channels, 2> stops{{{r1, g1, b1}, {r2, g2, b2}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB3(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, std::u16string_view text,
-                        int16_t wavy) {
-  const std::array<Channels, 3> stops{{{r1, g1, b1}, {r2, g2, b2}, {r3, g3, b3}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB4(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        std::u16string_view text, int16_t wavy) {
-  const std::array<Channels, 4> stops{{{r1, g1, b1}, {r2, g2, b2}, {r3, g3, b3}, {r4, g4, b4}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB5(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, std::u16string_view text,
-                        int16_t wavy) {
-  const std::array<Channels, 5> stops{
-      {{r1, g1, b1}, {r2, g2, b2}, {r3, g3, b3}, {r4, g4, b4}, {r5, g5, b5}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB6(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        std::u16string_view text, int16_t wavy) {
-  const std::array<Channels, 6> stops{
-      {{r1, g1, b1}, {r2, g2, b2}, {r3, g3, b3}, {r4, g4, b4}, {r5, g5, b5}, {r6, g6, b6}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB7(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        int16_t r7, int16_t g7, int16_t b7, std::u16string_view text,
-                        int16_t wavy) {
-  const std::array<Channels, 7> stops{{{r1, g1, b1},
-                                       {r2, g2, b2},
-                                       {r3, g3, b3},
-                                       {r4, g4, b4},
-                                       {r5, g5, b5},
-                                       {r6, g6, b6},
-                                       {r7, g7, b7}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB8(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
-                        std::u16string_view text, int16_t wavy) {
-  const std::array<Channels, 8> stops{{{r1, g1, b1},
-                                       {r2, g2, b2},
-                                       {r3, g3, b3},
-                                       {r4, g4, b4},
-                                       {r5, g5, b5},
-                                       {r6, g6, b6},
-                                       {r7, g7, b7},
-                                       {r8, g8, b8}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB9(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
-                        int16_t r9, int16_t g9, int16_t b9, std::u16string_view text,
-                        int16_t wavy) {
-  const std::array<Channels, 9> stops{{{r1, g1, b1},
-                                       {r2, g2, b2},
-                                       {r3, g3, b3},
-                                       {r4, g4, b4},
-                                       {r5, g5, b5},
-                                       {r6, g6, b6},
-                                       {r7, g7, b7},
-                                       {r8, g8, b8},
-                                       {r9, g9, b9}}};
-  return FadeStops(stops, text, wavy);
-}
-
-std::u16string FadeRGB10(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                         int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                         int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                         int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
-                         int16_t r9, int16_t g9, int16_t b9, int16_t r10, int16_t g10, int16_t b10,
-                         std::u16string_view text, int16_t wavy) {
-  const std::array<Channels, 10> stops{{{r1, g1, b1},
-                                        {r2, g2, b2},
-                                        {r3, g3, b3},
-                                        {r4, g4, b4},
-                                        {r5, g5, b5},
-                                        {r6, g6, b6},
-                                        {r7, g7, b7},
-                                        {r8, g8, b8},
-                                        {r9, g9, b9},
-                                        {r10, g10, b10}}};
-  return FadeStops(stops, text, wavy);
 }
 
 }  // namespace qf

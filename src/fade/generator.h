@@ -8,8 +8,7 @@
 // exactly sized UTF-16 or UTF-8 string, or one fixed UTF-8 block handed on whenever it fills),
 // the source and sink being template parameters of the one loop. FadeStops makes the UTF-16
 // markup the program uses; FadeStopsUtf8 the same markup in UTF-8; StreamFadeUtf8 streams it
-// for qfade. FadeRGB2 .. FadeRGB10 take the stops as separate red, green, blue channel values
-// and forward to FadeStops.
+// for qfade. Every one takes the stops as one span, whatever their number.
 //
 // Characters: a surrogate pair is one character (one piece, never split by a tag, counted once
 // for segment sizes and the wave); a lone surrogate is a character of its own.
@@ -71,16 +70,18 @@ std::array<std::size_t, kMaxFadeStops - 1> FadeSegmentSizes(std::size_t stopCoun
                                                             std::size_t length);
 
 // The generic core: fades `text` through `stops` (2 to 10 of them; other counts give an empty
-// string). The wave (<sup>, </sup>, <sub>, </sub>, repeating, across segments) is on only when
-// `wavy` is exactly -1. Channel values are clamped to 0..255.
-//   FadeStops({{255,0,0},{0,0,255}}, u"abc", 0) ==
+// string). With `wavy` each character is also raised or lowered (<sup>, </sup>, <sub>, </sub>,
+// repeating, across segments). Channel values are clamped to 0..255.
+//   FadeStops({{255,0,0},{0,0,255}}, u"abc", false) ==
 //     u"<Font Color=#AA0055>a<Font Color=#5500AA>b<Font Color=#0000FF>c"
-std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, int16_t wavy);
+//   FadeStops({{255,0,0},{0,0,255}}, u"abc", true) ==
+//     u"<Font Color=#AA0055><sup>a<Font Color=#5500AA></sup>b<Font Color=#0000FF><sub>c"
+std::u16string FadeStops(std::span<const Channels> stops, std::u16string_view text, bool wavy);
 
 // FadeStops' markup encoded as UTF-8, written straight in UTF-8 (no UTF-16 copy of the markup):
 // always Utf16ToUtf8(FadeStops(stops, text, wavy)); a lone surrogate becomes U+FFFD.
-//   FadeStopsUtf8({{255,0,0},{0,0,255}}, u"\u00E9", 0) == "<Font Color=#0000FF>\xC3\xA9"
-std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, int16_t wavy);
+//   FadeStopsUtf8({{255,0,0},{0,0,255}}, u"\u00E9", false) == "<Font Color=#0000FF>\xC3\xA9"
+std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view text, bool wavy);
 
 // The colours of colours.size() consecutive characters, from character `first` (counting from
 // 0), of a text of `length` characters faded through `stops`: exactly as FadeStops colours
@@ -90,10 +91,10 @@ std::string FadeStopsUtf8(std::span<const Channels> stops, std::u16string_view t
 // computes: unlike FadeStops it lets no events run. A stop count outside 2..10, or characters
 // past the end of the text, leave `colours` as it was.
 //   std::array<uint32_t, 3> c;
-//   FadeColoursInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, 3, 0, c);
+//   FadeColorsInto(std::array<Channels, 2>{{{255, 0, 0}, {0, 0, 255}}}, 3, 0, c);
 //   // c == {0xAA0055, 0x5500AA, 0x0000FF}
-void FadeColoursInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
-                     std::span<uint32_t> colours);
+void FadeColorsInto(std::span<const Channels> stops, std::size_t length, std::size_t first,
+                    std::span<uint32_t> colors);
 
 // Receives streamed markup, one block at a time, in order; returns false when it could not take
 // it (nothing more is handed to it then).
@@ -114,9 +115,9 @@ enum class FadeStreamResult {
 // whole text is checked first (strictly, as Utf8ToUtf16 does), so invalid text writes nothing.
 // The markup is that of FadeStopsUtf8 over the text in UTF-16.
 //   std::array<char, 4096> block;  std::string out;
-//   StreamFadeUtf8(stops, "abc", 0, block, [&](std::string_view b) { out += b; return true; });
-FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text,
-                                int16_t wavy, std::span<char> block, const MarkupWriter& write);
+//   StreamFadeUtf8(stops, "abc", false, block, [&](std::string_view b) { out += b; return true; });
+FadeStreamResult StreamFadeUtf8(std::span<const Channels> stops, std::string_view text, bool wavy,
+                                std::span<char> block, const MarkupWriter& write);
 
 // How many characters the generator colours at a time in the vector unit: 4 where the
 // processor has AVX2 (x86), else 2. The markup is the same either way.
@@ -126,44 +127,5 @@ std::size_t FadeLanes();
 // out as 4 (anything else gives 2). For tests and benchmarks, which run both widths.
 //   SetFadeLanes(2);   // the SSE2 loop, also on a processor with AVX2
 void SetFadeLanes(std::size_t lanes);
-
-// The members, one per number of stops: red, green, blue of stop 1, then of stop 2, and so on;
-// then the text and the wavy flag. Each is FadeStops over the same stops.
-//   FadeRGB2(255, 0, 0, 0, 0, 255, u"abc", -1) ==
-//     u"<Font Color=#AA0055><sup>a<Font Color=#5500AA></sup>b<Font Color=#0000FF><sub>c"
-std::u16string FadeRGB2(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB3(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB4(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB5(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB6(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB7(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        int16_t r7, int16_t g7, int16_t b7, std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB8(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
-                        std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB9(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                        int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                        int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                        int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
-                        int16_t r9, int16_t g9, int16_t b9, std::u16string_view text, int16_t wavy);
-std::u16string FadeRGB10(int16_t r1, int16_t g1, int16_t b1, int16_t r2, int16_t g2, int16_t b2,
-                         int16_t r3, int16_t g3, int16_t b3, int16_t r4, int16_t g4, int16_t b4,
-                         int16_t r5, int16_t g5, int16_t b5, int16_t r6, int16_t g6, int16_t b6,
-                         int16_t r7, int16_t g7, int16_t b7, int16_t r8, int16_t g8, int16_t b8,
-                         int16_t r9, int16_t g9, int16_t b9, int16_t r10, int16_t g10, int16_t b10,
-                         std::u16string_view text, int16_t wavy);
 
 }  // namespace qf

@@ -37,7 +37,7 @@ constexpr MarkupFormatInfo kFormats[] = {
 };
 
 constexpr char32_t kReplacement = 0xFFFD;
-constexpr uint32_t kNoColour = std::numeric_limits<uint32_t>::max();
+constexpr uint32_t kNoColor = std::numeric_limits<uint32_t>::max();
 
 // ---- The characters of the text.
 
@@ -182,7 +182,7 @@ int StyleCount(const TextStyles& s) { return s.bold + s.italic + s.underline + s
 int DecimalDigits(uint32_t channel) { return channel >= 100 ? 3 : channel >= 10 ? 2 : 1; }
 
 // Characters of one colour code, and of what closes its run (html, bbcode).
-std::size_t CodeLength(MarkupFormat format, const TextStyles& styles, uint32_t colour) {
+std::size_t CodeLength(MarkupFormat format, const TextStyles& styles, uint32_t color) {
   const auto styleCodes = static_cast<std::size_t>(2 * StyleCount(styles));
   switch (format) {
     case MarkupFormat::kAol:
@@ -200,9 +200,9 @@ std::size_t CodeLength(MarkupFormat format, const TextStyles& styles, uint32_t c
       return 14 + styleCodes;  // &x&R&R&G&G&B&B
     case MarkupFormat::kAnsi:
       // ESC [ 3 8 ; 2 ; R ; G ; B m
-      return 10 + static_cast<std::size_t>(DecimalDigits(colour >> 16) +
-                                           DecimalDigits(colour >> 8 & 0xFF) +
-                                           DecimalDigits(colour & 0xFF));
+      return 10 + static_cast<std::size_t>(DecimalDigits(color >> 16) +
+                                           DecimalDigits(color >> 8 & 0xFF) +
+                                           DecimalDigits(color & 0xFF));
   }
   return 0;
 }
@@ -366,18 +366,18 @@ class BlockOut {
 
 // The six hex digits RRGGBB of a colour.
 template <typename Out>
-[[gnu::always_inline]] inline void PutHex(Out& out, uint32_t colour) {
-  for (int shift = 20; shift >= 0; shift -= 4) out.Ascii(kHexDigits[(colour >> shift) & 0xF]);
+[[gnu::always_inline]] inline void PutHex(Out& out, uint32_t color) {
+  for (int shift = 20; shift >= 0; shift -= 4) out.Ascii(kHexDigits[(color >> shift) & 0xF]);
 }
 
 // The x form of the '&' and '§' formats: "x" and each of the six digits after the marker.
 template <typename Out>
-void PutMarkedHex(Out& out, uint32_t colour, char32_t marker) {
+void PutMarkedHex(Out& out, uint32_t color, char32_t marker) {
   out.Character(marker);
   out.Ascii('x');
   for (int shift = 20; shift >= 0; shift -= 4) {
     out.Character(marker);
-    out.Ascii(kHexDigits[(colour >> shift) & 0xF]);
+    out.Ascii(kHexDigits[(color >> shift) & 0xF]);
   }
 }
 
@@ -402,43 +402,43 @@ void PutGameStyles(Out& out, const TextStyles& s, char32_t marker) {
 
 // One colour code; `open` says whether a run is open before it (html and bbcode close it).
 template <MarkupFormat kFormat, typename CharT>
-[[gnu::noinline]] CharT* PutCode(CharT* at, const TextStyles& styles, uint32_t colour, bool open) {
+[[gnu::noinline]] CharT* PutCode(CharT* at, const TextStyles& styles, uint32_t color, bool open) {
   Cursor<CharT> out{at};
   if constexpr (kFormat == MarkupFormat::kAol) {
     out.Ascii("<Font Color=#");
-    PutHex(out, colour);
+    PutHex(out, color);
     out.Ascii('>');
   } else if constexpr (kFormat == MarkupFormat::kHtml) {
     if (open) out.Ascii("</span>");
     out.Ascii("<span style=\"color:#");
-    PutHex(out, colour);
+    PutHex(out, color);
     out.Ascii("\">");
   } else if constexpr (kFormat == MarkupFormat::kBbcode) {
     if (open) out.Ascii("[/color]");
     out.Ascii("[color=#");
-    PutHex(out, colour);
+    PutHex(out, color);
     out.Ascii(']');
   } else if constexpr (kFormat == MarkupFormat::kMiniMessage) {
     out.Ascii("<#");
-    PutHex(out, colour);
+    PutHex(out, color);
     out.Ascii('>');
   } else if constexpr (kFormat == MarkupFormat::kMcHex) {
     out.Ascii("&#");
-    PutHex(out, colour);
+    PutHex(out, color);
     PutGameStyles(out, styles, '&');
   } else if constexpr (kFormat == MarkupFormat::kMcX) {
-    PutMarkedHex(out, colour, '&');
+    PutMarkedHex(out, color, '&');
     PutGameStyles(out, styles, '&');
   } else if constexpr (kFormat == MarkupFormat::kMcSection) {
-    PutMarkedHex(out, colour, 0xA7);
+    PutMarkedHex(out, color, 0xA7);
     PutGameStyles(out, styles, 0xA7);
   } else {
     out.Ascii("\x1B[38;2;");
-    PutDecimal(out, colour >> 16);
+    PutDecimal(out, color >> 16);
     out.Ascii(';');
-    PutDecimal(out, colour >> 8 & 0xFF);
+    PutDecimal(out, color >> 8 & 0xFF);
     out.Ascii(';');
-    PutDecimal(out, colour & 0xFF);
+    PutDecimal(out, color & 0xFF);
     out.Ascii('m');
   }
   return out.at;
@@ -460,16 +460,16 @@ struct Job {
 };
 
 // The colours of the fade in groups of `groupSize`, taken a chunk of groups at a time.
-class GroupColours {
+class GroupColors {
  public:
-  GroupColours(const Job& job, std::size_t groupSize)
+  GroupColors(const Job& job, std::size_t groupSize)
       : job_(job), groups_((job.length + groupSize - 1) / groupSize) {
     Fill(0);
   }
   // The colour of group `group`; groups are asked for in order.
   [[gnu::always_inline]] uint32_t Of(std::size_t group) {
     if (group >= first_ + kChunk) Fill(group);
-    return colours_[group - first_];
+    return colors_[group - first_];
   }
 
  private:
@@ -477,12 +477,12 @@ class GroupColours {
   void Fill(std::size_t first) {
     first_ = first;
     const std::size_t count = std::min(kChunk, groups_ - first);
-    FadeColoursInto(job_.Stops(), groups_, first, std::span(colours_).first(count));
+    FadeColorsInto(job_.Stops(), groups_, first, std::span(colors_).first(count));
   }
   const Job& job_;
   std::size_t groups_;
   std::size_t first_ = 0;
-  std::array<uint32_t, kChunk> colours_;
+  std::array<uint32_t, kChunk> colors_;
 };
 
 // Writes the runs of the job in groups of `groupSize` characters. A character opens a run when
@@ -496,28 +496,28 @@ void WriteRuns(const Job& job, std::size_t groupSize, BlockOut<CharT>& block) {
     block.Flush(out.at);
     return;
   }
-  GroupColours colours(job, groupSize);
+  GroupColors colors(job, groupSize);
   out.Ascii(job.ends.open);
   const bool joinSpaces = job.joinSpaces;
   const bool wave = job.wave;
-  uint32_t current = kNoColour;
+  uint32_t current = kNoColor;
   CharacterReader reader{job.text.data(), job.text.data() + job.text.size()};
   char32_t previous = 0;
   std::size_t group = 0;
   std::size_t leftInGroup = groupSize;
-  uint32_t colour = colours.Of(0);
+  uint32_t color = colors.Of(0);
   for (std::size_t i = 0; i < job.length; ++i) {
     if (leftInGroup == 0) {
-      colour = colours.Of(++group);
+      color = colors.Of(++group);
       leftInGroup = groupSize;
     }
     --leftInGroup;
     out.at = block.MakeRoom(out.at);
     const char32_t c = reader.Next();
-    if ((colour != current && !(joinSpaces && current != kNoColour && IsSpace(c))) ||
+    if ((color != current && !(joinSpaces && current != kNoColor && IsSpace(c))) ||
         NeedsCodeBefore(kFormat, previous, c)) {
-      out.at = PutCode<kFormat>(out.at, job.styles, colour, current != kNoColour);
-      current = colour;
+      out.at = PutCode<kFormat>(out.at, job.styles, color, current != kNoColor);
+      current = color;
     }
     previous = c;
     if constexpr (kFormat == MarkupFormat::kAol || kFormat == MarkupFormat::kHtml) {
@@ -610,19 +610,19 @@ class Measure {
     // character that opens one (its first, or with spaces joining, its first non-space),
     // and after that only where the format needs a code before a character.
     const std::size_t groups = (length + groupSize - 1) / groupSize;
-    GroupColours colours(job_, groupSize);
+    GroupColors colors(job_, groupSize);
     std::size_t total = fixed_;
-    uint32_t current = kNoColour;
+    uint32_t current = kNoColor;
     for (std::size_t g = 0; g < groups; ++g) {
       const std::size_t begin = g * groupSize;
       const std::size_t end = std::min(begin + groupSize, length);
-      const uint32_t colour = colours.Of(g);
+      const uint32_t color = colors.Of(g);
       const std::size_t forced =
           forcedBefore_.empty() ? 0 : forcedBefore_[end] - forcedBefore_[begin];
       std::size_t codes = forced;
-      if (colour != current) {
+      if (color != current) {
         std::size_t opener = begin;
-        if (job_.joinSpaces && current != kNoColour) {
+        if (job_.joinSpaces && current != kNoColor) {
           if (spacesBefore_[end] - spacesBefore_[begin] == end - begin) {
             opener = end;  // all spaces: they join the run before
           } else {
@@ -633,10 +633,10 @@ class Measure {
         if (opener < end && !(forced > 0 && NeedsCodeBeforeAt(job_.format, chars_, opener))) {
           ++codes;
         }
-        if (opener < end) current = colour;
+        if (opener < end) current = color;
       }
-      if (codes > 0) current = colour;
-      total += codes * CodeLength(job_.format, job_.styles, colour);
+      if (codes > 0) current = color;
+      total += codes * CodeLength(job_.format, job_.styles, color);
     }
     return total;
   }
@@ -666,10 +666,10 @@ std::string CodePointName(char32_t c) {
 // The job of a request, or why there is none.
 FadeResult<Job> MakeJob(const FadeRequest& request) {
   const std::string name(FormatInfo(request.format).name);
-  const std::size_t count = request.colours.size();
+  const std::size_t count = request.colors.size();
   if (count < kMinFadeStops || count > kMaxFadeStops) {
     return {std::nullopt,
-            Refusal(FadeError::Kind::kColourCount,
+            Refusal(FadeError::Kind::kColorCount,
                     "a fade needs 2 to 10 colours; " + std::to_string(count) + " given")};
   }
   if (request.wavy && !FormatInfo(request.format).wave) {
@@ -684,7 +684,7 @@ FadeResult<Job> MakeJob(const FadeRequest& request) {
   job.joinSpaces = !request.styles.underline && !request.styles.strike;
   job.text = request.text;
   job.stopCount = count;
-  for (std::size_t j = 0; j < count; ++j) job.stops[j] = SplitColor(request.colours[j]);
+  for (std::size_t j = 0; j < count; ++j) job.stops[j] = SplitColor(request.colors[j]);
   job.ends = LineEndsOf(request.format, request.styles);
   job.length = request.text.size() - SurrogatePairs(request.text);
   if (!IsGameFormat(request.format) || !HoldsGameRefused(request.text)) return {std::move(job), {}};
@@ -775,11 +775,10 @@ std::optional<FadeError> WriteRequest(const FadeRequest& request, BlockOut<CharT
   Cursor<CharT> prefix{out.Begin()};
   prefix.Ascii(job.ends.open);
   out.Flush(prefix.at);
-  const int16_t wavy = job.wave ? -1 : 0;
   if constexpr (sizeof(CharT) == 2) {
-    out.Take(FadeStops(job.Stops(), job.text, wavy));
+    out.Take(FadeStops(job.Stops(), job.text, job.wave));
   } else {
-    out.Take(FadeStopsUtf8(job.Stops(), job.text, wavy));
+    out.Take(FadeStopsUtf8(job.Stops(), job.text, job.wave));
   }
   return std::nullopt;
 }

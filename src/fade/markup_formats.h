@@ -1,6 +1,6 @@
 #pragma once
 // The formatting layer: a fade written in the markup of the system it is pasted into. The
-// colours are the engine's, one per character (FadeColoursInto: the same segments, the same
+// colours are the engine's, one per character (FadeColorsInto: the same segments, the same
 // rounding, a surrogate pair one character); this layer only decides how they are written:
 //
 //   aol          the chat client's tags, byte for byte as the desktop sends them: the style
@@ -97,7 +97,7 @@ struct TextStyles {
 std::u16string AolStylePrefix(const TextStyles& styles);
 
 struct FadeRequest {
-  std::span<const int32_t> colours{};  // 2 to 10 colour values (0x00BBGGRR), split by SplitColor
+  std::span<const int32_t> colors{};  // 2 to 10 colour values (0x00BBGGRR), split by SplitColor
   std::u16string_view text{};
   MarkupFormat format = MarkupFormat::kAol;
   TextStyles styles{};
@@ -110,12 +110,12 @@ struct FadeRequest {
 
 struct FadeError {
   enum class Kind {
-    kColourCount,  // not 2 to 10 colours
+    kColorCount,   // not 2 to 10 colours
     kWaveRefused,  // wavy in a format without raised text
     kTextRefused,  // a character the format cannot carry at all
     kTooLong,      // the line does not fit the limit even in one colour
   };
-  Kind kind = Kind::kColourCount;
+  Kind kind = Kind::kColorCount;
   std::string message;        // one sentence, lower case first, for "qfade: " or a notice
   std::size_t overshoot = 0;  // kTooLong: characters over the limit in one colour
 };

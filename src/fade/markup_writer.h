@@ -26,7 +26,7 @@
 
 #include "core/utf.h"
 #include "core/vector.h"
-#include "fade/colour_ramp.h"
+#include "fade/color_ramp.h"
 #include "fade/generator.h"
 
 // The 32-byte vectors only ever live inside the AVX2 instantiation (everything here is
@@ -229,7 +229,7 @@ struct BlockSink {
 // One piece, written unit by unit and never past its end: the character at `position` of the
 // segment, its channels worked out with the scalar unit.
 template <bool kWavy, int kLanes, typename Source, typename CharT>
-[[gnu::always_inline]] inline void WriteExactPiece(const ColourRamp<kLanes>& ramp, double position,
+[[gnu::always_inline]] inline void WriteExactPiece(const ColorRamp<kLanes>& ramp, double position,
                                                    Source& src, CharT*& at, unsigned& wave) {
   const MarkupTables<CharT>& m = kMarkup<CharT>;
   const RampChannels c = ChannelsAt(ramp, position);
@@ -363,7 +363,7 @@ template <bool kWavy, unsigned kPhase, int kCount, typename Bytes, typename Sour
 
 // `steps` times four pieces (one period of the wave), the first with wave tag kPhase.
 template <bool kWavy, unsigned kPhase, int kLanes, typename Source, typename CharT>
-[[gnu::always_inline]] inline void WriteSteps(const ColourRamp<kLanes>& ramp,
+[[gnu::always_inline]] inline void WriteSteps(const ColorRamp<kLanes>& ramp,
                                               typename LaneVectors<kLanes>::Doubles& position,
                                               std::size_t steps, Source& src, CharT*& at) {
   for (; steps > 0; --steps) {
@@ -385,7 +385,7 @@ template <int kLanes, bool kWavy, typename Source, typename Sink>
                                                 unsigned& wave) {
   using CharT = typename Sink::Unit;
   using Doubles = typename LaneVectors<kLanes>::Doubles;
-  const ColourRamp<kLanes> ramp = MakeColourRamp<kLanes>(from, to, count);
+  const ColorRamp<kLanes> ramp = MakeColorRamp<kLanes>(from, to, count);
   // Locals, so the positions live in registers (stores through a char pointer could otherwise
   // alias them).
   Source src = in;

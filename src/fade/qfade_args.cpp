@@ -60,7 +60,7 @@ std::string Quoted(std::string_view arg) {
 
 }  // namespace
 
-std::optional<int32_t> ParseColourStop(std::string_view stop) {
+std::optional<int32_t> ParseColorStop(std::string_view stop) {
   if (!stop.empty() && stop.front() == '#') return ParseHexCode(stop.substr(1));
   return ParseInt32(stop);
 }
@@ -117,7 +117,7 @@ QfadeParse ParseQfadeArgs(std::span<const std::string> args) {
     if (!takesValue) {
       if (joined) return Refuse("unknown option " + Quoted(arg) + " (try --help)");
       if (name == "--wavy") {
-        request.wavy = -1;
+        request.wavy = true;
       } else if (name == "--bold") {
         request.styles.bold = true;
       } else if (name == "--italic") {
@@ -174,7 +174,7 @@ QfadeParse ParseQfadeArgs(std::span<const std::string> args) {
   if ((stopsGiven || dirGiven) && !request.scheme) {
     return Refuse("--stops and --dir choose a scheme's colours: give --scheme NAME too");
   }
-  if (request.wavy == -1 && !FormatInfo(request.format).wave) {
+  if (request.wavy && !FormatInfo(request.format).wave) {
     return Refuse("--wavy cannot be used with --format " +
                   std::string(FormatInfo(request.format).name) +
                   ": it has no raised or lowered text");
@@ -195,23 +195,23 @@ QfadeParse ParseQfadeArgs(std::span<const std::string> args) {
     if (positional.size() > 2) {
       return Refuse("too many arguments; quote TEXT if it has spaces (try --help)");
     }
-    const std::string_view colours = positional[0];
+    const std::string_view colors = positional[0];
     std::size_t from = 0;
     while (true) {
-      const std::size_t comma = colours.find(',', from);
-      const std::string_view stop = colours.substr(
+      const std::size_t comma = colors.find(',', from);
+      const std::string_view stop = colors.substr(
           from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
-      const auto value = ParseColourStop(stop);
+      const auto value = ParseColorStop(stop);
       if (!value) {
         return Refuse("bad colour " + Quoted(stop) +
                       ": expected a signed 32-bit decimal value or #RRGGBB");
       }
-      request.colours.push_back(*value);
+      request.colors.push_back(*value);
       if (comma == std::string_view::npos) break;
       from = comma + 1;
     }
-    if (request.colours.size() < kMinFadeStops || request.colours.size() > kMaxFadeStops) {
-      return Refuse(std::to_string(request.colours.size()) + " colours given; 2 to 10 are needed");
+    if (request.colors.size() < kMinFadeStops || request.colors.size() > kMaxFadeStops) {
+      return Refuse(std::to_string(request.colors.size()) + " colours given; 2 to 10 are needed");
     }
     text = positional[1];
   }
@@ -234,10 +234,9 @@ QfadeStreamed StreamQfade(const QfadeRequest& request, std::string_view textUtf8
     text = Utf8ToUtf16(textUtf8);
     if (!text) return failed("TEXT is not valid UTF-8");
   }
-  const FadeRequest fade{
-      request.colours,    text ? std::u16string_view(*text) : std::u16string_view{},
-      request.format,     request.styles,
-      request.wavy == -1, request.maxLength};
+  const std::u16string_view fadeText = text ? std::u16string_view(*text) : std::u16string_view{};
+  const FadeRequest fade{request.colors, fadeText,     request.format,
+                         request.styles, request.wavy, request.maxLength};
   bool aolGrouped = false;
   if (text) {
     // aol with a limit streams unless it needs groups.
@@ -259,7 +258,7 @@ QfadeStreamed StreamQfade(const QfadeRequest& request, std::string_view textUtf8
     if (!CountUtf8Characters(textUtf8)) return failed("TEXT is not valid UTF-8");
     if (!write(prefix)) return {1, {}};
   }
-  switch (StreamFadeColorsUtf8(request.colours, textUtf8, request.wavy, block, write)) {
+  switch (StreamFadeColorsUtf8(request.colors, textUtf8, request.wavy, block, write)) {
     case FadeStreamResult::kInvalidText:
       return failed("TEXT is not valid UTF-8");
     case FadeStreamResult::kWriteFailed:

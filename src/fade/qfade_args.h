@@ -27,11 +27,11 @@ struct QfadeRequest {
   bool help = false;                         // --help: print the usage, nothing else
   bool version = false;                      // --version: print the version, nothing else
   bool listFormats = false;                  // --list-formats: print the formats, nothing else
-  int16_t wavy = 0;                          // -1 with --wavy
+  bool wavy = false;                         // --wavy
   MarkupFormat format = MarkupFormat::kAol;  // --format NAME
   TextStyles styles;                         // --bold --italic --underline --strike
   std::size_t maxLength = 0;                 // --max N; 0 for no limit
-  std::vector<int32_t> colours;       // 2..10 colour values (empty with --scheme until it is read)
+  std::vector<int32_t> colors;        // 2..10 colour values (empty with --scheme until it is read)
   std::optional<std::string> scheme;  // --scheme NAME
   int schemeStops = 10;               // --stops N: the scheme's first N colours
   std::string schemeDir = ".";        // --dir DIR: where scheme.lst and color.dat are
@@ -51,13 +51,13 @@ struct QfadeParse {
 
 // One colour stop: a signed 32-bit decimal ("255", "-1") or "#RRGGBB" (any case), which gives
 // the colour value red + 256 * green + 65536 * blue. Anything else gives nullopt.
-//   ParseColourStop("#FF8000") == 0x0080FF;  ParseColourStop("16711680") == 16711680
-[[nodiscard]] std::optional<int32_t> ParseColourStop(std::string_view stop);
+//   ParseColorStop("#FF8000") == 0x0080FF;  ParseColorStop("16711680") == 16711680
+[[nodiscard]] std::optional<int32_t> ParseColorStop(std::string_view stop);
 
 // Parses the arguments after the program name. Options may stand anywhere before a "--", after
 // which everything is positional; an argument of one dash ("-", "-1,255") is positional. An
 // option's value follows it ("--max 255") or is joined to it with "=" ("--max=255").
-//   ParseQfadeArgs({"--wavy", "255,16711680", "abc"}).request->wavy == -1
+//   ParseQfadeArgs({"--wavy", "255,16711680", "abc"}).request->wavy == true
 //   ParseQfadeArgs({"--format", "html", "--scheme", "Sunset", "abc"}).request->scheme == "Sunset"
 QfadeParse ParseQfadeArgs(std::span<const std::string> args);
 

@@ -20,12 +20,12 @@ HtmlFaderForm::HtmlFaderForm(HICON icon, std::function<void()> showMainWindow)
   // The line, each colour's square and its bars, then the buttons under the output in the
   // order Generate's work goes (Wavy, the format, Generate, the output to copy, Clear), and
   // the close area. Escape and Alt+F4 close the window as its X does.
-  SetKeyboard({.tabOrder = {lineBox, colourBox1, colour1Red, colour1Green, colour1Blue, colourBox2,
-                            colour2Red, colour2Green, colour2Blue, colourBox3, colour3Red,
-                            colour3Green, colour3Blue, wavyBox, formatArea, generateArea, outputBox,
-                            clearArea, closeArea},
-               .escapeArea = &closeArea,
-               .closeArea = &closeArea});
+  SetKeyboard(
+      {.tabOrder = {lineBox, colorBox1, color1Red, color1Green, color1Blue, colorBox2, color2Red,
+                    color2Green, color2Blue, colorBox3, color3Red, color3Green, color3Blue, wavyBox,
+                    formatArea, generateArea, outputBox, clearArea, closeArea},
+       .escapeArea = &closeArea,
+       .closeArea = &closeArea});
 }
 
 void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
@@ -34,11 +34,11 @@ void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
 }
 
 void HtmlFaderForm::OnGenerateClicked() {
-  const std::array<int32_t, 3> colours{colourBox1.BackColor(), colourBox2.BackColor(),
-                                       colourBox3.BackColor()};
+  const std::array<int32_t, 3> colors{colorBox1.BackColor(), colorBox2.BackColor(),
+                                      colorBox3.BackColor()};
   const std::u16string line = lineBox.Text();
-  const FadeResult<std::u16string> markup = FormatFade(
-      {.colours = colours, .text = line, .format = format_, .wavy = wavyBox.Value() == 1});
+  const FadeResult<std::u16string> markup =
+      FormatFade({.colors = colors, .text = line, .format = format_, .wavy = wavyBox.Value() == 1});
   if (!markup) {
     // Wavy in a format without raised letters, or text the format cannot carry: said, and
     // nothing is added.
@@ -70,19 +70,37 @@ void HtmlFaderForm::OnCloseClicked() {
   if (showMainWindow_) showMainWindow_();
 }
 
-void HtmlFaderForm::MixColour(int k) {
-  const std::array<PictureBox*, 3> boxes{&colourBox1, &colourBox2, &colourBox3};
-  const std::array<const ScrollBar*, 9> bars{&colour1Red, &colour1Green, &colour1Blue,
-                                             &colour2Red, &colour2Green, &colour2Blue,
-                                             &colour3Red, &colour3Green, &colour3Blue};
+void HtmlFaderForm::MixColor(int k) {
+  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
+  const std::array<const ScrollBar*, 9> bars{&color1Red, &color1Green, &color1Blue,
+                                             &color2Red, &color2Green, &color2Blue,
+                                             &color3Red, &color3Green, &color3Blue};
   const std::size_t first = static_cast<std::size_t>(k - 1) * 3;
   boxes.at(static_cast<std::size_t>(k - 1))
       ->SetBackColor(
           ColorRgb(bars[first]->Value(), bars[first + 1]->Value(), bars[first + 2]->Value()));
 }
 
-void HtmlFaderForm::PickColour(PictureBox& box) {
-  if (const std::optional<int32_t> colour = colourDialog.Pick(Handle())) box.SetBackColor(*colour);
+void HtmlFaderForm::PickColor(PictureBox& box) {
+  if (const std::optional<int32_t> color = colorDialog.Pick(Handle())) box.SetBackColor(*color);
+}
+
+std::vector<AccessibleItem> HtmlFaderForm::AccessibleItems() {
+  // In reading order; the line, the bars, Wavy and the output are standard controls.
+  std::vector<AccessibleItem> items;
+  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
+  for (int k = 1; k <= 3; ++k) {
+    PictureBox& box = *boxes[static_cast<std::size_t>(k - 1)];
+    items.push_back(ItemOf(box, ColorSquareName(k, box.BackColor()), AccessibleRole::kButton,
+                           [this, &box] { PickColor(box); }));
+  }
+  const std::string_view format = FormatInfo(format_).name;
+  items.push_back(
+      ItemOf(formatArea, u"Markup format: " + std::u16string(format.begin(), format.end())));
+  items.push_back(ItemOf(generateArea, u"Generate"));
+  items.push_back(ItemOf(clearArea, u"Clear"));
+  items.push_back(ItemOf(closeArea, u"Close"));
+  return items;
 }
 
 }  // namespace qf

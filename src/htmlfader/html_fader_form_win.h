@@ -23,6 +23,7 @@ class HtmlFaderForm : public ChromeForm {
 
  protected:
   void PaintSkin(HDC dc, int, int) override;
+  std::vector<AccessibleItem> AccessibleItems() override;
 
  private:
   void OnGenerateClicked();
@@ -30,9 +31,9 @@ class HtmlFaderForm : public ChromeForm {
   void OnCloseClicked();   // back to the main window
   void OnFormatClicked();  // the next markup format
   // Colour k (1..3): its box shows the mix of its three bars.
-  void MixColour(int k);
+  void MixColor(int k);
 
-  void PickColour(PictureBox& box);
+  void PickColor(PictureBox& box);
 
   std::function<void()> showMainWindow_;
 
@@ -63,18 +64,18 @@ class HtmlFaderForm : public ChromeForm {
       *this,
       htmlfader::kOutputBox,
       {.multiLine = true, .backColor = ColorRgb(128, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  HScrollBar colour1Red{*this, htmlfader::ColourBar(1), Bar([this] { MixColour(1); })};
-  HScrollBar colour1Green{*this, htmlfader::ColourBar(2), Bar([this] { MixColour(1); })};
-  HScrollBar colour1Blue{*this, htmlfader::ColourBar(3), Bar([this] { MixColour(1); })};
-  PictureBox colourBox1{*this, htmlfader::ColourBox(1), Square([this] { PickColour(colourBox1); })};
-  HScrollBar colour2Red{*this, htmlfader::ColourBar(4), Bar([this] { MixColour(2); })};
-  HScrollBar colour2Green{*this, htmlfader::ColourBar(5), Bar([this] { MixColour(2); })};
-  HScrollBar colour2Blue{*this, htmlfader::ColourBar(6), Bar([this] { MixColour(2); })};
-  PictureBox colourBox2{*this, htmlfader::ColourBox(2), Square([this] { PickColour(colourBox2); })};
-  HScrollBar colour3Red{*this, htmlfader::ColourBar(7), Bar([this] { MixColour(3); })};
-  HScrollBar colour3Green{*this, htmlfader::ColourBar(8), Bar([this] { MixColour(3); })};
-  HScrollBar colour3Blue{*this, htmlfader::ColourBar(9), Bar([this] { MixColour(3); })};
-  PictureBox colourBox3{*this, htmlfader::ColourBox(3), Square([this] { PickColour(colourBox3); })};
+  HScrollBar color1Red{*this, htmlfader::ColorBar(1), Bar([this] { MixColor(1); })};
+  HScrollBar color1Green{*this, htmlfader::ColorBar(2), Bar([this] { MixColor(1); })};
+  HScrollBar color1Blue{*this, htmlfader::ColorBar(3), Bar([this] { MixColor(1); })};
+  PictureBox colorBox1{*this, htmlfader::ColorBox(1), Square([this] { PickColor(colorBox1); })};
+  HScrollBar color2Red{*this, htmlfader::ColorBar(4), Bar([this] { MixColor(2); })};
+  HScrollBar color2Green{*this, htmlfader::ColorBar(5), Bar([this] { MixColor(2); })};
+  HScrollBar color2Blue{*this, htmlfader::ColorBar(6), Bar([this] { MixColor(2); })};
+  PictureBox colorBox2{*this, htmlfader::ColorBox(2), Square([this] { PickColor(colorBox2); })};
+  HScrollBar color3Red{*this, htmlfader::ColorBar(7), Bar([this] { MixColor(3); })};
+  HScrollBar color3Green{*this, htmlfader::ColorBar(8), Bar([this] { MixColor(3); })};
+  HScrollBar color3Blue{*this, htmlfader::ColorBar(9), Bar([this] { MixColor(3); })};
+  PictureBox colorBox3{*this, htmlfader::ColorBox(3), Square([this] { PickColor(colorBox3); })};
   ClickLabel clearArea{*this, htmlfader::kClearArea, {.onClick = [this] { OnClearClicked(); }}};
   CheckBox wavyBox{*this, htmlfader::kWavyBox, {.caption = u"Wavy", .pushLike = true}};
   ClickLabel closeArea{*this, htmlfader::kCloseArea, {.onClick = [this] { OnCloseClicked(); }}};
@@ -83,7 +84,7 @@ class HtmlFaderForm : public ChromeForm {
                         {.toolTip = u"Markup for Generate: click for the next (aol, html, "
                                     u"bbcode, minimessage, mc-hex, mc-x, mc-section, ansi)",
                          .onClick = [this] { OnFormatClicked(); }}};
-  ColorDialog colourDialog;
+  ColorDialog colorDialog;
 };
 
 }  // namespace qf

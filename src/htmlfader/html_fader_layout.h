@@ -21,10 +21,10 @@ inline constexpr Rect kWavyBox{272, 216, 49, 17};  // Check1: "Wavy", a push but
 
 // Colour bar k (1..9, HScroll1..HScroll9): red, green and blue of colour 1 (1..3), colour 2
 // (4..6) and colour 3 (7..9); colour box k (1..3, Picture1..Picture3) at the right of its bars.
-constexpr Rect ColourBar(int k) {
+constexpr Rect ColorBar(int k) {
   return {336, 104 + 40 * ((k - 1) / 3) + 8 * ((k - 1) % 3), 49, 9};
 }
-constexpr Rect ColourBox(int k) { return {392, 104 + 40 * (k - 1), 17, 17}; }
+constexpr Rect ColorBox(int k) { return {392, 104 + 40 * (k - 1), 17, 17}; }
 
 // The transparent click areas over the skin's buttons.
 inline constexpr Rect kGenerateArea{360, 48, 49, 17};  // Label1: "Generate"
@@ -46,9 +46,9 @@ inline constexpr std::array<RoundedRect, 4> kOutline{{
 // where a bar's letter (R, G or B) is drawn.
 inline constexpr Rect kTitleStripe{150, 28, 220, 2};
 inline constexpr Rect kOutputStripe{135, 97, 161, 3};  // above the output box
-constexpr Rect ColourPanel(int k) { return {322, 100 + 40 * (k - 1), 93, 33}; }
+constexpr Rect ColorPanel(int k) { return {322, 100 + 40 * (k - 1), 93, 33}; }
 constexpr Rect BarLetter(int k) {
-  const Rect bar = ColourBar(k);
+  const Rect bar = ColorBar(k);
   return {bar.left - 9, bar.top, 7, bar.height};
 }
 

@@ -32,14 +32,14 @@ void PaintBody(HDC dc, std::u16string_view formatName) {
   art::FadeGradient(dc, ToRECT(kOutputStripe), art::kFade);
 
   // Each colour: its three bars with their letters and its colour box, on a panel.
-  const COLORREF letterColours[] = {RGB(255, 128, 140), RGB(120, 255, 160), RGB(130, 180, 255)};
+  const COLORREF letterColors[] = {RGB(255, 128, 140), RGB(120, 255, 160), RGB(130, 180, 255)};
   const char16_t* letters[] = {u"R", u"G", u"B"};
-  for (int colour = 1; colour <= 3; ++colour) {
-    art::PaintPanel(dc, ColourPanel(colour), 8);
-    art::PaintWell(dc, ColourBox(colour), 1);
+  for (int color = 1; color <= 3; ++color) {
+    art::PaintPanel(dc, ColorPanel(color), 8);
+    art::PaintWell(dc, ColorBox(color), 1);
     for (int i = 0; i < 3; ++i) {
-      const int bar = 3 * (colour - 1) + i + 1;
-      art::PaintPixelCaption(dc, BarLetter(bar), letters[i], letterColours[i]);
+      const int bar = 3 * (color - 1) + i + 1;
+      art::PaintPixelCaption(dc, BarLetter(bar), letters[i], letterColors[i]);
     }
   }
 

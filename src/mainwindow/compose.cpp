@@ -19,10 +19,10 @@ int SliderTargetOf(const NumberedBoxValues& boxes) {
   return 0;
 }
 
-std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colours,
-                               std::u16string_view text, int16_t wavy) {
+std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colors,
+                               std::u16string_view text, bool wavy) {
   std::u16string line(prefix);
-  line += FadeColors(colours, text, wavy);
+  line += FadeColors(colors, text, wavy);
   return line;
 }
 

@@ -24,11 +24,11 @@ int StopCountOf(const NumberedBoxValues& boxes);
 int SliderTargetOf(const NumberedBoxValues& boxes);
 
 // The chat line of a send: the style prefix, then the fade of `text` through `colours` (2 to 10
-// stops), wavy when `wavy` is -1.
-//   ComposeChatLine(u"<b>", {{255, 16711680}}, u"ab", 0) ==
+// stops), wavy when `wavy`.
+//   ComposeChatLine(u"<b>", {{255, 16711680}}, u"ab", false) ==
 //     u"<b><Font Color=#FF0000>a<Font Color=#0000FF>b"
-std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colours,
-                               std::u16string_view text, int16_t wavy);
+std::u16string ComposeChatLine(std::u16string_view prefix, std::span<const int32_t> colors,
+                               std::u16string_view text, bool wavy);
 
 // The style prefix after a style box was clicked: its tag in front when ticked, every copy of
 // it taken out (ReplaceText) when cleared. A tag already in the prefix is not put in twice.

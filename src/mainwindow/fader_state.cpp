@@ -27,10 +27,10 @@ void FaderState::ToggleStyle(std::u16string_view tag, bool ticked) {
   SetStylePrefix(ToggledStylePrefix(prefix_, tag, ticked));
 }
 
-void FaderState::SetStopColour(int k, int32_t colour) {
+void FaderState::SetStopColor(int k, int32_t color) {
   int32_t& stop = stops_.at(Index(k));
-  if (stop == colour) return;
-  stop = colour;
+  if (stop == color) return;
+  stop = color;
   Changed();
 }
 
@@ -41,10 +41,10 @@ void FaderState::SetNumberedBox(int k, int value) {
   Changed();
 }
 
-bool FaderState::SetSliderColour(int32_t colour) {
+bool FaderState::SetSliderColor(int32_t color) {
   const int target = SliderTarget();
   if (target == 0) return false;
-  SetStopColour(target, colour);
+  SetStopColor(target, color);
   return true;
 }
 
@@ -54,10 +54,10 @@ void FaderState::SetWavy(bool wavy) {
   Changed();
 }
 
-bool FaderState::Send(int16_t wavy, const std::function<bool(std::u16string_view)>& deliver) {
+bool FaderState::Send(bool wavy, const std::function<bool(std::u16string_view)>& deliver) {
   if (StopCount() == 0) return false;
   const std::u16string sent = line_;
-  const std::u16string chatLine = ComposeChatLine(prefix_, StopColours(), sent, wavy);
+  const std::u16string chatLine = ComposeChatLine(prefix_, StopColors(), sent, wavy);
   DoEvents();
   if (!deliver(chatLine)) return false;
   SetLine(TextAfterSend(sent, line_));

@@ -7,8 +7,8 @@
 //   FaderState state;
 //   state.OnChange([&] { RequestPreview(); });
 //   state.SetNumberedBox(3, 1);           // three stops
-//   state.SetStopColour(1, 255);          // red first
-//   ComposeChatLine(state.StylePrefix(), state.StopColours(), state.Line(), 0);
+//   state.SetStopColor(1, 255);          // red first
+//   ComposeChatLine(state.StylePrefix(), state.StopColors(), state.Line(), false);
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -38,10 +38,10 @@ class FaderState {
   void ToggleStyle(std::u16string_view tag, bool ticked);
 
   // Colour stop k (1..10), a colour value 0x00BBGGRR.
-  int32_t StopColour(int k) const { return stops_.at(Index(k)); }
-  void SetStopColour(int k, int32_t colour);
+  int32_t StopColor(int k) const { return stops_.at(Index(k)); }
+  void SetStopColor(int k, int32_t color);
   // The colours of the stops in use (StopCount() of them), stop 1 first; empty when none.
-  std::span<const int32_t> StopColours() const {
+  std::span<const int32_t> StopColors() const {
     return std::span<const int32_t>(stops_).first(static_cast<std::size_t>(StopCount()));
   }
 
@@ -53,18 +53,18 @@ class FaderState {
   // The stop the sliders set (the lowest ticked box), or 0 when none is ticked.
   int SliderTarget() const { return SliderTargetOf(boxes_); }
   // Gives the sliders' colour to SliderTarget(); false (and nothing changes) when there is none.
-  bool SetSliderColour(int32_t colour);
+  bool SetSliderColor(int32_t color);
 
   bool Wavy() const { return wavy_; }
   void SetWavy(bool wavy);
 
   // SEND: the chat line (ComposeChatLine of the prefix, the stops and the line, wavy when
-  // `wavy` is -1) goes to `deliver`, which says whether the chat room took it. The window
+  // `wavy`) goes to `deliver`, which says whether the chat room took it. The window
   // messages waiting then run first (the program waits on the room from there), so the line may
   // have changed when the room answers: only the sent text is taken off its front
   // (TextAfterSend), and only when it was delivered. With no stops nothing is sent.
-  //   state.Send(0, [](std::u16string_view line) { return ChatSend(line) == kDelivered; });
-  [[nodiscard]] bool Send(int16_t wavy, const std::function<bool(std::u16string_view)>& deliver);
+  //   state.Send(false, [](std::u16string_view line) { return ChatSend(line) == kDelivered; });
+  [[nodiscard]] bool Send(bool wavy, const std::function<bool(std::u16string_view)>& deliver);
 
  private:
   static std::size_t Index(int k) { return static_cast<std::size_t>(k - 1); }

@@ -35,7 +35,7 @@ inline constexpr Rect kBlueSlider{200, 112, 9, 57};   // VScroll3
 constexpr Rect NumberedBox(int k) {
   return k <= 5 ? Rect{216, 112 + 24 * (k - 1), 14, 13} : Rect{296, 112 + 24 * (k - 6), 14, 13};
 }
-constexpr Rect ColourBox(int k) {
+constexpr Rect ColorBox(int k) {
   return k <= 5 ? Rect{256, 112 + 24 * (k - 1), 17, 17} : Rect{336, 112 + 24 * (k - 6), 17, 17};
 }
 
@@ -60,7 +60,7 @@ constexpr Rect NumberSlot(int k) {
 // Where the number "k." is written, between the box and the colour square.
 constexpr Rect NumberCaption(int k) {
   const Rect box = NumberedBox(k);
-  return {box.Right() + 1, box.top, ColourBox(k).left - box.Right() - 2, box.height};
+  return {box.Right() + 1, box.top, ColorBox(k).left - box.Right() - 2, box.height};
 }
 // The letter beside a style box and below a slider.
 constexpr Rect StyleLetter(const Rect& check) { return {check.Right() + 2, check.top, 12, 13}; }

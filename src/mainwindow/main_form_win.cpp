@@ -3,12 +3,12 @@
 #include "chat/chat_link_win.h"
 #include "chrome/slider_art_win.h"
 #include "chrome/tray_win.h"
+#include "core/wide_win.h"
 #include "fade/entry_points.h"
 #include "mainwindow/announce_win.h"
 #include "mainwindow/compose.h"
-#include "preview/gdi_canvas_win.h"
+#include "preview/picture_box_canvas_win.h"
 #include "preview/render_tags.h"
-#include "core/wide_win.h"
 
 namespace qf {
 
@@ -26,14 +26,14 @@ MainForm::MainForm(MainFormHost& host, HICON icon)
   state_.OnChange([this] { ShowState(); });
   // Tab goes through the window in reading order, from the line to the close area; Alt+F4
   // is the close area (the exit with its announcement).
-  SetKeyboard({.tabOrder = {lineBox,      sendArea,     sendWavyArea, wavyBox,      strikeBox,
-                            italicBox,    boldBox,      underlineBox, redSlider,    greenSlider,
-                            blueSlider,   numberedBox1, colourBox1,   numberedBox2, colourBox2,
-                            numberedBox3, colourBox3,   numberedBox4, colourBox4,   numberedBox5,
-                            colourBox5,   numberedBox6, colourBox6,   numberedBox7, colourBox7,
-                            numberedBox8, colourBox8,   numberedBox9, colourBox9,   numberedBox10,
-                            colourBox10,  fadesArea,    menuArea,     trayArea,     closeArea},
-               .closeArea = &closeArea});
+  SetKeyboard(
+      {.tabOrder = {lineBox,    sendArea,     sendWavyArea, wavyBox,      strikeBox,  italicBox,
+                    boldBox,    underlineBox, redSlider,    greenSlider,  blueSlider, numberedBox1,
+                    colorBox1,  numberedBox2, colorBox2,    numberedBox3, colorBox3,  numberedBox4,
+                    colorBox4,  numberedBox5, colorBox5,    numberedBox6, colorBox6,  numberedBox7,
+                    colorBox7,  numberedBox8, colorBox8,    numberedBox9, colorBox9,  numberedBox10,
+                    colorBox10, fadesArea,    menuArea,     trayArea,     closeArea},
+       .closeArea = &closeArea});
 }
 
 // ---- Start-up and exit ----------------------------------------------------------------------
@@ -60,28 +60,29 @@ void MainForm::OnCloseClicked() { host_.ExitProgram(); }
 void MainForm::ShowState() {
   // The controls show the state (they hold it already when the user made the change).
   for (int k = 1; k <= 10; ++k) {
-    if (ColourBox(k).BackColor() != state_.StopColour(k)) ColourBox(k).SetBackColor(state_.StopColour(k));
+    if (ColorBox(k).BackColor() != state_.StopColor(k))
+      ColorBox(k).SetBackColor(state_.StopColor(k));
     if (NumberedBox(k).Value() != state_.NumberedBox(k)) NumberedBox(k).SetValue(state_.NumberedBox(k));
   }
   if (lineBox.Text() != state_.Line()) lineBox.SetText(state_.Line());
   RequestPreview();
 }
 
-void MainForm::SetStopColour(int k, int32_t colour) { state_.SetStopColour(k, colour); }
+void MainForm::SetStopColor(int k, int32_t color) { state_.SetStopColor(k, color); }
 
 // ---- Compose and send -------------------------------------------------------------------------
 
 void MainForm::OnSendClicked() {
   if (state_.Line().empty()) return;
-  Send(0);
+  Send(false);
 }
 
 void MainForm::OnSendWavyClicked() {
   if (!state_.Wavy()) return;
-  Send(-1);
+  Send(true);
 }
 
-void MainForm::Send(int16_t wavy) {
+void MainForm::Send(bool wavy) {
   if (state_.StopCount() == 0) return;
   ChatSendResult outcome = ChatSendResult::kDelivered;
   const bool delivered = state_.Send(wavy, [&outcome](std::u16string_view chatLine) {
@@ -129,7 +130,7 @@ void MainForm::DrawPreview() {
   previewRequested_ = false;
   // With no stops chosen the strip keeps what it shows.
   if (state_.StopCount() == 0) return;
-  previewMarkup_ = FadeColors(state_.StopColours(), state_.Line(), 0);
+  previewMarkup_ = FadeColors(state_.StopColors(), state_.Line(), false);
   PictureBoxCanvas canvas(previewStrip);
   RenderTags(canvas, previewMarkup_);
   ++previewDraws_;
@@ -148,26 +149,47 @@ bool MainForm::HandlePreviewMessage(UINT message) {
 
 // ---- Colours and styles -----------------------------------------------------------------------
 
-void MainForm::PickColour(int k) {
-  if (const std::optional<int32_t> colour = colourDialog.Pick(Handle()))
-    state_.SetStopColour(k, *colour);
+void MainForm::PickColor(int k) {
+  if (const std::optional<int32_t> color = colorDialog.Pick(Handle()))
+    state_.SetStopColor(k, *color);
 }
 
-void MainForm::PickStripColour() {
-  const std::optional<int32_t> colour = colourDialog.Pick(Handle());
-  if (!colour) return;
+void MainForm::PickStripColor() {
+  const std::optional<int32_t> color = colorDialog.Pick(Handle());
+  if (!color) return;
   // Setting the strip's background clears it: the preview is drawn again.
-  previewStrip.SetBackColor(*colour);
+  previewStrip.SetBackColor(*color);
   RequestPreview();
 }
 
-void MainForm::SetSliderColour() {
-  (void)state_.SetSliderColour(
-      ColorRgb(redSlider.Value(), greenSlider.Value(), blueSlider.Value()));
+void MainForm::SetSliderColor() {
+  (void)state_.SetSliderColor(ColorRgb(redSlider.Value(), greenSlider.Value(), blueSlider.Value()));
 }
 
 void MainForm::ToggleStyle(const CheckBox& box, std::u16string_view tag) {
   state_.ToggleStyle(tag, box.Value() == 1);
+}
+
+// ---- What a screen reader finds -------------------------------------------------------------
+
+std::vector<AccessibleItem> MainForm::AccessibleItems() {
+  // In reading order; the line, the style boxes and the sliders are standard controls the
+  // system names itself.
+  std::vector<AccessibleItem> items{
+      ItemOf(sendArea, sendArea.ToolTipText()), ItemOf(sendWavyArea, sendWavyArea.ToolTipText()),
+      ItemOf(previewStrip, noticeShown_ ? WindowText(previewStrip.Handle()) : state_.Line(),
+             AccessibleRole::kStaticText, nullptr)};
+  for (int k = 1; k <= 10; ++k) {
+    items.push_back(ItemOf(ColorBox(k), ColorSquareName(k, state_.StopColor(k)),
+                           AccessibleRole::kButton, [this, k] { PickColor(k); }));
+  }
+  items.push_back(ItemOf(fadesArea, fadesArea.ToolTipText()));
+  items.push_back(ItemOf(menuArea, menuArea.ToolTipText()));
+  AccessibleItem tray = ItemOf(trayArea, u"Minimise to the tray");
+  tray.press = [this] { OnTrayReleased(); };
+  items.push_back(std::move(tray));
+  items.push_back(ItemOf(closeArea, closeArea.ToolTipText()));
+  return items;
 }
 
 // ---- Hand-overs -------------------------------------------------------------------------------

@@ -50,7 +50,7 @@ class MainForm : public ChromeForm {
   // The fader's state: what the window shows, sends and previews.
   const FaderState& State() const { return state_; }
   // Colour stop k (1..10): the scheme manager's way in.
-  void SetStopColour(int k, int32_t colour);
+  void SetStopColor(int k, int32_t color);
 
   // Draws the preview now (a change of the state asks for it, once the waiting messages have
   // run); public so that tests and benchmarks can draw without waiting.
@@ -69,7 +69,7 @@ class MainForm : public ChromeForm {
   void ShowNotice(std::u16string_view text);
 
   // Colour box k (1..10) and numbered box k (1..10).
-  PictureBox& ColourBox(int k) { return *colourBoxes_.at(static_cast<std::size_t>(k - 1)); }
+  PictureBox& ColorBox(int k) { return *colorBoxes_.at(static_cast<std::size_t>(k - 1)); }
   CheckBox& NumberedBox(int k) { return *numberedBoxes_.at(static_cast<std::size_t>(k - 1)); }
 
  protected:
@@ -77,6 +77,7 @@ class MainForm : public ChromeForm {
   void Form_Rescaled() override;
   void PaintSkin(HDC dc, int, int) override { mainwindow::PaintMainSkin(dc); }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  std::vector<AccessibleItem> AccessibleItems() override;
 
  private:
   // The handlers, wired to their controls below.
@@ -87,10 +88,10 @@ class MainForm : public ChromeForm {
   void OnMenuClicked();
   void OnFadesClicked();
 
-  void Send(int16_t wavy);
-  void PickColour(int k);
-  void PickStripColour();
-  void SetSliderColour();
+  void Send(bool wavy);
+  void PickColor(int k);
+  void PickStripColor();
+  void SetSliderColor();
   void ToggleStyle(const CheckBox& box, std::u16string_view tag);
   void OnNumberedBoxClicked(int k) { state_.SetNumberedBox(k, NumberedBox(k).Value()); }
   // The controls show the state; the preview is asked for.
@@ -127,7 +128,7 @@ class MainForm : public ChromeForm {
        .onChange = [this] { state_.SetLine(lineBox.Text()); },
        .onEnter = [this](bool shift) { shift ? OnSendWavyClicked() : OnSendClicked(); }}};
   PictureBox previewStrip{
-      *this, mainwindow::kPreviewStrip, {.onClick = [this] { PickStripColour(); }}};
+      *this, mainwindow::kPreviewStrip, {.onClick = [this] { PickStripColor(); }}};
   CheckBox wavyBox{
       *this, mainwindow::kWavyBox, {.onClick = [this] { state_.SetWavy(wavyBox.Value() != 0); }}};
   CheckBox strikeBox{
@@ -139,11 +140,11 @@ class MainForm : public ChromeForm {
   CheckBox underlineBox{
       *this, mainwindow::kUnderlineBox, {.onClick = [this] { ToggleStyle(underlineBox, u"<u>"); }}};
   VScrollBar redSlider{
-      *this, mainwindow::kRedSlider, {.max = 255, .onChange = [this] { SetSliderColour(); }}};
+      *this, mainwindow::kRedSlider, {.max = 255, .onChange = [this] { SetSliderColor(); }}};
   VScrollBar greenSlider{
-      *this, mainwindow::kGreenSlider, {.max = 255, .onChange = [this] { SetSliderColour(); }}};
+      *this, mainwindow::kGreenSlider, {.max = 255, .onChange = [this] { SetSliderColor(); }}};
   VScrollBar blueSlider{
-      *this, mainwindow::kBlueSlider, {.max = 255, .onChange = [this] { SetSliderColour(); }}};
+      *this, mainwindow::kBlueSlider, {.max = 255, .onChange = [this] { SetSliderColor(); }}};
   CheckBox numberedBox1{*this, mainwindow::NumberedBox(1), {.value = 1, .onClick = [this] {
                                                               OnNumberedBoxClicked(1);
                                                             }}};
@@ -155,11 +156,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::NumberedBox(4), {.onClick = [this] { OnNumberedBoxClicked(4); }}};
   CheckBox numberedBox5{
       *this, mainwindow::NumberedBox(5), {.onClick = [this] { OnNumberedBoxClicked(5); }}};
-  PictureBox colourBox1{*this, mainwindow::ColourBox(1), Square([this] { PickColour(1); })};
-  PictureBox colourBox2{*this, mainwindow::ColourBox(2), Square([this] { PickColour(2); })};
-  PictureBox colourBox3{*this, mainwindow::ColourBox(3), Square([this] { PickColour(3); })};
-  PictureBox colourBox4{*this, mainwindow::ColourBox(4), Square([this] { PickColour(4); })};
-  PictureBox colourBox5{*this, mainwindow::ColourBox(5), Square([this] { PickColour(5); })};
+  PictureBox colorBox1{*this, mainwindow::ColorBox(1), Square([this] { PickColor(1); })};
+  PictureBox colorBox2{*this, mainwindow::ColorBox(2), Square([this] { PickColor(2); })};
+  PictureBox colorBox3{*this, mainwindow::ColorBox(3), Square([this] { PickColor(3); })};
+  PictureBox colorBox4{*this, mainwindow::ColorBox(4), Square([this] { PickColor(4); })};
+  PictureBox colorBox5{*this, mainwindow::ColorBox(5), Square([this] { PickColor(5); })};
   CheckBox numberedBox6{
       *this, mainwindow::NumberedBox(6), {.onClick = [this] { OnNumberedBoxClicked(6); }}};
   CheckBox numberedBox7{
@@ -170,11 +171,11 @@ class MainForm : public ChromeForm {
       *this, mainwindow::NumberedBox(9), {.onClick = [this] { OnNumberedBoxClicked(9); }}};
   CheckBox numberedBox10{
       *this, mainwindow::NumberedBox(10), {.onClick = [this] { OnNumberedBoxClicked(10); }}};
-  PictureBox colourBox6{*this, mainwindow::ColourBox(6), Square([this] { PickColour(6); })};
-  PictureBox colourBox7{*this, mainwindow::ColourBox(7), Square([this] { PickColour(7); })};
-  PictureBox colourBox8{*this, mainwindow::ColourBox(8), Square([this] { PickColour(8); })};
-  PictureBox colourBox9{*this, mainwindow::ColourBox(9), Square([this] { PickColour(9); })};
-  PictureBox colourBox10{*this, mainwindow::ColourBox(10), Square([this] { PickColour(10); })};
+  PictureBox colorBox6{*this, mainwindow::ColorBox(6), Square([this] { PickColor(6); })};
+  PictureBox colorBox7{*this, mainwindow::ColorBox(7), Square([this] { PickColor(7); })};
+  PictureBox colorBox8{*this, mainwindow::ColorBox(8), Square([this] { PickColor(8); })};
+  PictureBox colorBox9{*this, mainwindow::ColorBox(9), Square([this] { PickColor(9); })};
+  PictureBox colorBox10{*this, mainwindow::ColorBox(10), Square([this] { PickColor(10); })};
   ClickLabel menuArea{
       *this, mainwindow::kMenuArea, {.toolTip = u"Menu", .onClick = [this] { OnMenuClicked(); }}};
   ClickLabel trayArea{*this, mainwindow::kTrayArea, {.onMouseUp = [this](int, int, float, float) {
@@ -192,12 +193,12 @@ class MainForm : public ChromeForm {
   ClickLabel fadesArea{*this,
                        mainwindow::kFadesArea,
                        {.toolTip = u"Add/Remove Fades", .onClick = [this] { OnFadesClicked(); }}};
-  ColorDialog colourDialog;
+  ColorDialog colorDialog;
 
  private:
-  const std::array<PictureBox*, 10> colourBoxes_{&colourBox1, &colourBox2, &colourBox3, &colourBox4,
-                                                 &colourBox5, &colourBox6, &colourBox7, &colourBox8,
-                                                 &colourBox9, &colourBox10};
+  const std::array<PictureBox*, 10> colorBoxes_{&colorBox1, &colorBox2, &colorBox3, &colorBox4,
+                                                &colorBox5, &colorBox6, &colorBox7, &colorBox8,
+                                                &colorBox9, &colorBox10};
   const std::array<CheckBox*, 10> numberedBoxes_{
       &numberedBox1, &numberedBox2, &numberedBox3, &numberedBox4, &numberedBox5,
       &numberedBox6, &numberedBox7, &numberedBox8, &numberedBox9, &numberedBox10};

@@ -67,7 +67,7 @@ void PaintStyles(HDC dc) {
   struct Slider {
     const Rect& track;
     const char16_t* text;
-    COLORREF colour;
+    COLORREF color;
   };
   const Slider sliders[] = {{kRedSlider, u"R", RGB(255, 128, 140)},
                             {kGreenSlider, u"G", RGB(120, 255, 160)},
@@ -75,7 +75,7 @@ void PaintStyles(HDC dc) {
   GdiFont sliderFont = art::ArtFont(11);
   for (const Slider& slider : sliders) {
     art::PaintWell(dc, slider.track, 1);
-    art::PaintCaption(dc, SliderLetter(slider.track), slider.text, sliderFont.Get(), slider.colour);
+    art::PaintCaption(dc, SliderLetter(slider.track), slider.text, sliderFont.Get(), slider.color);
   }
 
   art::PaintButton(dc, kFadesArea, u"FADES");
@@ -88,7 +88,7 @@ void PaintNumberedBoxes(HDC dc) {
   GdiFont numberFont = art::ArtFont(11);
   for (int k = 1; k <= 10; ++k) {
     art::PaintPanel(dc, NumberSlot(k), 8);
-    art::PaintWell(dc, ColourBox(k), 1);
+    art::PaintWell(dc, ColorBox(k), 1);
     const std::u16string number =
         k == 10 ? std::u16string(u"10.") : std::u16string{static_cast<char16_t>(u'0' + k), u'.'};
     art::PaintCaption(dc, NumberCaption(k), number, numberFont.Get(), art::kCyan);

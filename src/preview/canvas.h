@@ -19,7 +19,7 @@ class Canvas {
   virtual void SetFontUnderline(bool on) = 0;
   virtual void SetFontStrikethrough(bool on) = 0;
   // The colour of drawn text, a colour value 0x00BBGGRR.
-  virtual void SetForeColor(int32_t colour) = 0;
+  virtual void SetForeColor(int32_t color) = 0;
   // Fills the whole surface with its background colour.
   virtual void Cls() = 0;
   // Draws `text` in the current font and colour with its top-left corner at (x, y), on a

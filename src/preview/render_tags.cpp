@@ -36,7 +36,7 @@ bool TagStartsWith(std::u16string_view tag, std::u16string_view lower) {
 // when it has none); red from the first two, green from the third and fourth, blue from the
 // last two. HexToNumber reads lower-case digits and counts other characters as 0, so "f00"
 // is red 240 and "font c" (no "#") is red 240, blue 12.
-int32_t TagColour(std::u16string_view tag) {
+int32_t TagColor(std::u16string_view tag) {
   const std::size_t hash = tag.find(u'#');
   const std::u16string_view six = tag.substr(hash == std::u16string_view::npos ? 0 : hash + 1, 6);
   const auto channel = [](std::u16string_view digits) {
@@ -95,7 +95,7 @@ void ApplyTag(Canvas& canvas, PenState& pen, std::u16string_view tag) {
   } else if (TagIs(tag, u"/sub")) {
     pen.shift = 0;
   } else if (TagStartsWith(tag, u"font color")) {
-    canvas.SetForeColor(TagColour(tag));
+    canvas.SetForeColor(TagColor(tag));
   } else if (TagStartsWith(tag, u"font face")) {
     canvas.SetFontName(TagFontName(tag));
   }

@@ -2,28 +2,33 @@
 
 #include <array>
 #include <optional>
-#include <span>
 #include <vector>
-
-#include "core/ansi_win.h"
-#include "schemes/scheme_list.h"
-#include "schemes/scheme_store_win.h"
 
 namespace qf {
 
 namespace {
 
-// The list box's entries, in order: what the list file holds.
-std::vector<std::u16string> ListItems(const ListBox& list) {
-  std::vector<std::u16string> names;
-  names.reserve(static_cast<std::size_t>(list.ListCount()));
-  for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
-  return names;
+// Why the list file is left as it is, completing "scheme.lst ...".
+std::u16string_view KeptBecause(ListFileState state) {
+  switch (state) {
+    case ListFileState::kHidden:
+      return u"is hidden or a system file";
+    case ListFileState::kUnreadable:
+      return u"could not be read";
+    case ListFileState::kTooLarge:
+      return u"is too large to be a scheme list";
+    case ListFileState::kAppeared:
+      return u"was not there";
+    case ListFileState::kMissing:
+    case ListFileState::kRead:
+      break;
+  }
+  return {};
 }
 
 }  // namespace
 
-SchemeForm::SchemeForm(ColourStops& stops, std::u16string folder, HICON icon)
+SchemeForm::SchemeForm(ColorStops& stops, std::u16string folder, HICON icon)
     : ChromeForm({.caption = u"Add/Remove Fades",
                   .width = schemes::kWidth,
                   .height = schemes::kHeight,
@@ -32,39 +37,22 @@ SchemeForm::SchemeForm(ColourStops& stops, std::u16string folder, HICON icon)
                   .icon = icon},
                  schemes::kOutline),
       stops_(stops),
-      folder_(std::move(folder)) {
+      store_(std::move(folder)) {
   // The list, Add, Remove, the hide area; Escape and Alt+F4 hide the window as its X does.
-  SetKeyboard(
-      {.tabOrder = {List1, Label1, Label2, Label3}, .escapeArea = &Label3, .closeArea = &Label3});
+  SetKeyboard({.tabOrder = {schemeList, addArea, removeArea, hideArea},
+               .escapeArea = &hideArea,
+               .closeArea = &hideArea});
 }
 
 bool SchemeForm::LoadStartupList() {
-  const std::u16string list = SchemeListPath();
-  if (!FileExists(list)) {
-    // A hidden or system list file counts as missing, but it is there: it must not be
-    // replaced by the (empty) list of this run.
-    if (FilePresent(list)) KeepListFileUnwritten(u"is hidden or a system file");
-    return false;
-  }
-  // The entries go into List1 before its window exists: the window is made when it is first
-  // shown, or asked for, and takes them all then. The main window's first paint does not wait
-  // for a window nobody sees yet.
-  SchemeListFile file = LoadListBox(list);
-  switch (file.outcome) {
-    case ListLoad::kLoaded:
-      listFileRead_ = true;
-      break;
-    case ListLoad::kUnreadable:
-      KeepListFileUnwritten(u"could not be read");
-      break;
-    case ListLoad::kTooLarge:
-      KeepListFileUnwritten(u"is too large to be a scheme list");
-      break;
-  }
-  List1.AddItems(file.names);
+  if (!store_.LoadList()) return false;
+  // The entries go into schemeList before its window exists: the window is made when it is
+  // first shown, or asked for, and takes them all then. The main window's first paint does not
+  // wait for a window nobody sees yet.
+  std::vector<std::u16string> names = store_.Names();
+  schemeList.AddItems(names);
   return true;
 }
-
 
 std::u16string SchemeForm::AskForName() {
   for (;;) {
@@ -87,76 +75,74 @@ std::u16string SchemeForm::AskForName() {
   }
 }
 
-void SchemeForm::Label1_Click() {
+void SchemeForm::OnAddClicked() {
   const std::u16string name = AskForName();
   if (name.empty()) return;
-  // A list the next start would refuse to read is never written: the Add is refused instead.
-  std::vector<std::u16string> names = ListItems(List1);
-  names.push_back(name);
-  if (!SchemeListFileFits(names.size(), ToAnsi(FormatSchemeList(names)).size())) {
-    ShowMessage(Handle(), u"The scheme list is full: a list holds at most 32,767 names and "
-                          u"4 MiB. Remove a scheme first; \"" + name + u"\" was not added.");
-    return;
+  std::array<int32_t, kSchemeColorCount> colors{};
+  for (int k = 1; k <= kSchemeColorCount; ++k)
+    colors[static_cast<std::size_t>(k - 1)] = stops_.StopColor(k);
+  const SchemeAddResult added = store_.Add(name, colors);
+  switch (added.outcome) {
+    case SchemeAdd::kListFull:
+      ShowMessage(Handle(),
+                  u"The scheme list is full: a list holds at most 32,767 names and "
+                  u"4 MiB. Remove a scheme first; \"" +
+                      name + u"\" was not added.");
+      return;
+    case SchemeAdd::kColorsNotSaved:
+      ShowMessage(Handle(),
+                  u"The colours of \"" + name + u"\" could not be saved in " + store_.ColorPath() +
+                      u" (is it read-only, or the disk full?). The scheme was not added.");
+      return;
+    case SchemeAdd::kAdded:
+      break;
   }
-  // The colours first: a name in the list whose colours were never stored would apply nothing.
-  std::array<int32_t, kSchemeColourCount> colours{};
-  for (int k = 1; k <= kSchemeColourCount; ++k) colours[static_cast<std::size_t>(k - 1)] = stops_.StopColour(k);
-  if (!WriteSchemeColours(name, colours, ColorDataPath())) {
-    ShowMessage(Handle(), u"The colours of \"" + name + u"\" could not be saved in " +
-                              ColorDataPath() +
-                              u" (is it read-only, or the disk full?). The scheme was not added.");
-    return;
-  }
-  List1.AddItem(name);
-  SaveList();
+  schemeList.AddItem(store_.Names().back());
+  TellListSave(added.list);
 }
 
-void SchemeForm::Label2_Click() {
+void SchemeForm::OnRemoveClicked() {
   // By position: an empty entry (which other programs' files can hold) can be removed too.
-  if (List1.ListIndex() < 0) {
+  const int index = schemeList.ListIndex();
+  if (index < 0) {
     ShowMessage(Handle(), u"please select a scheme to remove");
     return;
   }
-  List1.RemoveItem(List1.ListIndex());
-  SaveList();
+  const std::optional<ListSave> saved = store_.RemoveAt(static_cast<std::size_t>(index));
+  if (!saved) return;
+  schemeList.RemoveItem(index);
+  TellListSave(*saved);
 }
 
-void SchemeForm::KeepListFileUnwritten(std::u16string why) { listFileUnread_ = std::move(why); }
-
-void SchemeForm::SaveList() {
-  // No list was read at start, so none was there: one that is there now came from elsewhere
-  // (a backup put back, a sync) and holds a list this run never saw.
-  if (!listFileRead_ && listFileUnread_.empty() && FilePresent(SchemeListPath())) {
-    KeepListFileUnwritten(u"was not there");
+void SchemeForm::TellListSave(ListSave saved) {
+  switch (saved) {
+    case ListSave::kWritten:
+    case ListSave::kKeptAgain:
+      return;
+    case ListSave::kKept:
+      ShowMessage(Handle(), u"The scheme list was not saved: " + store_.ListPath() + u" " +
+                                std::u16string(KeptBecause(store_.ListFile())) +
+                                u" when the program started, so it is left as it is. Your "
+                                u"changes to the list last until the program ends; saved colours "
+                                u"are in color.dat.");
+      return;
+    case ListSave::kFailed:
+      // The old file is kept whole; the list in memory is not lost either.
+      ShowMessage(Handle(), u"The scheme list could not be saved in " + store_.Folder() +
+                                u". Your schemes are kept until the program ends.");
+      return;
   }
-  if (!listFileUnread_.empty()) {
-    if (toldListFileUnread_) return;
-    toldListFileUnread_ = true;
-    ShowMessage(Handle(), u"The scheme list was not saved: " + SchemeListPath() + u" " +
-                              listFileUnread_ +
-                              u" when the program started, so it is left as it is. Your changes "
-                              u"to the list last until the program ends; saved colours are in "
-                              u"color.dat.");
-    return;
-  }
-  if (!SaveListBox(SchemeListPath(), ListItems(List1))) {
-    // The old file is kept whole; the list in memory is not lost either.
-    ShowMessage(Handle(), u"The scheme list could not be saved in " + folder_ +
-                              u". Your schemes are kept until the program ends.");
-    return;
-  }
-  listFileRead_ = true;  // the file holds this run's list now
 }
 
-void SchemeForm::Label3_Click() { Hide(); }
+void SchemeForm::OnHideClicked() { Hide(); }
 
-void SchemeForm::List1_Click() { ApplyScheme(List1.Text()); }
+void SchemeForm::OnSchemeClicked() { ApplyScheme(schemeList.Text()); }
 
 void SchemeForm::ApplyScheme(std::u16string_view name) {
   for (int k = 1; k <= 10; ++k) {
-    const std::optional<int32_t> colour =
-        ParseStoredColour(ReadIni(name, SchemeColourKey(k), ColorDataPath()));
-    if (colour) stops_.SetStopColour(k, *colour);
+    const std::optional<int32_t> color =
+        ParseStoredColor(ReadIni(name, SchemeColorKey(k), store_.ColorPath()));
+    if (color) stops_.SetStopColor(k, *color);
   }
 }
 

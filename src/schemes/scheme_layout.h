@@ -1,7 +1,8 @@
 #pragma once
-// Where everything on the scheme manager window (Form4) lies, in pixels from its top-left
+// Where everything on the scheme manager window lies, in pixels from its top-left
 // corner. The skin draws its buttons on these rectangles and the list and click areas are
-// placed on the same ones.
+// placed on the same ones. Each is named by its role; the comment column keeps the name the
+// original form definition gave it.
 #include <array>
 
 #include "core/rect.h"
@@ -14,10 +15,10 @@ inline constexpr int kHeight = 288;
 inline constexpr int kLeft = 333;
 inline constexpr int kTop = 262;
 
-inline constexpr Rect kList1{32, 48, 169, 93};    // the scheme list
-inline constexpr Rect kLabel1{48, 164, 41, 20};   // "Add": save the current colours
-inline constexpr Rect kLabel2{144, 164, 41, 20};  // "Remove"
-inline constexpr Rect kLabel3{24, 8, 17, 17};     // "X": hide the window
+inline constexpr Rect kSchemeList{32, 48, 169, 93};   // List1   the scheme list
+inline constexpr Rect kAddArea{48, 164, 41, 20};      // Label1  "Add": save the current colours
+inline constexpr Rect kRemoveArea{144, 164, 41, 20};  // Label2  "Remove"
+inline constexpr Rect kHideArea{24, 8, 17, 17};       // Label3  "X": hide the window
 
 // The window's outline: the union of four rounded rectangles (left, top, right, bottom and
 // the corner ellipse's width and height), in this order.

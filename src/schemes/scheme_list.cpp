@@ -1,6 +1,8 @@
 #include "schemes/scheme_list.h"
 
+#include <cstddef>
 #include <limits>
+#include <utility>
 
 #include "core/digits.h"
 
@@ -41,7 +43,7 @@ bool NeedsQuotes(std::u16string_view name) {
 
 }  // namespace
 
-std::u16string SchemeColourKey(int index) { return u"Fade" + FormatColourValue(index); }
+std::u16string SchemeColorKey(int index) { return u"Fade" + FormatColorValue(index); }
 
 std::vector<std::u16string> ParseSchemeList(std::u16string_view text) {
   return *ParseSchemeListUpTo(text, std::numeric_limits<std::size_t>::max());
@@ -111,17 +113,53 @@ bool CanStoreSchemeName(std::u16string_view name, std::u16string* why) {
   return true;
 }
 
-std::optional<int32_t> ParseColourValue(std::u16string_view text) { return ParseInt32(text); }
+std::optional<int32_t> ParseColorValue(std::u16string_view text) { return ParseInt32(text); }
 
-std::optional<int32_t> ParseStoredColour(std::u16string_view text) {
-  const std::optional<int32_t> value = ParseColourValue(text);
+std::optional<int32_t> ParseStoredColor(std::u16string_view text) {
+  const std::optional<int32_t> value = ParseColorValue(text);
   if (!value || *value < 0 || *value > 0xFFFFFF) return std::nullopt;
   return value;
 }
 
-std::u16string FormatColourValue(int32_t colour) {
-  const std::string digits = std::to_string(colour);
+std::u16string FormatColorValue(int32_t color) {
+  const std::string digits = std::to_string(color);
   return std::u16string(digits.begin(), digits.end());
+}
+
+void SchemeList::Start(ListFileState state, std::vector<std::u16string> names) {
+  state_ = state;
+  reportedKept_ = false;
+  // A file that was not read gives no names.
+  names_ = state == ListFileState::kRead ? std::move(names) : std::vector<std::u16string>{};
+}
+
+bool SchemeList::FitsWith(std::u16string_view name, ListFileAccess& file) const {
+  // Each name is formatted on its own, so the list's text is the old text and the new line.
+  std::u16string text = FormatSchemeList(names_);
+  text += FormatSchemeList({std::u16string(name)});
+  return SchemeListFileFits(names_.size() + 1, file.StoredSize(text));
+}
+
+void SchemeList::Add(std::u16string name) { names_.push_back(std::move(name)); }
+
+bool SchemeList::RemoveAt(std::size_t index) {
+  if (index >= names_.size()) return false;
+  names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(index));
+  return true;
+}
+
+ListSave SchemeList::Save(ListFileAccess& file) {
+  // No list was read at start, so none was there: one that is there now came from elsewhere.
+  if (state_ == ListFileState::kMissing && file.Present()) state_ = ListFileState::kAppeared;
+  if (state_ != ListFileState::kMissing && state_ != ListFileState::kRead) {
+    if (reportedKept_) return ListSave::kKeptAgain;
+    reportedKept_ = true;
+    return ListSave::kKept;
+  }
+  // A failed write keeps the state: a file that was missing is looked for again next time.
+  if (!file.Write(names_)) return ListSave::kFailed;
+  state_ = ListFileState::kRead;  // the file holds this run's list now
+  return ListSave::kWritten;
 }
 
 }  // namespace qf

@@ -6,7 +6,8 @@
 namespace qf::schemes {
 
 // Paints the whole 395 x 288 face into `dc` (origin at the window's top-left corner).
-// Form4 calls it from PaintSkin: `void PaintSkin(HDC dc, int, int) override { PaintSchemeSkin(dc);
+// The form calls it from PaintSkin: `void PaintSkin(HDC dc, int, int) override {
+// PaintSchemeSkin(dc);
 // }`
 void PaintSchemeSkin(HDC dc);
 

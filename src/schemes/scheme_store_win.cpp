@@ -21,7 +21,7 @@ namespace {
 constexpr LONGLONG kMaxListFileBytes = static_cast<LONGLONG>(kMaxSchemeListBytes);
 
 bool shortNamesAvailable = true;
-int colourWritesBeforeFailure = -1;
+int colorWritesBeforeFailure = -1;
 
 // The profile functions' buffer: 254 characters and the terminating zero.
 constexpr DWORD kIniBufferSize = 255;
@@ -237,8 +237,8 @@ bool WriteIni(std::u16string_view section, std::u16string_view key, std::u16stri
                    "a colour could not be written to color.dat");
 }
 
-bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colours,
-                        std::u16string_view path) {
+bool WriteSchemeColors(std::u16string_view name, std::span<const int32_t> colors,
+                       std::u16string_view path) {
   const std::wstring target = ToWide(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -255,13 +255,13 @@ bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colou
   // The copy keeps the file's attributes (a hidden color.dat stays hidden once replaced).
   bool written = !exists || !ReportIf(CopyFileW(target.c_str(), copy, FALSE) == 0,
                                       "color.dat could not be copied");
-  for (std::size_t i = 0; written && i < colours.size(); ++i) {
-    if (colourWritesBeforeFailure >= 0 && static_cast<int>(i) >= colourWritesBeforeFailure) {
+  for (std::size_t i = 0; written && i < colors.size(); ++i) {
+    if (colorWritesBeforeFailure >= 0 && static_cast<int>(i) >= colorWritesBeforeFailure) {
       written = false;
       break;
     }
-    written = WriteIni(name, SchemeColourKey(static_cast<int>(i) + 1),
-                       FormatColourValue(colours[i]), copyPath);
+    written = WriteIni(name, SchemeColorKey(static_cast<int>(i) + 1), FormatColorValue(colors[i]),
+                       copyPath);
   }
   if (written && !ReportIf(!MoveFileExW(copy, target.c_str(),
                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH),
@@ -276,16 +276,63 @@ bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colou
   return false;
 }
 
+bool SchemeStore::LoadList() {
+  const std::u16string path = ListPath();
+  if (!FileExists(path)) {
+    // A hidden or system list file counts as missing, but it is there: it must not be
+    // replaced by the (empty) list of this run.
+    list_.Start(FilePresent(path) ? ListFileState::kHidden : ListFileState::kMissing);
+    return false;
+  }
+  SchemeListFile file = LoadListBox(path);
+  switch (file.outcome) {
+    case ListLoad::kLoaded:
+      list_.Start(ListFileState::kRead, std::move(file.names));
+      break;
+    case ListLoad::kUnreadable:
+      list_.Start(ListFileState::kUnreadable);
+      break;
+    case ListLoad::kTooLarge:
+      list_.Start(ListFileState::kTooLarge);
+      break;
+  }
+  return true;
+}
+
+SchemeAddResult SchemeStore::Add(std::u16string name, std::span<const int32_t> colors) {
+  // A list the next start would refuse to read is never written: the Add is refused instead.
+  if (!list_.FitsWith(name, *this)) return {.outcome = SchemeAdd::kListFull};
+  // The colours first: a name in the list whose colours were never stored would apply nothing.
+  if (!WriteSchemeColors(name, colors, ColorPath())) {
+    return {.outcome = SchemeAdd::kColorsNotSaved};
+  }
+  list_.Add(std::move(name));
+  return {.outcome = SchemeAdd::kAdded, .list = list_.Save(*this)};
+}
+
+std::optional<ListSave> SchemeStore::RemoveAt(std::size_t index) {
+  if (!list_.RemoveAt(index)) return std::nullopt;
+  return list_.Save(*this);
+}
+
+bool SchemeStore::Present() { return FilePresent(ListPath()); }
+
+std::size_t SchemeStore::StoredSize(std::u16string_view text) { return ToAnsi(text).size(); }
+
+bool SchemeStore::Write(const std::vector<std::u16string>& names) {
+  return SaveListBox(ListPath(), names);
+}
+
 void SetShortNamesAvailable(bool available) { shortNamesAvailable = available; }
 
-void FailSchemeColourWriteAfter(int values) { colourWritesBeforeFailure = values; }
+void FailSchemeColorWriteAfter(int values) { colorWritesBeforeFailure = values; }
 
 bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why) {
   if (!CanStoreSchemeName(name, why)) return false;
   if (FromAnsi(ToAnsi(name)) != name) {
     if (why != nullptr) {
       *why = u"A scheme name can only use characters of the system's code page (" +
-             FormatColourValue(static_cast<int32_t>(GetACP())) + u").";
+             FormatColorValue(static_cast<int32_t>(GetACP())) + u").";
     }
     return false;
   }

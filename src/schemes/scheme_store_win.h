@@ -1,23 +1,25 @@
 #pragma once
 // The scheme files on disk: scheme.lst (the list of scheme names, one per line) and color.dat
 // (an INI file with one section of ten colour values per scheme), both beside the program and
-// both in the system's ANSI code page. The text formats themselves are in scheme_list.h.
+// both in the system's ANSI code page. The text formats, and the list's rules without file
+// access (SchemeList), are in scheme_list.h.
 //
-// Saving a scheme, as the scheme manager does it (listFile and colourFile are the program's
-// folder followed by "\scheme.lst" and "\color.dat"):
-//   std::u16string why;
-//   if (!CanStoreSchemeNameInFiles(name, &why)) { MsgBox(why); return; }
-//   if (!WriteSchemeColours(name, colours, colourFile)) { tell the user; return; }
-//   names.push_back(name);
-//   if (!SaveListBox(listFile, names)) { tell the user; }
-// Loading one: if (auto c = ParseStoredColour(ReadIni(name, SchemeColourKey(i), colourFile)))
-//   Picture[i].SetBackColor(*c);   // otherwise the box keeps its colour
-// The store knows files and names only; the scheme manager copies the names into and out of
-// its list box.
+// SchemeStore is the program's store: it holds the list of names, reads the list file at start,
+// and saves and removes schemes. The scheme manager shows the store's list in its list box and
+// turns the store's results into messages:
+//   SchemeStore store(folder);  // the program's folder
+//   if (store.LoadList()) { show store.Names() }
+//   const SchemeAddResult added = store.Add(name, colours);  // colours.size() == 10
+//   if (added.outcome == SchemeAdd::kAdded) { show the name; tell about added.list }
+// Loading a scheme's colours: if (auto c = ParseStoredColor(ReadIni(name, SchemeColorKey(i),
+//   store.ColorPath()))) Picture[i].SetBackColor(*c);   // otherwise the box keeps its colour
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "schemes/scheme_list.h"
@@ -67,7 +69,7 @@ bool FilePresent(std::u16string_view path);
 // file, section or key is missing. The key is looked up lower-cased (letter case never matters
 // to the profile functions), through a 255-character buffer, so a longer value comes back cut
 // to its first 254 characters.
-//   ReadIni(u"Sunset", u"Fade10", colourFile) == u"16711680"
+//   ReadIni(u"Sunset", u"Fade10", colorFile) == u"16711680"
 std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
                        std::u16string_view path);
 
@@ -86,18 +88,72 @@ std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
 // same folder, which then replaces the file in one move. When any step fails (a read-only
 // file or folder, a full disk) the file stays byte for byte as it was, so a section is never
 // left half old colours and half new; no copy is left behind either.
-//   WriteSchemeColours(u"Sunset", colours, colourFile);  // colours.size() == 10
-[[nodiscard]] bool WriteSchemeColours(std::u16string_view name, std::span<const int32_t> colours,
-                                      std::u16string_view path);
+//   WriteSchemeColors(u"Sunset", colours, colorFile);  // colours.size() == 10
+[[nodiscard]] bool WriteSchemeColors(std::u16string_view name, std::span<const int32_t> colors,
+                                     std::u16string_view path);
 
 // For tests: makes the short-name lookup fail as on a volume that keeps no short names.
 void SetShortNamesAvailable(bool available);
-// For tests: WriteSchemeColours lets this many values be written, then fails the next one as
+// For tests: WriteSchemeColors lets this many values be written, then fails the next one as
 // a full disk would; a negative number (the default) fails none.
-void FailSchemeColourWriteAfter(int values);
+void FailSchemeColorWriteAfter(int values);
 
 // CanStoreSchemeName, and also that the name survives the ANSI code page both files use (a
 // character the code page lacks would be saved as another one, under another section).
 [[nodiscard]] bool CanStoreSchemeNameInFiles(std::u16string_view name, std::u16string* why);
+
+// What an Add came to.
+enum class SchemeAdd {
+  kAdded,           // the colours are in color.dat and the name in the list (`list` says
+                    // what became of scheme.lst)
+  kListFull,        // the list with the name would not be read at the next start: nothing
+                    // was stored
+  kColorsNotSaved,  // color.dat is as it was and the name was not added
+};
+
+struct SchemeAddResult {
+  SchemeAdd outcome = SchemeAdd::kAdded;
+  ListSave list = ListSave::kWritten;  // kAdded only
+};
+
+// The program's schemes: the list of names (SchemeList) and the two files in `folder`.
+class SchemeStore final : ListFileAccess {
+ public:
+  // `folder`: where scheme.lst and color.dat are (the program's own folder).
+  explicit SchemeStore(std::u16string folder) : folder_(std::move(folder)) {}
+
+  const std::u16string& Folder() const { return folder_; }
+  std::u16string ListPath() const { return folder_ + u"\\scheme.lst"; }
+  std::u16string ColorPath() const { return folder_ + u"\\color.dat"; }
+
+  // Start-up: when a list file is there (a normal file: not hidden, not a system file), reads
+  // it and returns true, even when it could not be read; the list then holds its names, or
+  // none. A list file that is there but was not read (hidden, locked, too large) is never
+  // written in this run.
+  [[nodiscard]] bool LoadList();
+
+  // The names, in the list file's order.
+  const std::vector<std::u16string>& Names() const { return list_.Names(); }
+  // Whether the list file may be written in this run, and why not.
+  ListFileState ListFile() const { return list_.FileState(); }
+
+  // Saves scheme `name` (CanStoreSchemeNameInFiles) with `colours` (kSchemeColorCount
+  // values): the colours into color.dat first (WriteSchemeColors: a name whose colours were
+  // never stored would apply nothing), then the name at the end of the list, then the list
+  // into scheme.lst (SchemeList::Save). A list the next start would not read is refused first.
+  [[nodiscard]] SchemeAddResult Add(std::u16string name, std::span<const int32_t> colors);
+  // Takes the entry at `index` off the list (by position: an empty entry too) and writes the
+  // list file; nullopt, and nothing changes, when there is no such entry.
+  [[nodiscard]] std::optional<ListSave> RemoveAt(std::size_t index);
+
+ private:
+  // The list file, for SchemeList.
+  bool Present() override;
+  std::size_t StoredSize(std::u16string_view text) override;
+  bool Write(const std::vector<std::u16string>& names) override;
+
+  std::u16string folder_;
+  SchemeList list_;
+};
 
 }  // namespace qf

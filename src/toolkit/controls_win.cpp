@@ -17,7 +17,7 @@ TextBox::TextBox(Form& form, Rect bounds, TextBoxOptions options)
       onChange(std::exchange(options.onChange, nullptr)),
       onEnter(std::exchange(options.onEnter, nullptr)),
       options_(std::move(options)),
-      colours_(options_.backColor, options_.foreColor) {}
+      colors_(options_.backColor, options_.foreColor) {}
 
 TextBox::~TextBox() = default;
 
@@ -82,20 +82,20 @@ void TextBox::SetText(std::u16string_view text) {
 }
 
 int32_t TextBox::BackColor() const {
-  return colours_.Back().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOW)));
+  return colors_.Back().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOW)));
 }
 
-void TextBox::SetBackColor(int32_t colour) {
-  colours_.SetBack(colour);
+void TextBox::SetBackColor(int32_t color) {
+  colors_.SetBack(color);
   if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 int32_t TextBox::ForeColor() const {
-  return colours_.Fore().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOWTEXT)));
+  return colors_.Fore().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOWTEXT)));
 }
 
-void TextBox::SetForeColor(int32_t colour) {
-  colours_.SetFore(colour);
+void TextBox::SetForeColor(int32_t color) {
+  colors_.SetFore(color);
   if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -127,8 +127,8 @@ bool TextBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     }
     return true;
   }
-  if (IsControlColourMessage(message)) {
-    return AnswerColour(colours_.Apply(reinterpret_cast<HDC>(wParam)), result);
+  if (IsControlColorMessage(message)) {
+    return AnswerColor(colors_.Apply(reinterpret_cast<HDC>(wParam)), result);
   }
   (void)lParam;
   return false;
@@ -166,13 +166,13 @@ bool CheckBox::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESU
     if (HIWORD(wParam) == BN_CLICKED) SetValue(value_ == 1 ? 0 : 1);
     return true;
   }
-  if (IsControlColourMessage(message)) {
+  if (IsControlColorMessage(message)) {
     // The skin shows through: the form's skin brush, aligned to this box's place on it.
     const HDC dc = reinterpret_cast<HDC>(wParam);
     SetBkMode(dc, TRANSPARENT);
     const Rect placed = PlacedBounds();
     SetBrushOrgEx(dc, -placed.left, -placed.top, nullptr);
-    return AnswerColour(form_.SkinBrush(), result);
+    return AnswerColor(form_.SkinBrush(), result);
   }
   return false;
 }

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "toolkit/click_label_win.h"
-#include "toolkit/control_colours_win.h"
+#include "toolkit/control_colors_win.h"
 #include "toolkit/control_win.h"
 #include "toolkit/form_win.h"
 #include "toolkit/gdi_win.h"
@@ -57,9 +57,9 @@ class TextBox : public Control {
   // as a collected output, stays quick however long it gets). Raises onChange once.
   void AppendText(std::u16string_view text);
   int32_t BackColor() const;
-  void SetBackColor(int32_t colour);
+  void SetBackColor(int32_t color);
   int32_t ForeColor() const;
-  void SetForeColor(int32_t colour);
+  void SetForeColor(int32_t color);
   void SetFocus();
 
   std::function<void()> onChange;  // any change of the text, typed or set
@@ -73,7 +73,7 @@ class TextBox : public Control {
   bool ShowsOwnFocus() const override { return true; }  // its caret
 
   TextBoxOptions options_;
-  ControlColours colours_;
+  ControlColors colors_;
   bool settingText_ = false;
 };
 

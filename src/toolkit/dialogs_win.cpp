@@ -149,7 +149,7 @@ DialogResult ColorDialog::Show(HWND owner) {
   CHOOSECOLORW choose{};
   choose.lStructSize = sizeof(choose);
   choose.hwndOwner = owner;
-  choose.rgbResult = static_cast<COLORREF>(colour_);
+  choose.rgbResult = static_cast<COLORREF>(color_);
   choose.lpCustColors = custom_.data();
   choose.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
   // comdlg32 is loaded at the first colour dialog, not at start-up.
@@ -159,7 +159,7 @@ DialogResult ColorDialog::Show(HWND owner) {
       LateBound<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
   if (chooseColor == nullptr || extendedError == nullptr) return DialogResult::kError;
   if (chooseColor(&choose)) {
-    colour_ = static_cast<int32_t>(choose.rgbResult & 0x00FFFFFF);
+    color_ = static_cast<int32_t>(choose.rgbResult & 0x00FFFFFF);
     return DialogResult::kOk;
   }
   return extendedError() == 0 ? DialogResult::kCancel : DialogResult::kError;
@@ -167,7 +167,7 @@ DialogResult ColorDialog::Show(HWND owner) {
 
 std::optional<int32_t> ColorDialog::Pick(HWND owner) {
   if (Show(owner) != DialogResult::kOk) return std::nullopt;
-  return colour_;
+  return color_;
 }
 
 }  // namespace qf

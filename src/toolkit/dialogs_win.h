@@ -14,7 +14,7 @@
 namespace qf {
 
 // A modal message box with an OK button; the caption is the program's title by default.
-//   ShowMessage(Form4.Handle(), u"Please choose a name");
+//   ShowMessage(schemeForm.Handle(), u"Please choose a name");
 void ShowMessage(HWND owner, std::u16string_view text, std::u16string_view caption = kProgramTitle);
 
 // How an input box was answered.
@@ -31,8 +31,8 @@ struct InputBoxResult {
 
 // A modal input box: `prompt` above an edit box holding `defaultText`, with OK and Cancel
 // (Enter is OK, Esc is Cancel). An empty title gives the program's title.
-//   const InputBoxResult name = InputBox(Form4.Handle(), u"Choose your name", u"Save Color Scheme");
-//   if (name.answer == InputAnswer::kAccepted) Save(name.text);
+//   const InputBoxResult name = InputBox(schemeForm.Handle(), u"Choose your name", u"Save Color
+//   Scheme"); if (name.answer == InputAnswer::kAccepted) Save(name.text);
 [[nodiscard]] InputBoxResult InputBox(HWND owner, std::u16string_view prompt,
                                       std::u16string_view title = {},
                                       std::u16string_view defaultText = {});
@@ -46,8 +46,8 @@ enum class DialogResult { kOk, kCancel, kError };
 //     Picture1.SetBackColor(CommonDialog1.Color());
 class ColorDialog {
  public:
-  int32_t Color() const { return colour_; }
-  void SetColor(int32_t colour) { colour_ = colour; }
+  int32_t Color() const { return color_; }
+  void SetColor(int32_t color) { color_ = color; }
   DialogResult Show(HWND owner);
   // The one way a colour is picked by hand: the dialog is shown, and only a colour the user
   // chose (OK) comes back; Cancel or an error gives nullopt, and the caller keeps its colour.
@@ -55,7 +55,7 @@ class ColorDialog {
   [[nodiscard]] std::optional<int32_t> Pick(HWND owner);
 
  private:
-  int32_t colour_ = 0;  // black until the first choice
+  int32_t color_ = 0;  // black until the first choice
   std::array<COLORREF, 16> custom_{};
 };
 

@@ -82,9 +82,13 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  // A reader's press first: the forms take the program's other registered messages as theirs.
+  if (accessible_.RunPress(message, wParam, *this)) return 0;
   if (HandleMessage(message, wParam, lParam, result)) return result;
   if (ReflectToControl(message, wParam, lParam, result)) return result;
   switch (message) {
+    case WM_GETOBJECT:
+      return accessible_.Answer(hwnd_, wParam, lParam, *this);
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers everything with the skin: no flicker
     case WM_PAINT: {

@@ -39,6 +39,7 @@ void Form::Detach() {
   if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   mouse_.Cancel();
   keyboard_.Cancel();
+  accessible_.Disconnect();
 }
 
 HWND Form::Handle() {
@@ -200,6 +201,7 @@ void Form::OnDestroyedFromOutside() {
   lastFocus_ = nullptr;
   mouse_.Cancel();
   keyboard_.Cancel();
+  accessible_.Disconnect();
   for (Control* control : controls_) control->hwnd_ = nullptr;
   for (Timer* timer : timers_) timer->running_ = false;
   for (ClickLabel* label : labels_) label->toolAdded_ = false;
@@ -222,6 +224,29 @@ void Form::StartTimer(Timer& timer) {
 void Form::StopTimer(Timer& timer) {
   if (hwnd_ != nullptr && timer.running_) KillTimer(hwnd_, timer.id_);
   timer.running_ = false;
+}
+
+std::vector<AccessibleItem> Form::AccessibleItems() {
+  std::vector<AccessibleItem> items;
+  for (const ClickLabel* label : labels_) {
+    if (!label->ToolTipText().empty()) items.push_back(ItemOf(*label, label->ToolTipText()));
+  }
+  return items;
+}
+
+AccessibleItem Form::ItemOf(const ClickLabel& label, std::u16string name) {
+  return {.name = std::move(name),
+          .role = AccessibleRole::kButton,
+          .bounds = label.PlacedBounds(),
+          .press = label.onClick};
+}
+
+AccessibleItem Form::ItemOf(const Control& control, std::u16string name, AccessibleRole role,
+                            std::function<void()> press) {
+  return {.name = std::move(name),
+          .role = role,
+          .bounds = control.PlacedBounds(),
+          .press = std::move(press)};
 }
 
 }  // namespace qf

@@ -45,6 +45,7 @@
 #include "core/rect.h"
 #include "core/scale.h"
 #include "fade/color.h"
+#include "toolkit/accessible_win.h"
 #include "toolkit/control_win.h"
 #include "toolkit/form_keyboard_win.h"
 #include "toolkit/form_mouse_win.h"
@@ -88,7 +89,7 @@ class Form;
 class ClickLabel;
 class Timer;
 
-class Form {
+class Form : private AccessibleSource {
  public:
   explicit Form(FormOptions options);
   virtual ~Form();
@@ -169,6 +170,15 @@ class Form {
   // (the window's physical pixels, `inner` being what the ring surrounds), over the skin. The
   // plain look is the system's highlight colour; a skinned form draws its own.
   virtual void PaintFocusRing(HDC dc, const Rect& outer, const Rect& inner);
+  // What a screen reader finds on the form, in reading order: by default its click areas that
+  // have a tool tip, named by it. A form with other areas (colour squares, unnamed areas)
+  // lists them all itself.
+  std::vector<AccessibleItem> AccessibleItems() override;
+  // The item of click area `label`: a button, named `name`, pressed as its onClick.
+  static AccessibleItem ItemOf(const ClickLabel& label, std::u16string name);
+  // The item of a control drawn by the form (a colour square, a strip of text).
+  static AccessibleItem ItemOf(const Control& control, std::u16string name, AccessibleRole role,
+                               std::function<void()> press);
 
   // Messages the toolkit does not handle itself; return true when handled (with `result`).
   virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
@@ -212,6 +222,7 @@ class Form {
   std::vector<ClickLabel*> labels_;
   std::vector<Timer*> timers_;
   unsigned nextTimerId_ = 1;
+  AccessibleClient accessible_;
 };
 
 }  // namespace qf

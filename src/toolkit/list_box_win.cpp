@@ -13,7 +13,7 @@ ListBox::ListBox(Form& form, Rect bounds, ListBoxOptions options)
     : Control(form, bounds),
       onClick(std::exchange(options.onClick, nullptr)),
       options_(std::move(options)),
-      colours_(options_.backColor, options_.foreColor) {}
+      colors_(options_.backColor, options_.foreColor) {}
 
 ListBox::~ListBox() = default;
 
@@ -97,11 +97,11 @@ void ListBox::SetListIndex(int index) {
 }
 
 int32_t ListBox::BackColor() const {
-  return colours_.Back().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOW)));
+  return colors_.Back().value_or(static_cast<int32_t>(GetSysColor(COLOR_WINDOW)));
 }
 
-void ListBox::SetBackColor(int32_t colour) {
-  colours_.SetBack(colour);
+void ListBox::SetBackColor(int32_t color) {
+  colors_.SetBack(color);
   if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -113,8 +113,8 @@ bool ListBox::OnReflected(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESUL
     }
     return true;
   }
-  if (IsControlColourMessage(message)) {
-    return AnswerColour(colours_.Apply(reinterpret_cast<HDC>(wParam)), result);
+  if (IsControlColorMessage(message)) {
+    return AnswerColor(colors_.Apply(reinterpret_cast<HDC>(wParam)), result);
   }
   return false;
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/control_colours_win.h"
+#include "toolkit/control_colors_win.h"
 #include "toolkit/control_win.h"
 #include "toolkit/form_win.h"
 #include "toolkit/gdi_win.h"
@@ -51,7 +51,7 @@ class ListBox : public Control {
   // The text of the selected entry, or the empty text when none.
   std::u16string Text() const { return List(ListIndex()); }
   int32_t BackColor() const;
-  void SetBackColor(int32_t colour);
+  void SetBackColor(int32_t color);
 
   // Raised whenever the selected entry changes, by the user or by SetListIndex.
   std::function<void()> onClick;
@@ -61,7 +61,7 @@ class ListBox : public Control {
   bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   ListBoxOptions options_;
-  ControlColours colours_;
+  ControlColors colors_;
   std::vector<std::u16string> items_;
   int selected_ = -1;
 };

@@ -165,8 +165,8 @@ void PictureBox::Invalidate() {
   }
 }
 
-void PictureBox::SetBackColor(int32_t colour) {
-  backColor_ = colour;
+void PictureBox::SetBackColor(int32_t color) {
+  backColor_ = color;
   Cls();
 }
 

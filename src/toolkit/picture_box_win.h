@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/control_colours_win.h"
+#include "toolkit/control_colors_win.h"
 #include "toolkit/control_win.h"
 #include "toolkit/form_win.h"
 #include "toolkit/gdi_win.h"
@@ -38,7 +38,7 @@ class PictureBox : public Control {
   ~PictureBox() override;
 
   int32_t BackColor() const { return backColor_; }
-  void SetBackColor(int32_t colour);
+  void SetBackColor(int32_t color);
 
   // Drawing: font, colour, clearing, text at a pixel position, width of a text. Cheap enough
   // to run on every timer tick (the font is only recreated when one of its properties changed).
@@ -53,7 +53,7 @@ class PictureBox : public Control {
   double FontSize() const { return text_.Font().points; }
   FontStyle FontStyles() const { return text_.Font().style; }
   int32_t ForeColor() const { return text_.ForeColor(); }
-  void SetForeColor(int32_t colour) { text_.SetForeColor(colour); }
+  void SetForeColor(int32_t color) { text_.SetForeColor(color); }
   // Draws `text` with its top-left corner at (x, y) pixels, transparent background.
   void PrintText(int x, int y, std::u16string_view text);
   // Width in pixels of `text` in the current font.

@@ -56,13 +56,13 @@ void FillDeviceRegion(HDC dc, HRGN region, HBRUSH brush) {
   FillRgn(dc, region, brush);
 }
 
-void Dot(HDC dc, int x, int y, COLORREF colour) {
+void Dot(HDC dc, int x, int y, COLORREF color) {
   if (DrawingScale(dc).IsIdentity()) {
-    SetPixel(dc, x, y, colour);
+    SetPixel(dc, x, y, color);
     return;
   }
   const RECT square{x, y, x + 1, y + 1};
-  const COLORREF old = SetBkColor(dc, colour);
+  const COLORREF old = SetBkColor(dc, color);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &square, nullptr, 0, nullptr);
   SetBkColor(dc, old);
 }
@@ -96,11 +96,11 @@ void VerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
   for (int y = 0; y < height; ++y) {
     const double t = height == 1 ? 0.0 : static_cast<double>(y) / (height - 1);
     auto mix = [t](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * t)); };
-    const COLORREF colour =
+    const COLORREF color =
         RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
             mix(GetBValue(top), GetBValue(bottom)));
     const RECT line{rect.left, rect.top + y, rect.right, rect.top + y + 1};
-    SetBkColor(dc, colour);
+    SetBkColor(dc, color);
     // ExtTextOut with ETO_OPAQUE fills a rectangle in the background colour without a brush.
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
   }
@@ -132,15 +132,15 @@ void GradientRoundRect(HDC dc, const RECT& rect, int ellipse, COLORREF top, COLO
 }
 
 void DrawCentredText(HDC dc, const RECT& rect, std::u16string_view text, HFONT font,
-                     COLORREF colour) {
+                     COLORREF color) {
   SelectGuard selectFont(dc, font);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, colour);
+  const COLORREF oldColor = SetTextColor(dc, color);
   RECT box = rect;
   const std::wstring wide = ToWide(text);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SetTextColor(dc, oldColour);
+  SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
 }
 

@@ -62,7 +62,7 @@ Scale DrawingScale(HDC dc);
 // Fills a region given in device pixels, whatever transform the DC has.
 void FillDeviceRegion(HDC dc, HRGN region, HBRUSH brush);
 // One pixel at (x, y) in the DC's drawing units: a dot at 96 dpi, a filled square at others.
-void Dot(HDC dc, int x, int y, COLORREF colour);
+void Dot(HDC dc, int x, int y, COLORREF color);
 
 // A font by face name and character height in pixels; `smooth` asks for an antialiased
 // TrueType face (the skins' lettering), otherwise the system's defaults (the controls' text).
@@ -83,7 +83,7 @@ void GradientRoundRect(HDC dc, const RECT& rect, int ellipse, COLORREF top, COLO
 
 // Text centred in `rect` on one line, in `font` and `colour`, with a transparent background.
 void DrawCentredText(HDC dc, const RECT& rect, std::u16string_view text, HFONT font,
-                     COLORREF colour);
+                     COLORREF color);
 
 // A closed polygon filled with `fill` and outlined in `border` (e.g. a diamond or an arrow).
 void FillPolygon(HDC dc, const POINT* points, int count, COLORREF fill, COLORREF border);

@@ -49,7 +49,7 @@ class TextPainter {
   void SetFontUnderline(bool on) { SetStyle(&FontStyle::underline, on); }
   void SetFontStrikethrough(bool on) { SetStyle(&FontStyle::strikethrough, on); }
   int32_t ForeColor() const { return foreColor_; }
-  void SetForeColor(int32_t colour) { foreColor_ = colour; }
+  void SetForeColor(int32_t color) { foreColor_ = color; }
 
   // Selects the current font into the DC (made on first use); false without a DC or when the
   // system cannot make the font. Print and Width do it themselves.

@@ -22,16 +22,16 @@ namespace qf::markuptest {
 
 // The colour of each of `count` characters by the engine's own markup (the desktop's line over
 // a text of that many characters), independent of the layer's colour routine.
-inline std::vector<uint32_t> EngineColours(std::span<const int32_t> colours, std::size_t count) {
-  const std::u16string markup = FadeColors(colours, std::u16string(count, u'x'), 0);
+inline std::vector<uint32_t> EngineColors(std::span<const int32_t> colors, std::size_t count) {
+  const std::u16string markup = FadeColors(colors, std::u16string(count, u'x'), false);
   std::vector<uint32_t> result;
   for (std::size_t at = markup.find(u'#'); at != std::u16string::npos;
        at = markup.find(u'#', at + 1)) {
-    uint32_t colour = 0;
+    uint32_t color = 0;
     for (std::size_t k = 1; k <= 6; ++k) {
-      colour = colour << 4 | static_cast<uint32_t>(detail::HexValue(markup[at + k]));
+      color = color << 4 | static_cast<uint32_t>(detail::HexValue(markup[at + k]));
     }
-    result.push_back(colour);
+    result.push_back(color);
   }
   return result;
 }
@@ -64,8 +64,7 @@ inline std::string CheckMarkup(const FadeRequest& request, std::size_t groupSize
   const std::u16string prefix = AolStylePrefix(request.styles);
   if (format == MarkupFormat::kAol && groupSize == 1 && !fit.value->inRuns) {
     // The desktop's line, byte for byte.
-    const std::u16string line =
-        prefix + FadeColors(request.colours, request.text, request.wavy ? int16_t{-1} : int16_t{0});
+    const std::u16string line = prefix + FadeColors(request.colors, request.text, request.wavy);
     return markup == line ? "" : "not the desktop's line";
   }
   if (length == 0) {
@@ -83,21 +82,21 @@ inline std::string CheckMarkup(const FadeRequest& request, std::size_t groupSize
   if (got != shown) return "the text does not read back";
 
   const std::size_t groups = (length + groupSize - 1) / groupSize;
-  const std::vector<uint32_t> colours = EngineColours(request.colours, groups);
+  const std::vector<uint32_t> colors = EngineColors(request.colors, groups);
   const bool spacesShow = request.styles.underline || request.styles.strike;
   for (std::size_t i = 0; i < length; ++i) {
     const ReadCharacter& c = read.chars[i];
     const std::string at = " (character " + std::to_string(i + 1) + ")";
-    const uint32_t own = colours[i / groupSize];
+    const uint32_t own = colors[i / groupSize];
     const bool joined =
-        !spacesShow && i > 0 && IsSpaceSeparator(text[i]) && c.colour == read.chars[i - 1].colour;
-    if (c.colour != own && !joined) return "wrong colour" + at;
+        !spacesShow && i > 0 && IsSpaceSeparator(text[i]) && c.color == read.chars[i - 1].color;
+    if (c.color != own && !joined) return "wrong colour" + at;
     if (!SameStyles(c.styles, request.styles)) return "wrong styles" + at;
     const int wave = !request.wavy ? 0 : i % 4 == 0 ? 1 : i % 4 == 2 ? -1 : 0;
     if (c.wave != wave) return "wrong wave" + at;
     const bool afterAmpersand = (format == MarkupFormat::kMcHex || format == MarkupFormat::kMcX) &&
                                 i > 0 && text[i - 1] == '&';
-    if (i > 0 && c.codeBefore && c.colour == read.chars[i - 1].colour && !afterAmpersand) {
+    if (i > 0 && c.codeBefore && c.color == read.chars[i - 1].color && !afterAmpersand) {
       return "a colour code that changes nothing" + at;
     }
   }

@@ -18,7 +18,7 @@ namespace qf::markuptest {
 
 struct ReadCharacter {
   char32_t c = 0;
-  uint32_t colour = 0;  // 0xRRGGBB
+  uint32_t color = 0;   // 0xRRGGBB
   int wave = 0;         // 1 raised, -1 lowered, 0 level
   TextStyles styles;
   bool codeBefore = false;  // a colour code stood right before it
@@ -80,18 +80,18 @@ inline int HexValue(char32_t c) {
 }
 
 // Six hex digits at `at`, each after `marker` when there is one; nullopt when not there.
-inline std::optional<uint32_t> HexColour(std::u32string_view text, std::size_t at,
-                                         char32_t marker = 0) {
-  uint32_t colour = 0;
+inline std::optional<uint32_t> HexColor(std::u32string_view text, std::size_t at,
+                                        char32_t marker = 0) {
+  uint32_t color = 0;
   for (int k = 0; k < 6; ++k) {
     if (marker != 0) {
       if (at >= text.size() || text[at] != marker) return std::nullopt;
       ++at;
     }
     if (at >= text.size() || HexValue(text[at]) < 0) return std::nullopt;
-    colour = colour << 4 | static_cast<uint32_t>(HexValue(text[at++]));
+    color = color << 4 | static_cast<uint32_t>(HexValue(text[at++]));
   }
-  return colour;
+  return color;
 }
 
 inline bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
@@ -100,18 +100,18 @@ inline std::string Where(std::size_t at) { return " at " + std::to_string(at); }
 
 // The reader's running state: what the next character gets.
 struct State {
-  std::optional<uint32_t> colour;
+  std::optional<uint32_t> color;
   TextStyles styles;
   int wave = 0;
   bool codePending = false;
   ReadMarkupResult result;
 
   void Put(char32_t c) {
-    result.chars.push_back({c, colour.value_or(0), wave, styles, codePending});
+    result.chars.push_back({c, color.value_or(0), wave, styles, codePending});
     codePending = false;
   }
-  void SetColour(uint32_t value) {
-    colour = value;
+  void SetColor(uint32_t value) {
+    color = value;
     codePending = true;
   }
   ReadMarkupResult Fail(std::string fault) {
@@ -142,9 +142,9 @@ inline ReadMarkupResult ReadAol(std::u32string_view m) {
   bool started = false;
   for (std::size_t at = 0; at < m.size();) {
     if (StartsWith(m, at, U"<Font Color=#")) {
-      const auto colour = HexColour(m, at + 13);
-      if (!colour || !StartsWith(m, at + 19, U">")) return s.Fail("bad font tag" + Where(at));
-      s.SetColour(*colour);
+      const auto color = HexColor(m, at + 13);
+      if (!color || !StartsWith(m, at + 19, U">")) return s.Fail("bad font tag" + Where(at));
+      s.SetColor(*color);
       at += 20;
     } else if (StartsWith(m, at, U"<sup>") || StartsWith(m, at, U"<sub>")) {
       s.wave = m[at + 3] == 'p' ? 1 : -1;
@@ -157,7 +157,7 @@ inline ReadMarkupResult ReadAol(std::u32string_view m) {
       *StyleOf(s.styles, m[at + 1]) = true;
       at += 3;
     } else {
-      if (!s.colour) return s.Fail("a character before any colour" + Where(at));
+      if (!s.color) return s.Fail("a character before any colour" + Where(at));
       started = true;
       s.Put(m[at++]);
     }
@@ -175,17 +175,17 @@ inline ReadMarkupResult ReadHtml(std::u32string_view m) {
   for (std::size_t at = 0; at < m.size();) {
     const char32_t c = m[at];
     if (StartsWith(m, at, U"<span style=\"color:#")) {
-      const auto colour = HexColour(m, at + 20);
-      if (!colour || !StartsWith(m, at + 26, U"\">")) return s.Fail("bad span" + Where(at));
-      spans.push_back(*colour);
-      s.SetColour(*colour);
+      const auto color = HexColor(m, at + 20);
+      if (!color || !StartsWith(m, at + 26, U"\">")) return s.Fail("bad span" + Where(at));
+      spans.push_back(*color);
+      s.SetColor(*color);
       open.push_back(U"span");
       at += 28;
     } else if (StartsWith(m, at, U"</span>")) {
       if (!close(U"span")) return s.Fail("misnested </span>" + Where(at));
       open.pop_back();
       spans.pop_back();
-      s.colour = spans.empty() ? std::nullopt : std::optional(spans.back());
+      s.color = spans.empty() ? std::nullopt : std::optional(spans.back());
       at += 7;
     } else if (StartsWith(m, at, U"<sup>") || StartsWith(m, at, U"<sub>")) {
       if (s.wave != 0) return s.Fail("nested wave" + Where(at));
@@ -214,7 +214,7 @@ inline ReadMarkupResult ReadHtml(std::u32string_view m) {
       bool found = false;
       for (const auto& [entity, meaning] : kEntities) {
         if (!StartsWith(m, at, entity)) continue;
-        if (!s.colour) return s.Fail("text outside a span" + Where(at));
+        if (!s.color) return s.Fail("text outside a span" + Where(at));
         s.Put(meaning);
         at += entity.size();
         found = true;
@@ -227,7 +227,7 @@ inline ReadMarkupResult ReadHtml(std::u32string_view m) {
                (c >= 0xD800 && c <= 0xDFFF)) {
       return s.Fail("a character HTML cannot carry" + Where(at));
     } else {
-      if (!s.colour) return s.Fail("text outside a span" + Where(at));
+      if (!s.color) return s.Fail("text outside a span" + Where(at));
       s.Put(c);
       ++at;
     }
@@ -241,25 +241,25 @@ inline ReadMarkupResult ReadHtml(std::u32string_view m) {
 inline ReadMarkupResult ReadBbcode(std::u32string_view m) {
   State s;
   std::vector<char32_t> open;  // 'c' for colour, or the style letter
-  std::vector<uint32_t> colours;
+  std::vector<uint32_t> colors;
   for (std::size_t at = 0; at < m.size();) {
     const char32_t c = m[at];
     if (c == '[' && at + 1 < m.size() && m[at + 1] == 0x200B) {
-      if (!s.colour) return s.Fail("text outside a colour" + Where(at));
+      if (!s.color) return s.Fail("text outside a colour" + Where(at));
       s.Put('[');
       at += 2;
     } else if (StartsWith(m, at, U"[color=#")) {
-      const auto colour = HexColour(m, at + 8);
-      if (!colour || !StartsWith(m, at + 14, U"]")) return s.Fail("bad colour tag" + Where(at));
-      colours.push_back(*colour);
-      s.SetColour(*colour);
+      const auto color = HexColor(m, at + 8);
+      if (!color || !StartsWith(m, at + 14, U"]")) return s.Fail("bad colour tag" + Where(at));
+      colors.push_back(*color);
+      s.SetColor(*color);
       open.push_back('c');
       at += 15;
     } else if (StartsWith(m, at, U"[/color]")) {
       if (open.empty() || open.back() != 'c') return s.Fail("misnested [/color]" + Where(at));
       open.pop_back();
-      colours.pop_back();
-      s.colour = colours.empty() ? std::nullopt : std::optional(colours.back());
+      colors.pop_back();
+      s.color = colors.empty() ? std::nullopt : std::optional(colors.back());
       at += 8;
     } else if (c == '[' && at + 2 < m.size() && m[at + 2] == ']' &&
                StyleOf(s.styles, m[at + 1]) != nullptr) {
@@ -278,7 +278,7 @@ inline ReadMarkupResult ReadBbcode(std::u32string_view m) {
                (c >= 0xD800 && c <= 0xDFFF)) {
       return s.Fail("a control character" + Where(at));
     } else {
-      if (!s.colour) return s.Fail("text outside a colour" + Where(at));
+      if (!s.color) return s.Fail("text outside a colour" + Where(at));
       s.Put(c);
       ++at;
     }
@@ -297,14 +297,14 @@ inline ReadMarkupResult ReadMiniMessage(std::u32string_view m) {
       if (at + 1 >= m.size() || (m[at + 1] != '<' && m[at + 1] != '\\')) {
         return s.Fail("a backslash that escapes nothing" + Where(at));
       }
-      if (!s.colour) return s.Fail("text before any colour" + Where(at));
+      if (!s.color) return s.Fail("text before any colour" + Where(at));
       started = true;
       s.Put(m[at + 1]);
       at += 2;
     } else if (StartsWith(m, at, U"<#")) {
-      const auto colour = HexColour(m, at + 2);
-      if (!colour || !StartsWith(m, at + 8, U">")) return s.Fail("bad colour tag" + Where(at));
-      s.SetColour(*colour);
+      const auto color = HexColor(m, at + 2);
+      if (!color || !StartsWith(m, at + 8, U">")) return s.Fail("bad colour tag" + Where(at));
+      s.SetColor(*color);
       at += 9;
     } else if (!started && StartsWith(m, at, U"<st>")) {
       s.styles.strike = true;
@@ -318,7 +318,7 @@ inline ReadMarkupResult ReadMiniMessage(std::u32string_view m) {
     } else if (c == 0xA7 || c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF)) {
       return s.Fail("a character the game refuses" + Where(at));
     } else {
-      if (!s.colour) return s.Fail("text before any colour" + Where(at));
+      if (!s.color) return s.Fail("text before any colour" + Where(at));
       started = true;
       s.Put(c);
       ++at;
@@ -342,21 +342,21 @@ inline ReadMarkupResult ReadGameCodes(std::u32string_view m, char32_t marker, bo
     const bool code = c == marker && at + 1 < m.size() && isCode(m[at + 1]);
     if (c == marker && !code) {
       if (marker == 0xA7) return s.Fail("a § that starts no code" + Where(at));
-      if (!s.colour) return s.Fail("text before any colour" + Where(at));
+      if (!s.color) return s.Fail("text before any colour" + Where(at));
       s.Put(c);
       ++at;
     } else if (code) {
       const char32_t what = m[at + 1];
       if (what == '#') {
-        const auto colour = hashForm ? HexColour(m, at + 2) : std::nullopt;
-        if (!colour) return s.Fail("a # code not of this format" + Where(at));
-        s.SetColour(*colour);
+        const auto color = hashForm ? HexColor(m, at + 2) : std::nullopt;
+        if (!color) return s.Fail("a # code not of this format" + Where(at));
+        s.SetColor(*color);
         s.styles = {};
         at += 8;
       } else if ((what | 0x20) == 'x') {
-        const auto colour = HexColour(m, at + 2, marker);
-        if (!colour) return s.Fail("a broken x code" + Where(at));
-        s.SetColour(*colour);
+        const auto color = HexColor(m, at + 2, marker);
+        if (!color) return s.Fail("a broken x code" + Where(at));
+        s.SetColor(*color);
         s.styles = {};
         at += 14;
       } else if (what == 'l' || what == 'o' || what == 'n' || what == 'm') {
@@ -371,7 +371,7 @@ inline ReadMarkupResult ReadGameCodes(std::u32string_view m, char32_t marker, bo
     } else if (c == 0xA7 || c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF)) {
       return s.Fail("a character the game refuses" + Where(at));
     } else {
-      if (!s.colour) return s.Fail("text before any colour" + Where(at));
+      if (!s.color) return s.Fail("text before any colour" + Where(at));
       s.Put(c);
       ++at;
     }
@@ -409,7 +409,7 @@ inline ReadMarkupResult ReadAnsi(std::u32string_view m) {
         if (params[2] > 255 || params[3] > 255 || params[4] > 255) {
           return s.Fail("a channel above 255" + Where(at));
         }
-        s.SetColour(static_cast<uint32_t>(params[2] << 16 | params[3] << 8 | params[4]));
+        s.SetColor(static_cast<uint32_t>(params[2] << 16 | params[3] << 8 | params[4]));
       } else if (params == std::vector<int>{0}) {
         reset = true;
       } else {
@@ -430,7 +430,7 @@ inline ReadMarkupResult ReadAnsi(std::u32string_view m) {
     } else if (IsControl(c) || (c >= 0xD800 && c <= 0xDFFF)) {
       return s.Fail("a control character reaches the terminal" + Where(at));
     } else {
-      if (!s.colour) return s.Fail("text before any colour" + Where(at));
+      if (!s.color) return s.Fail("text before any colour" + Where(at));
       if (reset) return s.Fail("text after the reset" + Where(at));
       s.Put(c);
       ++at;

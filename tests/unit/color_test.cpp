@@ -1,4 +1,5 @@
 #include "fade/color.h"
+#include "fade/color_name.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ TEST(RGBToHexTest, NegativeValuesAreTwosComplement) {
   EXPECT_EQ(RGBToHex(INT32_MIN), "80000000");
 }
 
-TEST(SplitColorTest, ReadsBytesOfOrdinaryColours) {
+TEST(SplitColorTest, ReadsBytesOfOrdinaryColors) {
   EXPECT_EQ(SplitColor(0x0080FF), (Channels{255, 128, 0}));
   EXPECT_EQ(SplitColor(0), (Channels{0, 0, 0}));
   EXPECT_EQ(SplitColor(0xFFFFFF), (Channels{255, 255, 255}));
@@ -43,15 +44,15 @@ TEST(ChannelsToHexTest, WritesRedFirst) {
   EXPECT_EQ(ChannelsToHex(1, 2, 3), "010203");
 }
 
-TEST(ChannelsToHexTest, RoundTripsEveryColourThroughSplitColor) {
+TEST(ChannelsToHexTest, RoundTripsEveryColorThroughSplitColor) {
   for (int red = 0; red < 256; ++red) {
     for (int green = 0; green < 256; green += 3) {
       for (int blue = 0; blue < 256; blue += 5) {
-        const int32_t colour = red + 256 * green + 65536 * blue;
-        const Channels split = SplitColor(colour);
+        const int32_t color = red + 256 * green + 65536 * blue;
+        const Channels split = SplitColor(color);
         ASSERT_EQ(split, (Channels{static_cast<int16_t>(red), static_cast<int16_t>(green),
                                    static_cast<int16_t>(blue)}));
-        const std::string hex = RGBToHex(colour);
+        const std::string hex = RGBToHex(color);
         ASSERT_EQ(ChannelsToHex(split.red, split.green, split.blue),
                   hex.substr(4, 2) + hex.substr(2, 2) + hex.substr(0, 2));
       }
@@ -61,3 +62,16 @@ TEST(ChannelsToHexTest, RoundTripsEveryColourThroughSplitColor) {
 
 }  // namespace
 }  // namespace qf
+
+namespace {
+
+// A colour is said by the nearest everyday name and its exact code, red first.
+TEST(SpokenColorNameTest, NamesTheNearestColorAndGivesTheCode) {
+  EXPECT_EQ(qf::SpokenColorName(0xFF0000), "blue (#0000FF)");
+  EXPECT_EQ(qf::SpokenColorName(0x0080FF), "orange (#FF8000)");
+  EXPECT_EQ(qf::SpokenColorName(0x0000F0), "red (#F00000)");
+  EXPECT_EQ(qf::SpokenColorName(0xFFFFFF), "white (#FFFFFF)");
+  EXPECT_EQ(qf::SpokenColorName(0x010101), "black (#010101)");
+}
+
+}  // namespace

@@ -32,7 +32,7 @@ struct Outputs {
 };
 
 Outputs FadeWith(std::size_t lanes, const std::vector<Channels>& stops, const std::u16string& text,
-                 int16_t wavy, std::size_t blockSize) {
+                 bool wavy, std::size_t blockSize) {
   const std::size_t previous = FadeLanes();
   SetFadeLanes(lanes);
   Outputs out;
@@ -77,7 +77,7 @@ TEST(FadeLanesTest, TwoAndFourLanesWriteTheSameMarkup) {
     std::u16string text;
     const std::size_t length = round % 90;
     for (std::size_t k = 0; k < length; ++k) text += alphabet[random() % alphabet.size()];
-    const int16_t wavy = round % 2 == 0 ? 0 : -1;
+    const bool wavy = round % 2 != 0;
     const std::size_t blockSize = kMinFadeBlockBytes + random() % 100;
     ASSERT_EQ(FadeWith(2, stops, text, wavy, blockSize), FadeWith(4, stops, text, wavy, blockSize))
         << "round " << round;

@@ -23,9 +23,10 @@ TEST(FadePump, NoFadeLetsEventsRun) {
   for (std::size_t n = 2; n <= 10; ++n) {
     for (std::size_t length : {0u, 5u, 100u}) {
       const std::u16string text(length, u'x');
-      CallMember(DistinctStops(n), text, -1);
-      FadeStopsUtf8(DistinctStops(n), text, 0);
-      StreamFadeUtf8(DistinctStops(n), U8(text), 0, block, [](std::string_view) { return true; });
+      FadeStops(DistinctStops(n), text, true);
+      FadeStopsUtf8(DistinctStops(n), text, false);
+      StreamFadeUtf8(DistinctStops(n), U8(text), false, block,
+                     [](std::string_view) { return true; });
     }
   }
   SetEventPump(previous);

@@ -115,7 +115,7 @@ TEST(LayoutTest, MainWindowPartsLieInItsOutline) {
   }
   for (int k = 1; k <= 10; ++k) {
     parts.push_back({Numbered("Check", k), NumberedBox(k)});
-    parts.push_back({Numbered("Picture", k), ColourBox(k)});
+    parts.push_back({Numbered("Picture", k), ColorBox(k)});
     parts.push_back({Numbered("slot ", k), NumberSlot(k)});
   }
   for (const auto& [name, rect] : parts) ExpectInside(window, rect, name);
@@ -136,7 +136,7 @@ TEST(LayoutTest, MainWindowPartsLieInItsOutlineAtEveryScale) {
                                kBlueSlider,   kEntryPanel};
     for (int k = 1; k <= 10; ++k) {
       parts.push_back(NumberedBox(k));
-      parts.push_back(ColourBox(k));
+      parts.push_back(ColorBox(k));
     }
     for (const Rect& part : parts) {
       ExpectInside(window, scale.Map(part), Numbered("at dpi ", dpi));
@@ -159,7 +159,7 @@ TEST(LayoutTest, MainWindowClickAreasAreNotCovered) {
                                 kBoldBox, kUnderlineBox, kRedSlider, kGreenSlider, kBlueSlider};
   for (int k = 1; k <= 10; ++k) {
     controls.push_back(NumberedBox(k));
-    controls.push_back(ColourBox(k));
+    controls.push_back(ColorBox(k));
   }
   for (const Rect& label :
        {kCloseArea, kSendArea, kSendWavyArea, kTrayArea, kMenuArea, kFadesArea}) {
@@ -170,10 +170,10 @@ TEST(LayoutTest, MainWindowClickAreasAreNotCovered) {
 TEST(LayoutTest, SchemeWindowPartsLieInItsOutline) {
   using namespace qf::schemes;
   const Window window{kWidth, kHeight, kOutline};
-  ExpectInside(window, kList1, "List1");
-  ExpectInside(window, kLabel1, "Label1");
-  ExpectInside(window, kLabel2, "Label2");
-  ExpectInside(window, kLabel3, "Label3");
+  ExpectInside(window, kSchemeList, "scheme list");
+  ExpectInside(window, kAddArea, "add area");
+  ExpectInside(window, kRemoveArea, "remove area");
+  ExpectInside(window, kHideArea, "hide area");
   ExpectInside(window, kHideStripe, "hide stripe");
   ExpectInside(window, kListStripe, "list stripe");
 }
@@ -191,16 +191,16 @@ TEST(LayoutTest, HtmlFaderPartsLieInItsOutline) {
   ExpectInside(window, kTitleStripe, "title stripe");
   ExpectInside(window, kOutputStripe, "output stripe");
   for (int k = 1; k <= 9; ++k) {
-    ExpectInside(window, ColourBar(k), Numbered("HScroll", k));
+    ExpectInside(window, ColorBar(k), Numbered("HScroll", k));
     ExpectInside(window, BarLetter(k), Numbered("bar letter ", k));
   }
   for (int k = 1; k <= 3; ++k) {
-    ExpectInside(window, ColourBox(k), Numbered("Picture", k));
-    ExpectInside(window, ColourPanel(k), Numbered("colour panel ", k));
+    ExpectInside(window, ColorBox(k), Numbered("Picture", k));
+    ExpectInside(window, ColorPanel(k), Numbered("colour panel ", k));
   }
   std::vector<Rect> controls = {kLineBox, kOutputBox, kWavyBox};
-  for (int k = 1; k <= 9; ++k) controls.push_back(ColourBar(k));
-  for (int k = 1; k <= 3; ++k) controls.push_back(ColourBox(k));
+  for (int k = 1; k <= 9; ++k) controls.push_back(ColorBar(k));
+  for (int k = 1; k <= 3; ++k) controls.push_back(ColorBox(k));
   for (const Rect& label : {kGenerateArea, kClearArea, kCloseArea, kFormatArea}) {
     for (const Rect& control : controls) EXPECT_FALSE(Overlap(label, control));
   }

@@ -31,18 +31,18 @@ TEST(MainWindowLogic, StopCountAndSliderTargetReadTheBoxesFromOppositeEnds) {
   EXPECT_EQ(qf::StopCountOf(onlyTen), 10);
 }
 
-TEST(MainWindowLogic, SliderColourPutsRedInTheLowByte) {
+TEST(MainWindowLogic, SliderColorPutsRedInTheLowByte) {
   EXPECT_EQ(qf::ColorRgb(255, 128, 7), 0x0780FF);
   EXPECT_EQ(qf::ColorRgb(0, 0, 255), 16711680);
 }
 
 TEST(MainWindowLogic, TheChatLineIsThePrefixThenTheFade) {
   // Red, green and blue; the fades as `qfade [--wavy] 255,65280,16711680 TEXT` prints them.
-  const std::array<int32_t, 3> colours{255, 65280, 16711680};
-  EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colours, u"Hi!", -1),
+  const std::array<int32_t, 3> colors{255, 65280, 16711680};
+  EXPECT_EQ(qf::ComposeChatLine(u"<b><s>", colors, u"Hi!", true),
             u"<b><s><Font Color=#808000><sup>H<Font Color=#00FF00></sup>i"
             u"<Font Color=#0000FF><sub>!");
-  EXPECT_EQ(qf::ComposeChatLine(u"", colours, u"x", 0), u"<Font Color=#0000FF>x");
+  EXPECT_EQ(qf::ComposeChatLine(u"", colors, u"x", false), u"<Font Color=#0000FF>x");
 }
 
 TEST(MainWindowLogic, StyleTagsGoInFrontAndLeaveEveryCopy) {

@@ -18,7 +18,7 @@ using markuptest::CheckMarkup;
 constexpr std::array<int32_t, 2> kRedToBlue{255, 16711680};
 constexpr std::array<int32_t, 10> kTenStops{0xFFCC00, 0x0000FF, 0xFF4400, 0x00FF00, 0x808080,
                                             0x123456, 0xFFFFFF, 0x000000, 0x00FFFF, 0xAB00CD};
-constexpr std::array<int32_t, 2> kOneColour{0x0080FF, 0x0080FF};
+constexpr std::array<int32_t, 2> kOneColor{0x0080FF, 0x0080FF};
 
 std::vector<MarkupFormat> AllFormats() {
   std::vector<MarkupFormat> formats;
@@ -52,8 +52,7 @@ TEST(MarkupFormatsTest, AolIsTheDesktopsLineByteForByte) {
   for (const bool wavy : {false, true}) {
     for (const TextStyles styles : {TextStyles{}, TextStyles{true, true, true, true}}) {
       const FadeRequest request{kTenStops, text, MarkupFormat::kAol, styles, wavy};
-      const std::u16string line =
-          ComposeChatLine(AolStylePrefix(styles), kTenStops, text, wavy ? -1 : 0);
+      const std::u16string line = ComposeChatLine(AolStylePrefix(styles), kTenStops, text, wavy);
       EXPECT_EQ(Format(request), line);
       EXPECT_EQ(*FormatFadeUtf8(request).value, Utf16ToUtf8(line));
     }
@@ -113,7 +112,7 @@ TEST(MarkupFormatsTest, OneLineOfEach) {
 
 // Text that each system would read as markup, and characters some cannot carry, read back as
 // typed (or as the format says it shows them) in the engine's colours, with every style.
-TEST(MarkupFormatsTest, EveryFormatReadsBackAsTheTextInTheEnginesColours) {
+TEST(MarkupFormatsTest, EveryFormatReadsBackAsTheTextInTheEnginesColors) {
   const std::u16string texts[] = {
       u"<b>x</b> & &amp; \"q\" 'a' [b]x[/b] [color=#FF0000] \\< \\\\ <#FF0000> <st>",
       u"&a &l &#FF0000 &x&1 && &r & x",
@@ -152,7 +151,7 @@ TEST(MarkupFormatsTest, EveryFormatReadsBackAsTheTextInTheEnginesColours) {
 }
 
 // Lines longer than the stretch of colours the writer takes at a time, grouped and not.
-TEST(MarkupFormatsTest, LongLinesReadBackInTheEnginesColours) {
+TEST(MarkupFormatsTest, LongLinesReadBackInTheEnginesColors) {
   std::u16string text;
   while (text.size() < 5000) text += u"Long & <line> [x] 😀 ";
   for (const MarkupFormat format : AllFormats()) {
@@ -163,10 +162,10 @@ TEST(MarkupFormatsTest, LongLinesReadBackInTheEnginesColours) {
   }
 }
 
-TEST(MarkupFormatsTest, NeighboursOfOneColourShareOneCode) {
+TEST(MarkupFormatsTest, NeighboursOfOneColorShareOneCode) {
   for (const MarkupFormat format : AllFormats()) {
     if (format == MarkupFormat::kAol) continue;
-    const std::u16string markup = Format({kOneColour, u"one colour", format});
+    const std::u16string markup = Format({kOneColor, u"one colour", format});
     const auto read = markuptest::ReadMarkup(format, markup);
     ASSERT_EQ(read.fault, "") << Name(format);
     int codes = 0;
@@ -190,11 +189,11 @@ TEST(MarkupFormatsTest, SpacesJoinTheRunBeforeUnlessUnderlinedOrStruck) {
 // In the '&' formats, an "&" before a character that makes a code is followed by the next
 // character's own colour code: "&&" reads as an "&", and nothing else changes.
 TEST(MarkupFormatsTest, AmpersandBeforeACodeCharacterStaysAnAmpersand) {
-  EXPECT_EQ(Utf8({kOneColour, u"&a&z&#&", MarkupFormat::kMcHex, {.bold = true}}),
+  EXPECT_EQ(Utf8({kOneColor, u"&a&z&#&", MarkupFormat::kMcHex, {.bold = true}}),
             "&#FF8000&l&&#FF8000&la&z&&#FF8000&l#&");
-  EXPECT_EQ(Utf8({kOneColour, u"R&D", MarkupFormat::kMcX}), "&x&F&F&8&0&0&0R&&x&F&F&8&0&0&0D");
+  EXPECT_EQ(Utf8({kOneColor, u"R&D", MarkupFormat::kMcX}), "&x&F&F&8&0&0&0R&&x&F&F&8&0&0&0D");
   // "§" means nothing there, "&" nothing in mc-section.
-  EXPECT_EQ(Utf8({kOneColour, u"&a", MarkupFormat::kMcSection}),
+  EXPECT_EQ(Utf8({kOneColor, u"&a", MarkupFormat::kMcSection}),
             "\xC2\xA7x\xC2\xA7"
             "F\xC2\xA7"
             "F\xC2\xA7"
@@ -205,12 +204,12 @@ TEST(MarkupFormatsTest, AmpersandBeforeACodeCharacterStaysAnAmpersand) {
 }
 
 TEST(MarkupFormatsTest, BracketsAndControlsAreBrokenOrReplacedVisibly) {
-  EXPECT_EQ(Utf8({kOneColour, u"[b]", MarkupFormat::kBbcode}),
+  EXPECT_EQ(Utf8({kOneColor, u"[b]", MarkupFormat::kBbcode}),
             "[color=#FF8000][\xE2\x80\x8B"
             "b][/color]");
-  EXPECT_EQ(Utf8({kOneColour, u"\x1B[2J\x7F\x85", MarkupFormat::kAnsi}),
+  EXPECT_EQ(Utf8({kOneColor, u"\x1B[2J\x7F\x85", MarkupFormat::kAnsi}),
             "\x1B[38;2;255;128;0m\xE2\x90\x9B[2J\xE2\x90\xA1\xEF\xBF\xBD\x1B[0m");
-  EXPECT_EQ(Utf8({kOneColour, u"a\x01\tb", MarkupFormat::kHtml}),
+  EXPECT_EQ(Utf8({kOneColor, u"a\x01\tb", MarkupFormat::kHtml}),
             "<span style=\"color:#FF8000\">a\xEF\xBF\xBD\tb</span>");
 }
 
@@ -246,13 +245,13 @@ TEST(MarkupFormatsTest, GameFormatsRefuseTheSectionSignAndControlsByPosition) {
   EXPECT_TRUE(FormatFade({kRedToBlue, u"\u00A7\n", MarkupFormat::kAnsi}));
 }
 
-TEST(MarkupFormatsTest, RefusesAColourCountOutsideTwoToTen) {
+TEST(MarkupFormatsTest, RefusesAColorCountOutsideTwoToTen) {
   const std::array<int32_t, 11> eleven{};
-  for (const std::span<const int32_t> colours :
+  for (const std::span<const int32_t> colors :
        {std::span<const int32_t>(kRedToBlue).first(1), std::span<const int32_t>(eleven)}) {
-    const auto markup = FormatFade({colours, u"abc", MarkupFormat::kHtml});
+    const auto markup = FormatFade({colors, u"abc", MarkupFormat::kHtml});
     ASSERT_FALSE(markup);
-    EXPECT_EQ(markup.error.kind, FadeError::Kind::kColourCount);
+    EXPECT_EQ(markup.error.kind, FadeError::Kind::kColorCount);
   }
 }
 
@@ -325,7 +324,7 @@ TEST(MarkupFormatsTest, GroupsCountAnEmojiAsOneCharacter) {
   EXPECT_EQ(FitToLimit(request).value->length, 3 * 35 + 5);
 }
 
-TEST(MarkupFormatsTest, TooLongSaysByHowMuchInOneColour) {
+TEST(MarkupFormatsTest, TooLongSaysByHowMuchInOneColor) {
   // "Hello" in aol: five characters behind one tag and a bold prefix, 28 characters at best.
   const auto fit =
       FitToLimit({kRedToBlue, u"Hello", MarkupFormat::kAol, {.bold = true}, false, 27});

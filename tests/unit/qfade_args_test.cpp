@@ -11,18 +11,18 @@ namespace {
 
 QfadeParse Parse(std::vector<std::string> args) { return ParseQfadeArgs(args); }
 
-TEST(QfadeArgsTest, ParsesColoursTextAndWavy) {
+TEST(QfadeArgsTest, ParsesColorsTextAndWavy) {
   const auto parse = Parse({"--wavy", "255,16711680,#FF8000,-1,16777216", "abc"});
   ASSERT_TRUE(parse.request) << parse.error;
-  EXPECT_EQ(parse.request->wavy, -1);
-  EXPECT_EQ(parse.request->colours, (std::vector<int32_t>{255, 16711680, 0x0080FF, -1, 16777216}));
+  EXPECT_TRUE(parse.request->wavy);
+  EXPECT_EQ(parse.request->colors, (std::vector<int32_t>{255, 16711680, 0x0080FF, -1, 16777216}));
   EXPECT_EQ(parse.request->text, "abc");
   EXPECT_FALSE(parse.request->readStdin);
 
   const auto plain = Parse({"#00ccff,+7", "-"});
   ASSERT_TRUE(plain.request) << plain.error;
-  EXPECT_EQ(plain.request->wavy, 0);
-  EXPECT_EQ(plain.request->colours, (std::vector<int32_t>{0xFFCC00, 7}));
+  EXPECT_FALSE(plain.request->wavy);
+  EXPECT_EQ(plain.request->colors, (std::vector<int32_t>{0xFFCC00, 7}));
   EXPECT_TRUE(plain.request->readStdin);
 }
 
@@ -30,9 +30,9 @@ TEST(QfadeArgsTest, DashesArePositionalWhereTheyMustBe) {
   // A negative first colour is not an option; after "--" even "--wavy" is text.
   const auto parse = Parse({"-1,-2147483648", "--", "--wavy"});
   ASSERT_TRUE(parse.request) << parse.error;
-  EXPECT_EQ(parse.request->colours, (std::vector<int32_t>{-1, INT32_MIN}));
+  EXPECT_EQ(parse.request->colors, (std::vector<int32_t>{-1, INT32_MIN}));
   EXPECT_EQ(parse.request->text, "--wavy");
-  EXPECT_EQ(parse.request->wavy, 0);
+  EXPECT_FALSE(parse.request->wavy);
 }
 
 TEST(QfadeArgsTest, HelpWins) {
@@ -81,7 +81,7 @@ TEST(QfadeArgsTest, ParsesFormatStylesLimitAndScheme) {
   EXPECT_EQ(request.scheme, "Sunset Sky");
   EXPECT_EQ(request.schemeStops, 3);
   EXPECT_EQ(request.schemeDir, "/tmp/s");
-  EXPECT_TRUE(request.colours.empty());
+  EXPECT_TRUE(request.colors.empty());
   EXPECT_TRUE(request.readStdin);
 
   const auto defaults = Parse({"--scheme=Red", "abc"});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ struct Drawn {
   double x;
   int y;
   std::string text;
-  int32_t colour;
+  int32_t color;
   bool bold, italic, underline, strikethrough;
   std::string font;
 };
@@ -34,13 +35,13 @@ class RecordingCanvas : public Canvas {
   void SetFontItalic(bool on) override { italic = on; }
   void SetFontUnderline(bool on) override { underline = on; }
   void SetFontStrikethrough(bool on) override { strikethrough = on; }
-  void SetForeColor(int32_t value) override { colour = value; }
+  void SetForeColor(int32_t value) override { color = value; }
   void Cls() override {
     ++clears;
     drawn.clear();
   }
   void PrintText(double x, int y, std::u16string_view text) override {
-    drawn.push_back({x, y, U8(text), colour, bold, italic, underline, strikethrough, font});
+    drawn.push_back({x, y, U8(text), color, bold, italic, underline, strikethrough, font});
   }
   double TextWidth(std::u16string_view text) override { return 5.5 * text.size(); }
 
@@ -53,7 +54,7 @@ class RecordingCanvas : public Canvas {
   std::string font = "Courier";
   double size = 24;
   bool bold = true, italic = true, underline = true, strikethrough = true;
-  int32_t colour = 0x123456;
+  int32_t color = 0x123456;
   int clears = 0;
   std::vector<Drawn> drawn;
 };
@@ -73,7 +74,7 @@ TEST(RenderTags, ResetsClearsAndDrawsEachCharacterFromTheLeftMargin) {
   EXPECT_EQ(empty.font, "Arial");
   EXPECT_EQ(empty.size, 10);
   EXPECT_FALSE(empty.bold || empty.italic || empty.underline || empty.strikethrough);
-  EXPECT_EQ(empty.colour, 0);
+  EXPECT_EQ(empty.color, 0);
 
   // Single widths summed as doubles: 2, 7.5, 13 (never rounded along the way).
   const RecordingCanvas abc = Render(u"abc");
@@ -111,22 +112,22 @@ TEST(RenderTags, TagsAreCaseInsensitiveSwitchesAndUnknownOnesAreSkipped) {
   EXPECT_EQ(ys, (std::vector<int>{-1, 0, 1, 0, -1, 0}));
 }
 
-TEST(RenderTags, FontColourAndFaceTags) {
-  auto colourOf = [](std::u16string_view markup) {
+TEST(RenderTags, FontColorAndFaceTags) {
+  auto colorOf = [](std::u16string_view markup) {
     const RecordingCanvas canvas = Render(markup);
-    return canvas.drawn.empty() ? -1 : canvas.drawn.back().colour;
+    return canvas.drawn.empty() ? -1 : canvas.drawn.back().color;
   };
-  EXPECT_EQ(colourOf(u"<Font Color=#FF0000>x"), kRed);
-  EXPECT_EQ(colourOf(u"<font color=#ff0000>x"), kRed);
-  EXPECT_EQ(colourOf(u"<FONT COLOR=#0080fF>x"), 0xFF8000);
+  EXPECT_EQ(colorOf(u"<Font Color=#FF0000>x"), kRed);
+  EXPECT_EQ(colorOf(u"<font color=#ff0000>x"), kRed);
+  EXPECT_EQ(colorOf(u"<FONT COLOR=#0080fF>x"), 0xFF8000);
   // Three digits: six is "f00", so red f0, green "0", blue "00".
-  EXPECT_EQ(colourOf(u"<font color=#f00>x"), 240);
+  EXPECT_EQ(colorOf(u"<font color=#f00>x"), 240);
   // No "#": the first six characters of the tag text, "font c", give red "fo", blue " c".
-  EXPECT_EQ(colourOf(u"<font c>x"), 0) << "shorter than \"font color\": no colour tag";
-  EXPECT_EQ(colourOf(u"<font color>x"), 240 + 12 * 65536);
-  EXPECT_EQ(colourOf(u"<font color=#>x"), 0);
-  EXPECT_EQ(colourOf(u"<font color=#1234567890>x"), 0x563412);
-  EXPECT_EQ(colourOf(u"<font colorful=#00FF00>x"), 0x00FF00) << "the first ten characters count";
+  EXPECT_EQ(colorOf(u"<font c>x"), 0) << "shorter than \"font color\": no colour tag";
+  EXPECT_EQ(colorOf(u"<font color>x"), 240 + 12 * 65536);
+  EXPECT_EQ(colorOf(u"<font color=#>x"), 0);
+  EXPECT_EQ(colorOf(u"<font color=#1234567890>x"), 0x563412);
+  EXPECT_EQ(colorOf(u"<font colorful=#00FF00>x"), 0x00FF00) << "the first ten characters count";
 
   auto faceOf = [](std::u16string_view markup) { return Render(markup).drawn.back().font; };
   EXPECT_EQ(faceOf(u"<font face=\"Arial Narrow\">x"), "arial narrow");
@@ -152,13 +153,13 @@ TEST(RenderTags, LineBreaksFromCarriageReturnsAndTheTypedMarker) {
 TEST(RenderTags, AStrayLessThanSignSwallowsUpToTheNextTagOrStandsForItself) {
   // A typed "<" inside a fade runs to the end of the next colour tag: the "<" is not drawn and
   // the character after it takes the colour meant for the "<".
-  const std::u16string fade = FadeTwoColors(255, 16711680, u"a<b", 0);
+  const std::u16string fade = FadeColors(std::array{255, 16711680}, u"a<b", false);
   const RecordingCanvas swallowed = Render(fade);
   ASSERT_EQ(swallowed.Text(), "ab");
-  EXPECT_NE(swallowed.drawn[1].colour,
-            Render(FadeTwoColors(255, 16711680, u"a!b", 0)).drawn[2].colour);
-  EXPECT_EQ(swallowed.drawn[1].colour,
-            Render(FadeTwoColors(255, 16711680, u"a!b", 0)).drawn[1].colour);
+  EXPECT_NE(swallowed.drawn[1].color,
+            Render(FadeColors(std::array{255, 16711680}, u"a!b", false)).drawn[2].color);
+  EXPECT_EQ(swallowed.drawn[1].color,
+            Render(FadeColors(std::array{255, 16711680}, u"a!b", false)).drawn[1].color);
 
   // With no ">" after it, the "<" and everything after it are plain characters (line breaks
   // still break).
@@ -203,7 +204,7 @@ TEST(RenderTags, SurvivesRandomAndMutatedMarkup) {
 
   CountingCanvas canvas;
   const std::u16string fade =
-      FadeThreeColors(255, 65280, 16711680, u"Hello <there> +chr13+ \U0001F600", -1);
+      FadeThreeColors(255, 65280, 16711680, u"Hello <there> +chr13+ \U0001F600", true);
   for (int round = 0; round < 3000; ++round) {
     std::u16string markup;
     if (round % 3 == 0) {

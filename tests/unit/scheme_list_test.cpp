@@ -93,26 +93,26 @@ TEST(SchemeListTest, NameCheckRefusesWhatCannotBeStoredAndSaysWhy) {
   EXPECT_EQ(why, u"A scheme name cannot contain line breaks, tabs or other control characters.");
 }
 
-TEST(ColourValueTest, ParsesSignedDecimal32BitOnly) {
-  EXPECT_EQ(ParseColourValue(u"16711680"), 16711680);
-  EXPECT_EQ(ParseColourValue(u"0"), 0);
-  EXPECT_EQ(ParseColourValue(u"-1"), -1);
-  EXPECT_EQ(ParseColourValue(u"+007"), 7);
-  EXPECT_EQ(ParseColourValue(u"2147483647"), 2147483647);
-  EXPECT_EQ(ParseColourValue(u"-2147483648"), INT32_MIN);
+TEST(ColorValueTest, ParsesSignedDecimal32BitOnly) {
+  EXPECT_EQ(ParseColorValue(u"16711680"), 16711680);
+  EXPECT_EQ(ParseColorValue(u"0"), 0);
+  EXPECT_EQ(ParseColorValue(u"-1"), -1);
+  EXPECT_EQ(ParseColorValue(u"+007"), 7);
+  EXPECT_EQ(ParseColorValue(u"2147483647"), 2147483647);
+  EXPECT_EQ(ParseColorValue(u"-2147483648"), INT32_MIN);
   for (std::u16string_view bad : {u"", u"-", u"+", u" 1", u"1 ", u"12a", u"0x10", u"1.5",
                                   u"2147483648", u"-2147483649", u"99999999999999999999999"}) {
-    EXPECT_EQ(ParseColourValue(bad), std::nullopt) << Utf16ToUtf8(bad);
+    EXPECT_EQ(ParseColorValue(bad), std::nullopt) << Utf16ToUtf8(bad);
   }
-  EXPECT_EQ(FormatColourValue(INT32_MIN), u"-2147483648");
-  EXPECT_EQ(SchemeColourKey(10), u"Fade10");
+  EXPECT_EQ(FormatColorValue(INT32_MIN), u"-2147483648");
+  EXPECT_EQ(SchemeColorKey(10), u"Fade10");
 }
 
-TEST(ColourValueTest, StoredColoursAreOnlyThoseABoxCanShow) {
-  EXPECT_EQ(ParseStoredColour(u"0"), 0);
-  EXPECT_EQ(ParseStoredColour(u"16777215"), 16777215);
+TEST(ColorValueTest, StoredColorsAreOnlyThoseABoxCanShow) {
+  EXPECT_EQ(ParseStoredColor(u"0"), 0);
+  EXPECT_EQ(ParseStoredColor(u"16777215"), 16777215);
   for (std::u16string_view bad : {u"-1", u"16777216", u"33554431", u"-16777216", u"x"}) {
-    EXPECT_EQ(ParseStoredColour(bad), std::nullopt) << Utf16ToUtf8(bad);
+    EXPECT_EQ(ParseStoredColor(bad), std::nullopt) << Utf16ToUtf8(bad);
   }
 }
 
@@ -122,24 +122,92 @@ TEST(SchemeListTest, ABoundedReadStopsPastTheBound) {
   EXPECT_EQ(ParseSchemeListUpTo(std::u16string(1000, u','), 999), std::nullopt);
 }
 
-TEST(ColourValueTest, EveryDigitCountsAndFormattedValuesReadBack) {
+TEST(ColorValueTest, EveryDigitCountsAndFormattedValuesReadBack) {
   for (int digit = 0; digit <= 9; ++digit) {
     const std::u16string text(1, static_cast<char16_t>(u'0' + digit));
-    EXPECT_EQ(ParseColourValue(text), digit);
-    EXPECT_EQ(ParseColourValue(u"-" + text + text), -11 * digit);
+    EXPECT_EQ(ParseColorValue(text), digit);
+    EXPECT_EQ(ParseColorValue(u"-" + text + text), -11 * digit);
   }
-  EXPECT_EQ(ParseColourValue(u"1234567890"), 1234567890);
-  EXPECT_EQ(ParseColourValue(u"/"), std::nullopt);  // the characters either side of the digits
-  EXPECT_EQ(ParseColourValue(u":"), std::nullopt);
+  EXPECT_EQ(ParseColorValue(u"1234567890"), 1234567890);
+  EXPECT_EQ(ParseColorValue(u"/"), std::nullopt);  // the characters either side of the digits
+  EXPECT_EQ(ParseColorValue(u":"), std::nullopt);
 
   std::mt19937 random(7031);
   for (int i = 0; i < 20000; ++i) {
     const auto value = static_cast<int32_t>(random());
-    ASSERT_EQ(ParseColourValue(FormatColourValue(value)), value) << value;
+    ASSERT_EQ(ParseColorValue(FormatColorValue(value)), value) << value;
   }
   for (int32_t edge : {INT32_MIN, INT32_MIN + 1, -1, 0, 1, INT32_MAX}) {
-    EXPECT_EQ(ParseColourValue(FormatColourValue(edge)), edge);
+    EXPECT_EQ(ParseColorValue(FormatColorValue(edge)), edge);
   }
+}
+
+// The list file as a fake: whether something is there, whether a write works, what was written.
+class FakeListFile final : public ListFileAccess {
+ public:
+  bool present = false;
+  bool writable = true;
+  std::vector<Names> written;
+
+  bool Present() override { return present; }
+  std::size_t StoredSize(std::u16string_view text) override { return text.size(); }
+  bool Write(const Names& names) override {
+    if (!writable) return false;
+    written.push_back(names);
+    present = true;
+    return true;
+  }
+};
+
+// A list file that was there at start but not read is never written in that run, whatever is
+// added or removed; the first save that leaves it alone is reported, the later ones are not.
+TEST(SchemeListStoreTest, AListFileNotReadAtStartIsNeverWrittenAndReportedOnce) {
+  for (ListFileState unread :
+       {ListFileState::kHidden, ListFileState::kUnreadable, ListFileState::kTooLarge}) {
+    FakeListFile file;
+    file.present = true;
+    SchemeList list;
+    list.Start(unread, {u"not read"});
+    EXPECT_EQ(list.Names(), Names{});
+    list.Add(u"Mine");
+    EXPECT_EQ(list.Save(file), ListSave::kKept);
+    ASSERT_TRUE(list.RemoveAt(0));
+    EXPECT_FALSE(list.RemoveAt(0));
+    EXPECT_EQ(list.Save(file), ListSave::kKeptAgain);
+    EXPECT_EQ(list.FileState(), unread);
+    EXPECT_TRUE(file.written.empty());
+  }
+}
+
+// With no list file at start, one is looked for before every write until this run has written
+// one: a write that failed leaves it missing; one that turned up meanwhile is left alone.
+TEST(SchemeListStoreTest, AListFileThatAppearsAfterTheStartIsLeftAlone) {
+  FakeListFile file;
+  SchemeList list;
+  list.Start(ListFileState::kMissing);
+  list.Add(u"Sunset");
+  file.writable = false;
+  EXPECT_EQ(list.Save(file), ListSave::kFailed);
+  EXPECT_EQ(list.FileState(), ListFileState::kMissing);
+  file.writable = true;
+  EXPECT_EQ(list.Save(file), ListSave::kWritten);
+  list.Add(u"Ocean");
+  EXPECT_EQ(list.Save(file), ListSave::kWritten);  // this run's own file
+  EXPECT_EQ(file.written.back(), (Names{u"Sunset", u"Ocean"}));
+
+  SchemeList next;  // a run that started before that file was there
+  next.Start(ListFileState::kMissing);
+  next.Add(u"Mine");
+  EXPECT_EQ(next.Save(file), ListSave::kKept);
+  EXPECT_EQ(next.FileState(), ListFileState::kAppeared);
+  EXPECT_EQ(file.written.size(), 2u);
+
+  // And an Add is refused when the list would be one the next start does not read.
+  SchemeList full;
+  full.Start(ListFileState::kRead, Names(kMaxSchemeEntries - 1, u"s"));
+  EXPECT_TRUE(full.FitsWith(u"last", file));
+  full.Add(u"last");
+  EXPECT_FALSE(full.FitsWith(u"one more", file));
 }
 
 }  // namespace

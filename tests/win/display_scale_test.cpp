@@ -41,7 +41,7 @@ class DisplayScaleTest : public testing::Test {
     program_ = std::make_unique<qf::Program>(nullptr, folder_.u16string());
     program_->mainForm.Show();  // as at start-up; its tips come with the first showing
     program_->htmlFaderForm.Load();
-    program_->Form4.Load();
+    program_->schemeForm.Load();
   }
   void TearDown() override {
     program_.reset();
@@ -62,12 +62,12 @@ struct WindowUnderTest {
 };
 
 std::vector<WindowUnderTest> Windows(qf::Program& program) {
-  return {
-      {"main", program.mainForm, qf::mainwindow::kWidth, qf::mainwindow::kHeight,
-       qf::mainwindow::kOutline},
-      {"HTML fader", program.htmlFaderForm, qf::htmlfader::kWidth, qf::htmlfader::kHeight,
-       qf::htmlfader::kOutline},
-      {"schemes", program.Form4, qf::schemes::kWidth, qf::schemes::kHeight, qf::schemes::kOutline}};
+  return {{"main", program.mainForm, qf::mainwindow::kWidth, qf::mainwindow::kHeight,
+           qf::mainwindow::kOutline},
+          {"HTML fader", program.htmlFaderForm, qf::htmlfader::kWidth, qf::htmlfader::kHeight,
+           qf::htmlfader::kOutline},
+          {"schemes", program.schemeForm, qf::schemes::kWidth, qf::schemes::kHeight,
+           qf::schemes::kOutline}};
 }
 
 // The number of pixels in a region, and its bounding box.
@@ -213,7 +213,7 @@ TEST_F(DisplayScaleTest, ControlsLieOnTheirDrawnPlates) {
   std::vector<qf::Control*> inWells = {&main.lineBox, &main.previewStrip,
                                        &program_->htmlFaderForm.lineBox,
                                        &program_->htmlFaderForm.outputBox};
-  for (int k = 1; k <= 10; ++k) inWells.push_back(&main.ColourBox(k));
+  for (int k = 1; k <= 10; ++k) inWells.push_back(&main.ColorBox(k));
   for (qf::Control* control : inWells) {
     const Rect placed = control->PlacedBounds();
     HDC skin = control->Parent().SkinDc();
@@ -237,8 +237,8 @@ TEST_F(DisplayScaleTest, TextFitsAndListsAndTipsAreLegible) {
     // The font grows with the scale: 9 points are 12 pixels at 96 dpi.
     EXPECT_GE(FontHeight(box->Handle()), box->Parent().Scaling().Px(12) - 1);
   }
-  HWND list = program_->Form4.List1.Handle();
-  program_->Form4.List1.AddItem(u"Sunset Gjy");
+  HWND list = program_->schemeForm.schemeList.Handle();
+  program_->schemeForm.schemeList.AddItem(u"Sunset Gjy");
   const auto itemHeight = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
   EXPECT_GE(itemHeight, FontHeight(list));
 
@@ -285,8 +285,8 @@ TEST_F(DisplayScaleTest, TheFocusRingHugsWhatHasTheKeyboard) {
   qf::test::PumpFor(50);
   ASSERT_EQ(main.FocusedLabel(), &main.sendArea);
   EXPECT_TRUE(ringAround(qf::mainwindow::kSendArea)) << "SEND";
-  SetFocus(main.colourBox1.Handle());
-  EXPECT_TRUE(ringAround(qf::mainwindow::ColourBox(1))) << "colour square 1";
+  SetFocus(main.colorBox1.Handle());
+  EXPECT_TRUE(ringAround(qf::mainwindow::ColorBox(1))) << "colour square 1";
 }
 
 // WM_DPICHANGED (the window moved to a monitor with another scale; Wine never sends it, so
@@ -314,7 +314,7 @@ TEST_F(DisplayScaleTest, DpiChangeRelaysTheWindowOut) {
   EXPECT_EQ(placed.left, 40);
   EXPECT_EQ(placed.right - placed.left, target.Px(qf::mainwindow::kWidth));
   EXPECT_EQ(ChildRect(main.lineBox.Handle()), target.Map(qf::mainwindow::kLineBox));
-  EXPECT_EQ(ChildRect(main.ColourBox(7).Handle()), target.Map(qf::mainwindow::ColourBox(7)));
+  EXPECT_EQ(ChildRect(main.ColorBox(7).Handle()), target.Map(qf::mainwindow::ColorBox(7)));
   const std::vector<Rect> tips = ToolRects(hwnd);
   EXPECT_NE(std::find(tips.begin(), tips.end(), target.Map(qf::mainwindow::kSendArea)), tips.end())
       << "SEND's tip did not move with it";

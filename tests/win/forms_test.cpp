@@ -63,13 +63,13 @@ TEST_F(FormsTest, StartsBlackWithBoxOneTickedAndNoSchemeManagerWithoutAList) {
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
   for (int k = 1; k <= 10; ++k) {
-    EXPECT_EQ(program.mainForm.ColourBox(k).BackColor(), 0) << k;
+    EXPECT_EQ(program.mainForm.ColorBox(k).BackColor(), 0) << k;
     EXPECT_EQ(program.mainForm.NumberedBox(k).Value(), k == 1 ? 1 : 0) << k;
   }
   EXPECT_EQ(program.mainForm.previewStrip.BackColor(), 0);
   EXPECT_EQ(program.mainForm.lineBox.Text(), u"");
   EXPECT_EQ(program.mainForm.State().StopCount(), 0);
-  EXPECT_FALSE(program.Form4.Loaded());
+  EXPECT_FALSE(program.schemeForm.Loaded());
   // Topmost already at the load, before the window is shown (and with its tool tips made).
   EXPECT_TRUE(GetWindowLongW(program.mainForm.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
@@ -81,18 +81,18 @@ TEST_F(FormsTest, StartUpAppliesTheFirstSchemeAndLeavesDamagedValuesAlone) {
         "[Sunset]\r\nFade1=255\r\nFade2=65280\r\nFade3=garbage\r\nFade4=\r\nFade5=-1\r\n");
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  EXPECT_EQ(program.mainForm.colourBox1.BackColor(), 255);
-  EXPECT_EQ(program.mainForm.colourBox2.BackColor(), 65280);
-  EXPECT_EQ(program.mainForm.colourBox3.BackColor(), 0);  // not a number: left as it was
-  EXPECT_EQ(program.mainForm.colourBox4.BackColor(), 0);  // empty
-  EXPECT_EQ(program.mainForm.colourBox5.BackColor(), 0);  // not a colour a box can show
+  EXPECT_EQ(program.mainForm.colorBox1.BackColor(), 255);
+  EXPECT_EQ(program.mainForm.colorBox2.BackColor(), 65280);
+  EXPECT_EQ(program.mainForm.colorBox3.BackColor(), 0);  // not a number: left as it was
+  EXPECT_EQ(program.mainForm.colorBox4.BackColor(), 0);  // empty
+  EXPECT_EQ(program.mainForm.colorBox5.BackColor(), 0);  // not a colour a box can show
   // The list is read; its window waits until it is first shown (after the main window's).
-  EXPECT_FALSE(program.Form4.Loaded());
-  ASSERT_EQ(program.Form4.List1.ListCount(), 2);
-  program.Form4.List1.SetListIndex(1);  // a click on "Ocean" applies it
-  EXPECT_EQ(program.mainForm.colourBox1.BackColor(), 16711680);
-  program.Form4.Show();
-  HWND list = program.Form4.List1.Handle();
+  EXPECT_FALSE(program.schemeForm.Loaded());
+  ASSERT_EQ(program.schemeForm.schemeList.ListCount(), 2);
+  program.schemeForm.schemeList.SetListIndex(1);  // a click on "Ocean" applies it
+  EXPECT_EQ(program.mainForm.colorBox1.BackColor(), 16711680);
+  program.schemeForm.Show();
+  HWND list = program.schemeForm.schemeList.Handle();
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
 }
@@ -101,21 +101,21 @@ TEST_F(FormsTest, SlidersWriteAllThreeChannelsIntoTheLowestTickedBox) {
   qf::Program program(nullptr, Folder());
   qf::MainForm& form = program.mainForm;
   form.Load();
-  form.colourBox1.SetBackColor(qf::ColorRgb(1, 2, 3));
+  form.colorBox1.SetBackColor(qf::ColorRgb(1, 2, 3));
   form.redSlider.SetValue(255);
   form.greenSlider.SetValue(128);
-  EXPECT_EQ(form.colourBox1.BackColor(), qf::ColorRgb(255, 128, 0));
+  EXPECT_EQ(form.colorBox1.BackColor(), qf::ColorRgb(255, 128, 0));
   form.numberedBox1.SetValue(0);
   form.numberedBox2.SetValue(1);
   form.numberedBox3.SetValue(1);
   form.blueSlider.SetValue(7);
-  EXPECT_EQ(form.colourBox2.BackColor(), qf::ColorRgb(255, 128, 7));
+  EXPECT_EQ(form.colorBox2.BackColor(), qf::ColorRgb(255, 128, 7));
   form.numberedBox2.SetValue(0);
   form.blueSlider.SetValue(8);
-  EXPECT_EQ(form.colourBox3.BackColor(), qf::ColorRgb(255, 128, 8));
+  EXPECT_EQ(form.colorBox3.BackColor(), qf::ColorRgb(255, 128, 8));
   form.numberedBox3.SetValue(0);
   form.blueSlider.SetValue(9);  // no numbered box ticked: no box changes
-  EXPECT_EQ(form.colourBox3.BackColor(), qf::ColorRgb(255, 128, 8));
+  EXPECT_EQ(form.colorBox3.BackColor(), qf::ColorRgb(255, 128, 8));
 }
 
 TEST_F(FormsTest, StyleBoxesKeepThePrefixAndThePreviewLeavesItOut) {
@@ -131,30 +131,30 @@ TEST_F(FormsTest, StyleBoxesKeepThePrefixAndThePreviewLeavesItOut) {
   form.lineBox.SetText(u"Hi");
   form.DrawPreview();
   EXPECT_EQ(form.PreviewMarkup(), u"");
-  form.SetStopColour(2, 255);
-  EXPECT_EQ(form.colourBox2.BackColor(), 255);
+  form.SetStopColor(2, 255);
+  EXPECT_EQ(form.colorBox2.BackColor(), 255);
   form.numberedBox2.SetValue(1);
   form.DrawPreview();
-  EXPECT_EQ(form.PreviewMarkup(), qf::FadeTwoColors(0, 255, u"Hi", 0));
+  EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(std::array{0, 255}, u"Hi", false));
   form.numberedBox2.SetValue(0);  // frozen on its last drawing
   form.lineBox.SetText(u"Changed");
   form.DrawPreview();
-  EXPECT_EQ(form.PreviewMarkup(), qf::FadeTwoColors(0, 255, u"Hi", 0));
+  EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(std::array{0, 255}, u"Hi", false));
 }
 
 TEST_F(FormsTest, HtmlFaderMixesAppendsAndClears) {
   qf::Program program(nullptr, Folder());
   qf::HtmlFaderForm& fader = program.htmlFaderForm;
   fader.Load();
-  fader.colour1Green.SetValue(255);
-  EXPECT_EQ(fader.colourBox1.BackColor(), 65280);
-  fader.colour3Blue.SetValue(255);
+  fader.color1Green.SetValue(255);
+  EXPECT_EQ(fader.colorBox1.BackColor(), 65280);
+  fader.color3Blue.SetValue(255);
   fader.lineBox.SetText(u"abc");
   ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);  // Generate
   fader.wavyBox.SetValue(1);
   ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);
-  EXPECT_EQ(fader.outputBox.Text(), qf::FadeThreeColors(65280, 0, 16711680, u"abc", 0) +
-                                        qf::FadeThreeColors(65280, 0, 16711680, u"abc", -1));
+  EXPECT_EQ(fader.outputBox.Text(), qf::FadeThreeColors(65280, 0, 16711680, u"abc", false) +
+                                        qf::FadeThreeColors(65280, 0, 16711680, u"abc", true));
   ClickAt(fader.Handle(), qf::htmlfader::kClearArea);  // Clear
   EXPECT_EQ(fader.outputBox.Text(), u"");
   EXPECT_EQ(fader.lineBox.Text(), u"abc");
@@ -175,11 +175,10 @@ TEST_F(FormsTest, HtmlFaderGeneratesTheChosenFormat) {
   fader.wavyBox.SetValue(1);
   ClickAt(fader.Handle(), qf::htmlfader::kGenerateArea);
   const std::array<int32_t, 3> black{};
-  EXPECT_EQ(
-      fader.outputBox.Text(),
-      *qf::FormatFade(
-           {.colours = black, .text = u"a<b", .format = qf::MarkupFormat::kHtml, .wavy = true})
-           .value);
+  EXPECT_EQ(fader.outputBox.Text(),
+            *qf::FormatFade(
+                 {.colors = black, .text = u"a<b", .format = qf::MarkupFormat::kHtml, .wavy = true})
+                 .value);
   ClickAt(fader.Handle(), qf::htmlfader::kFormatArea);
   ASSERT_EQ(fader.Format(), qf::MarkupFormat::kBbcode);
   fader.outputBox.SetText(u"");
@@ -200,26 +199,26 @@ std::function<void(HWND)> TypeAndEnter(std::wstring text) {
 }
 void PressCancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
-TEST_F(FormsTest, ASaveWhoseColoursCannotBeStoredAddsNoName) {
+TEST_F(FormsTest, ASaveWhoseColorsCannotBeStoredAddsNoName) {
   Write("color.dat", "[Old]\r\nFade1=1\r\n");
   SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_READONLY);
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  program.Form4.Show();
+  program.schemeForm.Show();
   {
     qf::test::DialogSequence answers({TypeAndEnter(L"Sunset")});
-    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);  // Add
+    ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);  // Add
     ASSERT_EQ(answers.Texts().size(), 2u);
     EXPECT_NE(answers.Texts()[1].find(L"could not be saved"), std::wstring::npos);
   }
-  EXPECT_EQ(program.Form4.List1.ListCount(), 0);
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 0);
   EXPECT_FALSE(fs::exists(folder_ / "scheme.lst"));
   SetFileAttributesW((folder_ / "color.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // A save whose fifth value cannot be written would leave a section of old and new colours
 // under a name that every entry of it applies: color.dat stays byte for byte as it was.
-TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
+TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColorDatWhole) {
   const std::string before = "[Sunset]\r\nFade1=1\r\nFade2=2\r\nFade3=3\r\nFade4=4\r\n"
                              "Fade5=5\r\nFade6=6\r\nFade7=7\r\nFade8=8\r\nFade9=9\r\n"
                              "Fade10=10\r\n[Other]\r\nFade1=77\r\n";
@@ -227,22 +226,22 @@ TEST_F(FormsTest, ASaveThatFailsPartWayLeavesColourDatWhole) {
   Write("scheme.lst", "Sunset\r\n");
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  for (int k = 1; k <= 10; ++k) program.mainForm.SetStopColour(k, 1000 + k);
-  program.Form4.Show();
+  for (int k = 1; k <= 10; ++k) program.mainForm.SetStopColor(k, 1000 + k);
+  program.schemeForm.Show();
   auto save = [&](const wchar_t* name) {
     qf::test::DialogSequence answers({TypeAndEnter(name)});
-    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);  // Add
+    ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);  // Add
     return answers.Texts();
   };
   for (int written : {0, 4}) {
-    qf::FailSchemeColourWriteAfter(written);
+    qf::FailSchemeColorWriteAfter(written);
     const std::vector<std::wstring> texts = save(L"SUNSET");  // the same section
-    qf::FailSchemeColourWriteAfter(-1);
+    qf::FailSchemeColorWriteAfter(-1);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NE(texts[1].find(L"could not be saved"), std::wstring::npos);
     EXPECT_EQ(Bytes("color.dat"), before) << written << " values written";
   }
-  EXPECT_EQ(program.Form4.List1.ListCount(), 1);
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 1);
   EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\n");
   // Saved whole when nothing fails, and no copy is left beside the files either way.
   EXPECT_EQ(save(L"SUNSET").size(), 1u);
@@ -261,15 +260,15 @@ TEST_F(FormsTest, AddIsRefusedWhenTheListIsFull) {
   Write("scheme.lst", names);
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  program.Form4.Show();
-  ASSERT_EQ(program.Form4.List1.ListCount(), 32767);
+  program.schemeForm.Show();
+  ASSERT_EQ(program.schemeForm.schemeList.ListCount(), 32767);
   {
     qf::test::DialogSequence answers({TypeAndEnter(L"One more")});
-    ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);
+    ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);
     ASSERT_EQ(answers.Texts().size(), 2u);
     EXPECT_NE(answers.Texts()[1].find(L"The scheme list is full"), std::wstring::npos);
   }
-  EXPECT_EQ(program.Form4.List1.ListCount(), 32767);
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 32767);
   EXPECT_FALSE(fs::exists(folder_ / "color.dat"));
   EXPECT_EQ(Bytes("scheme.lst"), names);
 }
@@ -279,14 +278,14 @@ TEST_F(FormsTest, AddIsRefusedWhenTheListIsFull) {
 TEST_F(FormsTest, AListFileThatAppearsAfterTheStartIsNotOverwritten) {
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  program.Form4.Show();
+  program.schemeForm.Show();
   Write("scheme.lst", "Backup\r\n");
   qf::test::DialogSequence answers({TypeAndEnter(L"Mine")});
-  ClickAt(program.Form4.Handle(), qf::schemes::kLabel1);
+  ClickAt(program.schemeForm.Handle(), qf::schemes::kAddArea);
   ASSERT_EQ(answers.Texts().size(), 2u);
   EXPECT_NE(answers.Texts()[1].find(L"scheme.lst was not there"), std::wstring::npos);
   EXPECT_EQ(Bytes("scheme.lst"), "Backup\r\n");
-  EXPECT_EQ(program.Form4.List1.ListCount(), 1);  // the name lasts until the program ends
+  EXPECT_EQ(program.schemeForm.schemeList.ListCount(), 1);  // the name lasts until the program ends
 }
 
 TEST_F(FormsTest, AListFileThatWasNotReadIsNeverWrittenAndTheUserIsToldOnce) {
@@ -297,17 +296,23 @@ TEST_F(FormsTest, AListFileThatWasNotReadIsNeverWrittenAndTheUserIsToldOnce) {
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
   CloseHandle(lock);
-  qf::SchemeForm& form = program.Form4;
-  EXPECT_EQ(form.List1.ListCount(), 0);
+  qf::SchemeForm& form = program.schemeForm;
+  EXPECT_EQ(form.schemeList.ListCount(), 0);
   form.Show();
-  qf::test::DialogSequence answers({});
-  for (const char16_t* name : {u"Mine", u"More"}) {
-    form.List1.AddItem(name);
-    form.List1.SetListIndex(0);
-    ClickAt(form.Handle(), qf::schemes::kLabel2);  // Remove
+  // What the program said, the name prompts left out.
+  std::vector<std::wstring> told;
+  for (const wchar_t* name : {L"Mine", L"More"}) {
+    // The list is the store's: a name gets into it the user's way, by Add.
+    qf::test::DialogSequence answers({TypeAndEnter(name)});
+    ClickAt(form.Handle(), qf::schemes::kAddArea);  // Add
+    ASSERT_EQ(form.schemeList.ListCount(), 1);
+    form.schemeList.SetListIndex(0);
+    ClickAt(form.Handle(), qf::schemes::kRemoveArea);  // Remove
+    ASSERT_FALSE(answers.Texts().empty());
+    told.insert(told.end(), answers.Texts().begin() + 1, answers.Texts().end());
   }
-  ASSERT_EQ(answers.Texts().size(), 1u);
-  EXPECT_NE(answers.Texts()[0].find(L"scheme.lst could not be read"), std::wstring::npos);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find(L"scheme.lst could not be read"), std::wstring::npos);
   EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\nOcean\r\n");
 }
 
@@ -315,39 +320,39 @@ TEST_F(FormsTest, RemoveTakesTheSelectedEntryByItsPositionEvenAnEmptyOne) {
   Write("scheme.lst", "\r\nSunset\r\n");
   qf::Program program(nullptr, Folder());
   program.mainForm.Load();
-  qf::SchemeForm& form = program.Form4;
+  qf::SchemeForm& form = program.schemeForm;
   form.Show();
-  ASSERT_EQ(form.List1.ListCount(), 2);
-  form.List1.SetListIndex(0);
-  ClickAt(form.Handle(), qf::schemes::kLabel2);
+  ASSERT_EQ(form.schemeList.ListCount(), 2);
+  form.schemeList.SetListIndex(0);
+  ClickAt(form.Handle(), qf::schemes::kRemoveArea);
   EXPECT_EQ(Bytes("scheme.lst"), "Sunset\r\n");
   qf::test::DialogSequence answers({});
-  ClickAt(form.Handle(), qf::schemes::kLabel2);  // nothing selected now
+  ClickAt(form.Handle(), qf::schemes::kRemoveArea);  // nothing selected now
   ASSERT_EQ(answers.Texts().size(), 1u);
   EXPECT_EQ(answers.Texts()[0], L"please select a scheme to remove");
 }
 
-TEST_F(FormsTest, CancelInTheColourDialogKeepsEveryColour) {
+TEST_F(FormsTest, CancelInTheColorDialogKeepsEveryColor) {
   qf::Program program(nullptr, Folder());
   program.mainForm.Show();
-  program.mainForm.colourBox3.SetBackColor(qf::ColorRgb(1, 2, 3));
-  program.mainForm.colourDialog.SetColor(qf::ColorRgb(200, 0, 0));
+  program.mainForm.colorBox3.SetBackColor(qf::ColorRgb(1, 2, 3));
+  program.mainForm.colorDialog.SetColor(qf::ColorRgb(200, 0, 0));
   {
     qf::test::DialogSequence answers({PressCancel, PressCancel});
-    DoubleClickAt(program.mainForm.colourBox3.Handle(), InsideOf(qf::mainwindow::ColourBox(3)));
+    DoubleClickAt(program.mainForm.colorBox3.Handle(), InsideOf(qf::mainwindow::ColorBox(3)));
     ClickAt(program.mainForm.previewStrip.Handle(), InsideOf(qf::mainwindow::kPreviewStrip));
     EXPECT_EQ(answers.Texts().size(), 2u);
   }
-  EXPECT_EQ(program.mainForm.colourBox3.BackColor(), qf::ColorRgb(1, 2, 3));
+  EXPECT_EQ(program.mainForm.colorBox3.BackColor(), qf::ColorRgb(1, 2, 3));
   EXPECT_EQ(program.mainForm.previewStrip.BackColor(), 0);
   program.htmlFaderForm.Show();
-  program.htmlFaderForm.colourBox2.SetBackColor(qf::ColorRgb(4, 5, 6));
+  program.htmlFaderForm.colorBox2.SetBackColor(qf::ColorRgb(4, 5, 6));
   {
     qf::test::DialogSequence answers({PressCancel});
-    DoubleClickAt(program.htmlFaderForm.colourBox2.Handle(), InsideOf(qf::htmlfader::ColourBox(2)));
+    DoubleClickAt(program.htmlFaderForm.colorBox2.Handle(), InsideOf(qf::htmlfader::ColorBox(2)));
     EXPECT_EQ(answers.Texts().size(), 1u);
   }
-  EXPECT_EQ(program.htmlFaderForm.colourBox2.BackColor(), qf::ColorRgb(4, 5, 6));
+  EXPECT_EQ(program.htmlFaderForm.colorBox2.BackColor(), qf::ColorRgb(4, 5, 6));
 }
 
 TEST_F(FormsTest, ASendNobodyReceivedKeepsTheLineAndSaysSo) {
@@ -393,13 +398,13 @@ bool Above(HWND upper, HWND lower) {
 TEST_F(FormsTest, ShowingAnOpenWindowAgainBringsItForward) {
   qf::Program program(nullptr, Folder());
   program.mainForm.Show();
-  program.Form4.Show();
+  program.schemeForm.Show();
   program.htmlFaderForm.Show();
   HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0,
                                800, 600, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(Above(cover, program.Form4.Handle()));
+  ASSERT_TRUE(Above(cover, program.schemeForm.Handle()));
   ClickAt(program.mainForm.Handle(), qf::mainwindow::kFadesArea);  // FADES again
-  EXPECT_TRUE(Above(program.Form4.Handle(), cover));
+  EXPECT_TRUE(Above(program.schemeForm.Handle(), cover));
   program.menuForm.programMenu.Item(0).onClick();  // the menu's "HTML Fader"
   // The main window hides at the same time; Wine settles the order with the X server's events.
   EXPECT_TRUE(qf::test::PumpUntil([&] { return Above(program.htmlFaderForm.Handle(), cover); }));
@@ -467,9 +472,10 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
     ASSERT_EQ(form.PreviewDraws(), atRest) << what << ": drawn with nothing changed";
     change();
     ASSERT_TRUE(qf::test::PumpUntil([&] { return form.PreviewDraws() > atRest; }, 1000)) << what;
-    std::vector<int32_t> colours;
-    for (int k = 1; k <= form.State().StopCount(); ++k) colours.push_back(form.ColourBox(k).BackColor());
-    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colours, form.lineBox.Text(), 0)) << what;
+    std::vector<int32_t> colors;
+    for (int k = 1; k <= form.State().StopCount(); ++k)
+      colors.push_back(form.ColorBox(k).BackColor());
+    EXPECT_EQ(form.PreviewMarkup(), qf::FadeColors(colors, form.lineBox.Text(), false)) << what;
   };
 
   shownByNextTick("typed", [&] { qf::test::PostText(form.lineBox.Handle(), L"Hi"); });
@@ -484,16 +490,16 @@ TEST_F(FormsTest, PreviewRestsAndShowsEachChangeAtOnce) {
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }});
-    DoubleClickAt(form.colourBox2.Handle(), InsideOf(qf::mainwindow::ColourBox(2)));
+    DoubleClickAt(form.colorBox2.Handle(), InsideOf(qf::mainwindow::ColorBox(2)));
     EXPECT_EQ(answers.Texts().size(), 1u);
   });
-  EXPECT_EQ(form.colourBox2.BackColor(), qf::ColorRgb(10, 20, 30));
+  EXPECT_EQ(form.colorBox2.BackColor(), qf::ColorRgb(10, 20, 30));
   shownByNextTick("slider", [&] {
     SendMessageW(form.Handle(), WM_VSCROLL, SB_LINEDOWN,
                  reinterpret_cast<LPARAM>(form.redSlider.Handle()));
   });
-  shownByNextTick("scheme applied", [&] { program.Form4.List1.SetListIndex(1); });
-  EXPECT_EQ(form.colourBox3.BackColor(), 8421504);
+  shownByNextTick("scheme applied", [&] { program.schemeForm.schemeList.SetListIndex(1); });
+  EXPECT_EQ(form.colorBox3.BackColor(), 8421504);
 }
 
 // Ticks of the preview with a line that changes on every tick: the objects the process holds
@@ -502,7 +508,7 @@ TEST_F(FormsTest, PreviewTicksKeepObjectCountsFlat) {
   qf::Program program(nullptr, Folder());
   qf::MainForm& form = program.mainForm;
   form.Show();
-  for (int k = 1; k <= 10; ++k) form.SetStopColour(k, k * 1677721);
+  for (int k = 1; k <= 10; ++k) form.SetStopColor(k, k * 1677721);
   form.numberedBox10.SetValue(1);
   form.boldBox.SetValue(1);
   std::u16string line;
@@ -614,7 +620,7 @@ TEST_F(FormsTest, TheKeyboardAloneReachesAndWorksEveryControl) {
                                             "square 9", "square 10"};
   for (int k = 1; k <= 10; ++k) {
     order.push_back(At(boxes[k - 1], main.NumberedBox(k)));
-    order.push_back(At(squares[k - 1], main.ColourBox(k)));
+    order.push_back(At(squares[k - 1], main.ColorBox(k)));
   }
   for (Stop stop : {At("FADES", main, main.fadesArea), At("menu", main, main.menuArea),
                     At("tray", main, main.trayArea), At("close", main, main.closeArea)}) {
@@ -647,11 +653,11 @@ TEST_F(FormsTest, TheKeyboardAloneReachesAndWorksEveryControl) {
             std::wstring::npos);
   EXPECT_EQ(main.lineBox.Text(), u"Hello");
 
-  qf::SchemeForm& schemes = program.Form4;
+  qf::SchemeForm& schemes = program.schemeForm;
   schemes.Show();
-  ExpectTabOrder(schemes,
-                 {At("list", schemes.List1), At("Add", schemes, schemes.Label1),
-                  At("Remove", schemes, schemes.Label2), At("hide", schemes, schemes.Label3)});
+  ExpectTabOrder(
+      schemes, {At("list", schemes.schemeList), At("Add", schemes, schemes.addArea),
+                At("Remove", schemes, schemes.removeArea), At("hide", schemes, schemes.hideArea)});
   Press(VK_ESCAPE);
   EXPECT_FALSE(schemes.Visible());
   schemes.Show();
@@ -662,13 +668,13 @@ TEST_F(FormsTest, TheKeyboardAloneReachesAndWorksEveryControl) {
 
   qf::HtmlFaderForm& fader = program.htmlFaderForm;
   program.ShowHtmlFader();
-  ExpectTabOrder(fader, {At("line", fader.lineBox), At("square 1", fader.colourBox1),
-                         At("red 1", fader.colour1Red), At("green 1", fader.colour1Green),
-                         At("blue 1", fader.colour1Blue), At("square 2", fader.colourBox2),
-                         At("red 2", fader.colour2Red), At("green 2", fader.colour2Green),
-                         At("blue 2", fader.colour2Blue), At("square 3", fader.colourBox3),
-                         At("red 3", fader.colour3Red), At("green 3", fader.colour3Green),
-                         At("blue 3", fader.colour3Blue), At("Wavy", fader.wavyBox),
+  ExpectTabOrder(fader, {At("line", fader.lineBox), At("square 1", fader.colorBox1),
+                         At("red 1", fader.color1Red), At("green 1", fader.color1Green),
+                         At("blue 1", fader.color1Blue), At("square 2", fader.colorBox2),
+                         At("red 2", fader.color2Red), At("green 2", fader.color2Green),
+                         At("blue 2", fader.color2Blue), At("square 3", fader.colorBox3),
+                         At("red 3", fader.color3Red), At("green 3", fader.color3Green),
+                         At("blue 3", fader.color3Blue), At("Wavy", fader.wavyBox),
                          At("format", fader, fader.formatArea),
                          At("Generate", fader, fader.generateArea), At("output", fader.outputBox),
                          At("Clear", fader, fader.clearArea), At("close", fader, fader.closeArea)});

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "preview/gdi_canvas_win.h"
+#include "gdi_canvas_win.h"
+#include "preview/picture_box_canvas_win.h"
 #include "preview/render_tags.h"
 #include "toolkit/toolkit_win.h"
 #include "toolkit_test_support.h"
@@ -29,11 +30,11 @@ struct Span {
   int to = -1;
   int top = -1;
 };
-Span Find(HDC dc, const RECT& area, COLORREF colour) {
+Span Find(HDC dc, const RECT& area, COLORREF color) {
   Span span;
   for (int y = area.top; y < area.bottom; ++y) {
     for (int x = area.left; x < area.right; ++x) {
-      if (GetPixel(dc, x, y) != colour) continue;
+      if (GetPixel(dc, x, y) != color) continue;
       if (span.top < 0) span.top = y;
       if (span.from < 0 || x < span.from) span.from = x;
       span.to = std::max(span.to, x + 1);
@@ -42,7 +43,7 @@ Span Find(HDC dc, const RECT& area, COLORREF colour) {
   return span;
 }
 
-TEST(PreviewCanvas, APictureBoxShowsTheColoursAndKeepsTheLastFontProperties) {
+TEST(PreviewCanvas, APictureBoxShowsTheColorsAndKeepsTheLastFontProperties) {
   PreviewForm form;
   form.Show();
   qf::PictureBox& box = form.Picture11;

@@ -19,7 +19,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Colours = std::array<int32_t, 10>;
+using Colors = std::array<int32_t, 10>;
 
 fs::path Beside(const wchar_t* relative) {
   std::wstring exe(MAX_PATH, L'\0');
@@ -37,26 +37,26 @@ TEST(SchemeFixtureTest, TheDesktopWritesTheFixturePair) {
       fs::temp_directory_path() / ("qf_scheme_fixture_" + std::to_string(GetCurrentProcessId()));
   fs::create_directories(folder);
   const std::u16string list = (folder / L"scheme.lst").u16string();
-  const std::u16string colours = (folder / L"color.dat").u16string();
+  const std::u16string colors = (folder / L"color.dat").u16string();
 
   std::vector<std::u16string> names;
-  const auto add = [&](std::u16string_view name, const Colours& values) {
+  const auto add = [&](std::u16string_view name, const Colors& values) {
     ASSERT_TRUE(qf::CanStoreSchemeNameInFiles(name, nullptr));
-    for (int k = 1; k <= qf::kSchemeColourCount; ++k) {
+    for (int k = 1; k <= qf::kSchemeColorCount; ++k) {
       ASSERT_TRUE(
-          qf::WriteIni(name, qf::SchemeColourKey(k), qf::FormatColourValue(values[k - 1]), colours));
+          qf::WriteIni(name, qf::SchemeColorKey(k), qf::FormatColorValue(values[k - 1]), colors));
     }
     names.emplace_back(name);
     ASSERT_TRUE(qf::SaveListBox(list, names));
   };
-  const Colours warm{255, 33023, 65535, 65280, 16776960, 16711680, 16711935, 8421504, 16777215, 0};
-  const Colours cool{16711680, 16744448, 16776960, 8453888,  65280,
-                     128,      32896,    8388736,  12632256, 4210752};
-  const Colours warmReversed{0,        16777215, 8421504, 16711935, 16711680,
-                             16776960, 65280,    65535,   33023,    255};
-  Colours blue;
+  const Colors warm{255, 33023, 65535, 65280, 16776960, 16711680, 16711935, 8421504, 16777215, 0};
+  const Colors cool{16711680, 16744448, 16776960, 8453888,  65280,
+                    128,      32896,    8388736,  12632256, 4210752};
+  const Colors warmReversed{0,        16777215, 8421504, 16711935, 16711680,
+                            16776960, 65280,    65535,   33023,    255};
+  Colors blue;
   blue.fill(16711680);
-  Colours red;
+  Colors red;
   red.fill(255);
 
   add(u"Sunset", warm);

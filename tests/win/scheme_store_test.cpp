@@ -48,57 +48,57 @@ class SchemeStoreTest : public testing::Test {
       fs::temp_directory_path() / ("qf_scheme_store_" + std::to_string(GetCurrentProcessId()));
 };
 
-TEST_F(SchemeStoreTest, ColourFileIsTheProfileFormatAndReadsBackCaseBlind) {
-  const std::u16string colours = Path(L"color.dat");
-  for (int i = 1; i <= qf::kSchemeColourCount; ++i) {
-    EXPECT_TRUE(qf::WriteIni(u"Sunset", qf::SchemeColourKey(i),
-                             qf::FormatColourValue(i == 10 ? 16711680 : 255), colours));
+TEST_F(SchemeStoreTest, ColorFileIsTheProfileFormatAndReadsBackCaseBlind) {
+  const std::u16string colors = Path(L"color.dat");
+  for (int i = 1; i <= qf::kSchemeColorCount; ++i) {
+    EXPECT_TRUE(qf::WriteIni(u"Sunset", qf::SchemeColorKey(i),
+                             qf::FormatColorValue(i == 10 ? 16711680 : 255), colors));
   }
   std::string expected = "[Sunset]\r\n";
   for (int i = 1; i <= 9; ++i) expected += "Fade" + std::to_string(i) + "=255\r\n";
   expected += "Fade10=16711680\r\n";
-  EXPECT_EQ(Bytes(colours), expected);
+  EXPECT_EQ(Bytes(colors), expected);
 
-  EXPECT_EQ(qf::ReadIni(u"SUNSET", u"Fade10", colours), u"16711680");
-  EXPECT_EQ(qf::ReadIni(u" Sunset ", u"Fade10", colours), u"16711680");
-  EXPECT_EQ(qf::ReadIni(u"Sunset", u"fade1", colours), u"255");
+  EXPECT_EQ(qf::ReadIni(u"SUNSET", u"Fade10", colors), u"16711680");
+  EXPECT_EQ(qf::ReadIni(u" Sunset ", u"Fade10", colors), u"16711680");
+  EXPECT_EQ(qf::ReadIni(u"Sunset", u"fade1", colors), u"255");
   EXPECT_EQ(qf::ReadIni(u"Sunset", u"Fade1", Path(L"missing.dat")), u"");
 
   // A value longer than the buffer comes back cut to 254 characters.
   const std::u16string longValue(300, u'7');
-  EXPECT_TRUE(qf::WriteIni(u"Long", u"Fade1", longValue, colours));
-  EXPECT_EQ(qf::ReadIni(u"Long", u"Fade1", colours), longValue.substr(0, 254));
+  EXPECT_TRUE(qf::WriteIni(u"Long", u"Fade1", longValue, colors));
+  EXPECT_EQ(qf::ReadIni(u"Long", u"Fade1", colors), longValue.substr(0, 254));
 }
 
-TEST_F(SchemeStoreTest, ColourFileInAFolderTheCodePageCannotSpell) {
+TEST_F(SchemeStoreTest, ColorFileInAFolderTheCodePageCannotSpell) {
   const fs::path folder = folder_ / L"\u0414\u043C\u0438\u0442\u0440\u0438\u0439";
   ASSERT_TRUE(fs::create_directory(folder));
-  const std::u16string colours = (folder / L"color.dat").u16string();
-  EXPECT_TRUE(qf::WriteIni(u"Sunset", u"Fade1", u"255", colours));
-  EXPECT_TRUE(qf::FileExists(colours));
-  EXPECT_EQ(qf::ReadIni(u"Sunset", u"Fade1", colours), u"255");
+  const std::u16string colors = (folder / L"color.dat").u16string();
+  EXPECT_TRUE(qf::WriteIni(u"Sunset", u"Fade1", u"255", colors));
+  EXPECT_TRUE(qf::FileExists(colors));
+  EXPECT_EQ(qf::ReadIni(u"Sunset", u"Fade1", colors), u"255");
 
   // On a volume without short names the wide profile functions take over, and the file holds
   // the same ANSI bytes as one written through the ANSI functions.
   const fs::path noShortNames = folder_ / L"\u0394\u03B5\u03BB\u03C4\u03B1";
   ASSERT_TRUE(fs::create_directory(noShortNames));
-  const std::u16string wideColours = (noShortNames / L"color.dat").u16string();
+  const std::u16string wideColors = (noShortNames / L"color.dat").u16string();
   qf::SetShortNamesAvailable(false);
-  EXPECT_TRUE(qf::WriteIni(u"Caf\u00E9", u"Fade1", u"255", wideColours));
-  EXPECT_TRUE(qf::WriteIni(u"Caf\u00E9", u"Fade2", u"-1", wideColours));
-  const std::u16string read = qf::ReadIni(u"CAF\u00E9", u"fADE2", wideColours);
+  EXPECT_TRUE(qf::WriteIni(u"Caf\u00E9", u"Fade1", u"255", wideColors));
+  EXPECT_TRUE(qf::WriteIni(u"Caf\u00E9", u"Fade2", u"-1", wideColors));
+  const std::u16string read = qf::ReadIni(u"CAF\u00E9", u"fADE2", wideColors);
   qf::SetShortNamesAvailable(true);
   EXPECT_EQ(read, u"-1");
-  EXPECT_EQ(Bytes(wideColours), "[Caf\xE9]\r\nFade1=255\r\nFade2=-1\r\n");
+  EXPECT_EQ(Bytes(wideColors), "[Caf\xE9]\r\nFade1=255\r\nFade2=-1\r\n");
 }
 
-TEST_F(SchemeStoreTest, AColourWriteThatFailsSaysSo) {
-  const std::u16string colours = Path(L"color.dat");
-  Write(colours, "[Old]\r\nFade1=1\r\n");
-  SetFileAttributesW(qf::ToWide(colours).c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(qf::WriteIni(u"New", u"Fade1", u"255", colours));
+TEST_F(SchemeStoreTest, AColorWriteThatFailsSaysSo) {
+  const std::u16string colors = Path(L"color.dat");
+  Write(colors, "[Old]\r\nFade1=1\r\n");
+  SetFileAttributesW(qf::ToWide(colors).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(qf::WriteIni(u"New", u"Fade1", u"255", colors));
   EXPECT_FALSE(qf::WriteIni(u"New", u"Fade1", u"255", Path(L"no such folder\\color.dat")));
-  EXPECT_EQ(Bytes(colours), "[Old]\r\nFade1=1\r\n");
+  EXPECT_EQ(Bytes(colors), "[Old]\r\nFade1=1\r\n");
 }
 
 TEST_F(SchemeStoreTest, FileExistsOnlyForNormalFiles) {

@@ -85,9 +85,9 @@ void Key(WORD key) {
 int Brightness(HWND bar, bool vertical, int along, int across) {
   UpdateWindow(bar);
   HDC dc = GetDC(bar);
-  const COLORREF colour = vertical ? GetPixel(dc, across, along) : GetPixel(dc, along, across);
+  const COLORREF color = vertical ? GetPixel(dc, across, along) : GetPixel(dc, along, across);
   ReleaseDC(bar, dc);
-  return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
+  return GetRValue(color) + GetGValue(color) + GetBValue(color);
 }
 
 int AlongStart(const qf::Rect& r, bool vertical) { return vertical ? r.top : r.left; }

@@ -78,7 +78,7 @@ TEST(SkinTest, MainWindowButtonsLieUnderTheirClickAreas) {
 TEST(SkinTest, SchemeWindowButtonsLieUnderTheirClickAreas) {
   using namespace qf::schemes;
   const Canvas canvas(kWidth, kHeight, PaintSchemeSkin);
-  for (const Rect& area : {kLabel1, kLabel2, kLabel3}) ExpectButtonOn(canvas, area);
+  for (const Rect& area : {kAddArea, kRemoveArea, kHideArea}) ExpectButtonOn(canvas, area);
 }
 
 TEST(SkinTest, HtmlFaderButtonsLieUnderTheirClickAreas) {

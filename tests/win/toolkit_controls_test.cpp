@@ -141,7 +141,7 @@ TEST(ToolkitScrollBar, DraggingTheThumbChangesOnceOnRelease) {
   EXPECT_EQ(GetScrollPos(bar, SB_CTL), form.VScroll1.Value());
 }
 
-TEST(ToolkitPictureBox, BackColourRoundTripsAndTheImageSurvivesARepaint) {
+TEST(ToolkitPictureBox, BackColorRoundTripsAndTheImageSurvivesARepaint) {
   TestForm form;
   form.Show();
   qf::PictureBox& box = form.Picture1;

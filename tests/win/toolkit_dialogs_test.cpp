@@ -146,7 +146,7 @@ void ChooseInDialog(HWND dialog, int red, int green, int blue) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
-TEST(ToolkitColorDialog, OkTakesTheChosenColourAndItCarriesOver) {
+TEST(ToolkitColorDialog, OkTakesTheChosenColorAndItCarriesOver) {
   OwnerForm owner;
   owner.Show();
   qf::ColorDialog dialog;
@@ -171,7 +171,7 @@ TEST(ToolkitColorDialog, OkTakesTheChosenColourAndItCarriesOver) {
   EXPECT_EQ(dialog.Color(), qf::ColorRgb(255, 128, 0));
 }
 
-TEST(ToolkitColorDialog, CancelLeavesTheColour) {
+TEST(ToolkitColorDialog, CancelLeavesTheColor) {
   OwnerForm owner;
   owner.Show();
   qf::ColorDialog dialog;

@@ -74,7 +74,7 @@ TEST(ToolkitTextBox, TheFirstVisibleTextBoxHasTheKeyboardWhenTheFormShows) {
   EXPECT_EQ(GetFocus(), form.List1.Handle());
 }
 
-TEST(ToolkitTextBox, ColoursReachThePaintMessage) {
+TEST(ToolkitTextBox, ColorsReachThePaintMessage) {
   TestForm form;
   form.Show();
   HWND edit = form.Text1.Handle();

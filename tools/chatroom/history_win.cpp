@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "chatroom_win.h"
-#include "preview/gdi_canvas_win.h"
+#include "gdi_canvas_win.h"
 #include "preview/render_tags.h"
 #include "toolkit/gdi_win.h"
 

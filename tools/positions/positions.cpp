@@ -56,7 +56,7 @@ std::vector<Named> MainWindow() {
   };
   // Numbered box "k." and its colour square.
   for (int k = 1; k <= 10; ++k) all.push_back({"main.box" + std::to_string(k), m::NumberedBox(k)});
-  for (int k = 1; k <= 10; ++k) all.push_back({"main.colour" + std::to_string(k), m::ColourBox(k)});
+  for (int k = 1; k <= 10; ++k) all.push_back({"main.colour" + std::to_string(k), m::ColorBox(k)});
   return all;
 }
 
@@ -65,14 +65,12 @@ std::vector<Named> SchemeWindow() {
   // The window's own background, to press on for a drag: the strip of the list's rounded
   // rectangle below the list, no control there (a rounded region's last row is the one two
   // above its bottom argument, so the strip ends above that).
-  const Rect belowList{s::kList1.left, s::kList1.Bottom(), s::kList1.width,
-                       s::kOutline[1].bottom - 2 - s::kList1.Bottom()};
+  const Rect belowList{s::kSchemeList.left, s::kSchemeList.Bottom(), s::kSchemeList.width,
+                       s::kOutline[1].bottom - 2 - s::kSchemeList.Bottom()};
   return {
-      {"schemes.window", kSchemesWindow},
-      {"schemes.list", s::kList1},
-      {"schemes.add", s::kLabel1},
-      {"schemes.remove", s::kLabel2},
-      {"schemes.hide", s::kLabel3},  // "X"
+      {"schemes.window", kSchemesWindow}, {"schemes.list", s::kSchemeList},
+      {"schemes.add", s::kAddArea},       {"schemes.remove", s::kRemoveArea},
+      {"schemes.hide", s::kHideArea},  // "X"
       {"schemes.background", belowList},
   };
 }
@@ -87,8 +85,8 @@ std::vector<Named> FaderWindow() {
       {"fader.format", h::kFormatArea},
   };
   // Bar k: red, green and blue of colour 1 (bars 1 to 3), colour 2 (4 to 6), colour 3 (7 to 9).
-  for (int k = 1; k <= 9; ++k) all.push_back({"fader.bar" + std::to_string(k), h::ColourBar(k)});
-  for (int k = 1; k <= 3; ++k) all.push_back({"fader.colour" + std::to_string(k), h::ColourBox(k)});
+  for (int k = 1; k <= 9; ++k) all.push_back({"fader.bar" + std::to_string(k), h::ColorBar(k)});
+  for (int k = 1; k <= 3; ++k) all.push_back({"fader.colour" + std::to_string(k), h::ColorBox(k)});
   return all;
 }
 

@@ -1,5 +1,5 @@
 // qfade: the fade engine on the command line. All parsing and fading lives in
-// fade/qfade_args, the reading of a scheme in schemes/scheme_colours; this file only gathers
+// fade/qfade_args, the reading of a scheme in schemes/scheme_colors; this file only gathers
 // the arguments, the scheme files and standard input, and writes the markup out as it is made,
 // block by block through one buffer.
 #include <sys/stat.h>
@@ -14,7 +14,7 @@
 
 #include "core/utf.h"
 #include "fade/qfade_args.h"
-#include "schemes/scheme_colours.h"
+#include "schemes/scheme_colors.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -103,24 +103,24 @@ bool ReadScheme(qf::QfadeRequest& request) {
   const std::string folder =
       last == '/' || last == '\\' ? request.schemeDir : request.schemeDir + "/";
   const std::string listPath = folder + "scheme.lst";
-  const std::string colourPath = folder + "color.dat";
+  const std::string colorPath = folder + "color.dat";
   const std::optional<std::string> list = ReadFile(listPath);
   if (!list) {
     std::fprintf(stderr, "qfade: cannot read %s\n", listPath.c_str());
     return false;
   }
-  const std::optional<std::string> colours = ReadFile(colourPath);
-  if (!colours) {
-    std::fprintf(stderr, "qfade: cannot read %s\n", colourPath.c_str());
+  const std::optional<std::string> colors = ReadFile(colorPath);
+  if (!colors) {
+    std::fprintf(stderr, "qfade: cannot read %s\n", colorPath.c_str());
     return false;
   }
-  qf::SchemeColours scheme = qf::SchemeColoursFrom(*list, *colours, *request.scheme,
-                                                   request.schemeStops, listPath, colourPath);
+  qf::SchemeColors scheme = qf::SchemeColorsFrom(*list, *colors, *request.scheme,
+                                                 request.schemeStops, listPath, colorPath);
   if (!scheme.error.empty()) {
     std::fprintf(stderr, "qfade: %s\n", scheme.error.c_str());
     return false;
   }
-  request.colours = std::move(scheme.colours);
+  request.colors = std::move(scheme.colors);
   return true;
 }
 

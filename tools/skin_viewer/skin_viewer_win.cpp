@@ -58,11 +58,11 @@ class MainSkinView : public ViewerForm {
   void Form_Load() override {
     (void)qf::ShapeWindow(Handle(), qf::mainwindow::kOutline);
     // A few colours in the squares, as a loaded scheme would leave them.
-    const int32_t colours[] = {ColorRgb(255, 0, 0),    ColorRgb(255, 128, 0), ColorRgb(255, 255, 0),
-                               ColorRgb(0, 255, 0),    ColorRgb(0, 255, 255), ColorRgb(0, 0, 255),
-                               ColorRgb(128, 0, 255),  ColorRgb(255, 0, 255), 0,
-                               ColorRgb(255, 255, 255)};
-    for (int k = 0; k < 10; ++k) pictures_[k]->SetBackColor(colours[k]);
+    const int32_t colors[] = {ColorRgb(255, 0, 0),    ColorRgb(255, 128, 0), ColorRgb(255, 255, 0),
+                              ColorRgb(0, 255, 0),    ColorRgb(0, 255, 255), ColorRgb(0, 0, 255),
+                              ColorRgb(128, 0, 255),  ColorRgb(255, 0, 255), 0,
+                              ColorRgb(255, 255, 255)};
+    for (int k = 0; k < 10; ++k) pictures_[k]->SetBackColor(colors[k]);
     Picture11.SetForeColor(ColorRgb(128, 255, 255));
     Picture11.PrintText(2, 0, u"Preview strip");
   }
@@ -89,7 +89,7 @@ class MainSkinView : public ViewerForm {
     for (int k = 1; k <= 10; ++k) {
       checks_[k - 1] = std::make_unique<qf::CheckBox>(*this, qf::mainwindow::NumberedBox(k),
                                                       qf::CheckBoxOptions{.value = k <= 3 ? 1 : 0});
-      pictures_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::mainwindow::ColourBox(k));
+      pictures_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::mainwindow::ColorBox(k));
     }
     return true;
   }();
@@ -116,18 +116,18 @@ class SchemeSkinView : public ViewerForm {
   void Form_Load() override {
     (void)qf::ShapeWindow(Handle(), qf::schemes::kOutline);
     for (const char16_t* name : {u"Sunset", u"Ocean", u"Forest", u"Candy", u"Ice"}) {
-      List1.AddItem(name);
+      schemeList.AddItem(name);
     }
   }
 
   void PaintSkin(HDC dc, int, int) override { qf::schemes::PaintSchemeSkin(dc); }
 
-  qf::ListBox List1{*this,
-                    qf::schemes::kList1,
-                    {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
-  qf::ClickLabel Label1{*this, qf::schemes::kLabel1, {.onClick = Beep}};
-  qf::ClickLabel Label2{*this, qf::schemes::kLabel2, {.onClick = Beep}};
-  qf::ClickLabel Label3{*this, qf::schemes::kLabel3, {.onClick = Quit}};
+  qf::ListBox schemeList{*this,
+                         qf::schemes::kSchemeList,
+                         {.backColor = ColorRgb(0, 255, 255), .foreColor = ColorRgb(0, 0, 255)}};
+  qf::ClickLabel addArea{*this, qf::schemes::kAddArea, {.onClick = Beep}};
+  qf::ClickLabel removeArea{*this, qf::schemes::kRemoveArea, {.onClick = Beep}};
+  qf::ClickLabel hideArea{*this, qf::schemes::kHideArea, {.onClick = Quit}};
 };
 
 class HtmlFaderSkinView : public ViewerForm {
@@ -138,19 +138,19 @@ class HtmlFaderSkinView : public ViewerForm {
                     .left = kViewerLeft,
                     .top = kViewerTop}) {
     for (int k = 1; k <= 9; ++k) {
-      bars_[k - 1] = std::make_unique<qf::HScrollBar>(*this, qf::htmlfader::ColourBar(k),
+      bars_[k - 1] = std::make_unique<qf::HScrollBar>(*this, qf::htmlfader::ColorBar(k),
                                                       Slider(std::min(32 * (k - 1), 255)));
     }
     for (int k = 1; k <= 3; ++k) {
-      boxes_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::htmlfader::ColourBox(k));
+      boxes_[k - 1] = std::make_unique<qf::PictureBox>(*this, qf::htmlfader::ColorBox(k));
     }
   }
 
  private:
   void Form_Load() override {
     (void)qf::ShapeWindow(Handle(), qf::htmlfader::kOutline);
-    const int32_t colours[] = {ColorRgb(0, 204, 255), ColorRgb(255, 0, 0), ColorRgb(0, 68, 255)};
-    for (int k = 0; k < 3; ++k) boxes_[k]->SetBackColor(colours[k]);
+    const int32_t colors[] = {ColorRgb(0, 204, 255), ColorRgb(255, 0, 0), ColorRgb(0, 68, 255)};
+    for (int k = 0; k < 3; ++k) boxes_[k]->SetBackColor(colors[k]);
   }
 
   void PaintSkin(HDC dc, int, int) override { qf::htmlfader::PaintHtmlFaderSkin(dc, u"aol"); }

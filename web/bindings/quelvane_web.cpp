@@ -34,8 +34,8 @@ namespace {
 using emscripten::val;
 
 // 2 to 10 colour values from a JavaScript array of numbers (other counts fade nothing).
-std::vector<int32_t> ColoursFrom(const val& colours) {
-  return emscripten::vecFromJSArray<int32_t>(colours);
+std::vector<int32_t> ColorsFrom(const val& colors) {
+  return emscripten::vecFromJSArray<int32_t>(colors);
 }
 
 // A JavaScript string of `text`. embind's own conversion of std::u16string first walks the
@@ -66,7 +66,7 @@ val JsStringOfUtf8(std::string_view text) {
 // a millisecond), instead of taking it back from JavaScript (a long line's is over half a
 // million characters).
 struct KeptRequest {
-  std::vector<int32_t> colours;
+  std::vector<int32_t> colors;
   std::u16string text;
   qf::FadeRequest request;  // its colours and text are the two above
   std::optional<std::u16string> prefix;
@@ -86,9 +86,9 @@ val ToArray(const std::vector<std::u16string>& texts) {
 
 // The chat line: the style prefix, then the fade (wavy when `wavy`), as the send buttons make it.
 //   composeChatLine("<b>", [255, 16711680], "ab", false) == "<b><Font Color=#FF0000>a..."
-val ComposeLine(const std::u16string& prefix, const val& colours, const std::u16string& text,
+val ComposeLine(const std::u16string& prefix, const val& colors, const std::u16string& text,
                 bool wavy) {
-  return JsString(qf::ComposeChatLine(prefix, ColoursFrom(colours), text, wavy ? -1 : 0));
+  return JsString(qf::ComposeChatLine(prefix, ColorsFrom(colors), text, wavy));
 }
 
 // A count from JavaScript; what is not a count (negative, not a number) is as large as can be.
@@ -151,7 +151,7 @@ bool PutOrderedPrefix(std::basic_string<CharT>& markup, const std::u16string& or
 //               wavy, maxLength, prefix})
 // gives {markup, groupSize, length, markupNumber (aol only: see walkLastMarkup)} (length in
 // characters, a surrogate pair once) or
-// {error, kind, overshoot} (kind: colourCount, waveRefused, textRefused, tooLong; format or
+// {error, kind, overshoot} (kind: colorCount, waveRefused, textRefused, tooLong; format or
 // prefix for a request the page never makes). maxLength 0 or absent is no limit. `prefix`
 // (aol only) is the style prefix as the desktop builds it, in the order the boxes were ticked:
 // it stands where the layer writes the same tags in its fixed order, so the markup is what the
@@ -162,14 +162,14 @@ val FormatFadeFor(const val& request) {
   if (!format) {
     return ErrorValue("format", "there is no format called " + name);
   }
-  const std::vector<int32_t> colours = ColoursFrom(request["colours"]);
+  const std::vector<int32_t> colors = ColorsFrom(request["colours"]);
   std::u16string text = request["text"].as<std::u16string>();
   qf::TextStyles styles;
   if (const val s = request["styles"]; !s.isUndefined()) {
     styles = {s["bold"].as<bool>(), s["italic"].as<bool>(), s["underline"].as<bool>(),
               s["strike"].as<bool>()};
   }
-  qf::FadeRequest fade{colours, text, *format, styles, request["wavy"].as<bool>()};
+  qf::FadeRequest fade{colors, text, *format, styles, request["wavy"].as<bool>()};
   if (const val most = request["maxLength"]; !most.isUndefined()) {
     fade.maxLength = CountFrom(most.as<double>());
   }
@@ -195,10 +195,10 @@ val FormatFadeFor(const val& request) {
   result.set("markup", JsStringOfUtf8(*markup.value));
   if (*format == qf::MarkupFormat::kAol) {
     KeptRequest& kept = LastAolRequest();
-    kept.colours = colours;
+    kept.colors = colors;
     kept.text = std::move(text);
     kept.request = fade;
-    kept.request.colours = kept.colours;
+    kept.request.colors = kept.colors;
     kept.request.text = kept.text;
     kept.prefix = std::move(ordered);
     kept.number += 1;
@@ -210,11 +210,11 @@ val FormatFadeFor(const val& request) {
 
 // The colours (colour values 0x00BBGGRR) of `count` characters faded through `colours`, as
 // the engine gives them: with the characters coloured in groups, the colour of each group.
-val FadeColourValues(const val& colours, double count) {
+val FadeColorValues(const val& colors, double count) {
   std::vector<qf::Channels> stops;
-  for (const int32_t colour : ColoursFrom(colours)) stops.push_back(qf::SplitColor(colour));
+  for (const int32_t color : ColorsFrom(colors)) stops.push_back(qf::SplitColor(color));
   std::vector<uint32_t> values(count >= 1 ? static_cast<std::size_t>(count) : 0);
-  qf::FadeColoursInto(stops, values.size(), 0, values);
+  qf::FadeColorsInto(stops, values.size(), 0, values);
   for (uint32_t& value : values) {
     value = (value >> 16) | (value & 0xFF00) | ((value & 0xFF) << 16);  // 0xRRGGBB to 0xBBGGRR
   }
@@ -224,8 +224,8 @@ val FadeColourValues(const val& colours, double count) {
 
 // The length of the fade only, without handing the markup to JavaScript: lets the benchmark
 // time the engine apart from the crossing of the result.
-double FadedLength(const val& colours, const std::u16string& text, bool wavy) {
-  return static_cast<double>(qf::FadeColors(ColoursFrom(colours), text, wavy ? -1 : 0).size());
+double FadedLength(const val& colors, const std::u16string& text, bool wavy) {
+  return static_cast<double>(qf::FadeColors(ColorsFrom(colors), text, wavy).size());
 }
 
 std::u16string ToggledPrefix(const std::u16string& prefix, const std::u16string& tag, bool ticked) {
@@ -246,7 +246,7 @@ class JsCanvas final : public qf::Canvas {
   void SetFontItalic(bool on) override { target_.call<void>("setFontItalic", on); }
   void SetFontUnderline(bool on) override { target_.call<void>("setFontUnderline", on); }
   void SetFontStrikethrough(bool on) override { target_.call<void>("setFontStrikethrough", on); }
-  void SetForeColor(int32_t colour) override { target_.call<void>("setForeColor", colour); }
+  void SetForeColor(int32_t color) override { target_.call<void>("setForeColor", color); }
   void Cls() override { target_.call<void>("cls"); }
   void PrintText(double x, int y, std::u16string_view text) override {
     target_.call<void>("printText", x, y, std::u16string(text));
@@ -278,15 +278,15 @@ class RecordingCanvas final : public qf::Canvas {
   void SetFontItalic(bool on) override { italic_ = on; font_ = -1; }
   void SetFontUnderline(bool on) override { underline_ = on; }
   void SetFontStrikethrough(bool on) override { strike_ = on; }
-  void SetForeColor(int32_t colour) override { colour_ = colour; }
+  void SetForeColor(int32_t color) override { color_ = color; }
   void Cls() override {}
   void PrintText(double x, int y, std::u16string_view text) override {
     const double width = TextWidth(text);
-    steps_.insert(steps_.end(), {x, static_cast<double>(y), static_cast<double>(colour_),
-                                 static_cast<double>(font_),
-                                 static_cast<double>((underline_ ? 1 : 0) | (strike_ ? 2 : 0)),
-                                 static_cast<double>(texts_.size()),
-                                 static_cast<double>(text.size()), width});
+    steps_.insert(
+        steps_.end(),
+        {x, static_cast<double>(y), static_cast<double>(color_), static_cast<double>(font_),
+         static_cast<double>((underline_ ? 1 : 0) | (strike_ ? 2 : 0)),
+         static_cast<double>(texts_.size()), static_cast<double>(text.size()), width});
     texts_.append(text);
   }
   double TextWidth(std::u16string_view text) override {
@@ -357,7 +357,7 @@ class RecordingCanvas final : public qf::Canvas {
   std::u16string name_ = u"Arial";
   double points_ = 10;
   bool bold_ = false, italic_ = false, underline_ = false, strike_ = false;
-  int32_t colour_ = 0;
+  int32_t color_ = 0;
   int font_ = -1;
   std::vector<Font> fonts_;
   std::vector<double> steps_;
@@ -386,15 +386,15 @@ val WalkLastMarkup(double number, val measure) {
 }
 
 // "RRGGBB" of a colour value, as the markup writes it (for the page's colour inputs).
-std::string ColourToHex(int32_t colour) {
-  const qf::Channels c = qf::SplitColor(colour);
+std::string ColorToHex(int32_t color) {
+  const qf::Channels c = qf::SplitColor(color);
   return qf::ChannelsToHex(c.red, c.green, c.blue);
 }
 
 // The colour value of "#RRGGBB" (or a decimal value), or null.
-val ColourFromHex(const std::string& text) {
-  const std::optional<int32_t> colour = qf::ParseColourStop(text);
-  return colour ? val(*colour) : val::null();
+val ColorFromHex(const std::string& text) {
+  const std::optional<int32_t> color = qf::ParseColorStop(text);
+  return color ? val(*color) : val::null();
 }
 
 // The scheme files' text from their bytes, and back; null when the text holds a character
@@ -451,57 +451,57 @@ std::u16string SchemeNameProblem(const std::u16string& name) {
 // The texts stored under Fade1..Fade10 (keys in any letter case) for scheme `name` in the text
 // of color.dat. The section is found as the desktop finds it, or, failing that, as Windows may
 // find it, folding the code page's other letters too (a file written there keeps its colours).
-std::array<std::optional<std::u16string>, qf::kSchemeColourCount> StoredColourTexts(
-    const std::u16string& colourFile, const std::u16string& name) {
-  const qf::ProfileText profile = qf::ProfileText::Parse(colourFile);
-  std::array<std::optional<std::u16string>, qf::kSchemeColourCount> texts;
-  for (int k = 1; k <= qf::kSchemeColourCount; ++k) {
+std::array<std::optional<std::u16string>, qf::kSchemeColorCount> StoredColorTexts(
+    const std::u16string& colorFile, const std::u16string& name) {
+  const qf::ProfileText profile = qf::ProfileText::Parse(colorFile);
+  std::array<std::optional<std::u16string>, qf::kSchemeColorCount> texts;
+  for (int k = 1; k <= qf::kSchemeColorCount; ++k) {
     texts[static_cast<std::size_t>(k - 1)] = profile.Read(
-        name, qf::SchemeColourKey(k), qf::ProfileText::SectionMatch::kAsciiThenCodePageCase);
+        name, qf::SchemeColorKey(k), qf::ProfileText::SectionMatch::kAsciiThenCodePageCase);
   }
   return texts;
 }
 
 // The ten colours of scheme `name`, as the desktop applies them: null where the value is
 // missing or not a colour a box can show (0..16777215), and the box keeps its colour.
-val ReadSchemeColours(const std::u16string& colourFile, const std::u16string& name) {
-  val colours = val::array();
-  for (const auto& text : StoredColourTexts(colourFile, name)) {
-    const std::optional<int32_t> colour = text ? qf::ParseStoredColour(*text) : std::nullopt;
-    colours.call<void>("push", colour ? val(*colour) : val::null());
+val ReadSchemeColors(const std::u16string& colorFile, const std::u16string& name) {
+  val colors = val::array();
+  for (const auto& text : StoredColorTexts(colorFile, name)) {
+    const std::optional<int32_t> color = text ? qf::ParseStoredColor(*text) : std::nullopt;
+    colors.call<void>("push", color ? val(*color) : val::null());
   }
-  return colours;
+  return colors;
 }
 
 // What an import says of scheme `name`'s ten values: the colour where it is one, else the text
 // that is stored there (which the desktop skips), else null where nothing is stored.
-val ReadSchemeValues(const std::u16string& colourFile, const std::u16string& name) {
+val ReadSchemeValues(const std::u16string& colorFile, const std::u16string& name) {
   val values = val::array();
-  for (const auto& text : StoredColourTexts(colourFile, name)) {
-    const std::optional<int32_t> colour = text ? qf::ParseStoredColour(*text) : std::nullopt;
-    values.call<void>("push", colour ? val(*colour) : text ? val(*text) : val::null());
+  for (const auto& text : StoredColorTexts(colorFile, name)) {
+    const std::optional<int32_t> color = text ? qf::ParseStoredColor(*text) : std::nullopt;
+    values.call<void>("push", color ? val(*color) : text ? val(*text) : val::null());
   }
   return values;
 }
 
 // The text of color.dat after saving scheme `name` with ten colours, as the desktop writes it
 // (Fade1..Fade10 in order); the text unchanged when every value was already there.
-val WriteSchemeColours(const std::u16string& colourFile, const std::u16string& name,
-                       const val& colours) {
-  const std::vector<int32_t> values = ColoursFrom(colours);
-  qf::ProfileText profile = qf::ProfileText::Parse(colourFile);
+val WriteSchemeColors(const std::u16string& colorFile, const std::u16string& name,
+                      const val& colors) {
+  const std::vector<int32_t> values = ColorsFrom(colors);
+  qf::ProfileText profile = qf::ProfileText::Parse(colorFile);
   bool changed = false;
-  for (int k = 1; k <= qf::kSchemeColourCount && k <= static_cast<int>(values.size()); ++k) {
-    changed |= profile.Write(name, qf::SchemeColourKey(k),
-                             qf::FormatColourValue(values[static_cast<std::size_t>(k - 1)]));
+  for (int k = 1; k <= qf::kSchemeColorCount && k <= static_cast<int>(values.size()); ++k) {
+    changed |= profile.Write(name, qf::SchemeColorKey(k),
+                             qf::FormatColorValue(values[static_cast<std::size_t>(k - 1)]));
   }
-  return JsString(changed ? profile.Format() : colourFile);
+  return JsString(changed ? profile.Format() : colorFile);
 }
 
 // The numbers of the lines of color.dat that are neither sections, keys, blank nor comments.
-val ColourFileOddLines(const std::u16string& colourFile) {
+val ColorFileOddLines(const std::u16string& colorFile) {
   val lines = val::array();
-  for (int line : qf::ProfileText::Parse(colourFile).OddLines()) lines.call<void>("push", line);
+  for (int line : qf::ProfileText::Parse(colorFile).OddLines()) lines.call<void>("push", line);
   return lines;
 }
 
@@ -512,14 +512,14 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   function("composeChatLine", &ComposeLine);
   function("markupFormats", &MarkupFormatList);
   function("formatFade", &FormatFadeFor);
-  function("fadeColourValues", &FadeColourValues);
+  function("fadeColourValues", &FadeColorValues);
   function("fadedLength", &FadedLength);
   function("toggledStylePrefix", &ToggledPrefix);
   function("renderTags", &RenderTags);
   function("walkTags", &WalkTags);
   function("walkLastMarkup", &WalkLastMarkup);
-  function("colourToHex", &ColourToHex);
-  function("colourFromHex", &ColourFromHex);
+  function("colourToHex", &ColorToHex);
+  function("colourFromHex", &ColorFromHex);
   function("decodeAnsi", &DecodeAnsi);
   function("encodeAnsi", &EncodeAnsi);
   function("parseSchemeList", &ParseList);
@@ -530,8 +530,8 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   emscripten::constant("maxSchemeListBytes", static_cast<double>(qf::kMaxSchemeListBytes));
   function("formatSchemeList", &FormatList);
   function("schemeNameProblem", &SchemeNameProblem);
-  function("readSchemeColours", &ReadSchemeColours);
+  function("readSchemeColours", &ReadSchemeColors);
   function("readSchemeValues", &ReadSchemeValues);
-  function("writeSchemeColours", &WriteSchemeColours);
-  function("colourFileOddLines", &ColourFileOddLines);
+  function("writeSchemeColours", &WriteSchemeColors);
+  function("colourFileOddLines", &ColorFileOddLines);
 }

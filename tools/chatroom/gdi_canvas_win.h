@@ -1,15 +1,16 @@
 #pragma once
-// The tag renderer's canvas on Windows: GDI text drawing with fonts made once and kept (the
-// toolkit's TextPainter), either on a rectangle of any device context or on a picture box.
-//   PictureBoxCanvas canvas(Picture11);
-//   RenderTags(canvas, Text3.Text());
+// The chat room's history is drawn by the program's tag renderer on this canvas: GDI text drawing
+// on a rectangle of any device context, with fonts made once and kept (the toolkit's
+// TextPainter).
+//   GdiCanvas canvas;
+//   canvas.SetTarget(dc, row, {left, top}, 0xFFFFFF);
+//   RenderTags(canvas, line);
 #include <windows.h>
 
 #include <cstdint>
 #include <string_view>
 
 #include "preview/canvas.h"
-#include "toolkit/controls_win.h"
 #include "toolkit/text_painter_win.h"
 
 namespace qf {
@@ -30,7 +31,7 @@ class GdiCanvas : public Canvas {
   void SetFontItalic(bool on) override { painter_.SetFontItalic(on); }
   void SetFontUnderline(bool on) override { painter_.SetFontUnderline(on); }
   void SetFontStrikethrough(bool on) override { painter_.SetFontStrikethrough(on); }
-  void SetForeColor(int32_t colour) override { painter_.SetForeColor(colour); }
+  void SetForeColor(int32_t color) override { painter_.SetForeColor(color); }
   void Cls() override;
   void PrintText(double x, int y, std::u16string_view text) override;
   double TextWidth(std::u16string_view text) override { return painter_.Width(text); }
@@ -40,28 +41,6 @@ class GdiCanvas : public Canvas {
   RECT area_{};
   POINT origin_{};
   int32_t backColor_ = 0;
-};
-
-// A picture box: drawing goes into its persistent image through the box's own font and colour
-// properties, so they stay on the box after a call, and the box shows the image at its next
-// paint.
-class PictureBoxCanvas : public Canvas {
- public:
-  explicit PictureBoxCanvas(PictureBox& box) : box_(box) {}
-
-  void SetFontName(std::u16string_view name) override { box_.SetFontName(name); }
-  void SetFontSize(double points) override { box_.SetFontSize(points); }
-  void SetFontBold(bool on) override { box_.SetFontBold(on); }
-  void SetFontItalic(bool on) override { box_.SetFontItalic(on); }
-  void SetFontUnderline(bool on) override { box_.SetFontUnderline(on); }
-  void SetFontStrikethrough(bool on) override { box_.SetFontStrikethrough(on); }
-  void SetForeColor(int32_t colour) override { box_.SetForeColor(colour); }
-  void Cls() override { box_.Cls(); }
-  void PrintText(double x, int y, std::u16string_view text) override;
-  double TextWidth(std::u16string_view text) override;
-
- private:
-  PictureBox& box_;
 };
 
 }  // namespace qf

@@ -49,37 +49,37 @@ struct LaneVectors<4> {
 
 // One segment's colour ramp. Every vector holds the same value in all lanes.
 template <int kLanes>
-struct ColourRamp {
+struct ColorRamp {
   using Doubles = typename LaneVectors<kLanes>::Doubles;
   Doubles startRed, startGreen, startBlue;
   Doubles stepRed, stepGreen, stepBlue;
 };
 
 // The ramp of a segment of `count` characters (at least 1) from stop `from` to stop `to`.
-//   MakeColourRamp<2>({255, 0, 0}, {0, 0, 255}, 3).stepRed[0] == -85.0
+//   MakeColorRamp<2>({255, 0, 0}, {0, 0, 255}, 3).stepRed[0] == -85.0
 template <int kLanes>
-[[gnu::always_inline]] inline ColourRamp<kLanes> MakeColourRamp(const Channels& from,
-                                                                const Channels& to,
-                                                                std::size_t count) {
+[[gnu::always_inline]] inline ColorRamp<kLanes> MakeColorRamp(const Channels& from,
+                                                              const Channels& to,
+                                                              std::size_t count) {
   using Doubles = typename LaneVectors<kLanes>::Doubles;
   const double n = static_cast<double>(count);
   // A scalar added to a zero vector: the value in every lane.
-  return ColourRamp<kLanes>{Doubles{} + from.red,
-                            Doubles{} + from.green,
-                            Doubles{} + from.blue,
-                            Doubles{} + static_cast<double>(to.red - from.red) / n,
-                            Doubles{} + static_cast<double>(to.green - from.green) / n,
-                            Doubles{} + static_cast<double>(to.blue - from.blue) / n};
+  return ColorRamp<kLanes>{Doubles{} + from.red,
+                           Doubles{} + from.green,
+                           Doubles{} + from.blue,
+                           Doubles{} + static_cast<double>(to.red - from.red) / n,
+                           Doubles{} + static_cast<double>(to.green - from.green) / n,
+                           Doubles{} + static_cast<double>(to.blue - from.blue) / n};
 }
 
 // The channels of the character at `position` (1..count) of the ramp's segment, worked out
 // with the scalar unit: the same IEEE operations as one lane of TagEndsAt, so the same values.
-//   ChannelsAt(MakeColourRamp<2>({255, 0, 0}, {0, 0, 255}, 3), 1.0) == {170, 0, 85}
+//   ChannelsAt(MakeColorRamp<2>({255, 0, 0}, {0, 0, 255}, 3), 1.0) == {170, 0, 85}
 struct RampChannels {
   unsigned red, green, blue;
 };
 template <int kLanes>
-[[gnu::always_inline]] inline RampChannels ChannelsAt(const ColourRamp<kLanes>& ramp,
+[[gnu::always_inline]] inline RampChannels ChannelsAt(const ColorRamp<kLanes>& ramp,
                                                       double position) {
   return {RoundChannel(ramp.startRed[0] + position * ramp.stepRed[0]),
           RoundChannel(ramp.startGreen[0] + position * ramp.stepGreen[0]),
@@ -89,11 +89,11 @@ template <int kLanes>
 // The ends of the colour tags of the characters at the positions in `position`, one per lane:
 // for each, eight bytes "RRGGBB>" and a zero byte, lane k's in bytes 8k..8k+7. The zero byte is
 // where the character or the wave tag goes.
-//   TagEndsAt(MakeColourRamp<2>({255, 0, 0}, {0, 0, 255}, 3), Float64x2{1, 2}) holds
+//   TagEndsAt(MakeColorRamp<2>({255, 0, 0}, {0, 0, 255}, 3), Float64x2{1, 2}) holds
 //   "AA0055>\0" "5500AA>\0"
 template <int kLanes>
 [[gnu::always_inline]] inline typename LaneVectors<kLanes>::Bytes TagEndsAt(
-    const ColourRamp<kLanes>& ramp, typename LaneVectors<kLanes>::Doubles position) {
+    const ColorRamp<kLanes>& ramp, typename LaneVectors<kLanes>::Doubles position) {
   using V = LaneVectors<kLanes>;
   // Adding 1.5 * 2^52 rounds a channel (-0.5 < x < 255.5) half-to-even and leaves it in the low
   // byte of the double's bits, with zeros above it up to bit 50 (see RoundChannel).

@@ -1,4 +1,4 @@
-#include "schemes/scheme_colours.h"
+#include "schemes/scheme_colors.h"
 
 #include <algorithm>
 #include <optional>
@@ -23,13 +23,13 @@ std::string Quoted(std::u16string_view text) {
   return "'" + shown + (text.size() > kShown ? "...'" : "'");
 }
 
-SchemeColours Failed(std::string error) { return {{}, std::move(error)}; }
+SchemeColors Failed(std::string error) { return {{}, std::move(error)}; }
 
 }  // namespace
 
-SchemeColours SchemeColoursFrom(std::string_view listBytes, std::string_view colourBytes,
-                                std::string_view name, int count, std::string_view listName,
-                                std::string_view colourName) {
+SchemeColors SchemeColorsFrom(std::string_view listBytes, std::string_view colorBytes,
+                              std::string_view name, int count, std::string_view listName,
+                              std::string_view colorName) {
   const std::optional<std::u16string> wanted = Utf8ToUtf16(name);
   if (!wanted) return Failed("the scheme name is not valid UTF-8");
   const std::string scheme = "scheme " + Quoted(*wanted);
@@ -45,21 +45,21 @@ SchemeColours SchemeColoursFrom(std::string_view listBytes, std::string_view col
   if (std::find(names->begin(), names->end(), *wanted) == names->end()) {
     return Failed("no " + scheme + " in " + std::string(listName));
   }
-  const ProfileText profile = ProfileText::Parse(DecodeCp1252(colourBytes));
-  SchemeColours result;
+  const ProfileText profile = ProfileText::Parse(DecodeCp1252(colorBytes));
+  SchemeColors result;
   for (int k = 1; k <= count; ++k) {
-    const std::u16string key = SchemeColourKey(k);
+    const std::u16string key = SchemeColorKey(k);
     const std::string keyName = Utf16ToUtf8(key);
     const std::optional<std::u16string> value = profile.Read(*wanted, key);
     if (!value) {
-      return Failed(std::string(colourName) + " has no " + keyName + " for " + scheme);
+      return Failed(std::string(colorName) + " has no " + keyName + " for " + scheme);
     }
-    const std::optional<int32_t> colour = ParseStoredColour(*value);
-    if (!colour) {
-      return Failed(keyName + " of " + scheme + " in " + std::string(colourName) + " is " +
+    const std::optional<int32_t> color = ParseStoredColor(*value);
+    if (!color) {
+      return Failed(keyName + " of " + scheme + " in " + std::string(colorName) + " is " +
                     Quoted(*value) + ", not a colour value from 0 to 16777215");
     }
-    result.colours.push_back(*colour);
+    result.colors.push_back(*color);
   }
   return result;
 }

@@ -10,13 +10,13 @@
 namespace qf {
 
 // Background and text colour of a control, with its brush. Null colours mean the system's.
-class ControlColours {
+class ControlColors {
  public:
-  ControlColours(std::optional<int32_t> back, std::optional<int32_t> fore);
+  ControlColors(std::optional<int32_t> back, std::optional<int32_t> fore);
   std::optional<int32_t> Back() const { return back_; }
   std::optional<int32_t> Fore() const { return fore_; }
-  void SetBack(int32_t colour);
-  void SetFore(int32_t colour) { fore_ = colour; }
+  void SetBack(int32_t color);
+  void SetFore(int32_t color) { fore_ = color; }
   // Prepares `dc` and returns the brush (null when both colours are the system's).
   HBRUSH Apply(HDC dc);
 
@@ -27,9 +27,9 @@ class ControlColours {
 };
 
 // Whether `message` is one of the WM_CTLCOLOR* messages a control answers with a brush.
-bool IsControlColourMessage(UINT message);
+bool IsControlColorMessage(UINT message);
 
 // WM_CTLCOLOR*'s answer: the brush, or false (the default colours) when there is none.
-bool AnswerColour(HBRUSH brush, LRESULT& result);
+bool AnswerColor(HBRUSH brush, LRESULT& result);
 
 }  // namespace qf

@@ -46,21 +46,21 @@ std::optional<Reading> ReferenceReading(std::u16string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::u16string text = qf::fuzz::BytesToUtf16(data, size);
-  const std::optional<int32_t> parsed = qf::ParseColourValue(text);
+  const std::optional<int32_t> parsed = qf::ParseColorValue(text);
   const std::optional<Reading> reference = ReferenceReading(text);
   QF_FUZZ_CHECK(parsed.has_value() == reference.has_value());
   if (parsed) {
     QF_FUZZ_CHECK(*parsed == reference->value);
-    const std::u16string formatted = qf::FormatColourValue(*parsed);
+    const std::u16string formatted = qf::FormatColorValue(*parsed);
     QF_FUZZ_CHECK(formatted == reference->canonical);
-    QF_FUZZ_CHECK(qf::ParseColourValue(formatted) == parsed);
+    QF_FUZZ_CHECK(qf::ParseColorValue(formatted) == parsed);
   }
 
   if (size >= sizeof(int32_t)) {
     int32_t value;
     std::memcpy(&value, data, sizeof value);
-    const std::u16string formatted = qf::FormatColourValue(value);
-    QF_FUZZ_CHECK(qf::ParseColourValue(formatted) == value);
+    const std::u16string formatted = qf::FormatColorValue(value);
+    QF_FUZZ_CHECK(qf::ParseColorValue(formatted) == value);
     const std::optional<Reading> again = ReferenceReading(formatted);
     QF_FUZZ_CHECK(again && again->value == value && again->canonical == formatted);
   }
