@@ -23,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Found {
+  LONG id = 0;  // the child id, to ask for more
   long role = 0;
   RECT place{};  // on the screen
 };
@@ -51,6 +52,7 @@ std::map<std::wstring, Found> ReadByName(HWND window, IAccessible** keep = nullp
     if (SUCCEEDED(client->get_accName(child, &name)) && name != nullptr &&
         SUCCEEDED(client->get_accRole(child, &role)) &&
         SUCCEEDED(client->accLocation(&item.place.left, &item.place.top, &width, &height, child))) {
+      item.id = k;
       item.role = role.lVal;
       item.place.right = item.place.left + width;
       item.place.bottom = item.place.top + height;
@@ -113,19 +115,7 @@ TEST(Accessibility, EveryClickAreaAndColorSquareIsANamedButtonWhereTheLayoutPuts
     // The reader presses FADES: the scheme manager opens, as on a click.
     VARIANT fades{};
     fades.vt = VT_I4;
-    LONG count = 0;
-    client->get_accChildCount(&count);
-    for (LONG k = 1; k <= count; ++k) {
-      VARIANT child{};
-      child.vt = VT_I4;
-      child.lVal = k;
-      BSTR name = nullptr;
-      if (SUCCEEDED(client->get_accName(child, &name)) && name != nullptr &&
-          std::wstring(name) == L"Add/Remove Fades") {
-        fades = child;
-      }
-      SysFreeString(name);
-    }
+    fades.lVal = found[L"Add/Remove Fades"].id;
     EXPECT_EQ(client->accDoDefaultAction(fades), S_OK);
     qf::test::PumpFor(100);
     EXPECT_TRUE(program.schemeForm.Visible());
