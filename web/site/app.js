@@ -75,7 +75,17 @@ async function start() {
   let core;
   try {
     if (typeof createQuelvane !== "function") throw new Error("quelvane.js did not load");
-    core = await createQuelvane();
+    if (!window.quelvaneCompiled) throw new Error("no WebAssembly");
+    // The module index.html compiled, instantiated with the imports quelvane.js gives it.
+    core = await new Promise((resolve, reject) => {
+      createQuelvane({
+        instantiateWasm(imports, receive) {
+          window.quelvaneCompiled.then((module) => WebAssembly.instantiate(module, imports))
+            .then((instance) => receive(instance), reject);
+          return {};
+        },
+      }).then(resolve, reject);
+    });
   } catch (error) {
     say($("status"), `The fader could not start in this browser (${error?.message ?? error}). It needs WebAssembly and the page served over http, not opened as a file.`, { problem: true });
     return;
