@@ -70,8 +70,56 @@ function reportFailures() {
   window.addEventListener("unhandledrejection", (event) => show(event.reason?.message ?? event.reason));
 }
 
+// While the core is still loading, presses of the page's buttons (and a form's submission) are
+// held, to be made once it is ready; everything else (typing, ticking, choosing) needs no
+// holding, as the core's start reads the controls as they are. Returns the function that makes
+// the held presses.
+function holdPressesUntilReady() {
+  const held = [];
+  const hold = (event) => {
+    const button = event.type === "submit" ? event.submitter ?? event.target : event.target.closest?.("button");
+    if (!button || !$("page").contains(button)) return;
+    event.preventDefault();
+    event.stopImmediatePropagation();
+    if (event.type === "click") held.push(button);
+  };
+  document.addEventListener("click", hold, true);
+  document.addEventListener("submit", hold, true);
+  return () => {
+    document.removeEventListener("click", hold, true);
+    document.removeEventListener("submit", hold, true);
+    for (const button of held) button.click();
+  };
+}
+
+const controlSets = ["fader-controls", "scheme-controls", "html-fieldset"];
+
 async function start() {
   reportFailures();
+  // The controls are usable while the core's WebAssembly is still being compiled: the first
+  // fade waits for it (it shows once the core is ready, from the controls as they are then).
+  const countBox = $("stop-count");
+  for (let n = 2; n <= 10; ++n) countBox.add(new Option(String(n), String(n)));
+  countBox.value = String(START_COUNT);
+  const stopInputs = START_STOPS.map((hex, i) => {
+    const item = document.createElement("li");
+    const label = document.createElement("label");
+    const input = document.createElement("input");
+    input.type = "color";
+    input.id = `stop-${i + 1}`;
+    input.value = hex;
+    input.setAttribute("aria-label", `Colour ${i + 1}`);
+    label.append(String(i + 1), input);
+    item.append(label);
+    item.classList.toggle("unused", i >= START_COUNT);
+    $("stops").append(item);
+    return input;
+  });
+  const releasePresses = holdPressesUntilReady();
+  for (const id of controlSets) $(id).disabled = false;
+  performance.mark("quelvane-interactive");
+  $("line").focus();
+
   let core;
   try {
     if (typeof createQuelvane !== "function") throw new Error("quelvane.js did not load");
@@ -87,6 +135,7 @@ async function start() {
       }).then(resolve, reject);
     });
   } catch (error) {
+    for (const id of controlSets) $(id).disabled = true;
     say($("status"), `The fader could not start in this browser (${error?.message ?? error}). It needs WebAssembly and the page served over http, not opened as a file.`, { problem: true });
     return;
   }
@@ -119,27 +168,13 @@ async function start() {
     return `${sentence}.`;
   }
 
-  const stops = START_STOPS.map((hex) => core.colourFromHex(hex));
-  const stopInputs = [];
-  let count = START_COUNT;
-  let prefix = "";
+  // --- the fader: from the controls as they are now -----------------------------------------
+  const stops = stopInputs.map((input) => core.colourFromHex(input.value));
+  let count = Number(countBox.value);
+  const styleBoxes = ["style-s", "style-i", "style-b", "style-u"].map($);
+  let prefix = styleBoxes.reduce((tags, box) => box.checked ? core.toggledStylePrefix(tags, box.dataset.tag, true) : tags, "");
 
-  // --- the fader ---------------------------------------------------------------------------
-  const countBox = $("stop-count");
-  for (let n = 2; n <= 10; ++n) countBox.add(new Option(String(n), String(n)));
-  countBox.value = String(count);
-
-  stops.forEach((colour, i) => {
-    const item = document.createElement("li");
-    const label = document.createElement("label");
-    const input = document.createElement("input");
-    input.type = "color";
-    input.id = `stop-${i + 1}`;
-    input.setAttribute("aria-label", `Colour ${i + 1}`);
-    label.append(String(i + 1), input);
-    item.append(label);
-    $("stops").append(item);
-    stopInputs.push(input);
+  stopInputs.forEach((input, i) => {
     input.addEventListener("input", () => {
       stops[i] = core.colourFromHex(input.value);
       update();
@@ -166,6 +201,8 @@ async function start() {
   // The preview: laid out again when the fade changes, drawn at the next animation frame (and
   // when scrolled, zoomed or resized, only that).
   const preview = new Preview(core, $("preview-strip"), $("preview-space"), $("preview"));
+  preview.zoom = Number($("preview-zoom").value);
+  preview.background = core.colourFromHex($("preview-back").value);
   let layoutPending = false;
   let previewFade = null;
   let drawPending = false;
@@ -298,8 +335,7 @@ async function start() {
   offerFormats($("format"), $("format-summary"));
   $("format").addEventListener("change", update);
   $("limit").addEventListener("input", update);
-  for (const id of ["style-s", "style-i", "style-b", "style-u"]) {
-    const box = $(id);
+  for (const box of styleBoxes) {
     box.addEventListener("change", () => {
       prefix = core.toggledStylePrefix(prefix, box.dataset.tag, box.checked);
       update();
@@ -454,12 +490,10 @@ async function start() {
   showStops();
   update();
 
-  for (const id of ["fader-controls", "scheme-controls", "html-fieldset"]) $(id).disabled = false;
   say($("status"), "");
   $("page").dataset.ready = "true";
-  performance.mark("quelvane-interactive");
   window.quelvaneCore = core; // for the benchmark and for curious users in the console
-  $("line").focus();
+  releasePresses();
 }
 
 // After one visit the page works with no network: a service worker keeps its files. A new
