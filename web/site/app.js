@@ -6,11 +6,6 @@ import { MAX_FILE_BYTES, SchemeStore } from "./schemes.js";
 
 const $ = (id) => document.getElementById(id);
 
-// Start colours of the ten stops (the desktop starts all black, which shows nothing on the
-// black preview strip), and the number used at first.
-const START_STOPS = ["#ff0000", "#ff8000", "#ffff00", "#00ff00", "#00ffff",
-                     "#0080ff", "#0000ff", "#8000ff", "#ff00ff", "#ffffff"];
-const START_COUNT = 3;
 
 function say(element, text, { problem = false, notes = [] } = {}) {
   element.replaceChildren(text);
@@ -70,55 +65,12 @@ function reportFailures() {
   window.addEventListener("unhandledrejection", (event) => show(event.reason?.message ?? event.reason));
 }
 
-// While the core is still loading, presses of the page's buttons (and a form's submission) are
-// held, to be made once it is ready; everything else (typing, ticking, choosing) needs no
-// holding, as the core's start reads the controls as they are. Returns the function that makes
-// the held presses.
-function holdPressesUntilReady() {
-  const held = [];
-  const hold = (event) => {
-    const button = event.type === "submit" ? event.submitter ?? event.target : event.target.closest?.("button");
-    if (!button || !$("page").contains(button)) return;
-    event.preventDefault();
-    event.stopImmediatePropagation();
-    if (event.type === "click") held.push(button);
-  };
-  document.addEventListener("click", hold, true);
-  document.addEventListener("submit", hold, true);
-  return () => {
-    document.removeEventListener("click", hold, true);
-    document.removeEventListener("submit", hold, true);
-    for (const button of held) button.click();
-  };
-}
-
-const controlSets = ["fader-controls", "scheme-controls", "html-fieldset"];
-
 async function start() {
   reportFailures();
-  // The controls are usable while the core's WebAssembly is still being compiled: the first
-  // fade waits for it (it shows once the core is ready, from the controls as they are then).
+  // The controls are usable already (controls.js): the first fade waits for the core, and is
+  // made from the controls as they are once it is ready.
   const countBox = $("stop-count");
-  for (let n = 2; n <= 10; ++n) countBox.add(new Option(String(n), String(n)));
-  countBox.value = String(START_COUNT);
-  const stopInputs = START_STOPS.map((hex, i) => {
-    const item = document.createElement("li");
-    const label = document.createElement("label");
-    const input = document.createElement("input");
-    input.type = "color";
-    input.id = `stop-${i + 1}`;
-    input.value = hex;
-    input.setAttribute("aria-label", `Colour ${i + 1}`);
-    label.append(String(i + 1), input);
-    item.append(label);
-    item.classList.toggle("unused", i >= START_COUNT);
-    $("stops").append(item);
-    return input;
-  });
-  const releasePresses = holdPressesUntilReady();
-  for (const id of controlSets) $(id).disabled = false;
-  performance.mark("quelvane-interactive");
-  $("line").focus();
+  const stopInputs = [...$("stops").querySelectorAll("input")];
 
   let core;
   try {
@@ -135,7 +87,7 @@ async function start() {
       }).then(resolve, reject);
     });
   } catch (error) {
-    for (const id of controlSets) $(id).disabled = true;
+    window.quelvaneControls?.disable();
     say($("status"), `The fader could not start in this browser (${error?.message ?? error}). It needs WebAssembly and the page served over http, not opened as a file.`, { problem: true });
     return;
   }
@@ -493,7 +445,7 @@ async function start() {
   say($("status"), "");
   $("page").dataset.ready = "true";
   window.quelvaneCore = core; // for the benchmark and for curious users in the console
-  releasePresses();
+  window.quelvaneControls.release();
 }
 
 // After one visit the page works with no network: a service worker keeps its files. A new
