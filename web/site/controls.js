@@ -54,6 +54,18 @@ window.quelvaneControls = (() => {
     document.removeEventListener("click", hold, true);
     document.removeEventListener("submit", hold, true);
   };
+  const disable = () => {
+    stopHolding();
+    held.length = 0;
+    for (const id of CONTROL_SETS) $(id).disabled = true;
+  };
+  // Without app.js (the network failed it) nothing would ever answer the controls. (Deferred
+  // as a module, it reports its failure only after this script has run.)
+  document.querySelector('script[src="app.js"]')?.addEventListener("error", () => {
+    disable();
+    $("status").textContent = "The page's scripts could not be loaded: reload the page.";
+    $("status").classList.add("problem");
+  });
   return {
     // The core is ready: the held presses are made, in order.
     release() {
@@ -61,10 +73,6 @@ window.quelvaneControls = (() => {
       for (const button of held.splice(0)) button.click();
     },
     // The core could not start: the controls are disabled again, and presses dropped.
-    disable() {
-      stopHolding();
-      held.length = 0;
-      for (const id of CONTROL_SETS) $(id).disabled = true;
-    },
+    disable,
   };
 })();
