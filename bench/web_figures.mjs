@@ -10,8 +10,9 @@
 //     the input event to the preview drawn at the next frame, as the page measures it, and the
 //     page's own work in that (its input handler and its drawing, without the frame's wait);
 //   - the page's time from navigation to interactive (the mark the page sets when its controls
-//     are enabled), over first loads (fresh context) and second loads, with the bytes moved,
-//     beside an empty page's first load in the same run (the machine's floor at that moment).
+//     are enabled) and to its first paint, over first loads (fresh context) and second loads,
+//     with the bytes moved, beside an empty page's first load in the same run (the machine's
+//     floor at that moment).
 // Needs the web build, the native build of fade_bench and the test packages, e.g.:
 //   scripts/test web && cmake --build --preset native --target fade_bench
 //   node bench/web_figures.mjs [--rounds N] [--loads N] [--keys N]
@@ -124,6 +125,7 @@ async function loadTimes(browser, url) {
     const entries = [performance.getEntriesByType("navigation")[0], ...performance.getEntriesByType("resource")];
     return {
       ms: performance.getEntriesByName("quelvane-interactive")[0].startTime,
+      paint: performance.getEntriesByName("first-contentful-paint")[0]?.startTime ?? NaN,
       transferred: entries.reduce((sum, e) => sum + e.transferSize, 0),
       files: entries.map((e) => ({ name: e.name.replace(/^.*\//, "") || "index.html", transferred: e.transferSize, size: e.decodedBodySize })),
     };
@@ -200,6 +202,8 @@ try {
     console.log(`${name} to interactive, ${loads} loads from 127.0.0.1: median ${median(ms).toFixed(0)} ms ` +
                 `(min ${Math.min(...ms).toFixed(0)}, max ${Math.max(...ms).toFixed(0)}); ` +
                 `transferred ${list[0].transferred} bytes`);
+    const paint = list.map((l) => l.paint);
+    console.log(`  first paint: median ${median(paint).toFixed(0)} ms (min ${Math.min(...paint).toFixed(0)}, max ${Math.max(...paint).toFixed(0)})`);
     console.log(`  ${list[0].files.map((file) => `${file.name} ${file.transferred}/${file.size}`).join(", ")} (transferred/decoded bytes)`);
   }
   const emptyMs = empty.first.map((l) => l.ms);

@@ -6,11 +6,6 @@ import { MAX_FILE_BYTES, SchemeStore } from "./schemes.js";
 
 const $ = (id) => document.getElementById(id);
 
-// Start colours of the ten stops (the desktop starts all black, which shows nothing on the
-// black preview strip), and the number used at first.
-const START_STOPS = ["#ff0000", "#ff8000", "#ffff00", "#00ff00", "#00ffff",
-                     "#0080ff", "#0000ff", "#8000ff", "#ff00ff", "#ffffff"];
-const START_COUNT = 3;
 
 function say(element, text, { problem = false, notes = [] } = {}) {
   element.replaceChildren(text);
@@ -72,11 +67,27 @@ function reportFailures() {
 
 async function start() {
   reportFailures();
+  // The controls are usable already (controls.js): the first fade waits for the core, and is
+  // made from the controls as they are once it is ready.
+  const countBox = $("stop-count");
+  const stopInputs = [...$("stops").querySelectorAll("input")];
+
   let core;
   try {
     if (typeof createQuelvane !== "function") throw new Error("quelvane.js did not load");
-    core = await createQuelvane();
+    if (!window.quelvaneCompiled) throw new Error("no WebAssembly");
+    // The module index.html compiled, instantiated with the imports quelvane.js gives it.
+    core = await new Promise((resolve, reject) => {
+      createQuelvane({
+        instantiateWasm(imports, receive) {
+          window.quelvaneCompiled.then((module) => WebAssembly.instantiate(module, imports))
+            .then((instance) => receive(instance), reject);
+          return {};
+        },
+      }).then(resolve, reject);
+    });
   } catch (error) {
+    window.quelvaneControls?.disable();
     say($("status"), `The fader could not start in this browser (${error?.message ?? error}). It needs WebAssembly and the page served over http, not opened as a file.`, { problem: true });
     return;
   }
@@ -109,27 +120,13 @@ async function start() {
     return `${sentence}.`;
   }
 
-  const stops = START_STOPS.map((hex) => core.colourFromHex(hex));
-  const stopInputs = [];
-  let count = START_COUNT;
-  let prefix = "";
+  // --- the fader: from the controls as they are now -----------------------------------------
+  const stops = stopInputs.map((input) => core.colourFromHex(input.value));
+  let count = Number(countBox.value);
+  const styleBoxes = ["style-s", "style-i", "style-b", "style-u"].map($);
+  let prefix = styleBoxes.reduce((tags, box) => box.checked ? core.toggledStylePrefix(tags, box.dataset.tag, true) : tags, "");
 
-  // --- the fader ---------------------------------------------------------------------------
-  const countBox = $("stop-count");
-  for (let n = 2; n <= 10; ++n) countBox.add(new Option(String(n), String(n)));
-  countBox.value = String(count);
-
-  stops.forEach((colour, i) => {
-    const item = document.createElement("li");
-    const label = document.createElement("label");
-    const input = document.createElement("input");
-    input.type = "color";
-    input.id = `stop-${i + 1}`;
-    input.setAttribute("aria-label", `Colour ${i + 1}`);
-    label.append(String(i + 1), input);
-    item.append(label);
-    $("stops").append(item);
-    stopInputs.push(input);
+  stopInputs.forEach((input, i) => {
     input.addEventListener("input", () => {
       stops[i] = core.colourFromHex(input.value);
       update();
@@ -156,6 +153,8 @@ async function start() {
   // The preview: laid out again when the fade changes, drawn at the next animation frame (and
   // when scrolled, zoomed or resized, only that).
   const preview = new Preview(core, $("preview-strip"), $("preview-space"), $("preview"));
+  preview.zoom = Number($("preview-zoom").value);
+  preview.background = core.colourFromHex($("preview-back").value);
   let layoutPending = false;
   let previewFade = null;
   let drawPending = false;
@@ -288,8 +287,7 @@ async function start() {
   offerFormats($("format"), $("format-summary"));
   $("format").addEventListener("change", update);
   $("limit").addEventListener("input", update);
-  for (const id of ["style-s", "style-i", "style-b", "style-u"]) {
-    const box = $(id);
+  for (const box of styleBoxes) {
     box.addEventListener("change", () => {
       prefix = core.toggledStylePrefix(prefix, box.dataset.tag, box.checked);
       update();
@@ -444,12 +442,10 @@ async function start() {
   showStops();
   update();
 
-  for (const id of ["fader-controls", "scheme-controls", "html-fieldset"]) $(id).disabled = false;
   say($("status"), "");
   $("page").dataset.ready = "true";
-  performance.mark("quelvane-interactive");
   window.quelvaneCore = core; // for the benchmark and for curious users in the console
-  $("line").focus();
+  window.quelvaneControls.release();
 }
 
 // After one visit the page works with no network: a service worker keeps its files. A new

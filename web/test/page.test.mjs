@@ -93,6 +93,34 @@ describe("the fader", () => {
     await closePage(page);
   });
 
+  test("usable while the core is still compiling: what was typed, ticked and pressed is faded once it is ready", async () => {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    const problems = [];
+    page.on("pageerror", (error) => problems.push(error.message));
+    // The WebAssembly is held back until the controls have been used.
+    const held = [];
+    await page.setRequestInterception(true);
+    page.on("request", (request) => (request.url().endsWith("/quelvane.wasm") ? held.push(request) : request.continue()));
+    await page.goto(server.url);
+    await page.waitForFunction(() => !document.getElementById("fader-controls").disabled);
+    assert.equal(await page.$eval("#page", (p) => p.dataset.ready), "false");
+    await page.type("#line", "Early <3");
+    await page.click("#style-b");
+    await page.type("#html-line", "ab");
+    await page.click("#html-generate");
+    await page.click("#copy");
+    assert.equal(held.length, 1, "the core's file was asked for once, and is still held");
+    held[0].continue();
+    await page.waitForSelector('#page[data-ready="true"]');
+    assert.equal(await markupOf(page), `<b>${runQfade(["#FF0000,#FF8000,#FFFF00", "Early <3"])}`);
+    assert.equal(await page.$eval("#html-output", (box) => box.value), runQfade(["#FF0000,#00FF00,#0000FF", "ab"]));
+    await page.waitForFunction(() => /Copied|Ctrl\+C/.test(document.getElementById("status").textContent));
+    assert.equal(page.url(), server.url, "Generate did not submit the form away");
+    assert.deepEqual(problems, []);
+    await context.close();
+  });
+
   test("the preview has the fade's colours at the first and the last letter", async () => {
     const page = await freshPage();
     for (const [k, hex] of stops.entries()) await pickColour(page, `#stop-${k + 1}`, hex);
