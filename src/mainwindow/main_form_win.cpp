@@ -48,6 +48,7 @@ void MainForm::Form_Load() {
   // announcement; the window shows after that, with its preview.
   ChromeForm::Form_Load();
   host_.LoadStartupScheme();
+  for (int k = 1; k <= 10; ++k) NameColorSquare(k);
   SendAnnouncement();
   loadDone_ = true;
   RequestPreview();
@@ -60,12 +61,22 @@ void MainForm::OnCloseClicked() { host_.ExitProgram(); }
 void MainForm::ShowState() {
   // The controls show the state (they hold it already when the user made the change).
   for (int k = 1; k <= 10; ++k) {
-    if (ColorBox(k).BackColor() != state_.StopColor(k))
+    if (ColorBox(k).BackColor() != state_.StopColor(k)) {
       ColorBox(k).SetBackColor(state_.StopColor(k));
+      NameColorSquare(k);
+    }
     if (NumberedBox(k).Value() != state_.NumberedBox(k)) NumberedBox(k).SetValue(state_.NumberedBox(k));
   }
   if (lineBox.Text() != state_.Line()) lineBox.SetText(state_.Line());
   RequestPreview();
+}
+
+void MainForm::NameColorSquare(int k) {
+  // A colour square that has the keyboard is a window of its own: the system names it to a
+  // reader by its window text, which nothing draws.
+  if (ColorBox(k).Created()) {
+    SetWindowTextW(ColorBox(k).Handle(), ToWide(ColorSquareName(k, state_.StopColor(k))).c_str());
+  }
 }
 
 void MainForm::SetStopColor(int k, int32_t color) { state_.SetStopColor(k, color); }

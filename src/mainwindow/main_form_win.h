@@ -94,6 +94,8 @@ class MainForm : public ChromeForm {
   void SetSliderColor();
   void ToggleStyle(const CheckBox& box, std::u16string_view tag);
   void OnNumberedBoxClicked(int k) { state_.SetNumberedBox(k, NumberedBox(k).Value()); }
+  // Gives colour square k its name for a screen reader.
+  void NameColorSquare(int k);
   // The controls show the state; the preview is asked for.
   void ShowState();
   // Asks for the preview to be drawn once the messages waiting now have run.

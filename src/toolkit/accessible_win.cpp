@@ -157,7 +157,11 @@ class AccessibleWindow final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (focus == nullptr) return E_POINTER;
     focus->vt = VT_EMPTY;
-    return S_FALSE;
+    if (source_ == nullptr) return kGone;
+    if (GetFocus() != window_) return S_FALSE;  // a control or another window has it
+    focus->vt = VT_I4;
+    focus->lVal = source_->FocusedItem();  // CHILDID_SELF when no item has it
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
     if (selection == nullptr) return E_POINTER;
@@ -284,6 +288,11 @@ bool AccessibleClient::RunPress(UINT message, WPARAM index, AccessibleSource& so
   std::vector<AccessibleItem> items = source.AccessibleItems();
   if (index < items.size() && items[index].press) items[index].press();
   return true;
+}
+
+void AccessibleClient::AnnounceFocus(HWND window, long child) {
+  if (window != nullptr && child > 0)
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, child);
 }
 
 void AccessibleClient::Disconnect() {

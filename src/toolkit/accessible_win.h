@@ -34,6 +34,8 @@ struct AccessibleItem {
 class AccessibleSource {
  public:
   virtual std::vector<AccessibleItem> AccessibleItems() = 0;
+  // The item (1..count) that has the keyboard, or 0 when none does.
+  virtual long FocusedItem() { return 0; }
 
  protected:
   ~AccessibleSource() = default;
@@ -60,6 +62,8 @@ class AccessibleClient {
   // A press a reader asked for (accDoDefaultAction), run from the form's queue: true when
   // `message` is one.
   bool RunPress(UINT message, WPARAM index, AccessibleSource& source);
+  // Tells a reader that item `child` (1..count) took the keyboard, so it says what it is.
+  static void AnnounceFocus(HWND window, long child);
   // The form's window is going: the object stops reading the form.
   void Disconnect();
 

@@ -103,6 +103,8 @@ void FormKeyboard::FocusStop(const TabStop& stop) {
   } else {
     FocusMovedTo(form_.hwnd_);
   }
+  // The system sees its focus stay on the form's window: a reader is told which item has it.
+  AccessibleClient::AnnounceFocus(form_.hwnd_, form_.FocusedItem());
 }
 
 void FormKeyboard::FocusMovedTo(HWND focus) {

@@ -234,6 +234,17 @@ std::vector<AccessibleItem> Form::AccessibleItems() {
   return items;
 }
 
+long Form::FocusedItem() {
+  const ClickLabel* label = FocusedLabel();
+  if (label == nullptr) return 0;
+  const Rect place = label->PlacedBounds();
+  const std::vector<AccessibleItem> items = AccessibleItems();
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (items[k].bounds == place) return static_cast<long>(k + 1);
+  }
+  return 0;
+}
+
 AccessibleItem Form::ItemOf(const ClickLabel& label, std::u16string name) {
   return {.name = std::move(name),
           .role = AccessibleRole::kButton,

@@ -174,6 +174,8 @@ class Form : private AccessibleSource {
   // have a tool tip, named by it. A form with other areas (colour squares, unnamed areas)
   // lists them all itself.
   std::vector<AccessibleItem> AccessibleItems() override;
+  // The item of the click label that has the keyboard (by its place), or 0.
+  long FocusedItem() override;
   // The item of click area `label`: a button, named `name`, pressed as its onClick.
   static AccessibleItem ItemOf(const ClickLabel& label, std::u16string name);
   // The item of a control drawn by the form (a colour square, a strip of text).

@@ -112,6 +112,28 @@ TEST(Accessibility, EveryClickAreaAndColorSquareIsANamedButtonWhereTheLayoutPuts
     EXPECT_EQ(found[L"Hello"].role, ROLE_SYSTEM_STATICTEXT);
     EXPECT_EQ(found.size(), 6u + 10u + 1u);
 
+    // Tab from the line to SEND: the reader is told the focus is on the SEND button; on a colour
+    // square (a window of its own) the system names it by its window text.
+    static LONG announced = 0;
+    const HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
+          if (object == OBJID_CLIENT) announced = child;
+        },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    SetFocus(main.lineBox.Handle());
+    qf::test::PostKey(main.lineBox.Handle(), VK_TAB);
+    qf::test::PumpFor(50);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(announced, found[L"Send To Chat"].id);
+    VARIANT focus{};
+    EXPECT_EQ(client->get_accFocus(&focus), S_OK);
+    EXPECT_EQ(focus.vt, VT_I4);
+    EXPECT_EQ(focus.lVal, found[L"Send To Chat"].id);
+    wchar_t text[64] = {};
+    GetWindowTextW(main.ColorBox(3).Handle(), text, 64);
+    EXPECT_STREQ(text, L"Colour 3: blue (#0000FF)");
+
     // The reader presses FADES: the scheme manager opens, as on a click.
     VARIANT fades{};
     fades.vt = VT_I4;
