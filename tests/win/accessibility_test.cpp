@@ -85,6 +85,12 @@ void ExpectButton(const std::map<std::wstring, Found>& found, qf::Form& form,
   EXPECT_TRUE(EqualRect(&item->second.place, &expected)) << testing::PrintToString(name);
 }
 
+// The item a focus event last announced on a form's client area.
+LONG announced = 0;
+void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) announced = child;
+}
+
 TEST(Accessibility, EveryClickAreaAndColorSquareIsANamedButtonWhereTheLayoutPutsIt) {
   const fs::path folder =
       fs::temp_directory_path() / ("qf-a11y-" + std::to_string(GetCurrentProcessId()));
@@ -114,13 +120,10 @@ TEST(Accessibility, EveryClickAreaAndColorSquareIsANamedButtonWhereTheLayoutPuts
 
     // Tab from the line to SEND: the reader is told the focus is on the SEND button; on a colour
     // square (a window of its own) the system names it by its window text.
-    static LONG announced = 0;
-    const HWINEVENTHOOK hook = SetWinEventHook(
-        EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr,
-        [](HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
-          if (object == OBJID_CLIENT) announced = child;
-        },
-        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    announced = 0;
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &RecordFocus,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     SetFocus(main.lineBox.Handle());
     qf::test::PostKey(main.lineBox.Handle(), VK_TAB);
     qf::test::PumpFor(50);
