@@ -71,14 +71,8 @@ void HtmlFaderForm::OnCloseClicked() {
 }
 
 void HtmlFaderForm::MixColor(int k) {
-  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
-  const std::array<const ScrollBar*, 9> bars{&color1Red, &color1Green, &color1Blue,
-                                             &color2Red, &color2Green, &color2Blue,
-                                             &color3Red, &color3Green, &color3Blue};
-  const std::size_t first = static_cast<std::size_t>(k - 1) * 3;
-  boxes.at(static_cast<std::size_t>(k - 1))
-      ->SetBackColor(
-          ColorRgb(bars[first]->Value(), bars[first + 1]->Value(), bars[first + 2]->Value()));
+  ColorBox(k).SetBackColor(
+      ColorRgb(ColorBar(k, 0).Value(), ColorBar(k, 1).Value(), ColorBar(k, 2).Value()));
 }
 
 void HtmlFaderForm::PickColor(PictureBox& box) {
@@ -88,9 +82,8 @@ void HtmlFaderForm::PickColor(PictureBox& box) {
 std::vector<AccessibleItem> HtmlFaderForm::AccessibleItems() {
   // In reading order; the line, the bars, Wavy and the output are standard controls.
   std::vector<AccessibleItem> items;
-  const std::array<PictureBox*, 3> boxes{&colorBox1, &colorBox2, &colorBox3};
   for (int k = 1; k <= 3; ++k) {
-    PictureBox& box = *boxes[static_cast<std::size_t>(k - 1)];
+    PictureBox& box = ColorBox(k);
     items.push_back(ItemOf(box, ColorSquareName(k, box.BackColor()), AccessibleRole::kButton,
                            [this, &box] { PickColor(box); }));
   }

@@ -5,6 +5,7 @@
 // hands back to the main window through the callback it was made with.
 #include <windows.h>
 
+#include <array>
 #include <functional>
 
 #include "chrome/chrome_form_win.h"
@@ -85,6 +86,17 @@ class HtmlFaderForm : public ChromeForm {
                                     u"bbcode, minimessage, mc-hex, mc-x, mc-section, ansi)",
                          .onClick = [this] { OnFormatClicked(); }}};
   ColorDialog colorDialog;
+
+ private:
+  // Colour k (1..3): its square, and its red, green and blue bars.
+  PictureBox& ColorBox(int k) { return *colorBoxes_.at(static_cast<std::size_t>(k - 1)); }
+  const ScrollBar& ColorBar(int k, int channel) const {
+    return *colorBars_.at(static_cast<std::size_t>((k - 1) * 3 + channel));
+  }
+  const std::array<PictureBox*, 3> colorBoxes_{&colorBox1, &colorBox2, &colorBox3};
+  const std::array<const ScrollBar*, 9> colorBars_{&color1Red, &color1Green, &color1Blue,
+                                                   &color2Red, &color2Green, &color2Blue,
+                                                   &color3Red, &color3Green, &color3Blue};
 };
 
 }  // namespace qf
