@@ -8,7 +8,8 @@
 //     layer, the markup handed over as a string);
 //   - a keystroke end to end in every format, in a line of 100 and of 32,767 characters: from
 //     the input event to the preview drawn at the next frame, as the page measures it, and the
-//     page's own work in that (its input handler and its drawing, without the frame's wait);
+//     page's own work in that (its input handler and its drawing, without the frame's wait),
+//     beside an empty page's keystroke to its next frame (the display's share);
 //   - the page's time from navigation to interactive (the mark the page sets when its controls
 //     are enabled) and to its first paint, over first loads (fresh context) and second loads,
 //     with the bytes moved, beside an empty page's first load in the same run (the machine's
@@ -29,6 +30,9 @@ const option = (name, fallback) => {
 const rounds = option("--rounds", 5);
 const loads = option("--loads", 9);
 const keys = option("--keys", 15);
+// --only fade|keys|loads: that part alone.
+const only = process.argv.includes("--only") ? process.argv[process.argv.indexOf("--only") + 1] : null;
+const part = (name) => only === null || only === name;
 const fadeBench = join(repoRoot, "build/native/bin/fade_bench");
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -94,6 +98,13 @@ async function keystrokeTimes(page, format, length, count) {
     input.focus();
     input.setSelectionRange(input.value.length, input.value.length);
   }, length);
+  return { ...await timeKeys(page, count), markupLength: await page.$eval("#markup", (box) => box.value.length) };
+}
+
+// `count` keys in the page's line (a letter, then Backspace, in turns), each from its input
+// event to the page's "quelvane-keystroke" measure: the median, least and most, and the median
+// of the page's own work in them.
+async function timeKeys(page, count) {
   const times = [];
   for (let i = 0; i < count + 2; ++i) {
     await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
@@ -109,10 +120,8 @@ async function keystrokeTimes(page, format, length, count) {
     }));
     if (i >= 2) times.push(ms); // the first two warm the caches
   }
-  await new Promise((done) => setTimeout(done, 600)); // a long markup fills its box at a pause
-  const markupLength = await page.$eval("#markup", (box) => box.value.length);
   const all = times.map(([total]) => total);
-  return { ms: median(all), min: Math.min(...all), max: Math.max(...all), work: median(times.map(([, work]) => work)), markupLength };
+  return { ms: median(all), min: Math.min(...all), max: Math.max(...all), work: median(times.map(([, work]) => work)) };
 }
 
 // First loads (a fresh browser context each: empty cache and storage) and second loads (the
@@ -145,70 +154,87 @@ async function loadTimes(browser, url) {
 }
 
 // The floor of a first load on this machine at this moment: a page of one line that sets the
-// same mark at once, loaded the same way in the same run.
+// same mark at once, loaded the same way in the same run. Its one text box answers a keystroke
+// with nothing but the same measure at the next frame: the floor of a keystroke, which is the
+// wait for the display's next frame.
 const emptyDir = mkdtempSync(join(tmpdir(), "qf-web-empty-"));
-writeFileSync(join(emptyDir, "index.html"), '<!doctype html><title>empty</title><main id="page"></main>' +
-  '<script>performance.mark("quelvane-interactive"); document.getElementById("page").dataset.ready = "true";</script>');
+writeFileSync(join(emptyDir, "index.html"), '<!doctype html><title>empty</title><main id="page"><input id="line"></main>' +
+  '<script>performance.mark("quelvane-interactive"); document.getElementById("page").dataset.ready = "true";' +
+  'document.getElementById("line").addEventListener("input", (event) => requestAnimationFrame(() => {' +
+  '  performance.measure("quelvane-keystroke", { start: event.timeStamp, end: performance.now() });' +
+  '  performance.measure("quelvane-keystroke-work", { start: 0, duration: 0 }); }));</script>');
 const emptyServer = await serve(emptyDir);
 const server = await serve();
 const browser = await launch();
 try {
   const page = await openPage(browser, server.url);
   const measured = [];
-  for (let round = 0; round < rounds; ++round) {
+  for (let round = 0; round < (part("fade") ? rounds : 0); ++round) {
     measured.push({ native: nativeFigures(), wasm: await wasmFigures(page) });
   }
   const keystrokes = [];
   const formats = await page.$$eval("#format option", (options) => options.map((o) => o.value));
-  for (const format of formats) {
+  for (const format of part("keys") ? formats : []) {
     for (const length of [100, 32767]) {
       keystrokes.push({ format, length, ...await keystrokeTimes(page, format, length, keys) });
     }
   }
   await page.close();
-  const times = await loadTimes(browser, server.url);
-  const empty = await loadTimes(browser, emptyServer.url);
+  const emptyPage = await openPage(browser, emptyServer.url);
+  await emptyPage.focus("#line");
+  const keyFloor = part("keys") ? await timeKeys(emptyPage, keys) : null;
+  await emptyPage.close();
+  const noLoads = { first: [], second: [] };
+  const times = part("loads") ? await loadTimes(browser, server.url) : noLoads;
+  const empty = part("loads") ? await loadTimes(browser, emptyServer.url) : noLoads;
 
   const f = (ms) => `${ms.toFixed(3)} ms`;
   const spread = (values, show) => `${show(median(values))} (${show(Math.min(...values))}..${show(Math.max(...values))})`;
-  console.log(`Fade of 32,767 characters through 10 stops, milliseconds per fade: median of ${rounds} rounds (min..max)`);
-  for (const kind of ["plain", "wavy"]) {
-    const wasm = measured.map((m) => m.wasm[kind]);
-    console.log(`  ${kind}`);
-    if (measured[0].native) {
-      const native = measured.map((m) => m.native[kind]);
-      console.log(`    native fade_bench      ${spread(native, f)}`);
-      console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
-      console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
-      console.log(`    page's formatFade      ${spread(wasm.map((w) => w.page), f)}`);
-      const x = (v) => `${v.toFixed(2)}x`;
-      console.log(`    engine / native        ${spread(measured.map((m) => m.wasm[kind].engine / m.native[kind]), x)}`);
-      console.log(`    + string / native      ${spread(measured.map((m) => m.wasm[kind].string / m.native[kind]), x)}`);
-      console.log(`    + string / engine      ${spread(measured.map((m) => m.wasm[kind].string / m.wasm[kind].engine), x)}`);
-    } else {
-      console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
-      console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
-      console.log(`    (native figures: build ${fadeBench} first)`);
+  if (part("fade")) {
+    console.log(`Fade of 32,767 characters through 10 stops, milliseconds per fade: median of ${rounds} rounds (min..max)`);
+    for (const kind of ["plain", "wavy"]) {
+      const wasm = measured.map((m) => m.wasm[kind]);
+      console.log(`  ${kind}`);
+      if (measured[0].native) {
+        const native = measured.map((m) => m.native[kind]);
+        console.log(`    native fade_bench      ${spread(native, f)}`);
+        console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
+        console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
+        console.log(`    page's formatFade      ${spread(wasm.map((w) => w.page), f)}`);
+        const x = (v) => `${v.toFixed(2)}x`;
+        console.log(`    engine / native        ${spread(measured.map((m) => m.wasm[kind].engine / m.native[kind]), x)}`);
+        console.log(`    + string / native      ${spread(measured.map((m) => m.wasm[kind].string / m.native[kind]), x)}`);
+        console.log(`    + string / engine      ${spread(measured.map((m) => m.wasm[kind].string / m.wasm[kind].engine), x)}`);
+      } else {
+        console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
+        console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
+        console.log(`    (native figures: build ${fadeBench} first)`);
+      }
     }
   }
-  console.log(`A keystroke, input event to preview drawn (next frame included), 10 stops: median of ${keys} keys (min..max)`);
-  for (const k of keystrokes) {
-    console.log(`  ${k.format.padEnd(12)} ${String(k.length).padStart(6)} characters  ${f(k.ms)} (${f(k.min)}..${f(k.max)})  ` +
-                `page's work ${f(k.work)}  markup ${k.markupLength} characters`);
+  if (part("keys")) {
+    console.log(`A keystroke, input event to preview drawn (next frame included), 10 stops: median of ${keys} keys (min..max)`);
+    for (const k of keystrokes) {
+      console.log(`  ${k.format.padEnd(12)} ${String(k.length).padStart(6)} characters  ${f(k.ms)} (${f(k.min)}..${f(k.max)})  ` +
+                  `page's work ${f(k.work)}  markup ${k.markupLength} characters`);
+    }
+    console.log(`  (an empty page's keystroke to its next frame in the same run: ${f(keyFloor.ms)} (${f(keyFloor.min)}..${f(keyFloor.max)}))`);
   }
-  for (const [name, list] of [["First load (fresh context: empty cache)", times.first],
-                              ["Second load (same context)", times.second]]) {
-    const ms = list.map((l) => l.ms);
-    console.log(`${name} to interactive, ${loads} loads from 127.0.0.1: median ${median(ms).toFixed(0)} ms ` +
-                `(min ${Math.min(...ms).toFixed(0)}, max ${Math.max(...ms).toFixed(0)}); ` +
-                `transferred ${list[0].transferred} bytes`);
-    const paint = list.map((l) => l.paint);
-    console.log(`  first paint: median ${median(paint).toFixed(0)} ms (min ${Math.min(...paint).toFixed(0)}, max ${Math.max(...paint).toFixed(0)})`);
-    console.log(`  ${list[0].files.map((file) => `${file.name} ${file.transferred}/${file.size}`).join(", ")} (transferred/decoded bytes)`);
+  if (part("loads")) {
+    for (const [name, list] of [["First load (fresh context: empty cache)", times.first],
+                                ["Second load (same context)", times.second]]) {
+      const ms = list.map((l) => l.ms);
+      console.log(`${name} to interactive, ${loads} loads from 127.0.0.1: median ${median(ms).toFixed(0)} ms ` +
+                  `(min ${Math.min(...ms).toFixed(0)}, max ${Math.max(...ms).toFixed(0)}); ` +
+                  `transferred ${list[0].transferred} bytes`);
+      const paint = list.map((l) => l.paint);
+      console.log(`  first paint: median ${median(paint).toFixed(0)} ms (min ${Math.min(...paint).toFixed(0)}, max ${Math.max(...paint).toFixed(0)})`);
+      console.log(`  ${list[0].files.map((file) => `${file.name} ${file.transferred}/${file.size}`).join(", ")} (transferred/decoded bytes)`);
+    }
+    const emptyMs = empty.first.map((l) => l.ms);
+    console.log(`  (an empty page's first load in the same run: median ${median(emptyMs).toFixed(0)} ms, ` +
+                `min ${Math.min(...emptyMs).toFixed(0)}, max ${Math.max(...emptyMs).toFixed(0)})`);
   }
-  const emptyMs = empty.first.map((l) => l.ms);
-  console.log(`  (an empty page's first load in the same run: median ${median(emptyMs).toFixed(0)} ms, ` +
-              `min ${Math.min(...emptyMs).toFixed(0)}, max ${Math.max(...emptyMs).toFixed(0)})`);
 } finally {
   await browser.close();
   await server.close();

@@ -1,6 +1,7 @@
 // The page: wires the controls to the formatting layer, the tag walker and the scheme files of the
 // WebAssembly core (quelvane.js). All fading, previewing and file handling is the core's; this
 // file keeps the page's state and says what happened.
+import { MarkupBox } from "./markup_box.js";
 import { Preview } from "./preview.js";
 import { MAX_FILE_BYTES, SchemeStore } from "./schemes.js";
 
@@ -27,7 +28,8 @@ const characters = (count) => `${count} character${count === 1 ? "" : "s"}`;
 // The number of characters of `text` as the length limit counts them (a surrogate pair once).
 const characterCount = (text) => [...text].length;
 
-// Copies `text` to the clipboard; where the browser refuses, selects it in `box` for Ctrl+C.
+// Copies `text` to the clipboard; where the browser refuses, selects it in `box` (a text area
+// or the markup box, which both hold it as their value) for Ctrl+C.
 async function copyMarkup(text, box, status) {
   if (!text) {
     say(status, "Nothing to copy yet: type a line first.");
@@ -40,7 +42,8 @@ async function copyMarkup(text, box, status) {
   } catch {
     if (box.value !== text) box.value = text;
     box.focus();
-    box.select();
+    if (box.select) box.select();
+    else getSelection().selectAllChildren(box);
     let copied = false;
     try {
       copied = document.execCommand("copy");
@@ -188,27 +191,12 @@ async function start() {
   // Where the caret is in the line, in UTF-16 units up to it (as the walker's texts count).
   const caretIndex = () => $("line").selectionStart ?? $("line").value.length;
 
-  // The markup box: a long markup takes the browser tens of milliseconds to lay out in a text
-  // box (a tenth of a second for the aol markup of 32,767 characters), so while such a line is
-  // being typed the box is filled once typing pauses; Copy always copies the whole markup.
-  const LONG_MARKUP = 30000;
+  // The markup box holds the whole markup from the keystroke on, at any length.
+  const markupBox = new MarkupBox($("markup"));
   let shownMarkup = "";
-  let fillTimer = 0;
   function showMarkup(markup) {
     shownMarkup = markup;
-    clearTimeout(fillTimer);
-    const box = $("markup");
-    if (markup.length < LONG_MARKUP || keystrokeStart === null) {
-      box.value = markup;
-      box.placeholder = "";
-      return;
-    }
-    if (box.value !== "") box.value = "";
-    box.placeholder = `The markup (${markup.length} characters) appears here when you pause typing; Copy copies it all now.`;
-    fillTimer = setTimeout(() => {
-      box.value = shownMarkup;
-      box.placeholder = "";
-    }, 400);
+    markupBox.show(markup);
   }
 
   // Why the fader shows no markup, when something prevents it ("" otherwise).

@@ -114,18 +114,40 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
   const groupColours = core.fadeColourValues(colours, Math.ceil(count / groupSize));
   const fonts = [POINTS, WAVE_POINTS].map((points) => ({ name: "Arial", points, bold: styles.bold, italic: styles.italic }));
   const css = fonts.map((font) => cssFont(font.name, font.points, font.bold, font.italic));
+  // Widths of single units by font, looked up without making a string per letter.
+  const unitWidths = css.map(() => new Map());
   const bits = (styles.underline ? 1 : 0) | (styles.strike ? 2 : 0);
   const steps = new Float64Array(count * FIELDS);
-  const shownTexts = [];
+  // The shown texts: the line itself, but where a character is shown as another.
+  const shownParts = [];
+  let copiedTo = 0;
   let textsLength = 0;
   let x = LEFT_MARGIN;
   for (let i = 0, at = 0; i < count; ++i) {
-    const unit = text.codePointAt(at) > 0xffff ? 2 : 1;
-    const shown = shownCharacter(format, text.slice(at, at + unit));
-    at += unit;
+    const code = text.charCodeAt(at);
     const wave = wavy ? i % 4 : 1;
     const font = wave === 0 || wave === 2 ? 1 : 0;
-    const width = measure(css[font], shown);
+    let unit = 1;
+    let width;
+    let shownLength = 1;
+    if (code >= 0x20 && (code < 0x7f || code > 0x9f) && (code < 0xd800 || code > 0xdfff)) {
+      width = unitWidths[font].get(code);
+      if (width === undefined) {
+        width = measure(css[font], text[at]);
+        unitWidths[font].set(code, width);
+      }
+    } else {
+      unit = text.codePointAt(at) > 0xffff ? 2 : 1;
+      const character = text.slice(at, at + unit);
+      const shown = shownCharacter(format, character);
+      width = measure(css[font], shown);
+      shownLength = shown.length;
+      if (shown !== character) {
+        shownParts.push(text.slice(copiedTo, at), shown);
+        copiedTo = at + unit;
+      }
+    }
+    at += unit;
     const step = i * FIELDS;
     steps[step] = x;
     steps[step + 1] = wave === 0 ? RAISED : wave === 2 ? LOWERED : 0;
@@ -133,13 +155,13 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
     steps[step + 3] = font;
     steps[step + 4] = bits;
     steps[step + 5] = textsLength;
-    steps[step + 6] = shown.length;
+    steps[step + 6] = shownLength;
     steps[step + 7] = width;
-    shownTexts.push(shown);
-    textsLength += shown.length;
+    textsLength += shownLength;
     x += width;
   }
-  return { steps, texts: shownTexts.join(""), fonts };
+  shownParts.push(text.slice(copiedTo));
+  return { steps, texts: shownParts.join(""), fonts };
 }
 
 // The line laid out: its steps, their fonts as CSS, and the extent of what is drawn.
@@ -156,14 +178,32 @@ function layOut(core, fade) {
   let right = 0;
   let top = 0;
   let bottom = 0;
+  let widest = 0;
+  let ordered = true; // each step starts at or after the one before (one line, as typed)
   for (let at = 0; at < steps.length; at += FIELDS) {
     right = Math.max(right, steps[at] + steps[at + 7]);
     top = Math.min(top, steps[at + 1]);
     bottom = Math.max(bottom, steps[at + 1]);
+    widest = Math.max(widest, steps[at + 7]);
+    if (at > 0 && steps[at] < steps[at - FIELDS]) ordered = false;
   }
   const shift = Math.max(1, -top); // one pixel down at least leaves room for <sup>
-  return { ...walk, css: walk.fonts.map((f) => cssFont(f.name, f.points, f.bold, f.italic)),
+  return { ...walk, css: walk.fonts.map((f) => cssFont(f.name, f.points, f.bold, f.italic)), widest, ordered,
            shift, width: Math.ceil(right) + 4, height: Math.max(20, bottom + shift - 1 + LINE_HEIGHT + 4) };
+}
+
+// The first step that can reach `x` or beyond, in a line whose steps go left to right: a long
+// line's drawing starts at the strip's left edge instead of at the line's first letter.
+function firstStepFrom(line, x) {
+  const { steps, widest } = line;
+  let low = 0;
+  let high = steps.length / FIELDS;
+  while (low < high) {
+    const middle = (low + high) >> 1;
+    if (steps[middle * FIELDS] + widest < x) low = middle + 1;
+    else high = middle;
+  }
+  return low * FIELDS;
 }
 
 // The preview strip: `strip` scrolls sideways over `space`, which is as wide as the line at the
@@ -223,9 +263,10 @@ export class Preview {
     const to = (left + viewWidth) / zoom;
     const { steps, texts, css, fonts } = line;
     let font = -1;
-    for (let at = 0; at < steps.length; at += FIELDS) {
+    for (let at = line.ordered ? firstStepFrom(line, from) : 0; at < steps.length; at += FIELDS) {
       const x = steps[at];
       const width = steps[at + 7];
+      if (x > to && line.ordered) break;
       if (x > to || x + width < from) continue;
       const y = steps[at + 1];
       if (steps[at + 3] !== font) {
