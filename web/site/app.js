@@ -265,7 +265,15 @@ async function start() {
     strip.scrollLeft = Math.max(0, middle * preview.zoom - strip.clientWidth / 2);
     schedulePreview();
   });
-  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", () => schedulePreview());
+  // A new pixel density (a window moved to another screen, the browser zoomed): drawn again
+  // sharp, and watched from there for the next change.
+  const watchPixelDensity = () => {
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", () => {
+      schedulePreview();
+      watchPixelDensity();
+    }, { once: true });
+  };
+  watchPixelDensity();
   countBox.addEventListener("change", () => {
     count = Number(countBox.value);
     showStops();
