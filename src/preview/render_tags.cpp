@@ -6,9 +6,12 @@
 
 #include "chat/text_utils.h"
 #include "core/utf.h"
+#include "core/vector.h"
 
 namespace qf {
 namespace {
+
+using namespace std::string_view_literals;  // tag names as views of known length
 
 constexpr int kLeftMargin = 2;
 constexpr int kLineHeight = 16;
@@ -37,7 +40,7 @@ bool TagStartsWith(std::u16string_view tag, std::u16string_view lower) {
 // last two. HexToNumber reads lower-case digits and counts other characters as 0, so "f00"
 // is red 240 and "font c" (no "#") is red 240, blue 12.
 int32_t TagColor(std::u16string_view tag) {
-  const std::size_t hash = tag.find(u'#');
+  const std::size_t hash = FindUnit(tag, u'#');
   const std::u16string_view six = tag.substr(hash == std::u16string_view::npos ? 0 : hash + 1, 6);
   const auto channel = [](std::u16string_view digits) {
     return static_cast<int32_t>(std::nearbyint(HexToNumber(digits)));
@@ -70,33 +73,33 @@ struct PenState {
 };
 
 void ApplyTag(Canvas& canvas, PenState& pen, std::u16string_view tag) {
-  if (TagIs(tag, u"u")) {
+  if (TagIs(tag, u"u"sv)) {
     canvas.SetFontUnderline(true);
-  } else if (TagIs(tag, u"/u")) {
+  } else if (TagIs(tag, u"/u"sv)) {
     canvas.SetFontUnderline(false);
-  } else if (TagIs(tag, u"s")) {
+  } else if (TagIs(tag, u"s"sv)) {
     canvas.SetFontStrikethrough(true);
-  } else if (TagIs(tag, u"/s")) {
+  } else if (TagIs(tag, u"/s"sv)) {
     canvas.SetFontStrikethrough(false);
-  } else if (TagIs(tag, u"b")) {
+  } else if (TagIs(tag, u"b"sv)) {
     canvas.SetFontBold(true);
-  } else if (TagIs(tag, u"/b")) {
+  } else if (TagIs(tag, u"/b"sv)) {
     canvas.SetFontBold(false);
-  } else if (TagIs(tag, u"i")) {
+  } else if (TagIs(tag, u"i"sv)) {
     canvas.SetFontItalic(true);
-  } else if (TagIs(tag, u"/i")) {
+  } else if (TagIs(tag, u"/i"sv)) {
     canvas.SetFontItalic(false);
-  } else if (TagIs(tag, u"sup")) {
+  } else if (TagIs(tag, u"sup"sv)) {
     pen.shift = -1;
-  } else if (TagIs(tag, u"/sup")) {
+  } else if (TagIs(tag, u"/sup"sv)) {
     pen.shift = 0;
-  } else if (TagIs(tag, u"sub")) {
+  } else if (TagIs(tag, u"sub"sv)) {
     pen.shift = 1;
-  } else if (TagIs(tag, u"/sub")) {
+  } else if (TagIs(tag, u"/sub"sv)) {
     pen.shift = 0;
-  } else if (TagStartsWith(tag, u"font color")) {
+  } else if (TagStartsWith(tag, u"font color"sv)) {
     canvas.SetForeColor(TagColor(tag));
-  } else if (TagStartsWith(tag, u"font face")) {
+  } else if (TagStartsWith(tag, u"font face"sv)) {
     canvas.SetFontName(TagFontName(tag));
   }
 }
@@ -104,8 +107,13 @@ void ApplyTag(Canvas& canvas, PenState& pen, std::u16string_view tag) {
 }  // namespace
 
 void RenderTags(Canvas& canvas, std::u16string_view markup) {
-  const std::u16string text = ReplaceText(markup, u"\r", kLineBreak);
-  const std::u16string_view all(text);
+  // A carriage return is the line-break marker's; a markup without one is walked in place.
+  std::u16string replaced;
+  std::u16string_view all = markup;
+  if (AnyUnit(markup, [](auto unit) { return unit == u'\r'; })) {
+    replaced = ReplaceText(markup, u"\r", kLineBreak);
+    all = replaced;
+  }
 
   canvas.SetFontName(u"Arial");
   canvas.SetFontSize(10);
@@ -127,7 +135,7 @@ void RenderTags(Canvas& canvas, std::u16string_view markup) {
   while (i < all.size()) {
     if (all[i] == u'<') {
       if (!searched || (close != std::u16string_view::npos && close <= i)) {
-        close = all.find(u'>', i + 1);
+        close = FindUnit(all, u'>', i + 1);
         searched = true;
       }
       if (close != std::u16string_view::npos) {
@@ -136,7 +144,7 @@ void RenderTags(Canvas& canvas, std::u16string_view markup) {
         continue;
       }
       // No ">" anywhere after it: the "<" is only a character, drawn below like the rest.
-    } else if (all.substr(i, kLineBreak.size()) == kLineBreak) {
+    } else if (all[i] == kLineBreak[0] && all.substr(i, kLineBreak.size()) == kLineBreak) {
       pen.lineTop += kLineHeight;
       pen.x = 0;
       i += kLineBreak.size();

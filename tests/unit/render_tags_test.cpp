@@ -168,6 +168,18 @@ TEST(RenderTags, AStrayLessThanSignSwallowsUpToTheNextTagOrStandsForItself) {
   EXPECT_TRUE(open.drawn.back().bold);
   EXPECT_EQ(open.drawn.back().y, 16);
   EXPECT_EQ(Render(u"<").Text(), "<");
+
+  // The next ">" and a colour's "#" are found at any distance, and a carriage return anywhere
+  // in a long markup still breaks the line.
+  for (std::size_t gap = 0; gap < 40; ++gap) {
+    const std::u16string filler(gap, u'x');
+    EXPECT_EQ(Render(u"a<" + filler + u">bbbbbbbbbbbbbbbb").Text(), "abbbbbbbbbbbbbbbb") << gap;
+    EXPECT_EQ(Render(u"<font color" + filler + u"#0000FF         >c").drawn[0].color, 16711680)
+        << gap;
+    std::u16string broken(gap + 600, u'y');
+    broken[gap + 300] = u'\r';
+    EXPECT_EQ(Render(broken).drawn.back().y, 16) << gap;
+  }
 }
 
 // Random and damaged markup: every call ends and draws no more pieces than the markup has
