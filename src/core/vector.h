@@ -51,11 +51,12 @@ bool AnyUnit(std::u16string_view text, Test test) {
 // Where the first `unit` at or after `from` is in `text` (npos when there is none): eight units
 // compared at a time, then the eight that hold it (or the units left over) one by one.
 inline std::size_t FindUnit(std::u16string_view text, char16_t unit, std::size_t from = 0) {
+  const Uint16x8 wanted = {unit, unit, unit, unit, unit, unit, unit, unit};
   std::size_t at = from;
   for (; at + 8 <= text.size(); at += 8) {
     Uint16x8 units;
     std::memcpy(&units, text.data() + at, sizeof units);
-    if (AnyBitSet(reinterpret_cast<Uint64x2>(units == unit))) break;
+    if (AnyBitSet(reinterpret_cast<Uint64x2>(units == wanted))) break;
   }
   for (; at < text.size(); ++at) {
     if (text[at] == unit) return at;

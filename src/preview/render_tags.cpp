@@ -110,7 +110,7 @@ void RenderTags(Canvas& canvas, std::u16string_view markup) {
   // A carriage return is the line-break marker's; a markup without one is walked in place.
   std::u16string replaced;
   std::u16string_view all = markup;
-  if (AnyUnit(markup, [](auto unit) { return unit == u'\r'; })) {
+  if (AnyUnit(markup, [](auto unit) { return unit == 0x0D; })) {
     replaced = ReplaceText(markup, u"\r", kLineBreak);
     all = replaced;
   }
