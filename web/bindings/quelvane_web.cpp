@@ -291,8 +291,13 @@ class RecordingCanvas final : public qf::Canvas {
   }
   double TextWidth(std::u16string_view text) override {
     Font& font = CurrentFont();
-    // Mostly one unit at a time (the walker measures each letter): kept apart, without making
-    // a string to look it up.
+    // Mostly one unit at a time (the walker measures each letter, twice): ASCII in a table,
+    // other units kept apart, without making a string to look them up.
+    if (text.size() == 1 && text[0] < font.asciiWidths.size()) {
+      double& known = font.asciiWidths[text[0]];
+      if (known < 0) known = Measure(text);
+      return known;
+    }
     if (text.size() == 1) {
       const auto known = font.unitWidths.find(text[0]);
       if (known != font.unitWidths.end()) return known->second;
@@ -300,7 +305,7 @@ class RecordingCanvas final : public qf::Canvas {
                known != font.widths.end()) {
       return known->second;
     }
-    const double width = measure_(JsString(name_), points_, bold_, italic_, JsString(text)).as<double>();
+    const double width = Measure(text);
     if (text.size() == 1) {
       font.unitWidths.emplace(text[0], width);
     } else {
@@ -309,8 +314,16 @@ class RecordingCanvas final : public qf::Canvas {
     return width;
   }
 
-  // {steps: Float64Array, texts, fonts: [{name, points, bold, italic}]}.
-  val Result() const {
+  // Room for the steps of `characters` characters, made once.
+  void Reserve(std::size_t characters) {
+    steps_.reserve(characters * 8);
+    texts_.reserve(characters);
+  }
+
+  // {steps: Float64Array, texts, fonts: [{name, points, bold, italic}]}. The steps are copied
+  // into `reuse` (a Float64Array) when it has room: a long line's steps are megabytes, and a
+  // new array for each keystroke costs more than the walk (its memory is fresh, and collected).
+  val Result(const val& reuse = val::undefined()) const {
     val fonts = val::array();
     for (const Font& font : fonts_) {
       val entry = val::object();
@@ -321,8 +334,15 @@ class RecordingCanvas final : public qf::Canvas {
       fonts.call<void>("push", entry);
     }
     val result = val::object();
-    result.set("steps", val::global("Float64Array")
-                            .new_(emscripten::typed_memory_view(steps_.size(), steps_.data())));
+    // A copy that outlives this call.
+    const val steps(emscripten::typed_memory_view(steps_.size(), steps_.data()));
+    if (reuse.instanceof (val::global("Float64Array")) &&
+                             reuse["length"].as<double>() >= static_cast<double>(steps_.size())) {
+      reuse.call<void>("set", steps);
+      result.set("steps", reuse.call<val>("subarray", 0, static_cast<double>(steps_.size())));
+    } else {
+      result.set("steps", steps.call<val>("slice"));
+    }
     result.set("texts", JsString(texts_));
     result.set("fonts", fonts);
     return result;
@@ -336,7 +356,11 @@ class RecordingCanvas final : public qf::Canvas {
     bool italic;
     std::unordered_map<std::u16string, double> widths;
     std::unordered_map<char16_t, double> unitWidths;
+    std::array<double, 128> asciiWidths;  // -1 until measured
   };
+  double Measure(std::u16string_view text) {
+    return measure_(JsString(name_), points_, bold_, italic_, JsString(text)).as<double>();
+  }
   Font& CurrentFont() {
     if (font_ < 0) {
       for (std::size_t i = 0; i < fonts_.size() && font_ < 0; ++i) {
@@ -346,7 +370,8 @@ class RecordingCanvas final : public qf::Canvas {
         }
       }
       if (font_ < 0) {
-        fonts_.push_back({name_, points_, bold_, italic_, {}, {}});
+        fonts_.push_back({name_, points_, bold_, italic_, {}, {}, {}});
+        fonts_.back().asciiWidths.fill(-1);
         font_ = static_cast<int>(fonts_.size() - 1);
       }
     }
@@ -372,8 +397,9 @@ val WalkTags(const std::u16string& markup, val measure) {
 }
 
 // The same for the aol markup formatFade made last, when its markupNumber is `number`; null
-// when another was made since (then the markup is walked with walkTags).
-val WalkLastMarkup(double number, val measure) {
+// when another was made since (then the markup is walked with walkTags). The steps go into
+// `reuse`, a Float64Array, where it has room (the steps of the walk before, no longer needed).
+val WalkLastMarkup(double number, val measure, val reuse) {
   const KeptRequest& kept = LastAolRequest();
   if (!kept.valid || kept.number != number) return val::null();
   qf::FadeResult<std::u16string> markup = qf::FormatFade(kept.request);
@@ -381,8 +407,9 @@ val WalkLastMarkup(double number, val measure) {
     return val::null();
   }
   RecordingCanvas canvas(std::move(measure));
+  canvas.Reserve(kept.text.size());
   qf::RenderTags(canvas, *markup.value);
-  return canvas.Result();
+  return canvas.Result(reuse);
 }
 
 // "RRGGBB" of a colour value, as the markup writes it (for the page's colour inputs).

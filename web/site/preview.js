@@ -164,13 +164,15 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
   return { steps, texts: shownParts.join(""), fonts };
 }
 
-// The line laid out: its steps, their fonts as CSS, and the extent of what is drawn.
-function layOut(core, fade) {
+// The line laid out: its steps, their fonts as CSS, and the extent of what is drawn. `reuse`
+// is the steps of the line before, which the new steps may overwrite.
+function layOut(core, fade, reuse) {
   let walk = { steps: new Float64Array(0), texts: "", fonts: [] };
   if (fade?.format === "aol") {
     // The markup as the module made it, where it still has it: it need not cross again.
     const measureFont = (name, points, bold, italic, text) => measure(cssFont(name, points, bold, italic), text);
-    walk = core.walkLastMarkup(fade.markupNumber ?? -1, measureFont) ?? core.walkTags(fade.markup, measureFont);
+    walk = core.walkLastMarkup(fade.markupNumber ?? -1, measureFont, reuse) ??
+        core.walkTags(fade.markup, measureFont);
   } else if (fade) {
     walk = walkCharacters(core, fade);
   }
@@ -221,30 +223,49 @@ export class Preview {
 
   // Lays out `fade` (null: nothing) anew.
   setFade(fade) {
-    this.line = layOut(this.core, fade);
+    // The old line's steps are given to the walk to fill again: a long line's steps are
+    // megabytes, and each keystroke would otherwise make (and drop) a new array of them.
+    this.stepStore ??= new Float64Array(0);
+    const needed = fade?.format === 'aol' ? fade.text.length * FIELDS : 0;
+    if (this.stepStore.length < needed) this.stepStore = new Float64Array(needed + (needed >> 2));
+    this.line = layOut(this.core, fade, this.stepStore);
   }
 
   // Scrolls so that character `index` of the line is in view.
   follow(index) {
     const { steps } = this.line;
-    let x = 0;
-    for (let at = 0; at < steps.length; at += FIELDS) {
-      x = steps[at];
-      if (steps[at + 5] + steps[at + 6] > index) break;
+    // The first step whose text ends after the index (the steps' texts follow each other).
+    let low = 0;
+    let high = steps.length / FIELDS;
+    while (low < high) {
+      const middle = (low + high) >> 1;
+      if (steps[middle * FIELDS + 5] + steps[middle * FIELDS + 6] > index)
+        high = middle;
+      else
+        low = middle + 1;
     }
+    const x = steps.length === 0 ? 0 : steps[Math.min(low, steps.length / FIELDS - 1) * FIELDS];
     const view = this.strip.clientWidth / this.zoom;
     const left = this.strip.scrollLeft / this.zoom;
     if (x < left + 8 || x > left + view - 24) this.strip.scrollLeft = Math.max(0, (x - view / 2) * this.zoom);
   }
 
+  // Makes the strip's scrolled space as wide and high as the line at the zoom.
+  size() {
+    const {strip, space, zoom, line} = this;
+    const width = `${Math.max(strip.clientWidth, line.width * zoom)}px`;
+    const height = `${line.height * zoom}px`;
+    if (space.style.width !== width) space.style.width = width;
+    if (space.style.height !== height) space.style.height = height;
+  }
+
   // Draws the part of the line in view.
   draw() {
-    const { strip, space, canvas, zoom, line } = this;
+    const {strip, canvas, zoom, line} = this;
     const ratio = window.devicePixelRatio || 1;
     const viewWidth = strip.clientWidth;
     const height = line.height * zoom;
-    space.style.width = `${Math.max(viewWidth, line.width * zoom)}px`;
-    space.style.height = `${height}px`;
+    this.size();
     const left = strip.scrollLeft;
     canvas.style.width = `${viewWidth}px`;
     canvas.style.height = `${height}px`;
