@@ -4,6 +4,7 @@
 // so nothing is re-encoded on the way in (results come back as UTF-8, see JsString); the
 // scheme files cross as their bytes (Uint8Array).
 #include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <algorithm>
@@ -226,6 +227,20 @@ val FadeColorValues(const val& colors, double count) {
 // time the engine apart from the crossing of the result.
 double FadedLength(const val& colors, const std::u16string& text, bool wavy) {
   return static_cast<double>(qf::FadeColors(ColorsFrom(colors), text, wavy).size());
+}
+
+// Milliseconds per fade of `text` through `colours` (the UTF-16 markup, as fade_bench's
+// BM_FadeTenColors makes it), timed inside the module over `runs` runs: the text crosses into
+// the module once, before the clock starts, so the figure is the fade alone (each run still
+// makes and frees its markup, as the native benchmark does).
+double FadeMilliseconds(const val& colors, const std::u16string& text, bool wavy, double runs) {
+  const std::vector<int32_t> stops = ColorsFrom(colors);
+  const std::size_t count = runs >= 1 ? static_cast<std::size_t>(runs) : 1;
+  std::size_t units = qf::FadeColors(stops, text, wavy).size();  // warms the memory up
+  const double start = emscripten_get_now();
+  for (std::size_t run = 0; run < count; ++run) units += qf::FadeColors(stops, text, wavy).size();
+  const double elapsed = emscripten_get_now() - start;
+  return units > 0 ? elapsed / static_cast<double>(count) : 0;
 }
 
 std::u16string ToggledPrefix(const std::u16string& prefix, const std::u16string& tag, bool ticked) {
@@ -514,6 +529,7 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   function("formatFade", &FormatFadeFor);
   function("fadeColourValues", &FadeColorValues);
   function("fadedLength", &FadedLength);
+  function("fadeMilliseconds", &FadeMilliseconds);
   function("toggledStylePrefix", &ToggledPrefix);
   function("renderTags", &RenderTags);
   function("walkTags", &WalkTags);
