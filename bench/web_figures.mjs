@@ -75,12 +75,12 @@ async function wasmFigures(page) {
       }
       return perRun.sort((a, b) => a - b)[Math.floor(perRun.length / 2)];
     };
-    // The fade alone, timed inside the module (its clock, over 20 fades a call): the median of
-    // the calls made in about half a second.
+    // The fade alone, timed inside the module (its clock, which counts in steps of 0.1 ms, over
+    // 50 fades a call): the median of the calls made in about half a second.
     const engine = (wavy) => {
       const perRun = [];
       const end = performance.now() + 500;
-      while (performance.now() < end || perRun.length < 5) perRun.push(core.fadeMilliseconds(colours, line, wavy, 20));
+      while (performance.now() < end || perRun.length < 5) perRun.push(core.fadeMilliseconds(colours, line, wavy, 50));
       return perRun.sort((a, b) => a - b)[Math.floor(perRun.length / 2)];
     };
     const result = {};
