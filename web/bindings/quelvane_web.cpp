@@ -233,12 +233,6 @@ val FormatFadeFor(const val& request) {
   qf::FadeResult<std::string> markup = qf::FormatFadeUtf8(fade);
   if (!markup) return FadeErrorValue(markup.error);
   LastAolRequest().valid = false;
-  const bool ascii = IsAscii(*markup.value);
-  val result = val::object();
-  result.set("groupSize", static_cast<double>(fade.groupSize));
-  result.set("length", static_cast<double>(fitted  ? fit->length
-                                           : ascii ? markup.value->size()
-                                                   : *qf::CountUtf8Characters(*markup.value)));
   std::optional<std::u16string> ordered;
   if (const val prefix = request["prefix"];
       *format == qf::MarkupFormat::kAol && !prefix.isUndefined()) {
@@ -247,6 +241,12 @@ val FormatFadeFor(const val& request) {
       return ErrorValue("prefix", "the style prefix does not hold the tags of the ticked styles");
     }
   }
+  const bool ascii = IsAscii(*markup.value);
+  val result = val::object();
+  result.set("groupSize", static_cast<double>(fade.groupSize));
+  result.set("length", static_cast<double>(fitted  ? fit->length
+                                           : ascii ? markup.value->size()
+                                                   : *qf::CountUtf8Characters(*markup.value)));
   result.set("markup", DecodeBytes(*markup.value, ascii));
   if (*format == qf::MarkupFormat::kAol) {
     KeptRequest& kept = LastAolRequest();
