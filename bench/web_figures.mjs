@@ -2,10 +2,13 @@
 //   - the WebAssembly fade of the benchmark line (32,767 characters, 10 stops, plain and wavy)
 //     in headless Chromium, beside the native fade_bench figure for the same line and colours,
 //     the two measured in turns (several rounds, native then WebAssembly), so a busy machine
-//     slows both alike; "engine" is the fade alone (its length is all that comes back),
-//     "+ string" includes handing the markup to JavaScript as a string (composeChatLine), and
-//     "page's formatFade" is what the page calls per keystroke (aol, through the formatting
-//     layer, the markup handed over as a string);
+//     slows both alike; native's two-lane (SSE2) loop is shown beside its best, being the same
+//     vector width as WebAssembly's; "engine" is the fade alone, timed inside the module
+//     (fadeMilliseconds: the text crosses once, before the clock starts), "text in + fade" adds
+//     the text's crossing into the module on every call (fadedLength), "+ string" includes
+//     handing the markup to JavaScript as a string (composeChatLine), and "page's formatFade"
+//     is what the page calls per keystroke (aol, through the formatting layer, the markup
+//     handed over as a string);
 //   - a keystroke end to end in every format, in a line of 100 and of 32,767 characters: from
 //     the input event to the preview drawn at the next frame, as the page measures it, and the
 //     page's own work in that (its input handler and its drawing, without the frame's wait),
@@ -38,7 +41,8 @@ const fadeBench = join(repoRoot, "build/native/bin/fade_bench");
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 // fade_bench's BM_FadeTenColors, milliseconds per fade, by wavy flag: the faster of its two
-// loop widths, which is the one the program takes on this machine. (fade_bench prints its own
+// loop widths, which is the one the program takes on this machine ("best"), and its two-lane
+// (SSE2) loop, the same 128-bit vectors as WebAssembly's ("2-lane"). (fade_bench prints its own
 // table on the console, so the figures are read from the JSON file it writes beside it.)
 function nativeFigures() {
   if (!existsSync(fadeBench)) return null;
@@ -49,8 +53,10 @@ function nativeFigures() {
   const runs = JSON.parse(readFileSync(file, "utf8")).benchmarks;
   rmSync(dir, { recursive: true });
   const ms = (b) => b.real_time * { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
-  const best = (wavy) => Math.min(...runs.filter((b) => b.name.includes(`wavy:${wavy}/`) || b.name.endsWith(`wavy:${wavy}`)).map(ms));
-  return { plain: best(0), wavy: best(1) };
+  const of = (wavy) => runs.filter((b) => b.name.includes(`wavy:${wavy}/`));
+  const best = (wavy) => Math.min(...of(wavy).map(ms));
+  const twoLanes = (wavy) => ms(of(wavy).find((b) => b.name.endsWith("lanes:2")));
+  return { plain: best(0), wavy: best(1), plain2: twoLanes(0), wavy2: twoLanes(1) };
 }
 
 // The same line and colours as bench/fade_bench.cpp, timed in the page.
@@ -73,10 +79,19 @@ async function wasmFigures(page) {
       }
       return perRun.sort((a, b) => a - b)[Math.floor(perRun.length / 2)];
     };
+    // The fade alone, timed inside the module (its clock, which counts in steps of 0.1 ms, over
+    // 50 fades a call): the median of the calls made in about half a second.
+    const engine = (wavy) => {
+      const perRun = [];
+      const end = performance.now() + 500;
+      while (performance.now() < end || perRun.length < 5) perRun.push(core.fadeMilliseconds(colours, line, wavy, 50));
+      return perRun.sort((a, b) => a - b)[Math.floor(perRun.length / 2)];
+    };
     const result = {};
     for (const [name, wavy] of [["plain", false], ["wavy", true]]) {
       result[name] = {
-        engine: time(() => core.fadedLength(colours, line, wavy)),
+        engine: engine(wavy),
+        textIn: time(() => core.fadedLength(colours, line, wavy)),
         string: time(() => core.composeChatLine("", colours, line, wavy).length),
         page: time(() => core.formatFade({ colours, text: line, format: "aol", wavy }).markup.length),
       };
@@ -197,17 +212,22 @@ try {
       console.log(`  ${kind}`);
       if (measured[0].native) {
         const native = measured.map((m) => m.native[kind]);
-        console.log(`    native fade_bench      ${spread(native, f)}`);
+        console.log(`    native fade_bench      ${spread(native, f)}  2-lane ${spread(measured.map((m) => m.native[`${kind}2`]), f)}`);
         console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
+        console.log(`    wasm text in + fade    ${spread(wasm.map((w) => w.textIn), f)}`);
         console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
         console.log(`    page's formatFade      ${spread(wasm.map((w) => w.page), f)}`);
         const x = (v) => `${v.toFixed(2)}x`;
-        console.log(`    engine / native        ${spread(measured.map((m) => m.wasm[kind].engine / m.native[kind]), x)}`);
+        console.log(`    engine / native        ${spread(measured.map((m) => m.wasm[kind].engine / m.native[kind]), x)}  ` +
+                    `/ 2-lane ${spread(measured.map((m) => m.wasm[kind].engine / m.native[`${kind}2`]), x)}`);
         console.log(`    + string / native      ${spread(measured.map((m) => m.wasm[kind].string / m.native[kind]), x)}`);
         console.log(`    + string / engine      ${spread(measured.map((m) => m.wasm[kind].string / m.wasm[kind].engine), x)}`);
+        console.log(`    formatFade / engine    ${spread(measured.map((m) => m.wasm[kind].page / m.wasm[kind].engine), x)}`);
       } else {
         console.log(`    wasm engine            ${spread(wasm.map((w) => w.engine), f)}`);
+        console.log(`    wasm text in + fade    ${spread(wasm.map((w) => w.textIn), f)}`);
         console.log(`    wasm + string          ${spread(wasm.map((w) => w.string), f)}`);
+        console.log(`    page's formatFade      ${spread(wasm.map((w) => w.page), f)}`);
         console.log(`    (native figures: build ${fadeBench} first)`);
       }
     }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
 namespace qf {
 
@@ -24,6 +25,25 @@ using Uint64x4 = uint64_t __attribute__((vector_size(32)));
 using Uint32x8 = uint32_t __attribute__((vector_size(32)));
 using Uint8x32 = uint8_t __attribute__((vector_size(32)));
 using Int8x32 = int8_t __attribute__((vector_size(32)));
+
+// A vector constant for code inside a hot loop: `kValue` itself, except in WebAssembly. There the
+// browser compiles a vector constant into several instructions wherever it is used (V8 keeps no
+// constant pool for them), inside the loop on every pass, where a read from memory is one
+// instruction: so the code reads a copy of the value that is not const, which the compiler
+// cannot turn back into a constant. Nothing ever writes the copy.
+//   position += LoopConstant<kFourPositions>();
+#if defined(__wasm_simd128__)
+template <const auto& kValue>
+inline std::remove_cvref_t<decltype(kValue)> loopConstantCopy = kValue;
+#endif
+template <const auto& kValue>
+[[gnu::always_inline]] inline const auto& LoopConstant() {
+#if defined(__wasm_simd128__)
+  return loopConstantCopy<kValue>;
+#else
+  return kValue;
+#endif
+}
 
 // Whether any bit of `v` is set.
 inline bool AnyBitSet(Uint64x2 v) { return (v[0] | v[1]) != 0; }

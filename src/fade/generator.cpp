@@ -105,7 +105,9 @@ void WriteMarkup(const FadePlan& plan, Source in, Sink& out) {
 
 // A string of exactly `total` units, filled by `write(data)`. Where the library can, the string
 // is not zero-filled first: the fill would be one more pass over as many bytes as the markup
-// has, costing more than half of copying them.
+// has, costing more than half of copying them. libc++ before C++23's resize_and_overwrite (the
+// web build's, version 13) has the same without the fill under its own name, which its
+// <filesystem> uses.
 template <typename CharT, typename Write>
 std::basic_string<CharT> MakeString(std::size_t total, Write write) {
   std::basic_string<CharT> text;
@@ -114,6 +116,9 @@ std::basic_string<CharT> MakeString(std::size_t total, Write write) {
     write(data);
     return total;
   });
+#elif defined(_LIBCPP_VERSION)
+  text.__resize_default_init(total);
+  write(text.data());
 #else
   text.resize(total);
   write(text.data());

@@ -81,6 +81,8 @@ inline constexpr Uint8x16 kPrefixBytes{'<', 'F', 'o', 'n', 't', ' ', 'C',
                                        'o', 'l', 'o', 'r', '=', '#'};
 inline constexpr Uint16x8 kPrefixUnitsLow{'<', 'F', 'o', 'n', 't', ' ', 'C', 'o'};
 inline constexpr Uint16x8 kPrefixUnitsHigh{'l', 'o', 'r', '=', '#'};
+// Units 5..12 of the prefix, for the WebAssembly build (see WriteFastPiece).
+inline constexpr Uint16x8 kPrefixUnitsEnd{' ', 'C', 'o', 'l', 'o', 'r', '=', '#'};
 
 constexpr uint64_t WaveTagBytes(std::size_t tag) {
   uint64_t bytes = 0;
@@ -96,8 +98,8 @@ constexpr Uint16x8 WaveTagUnits16(std::size_t tag) {
   const char16_t(&t)[6] = kMarkup<char16_t>.waveTags[tag];
   return Uint16x8{t[0], t[1], t[2], t[3], t[4], t[5], 0, 0};
 }
-inline constexpr Uint16x8 kWaveTagUnits16[4] = {WaveTagUnits16(0), WaveTagUnits16(1),
-                                                WaveTagUnits16(2), WaveTagUnits16(3)};
+inline constexpr std::array<Uint16x8, 4> kWaveTagUnits16 = {WaveTagUnits16(0), WaveTagUnits16(1),
+                                                            WaveTagUnits16(2), WaveTagUnits16(3)};
 
 // The longest piece: the colour tag, "</sup>" and a four-byte character (UTF-8) or a surrogate
 // pair (UTF-16).
@@ -274,7 +276,13 @@ template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source,
     std::memcpy(at + kPrefixUnits, &group, 8);
   } else {
     std::memcpy(at, &kPrefixUnitsLow, 16);
+#if defined(__wasm_simd128__)
+    // The prefix's last eight units, overlapping the first eight: a group the tag's store does
+    // not overwrite, so the compiler keeps it one store (it cuts the other into two or three).
+    std::memcpy(at + 5, &kPrefixUnitsEnd, 16);
+#else
     std::memcpy(at + 8, &kPrefixUnitsHigh, 16);
+#endif
     // The lane's eight bytes widened to eight UTF-16 units.
     Uint8x16 half;
     std::memcpy(&half, lanes + 16 * (kLane / 2), 16);
@@ -288,8 +296,15 @@ template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source,
                                           14, 30, 15, 31);
     }
     auto wide = reinterpret_cast<Uint16x8>(wideBytes);
+#if defined(__wasm_simd128__)
+    // The character stored on its own after the group: put into the vector, it would turn the
+    // widening (one unpack for the browser) into a general two-vector shuffle.
+    std::memcpy(at + kPrefixUnits, &wide, 16);
+    if constexpr (!kWavy && kOneUnit) at[kTagUnits] = static_cast<CharT>(character);
+#else
     if constexpr (!kWavy && kOneUnit) wide[7] = character;
     std::memcpy(at + kPrefixUnits, &wide, 16);
+#endif
   }
   at += kTagUnits;
   if constexpr (!kWavy) {
@@ -305,7 +320,7 @@ template <bool kWavy, int kLane, unsigned kTag, typename Bytes, typename Source,
       if constexpr (kOneUnit) tag |= static_cast<uint64_t>(character) << (8 * kUnits);
       std::memcpy(at, &tag, 8);
     } else {
-      Uint16x8 tag = kWaveTagUnits16[kTag];
+      Uint16x8 tag = LoopConstant<kWaveTagUnits16>()[kTag];
       if constexpr (kOneUnit) tag[kUnits] = character;
       std::memcpy(at, &tag, 16);
     }
@@ -361,6 +376,13 @@ template <bool kWavy, unsigned kPhase, int kCount, typename Bytes, typename Sour
   WriteLanes<kWavy, kPhase, 0, kCount>(at, tagEnds, src, characters);
 }
 
+// How far the positions move: to the second pair of a step (two lanes), and on to the next step.
+inline constexpr Float64x2 kTwoPositions{2.0, 2.0};
+template <int kLanes>
+inline constexpr typename LaneVectors<kLanes>::Doubles kFourPositions{4.0, 4.0};
+template <>
+inline constexpr Float64x4 kFourPositions<4>{4.0, 4.0, 4.0, 4.0};
+
 // `steps` times four pieces (one period of the wave), the first with wave tag kPhase.
 template <bool kWavy, unsigned kPhase, int kLanes, typename Source, typename CharT>
 [[gnu::always_inline]] inline void WriteSteps(const ColorRamp<kLanes>& ramp,
@@ -371,9 +393,10 @@ template <bool kWavy, unsigned kPhase, int kLanes, typename Source, typename Cha
       WriteFastPieces<kWavy, kPhase, 4>(at, TagEndsAt(ramp, position), src);
     } else {
       WriteFastPieces<kWavy, kPhase, 2>(at, TagEndsAt(ramp, position), src);
-      WriteFastPieces<kWavy, (kPhase + 2) & 3u, 2>(at, TagEndsAt(ramp, position + 2.0), src);
+      WriteFastPieces<kWavy, (kPhase + 2) & 3u, 2>(
+          at, TagEndsAt(ramp, position + LoopConstant<kTwoPositions>()), src);
     }
-    position += 4.0;
+    position += LoopConstant<kFourPositions<kLanes>>();
   }
 }
 

@@ -1,14 +1,17 @@
 // The page's door to the portable core, compiled to WebAssembly with embind. Thin on purpose:
 // each function turns JavaScript values into the core's types, calls the core, and turns the
 // result back. Text crosses as UTF-16 (std::u16string), which is what JavaScript strings are,
-// so nothing is re-encoded on the way in (results come back as UTF-8, see JsString); the
+// so nothing is re-encoded on the way in (results come back as bytes, see JsString); the
 // scheme files cross as their bytes (Uint8Array).
 #include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
+#include <wasm_simd128.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -18,6 +21,7 @@
 
 #include "core/cp1252.h"
 #include "core/utf.h"
+#include "core/vector.h"
 #include "fade/color.h"
 #include "fade/entry_points.h"
 #include "fade/generator.h"
@@ -38,27 +42,66 @@ std::vector<int32_t> ColorsFrom(const val& colors) {
   return emscripten::vecFromJSArray<int32_t>(colors);
 }
 
-// A JavaScript string of `text`. embind's own conversion of std::u16string first walks the
-// text in JavaScript looking for NUL characters, which on a long line costs many times the fade
-// itself. The browser's UTF-8 decoder is its fastest way to make a string out of the module's
-// memory: measured with bench/web_figures.mjs, one TextDecoder("utf-16le") over the markup
-// straight from memory takes two to three times as long as converting to UTF-8 here and
-// decoding that, markup being mostly ASCII. A lone surrogate becomes U+FFFD, as in every
-// conversion here.
-val JsString(std::u16string_view text) {
-  static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
-  const std::string utf8 = qf::Utf16ToUtf8(text);
-  return decoder.call<val>(
-      "decode",
-      emscripten::typed_memory_view(utf8.size(), reinterpret_cast<const uint8_t*>(utf8.data())));
+// The browser's decoders, which make a JavaScript string out of the module's memory in one
+// call. Markup is mostly all ASCII, and then a single-byte decoder is the quickest: on a long
+// line's aol markup (688,107 bytes) in Chromium, "latin1" took 0.36 to 0.40 ms, "utf-8" 0.40
+// to 0.64 and "utf-16le" (over the UTF-16 markup) 0.9 to 2.2, where merely copying the bytes
+// into a new array took 0.36: making a string that long costs the browser about that much
+// whichever way. "latin1" is the Encoding Standard's name for windows-1252, which, like every
+// single-byte decoder, reads bytes below 0x80 as ASCII; other text goes through "utf-8".
+val DecodeBytes(std::string_view bytes, bool ascii) {
+  static const val utf8 = val::global("TextDecoder").new_(std::string("utf-8"));
+  static const val singleByte = val::global("TextDecoder").new_(std::string("latin1"));
+  return (ascii ? singleByte : utf8)
+      .call<val>("decode", emscripten::typed_memory_view(
+                               bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data())));
 }
 
-// A JavaScript string of UTF-8 `text` (one decoder call over the module's memory).
-val JsStringOfUtf8(std::string_view text) {
-  static const val decoder = val::global("TextDecoder").new_(std::string("utf-8"));
-  return decoder.call<val>(
-      "decode",
-      emscripten::typed_memory_view(text.size(), reinterpret_cast<const uint8_t*>(text.data())));
+// Whether every byte of `bytes` is below 0x80, sixteen at a time.
+bool IsAscii(std::string_view bytes) {
+  const char* at = bytes.data();
+  const char* const end = at + bytes.size();
+  qf::Uint8x16 seen{};
+  for (; end - at >= 16; at += 16) {
+    qf::Uint8x16 group;
+    std::memcpy(&group, at, sizeof group);
+    seen |= group;
+  }
+  for (; at < end; ++at) seen[0] |= static_cast<uint8_t>(*at);
+  return !qf::AnyBitSet(reinterpret_cast<qf::Uint64x2>(seen >> 7));
+}
+
+// A JavaScript string of `text`. embind's own conversion of std::u16string first walks the
+// text in JavaScript looking for NUL characters, which on a long line costs many times the fade
+// itself, and the browser's "utf-16le" decoder is slower than its byte decoders (above). So the
+// text is turned into bytes here, in a buffer kept for the next call: sixteen units at a time
+// while they are ASCII (narrowed to their bytes), each other character encoded as UTF-8, as
+// Utf16ToUtf8 does (a lone surrogate becomes U+FFFD, as in every conversion here); Utf16ToUtf8
+// itself, a unit at a time, took 0.8 ms on a long line's markup, ten times the fade.
+val JsString(std::u16string_view text) {
+  static std::vector<char> bytes;
+  // A unit takes at most 3 bytes (a surrogate pair 4 for its two).
+  if (bytes.size() < 3 * text.size()) bytes.resize(3 * text.size());
+  const char16_t* src = text.data();
+  const char16_t* const end = src + text.size();
+  char* dst = bytes.data();
+  bool ascii = true;
+  while (src < end) {
+    if (end - src >= 16) {
+      const v128_t low = wasm_v128_load(src);
+      const v128_t high = wasm_v128_load(src + 8);
+      if (!wasm_v128_any_true(wasm_u16x8_shr(wasm_v128_or(low, high), 7))) {
+        wasm_v128_store(dst, wasm_u8x16_narrow_i16x8(low, high));
+        src += 16;
+        dst += 16;
+        continue;
+      }
+    }
+    ascii = ascii && *src < 0x80;
+    qf::EncodeUtf8Character(src, end, dst);
+  }
+  return DecodeBytes(std::string_view(bytes.data(), static_cast<std::size_t>(dst - bytes.data())),
+                     ascii);
 }
 
 // The request of the aol markup formatFade made last, kept for walkLastMarkup with the number
@@ -173,17 +216,23 @@ val FormatFadeFor(const val& request) {
   if (const val most = request["maxLength"]; !most.isUndefined()) {
     fade.maxLength = CountFrom(most.as<double>());
   }
-  // The fit first, then the markup in that group size: the fit is worked out once.
-  const qf::FadeResult<qf::FadeFit> fit = qf::FitToLimit(fade);
-  if (!fit) return FadeErrorValue(fit.error);
-  fade.groupSize = fit.value->groupSize;
-  val result = val::object();
-  result.set("groupSize", static_cast<double>(fit.value->groupSize));
-  result.set("length", static_cast<double>(fit.value->length));
-  LastAolRequest().valid = false;
+  // Under a limit, the fit first, then the markup in that group size: the fit is worked out
+  // once. With none (and some text), every character has its own colour, which is the fit's
+  // answer too, and the markup's length is counted from the markup itself: the fit measures
+  // exactly that length (the core's tests and its fuzz target hold the two equal), and
+  // measuring a long line took a third of this call. The errors are the markup's own then.
+  const bool fitted = fade.maxLength > 0 || text.empty();
+  std::optional<qf::FadeFit> fit;
+  if (fitted) {
+    qf::FadeResult<qf::FadeFit> limited = qf::FitToLimit(fade);
+    if (!limited) return FadeErrorValue(limited.error);
+    fit = *limited.value;
+  }
+  fade.groupSize = fitted ? fit->groupSize : 1;
   // Made as UTF-8 straight away: no UTF-16 markup to convert on the way out.
   qf::FadeResult<std::string> markup = qf::FormatFadeUtf8(fade);
   if (!markup) return FadeErrorValue(markup.error);
+  LastAolRequest().valid = false;
   std::optional<std::u16string> ordered;
   if (const val prefix = request["prefix"];
       *format == qf::MarkupFormat::kAol && !prefix.isUndefined()) {
@@ -192,7 +241,13 @@ val FormatFadeFor(const val& request) {
       return ErrorValue("prefix", "the style prefix does not hold the tags of the ticked styles");
     }
   }
-  result.set("markup", JsStringOfUtf8(*markup.value));
+  const bool ascii = IsAscii(*markup.value);
+  val result = val::object();
+  result.set("groupSize", static_cast<double>(fade.groupSize));
+  result.set("length", static_cast<double>(fitted  ? fit->length
+                                           : ascii ? markup.value->size()
+                                                   : *qf::CountUtf8Characters(*markup.value)));
+  result.set("markup", DecodeBytes(*markup.value, ascii));
   if (*format == qf::MarkupFormat::kAol) {
     KeptRequest& kept = LastAolRequest();
     kept.colors = colors;
@@ -226,6 +281,20 @@ val FadeColorValues(const val& colors, double count) {
 // time the engine apart from the crossing of the result.
 double FadedLength(const val& colors, const std::u16string& text, bool wavy) {
   return static_cast<double>(qf::FadeColors(ColorsFrom(colors), text, wavy).size());
+}
+
+// Milliseconds per fade of `text` through `colours` (the UTF-16 markup, as fade_bench's
+// BM_FadeTenColors makes it), timed inside the module over `runs` runs: the text crosses into
+// the module once, before the clock starts, so the figure is the fade alone (each run still
+// makes and frees its markup, as the native benchmark does).
+double FadeMilliseconds(const val& colors, const std::u16string& text, bool wavy, double runs) {
+  const std::vector<int32_t> stops = ColorsFrom(colors);
+  const std::size_t count = runs >= 1 ? static_cast<std::size_t>(runs) : 1;
+  std::size_t units = qf::FadeColors(stops, text, wavy).size();  // warms the memory up
+  const double start = emscripten_get_now();
+  for (std::size_t run = 0; run < count; ++run) units += qf::FadeColors(stops, text, wavy).size();
+  const double elapsed = emscripten_get_now() - start;
+  return units > 0 ? elapsed / static_cast<double>(count) : 0;
 }
 
 std::u16string ToggledPrefix(const std::u16string& prefix, const std::u16string& tag, bool ticked) {
@@ -541,6 +610,7 @@ EMSCRIPTEN_BINDINGS(quelvane) {
   function("formatFade", &FormatFadeFor);
   function("fadeColourValues", &FadeColorValues);
   function("fadedLength", &FadedLength);
+  function("fadeMilliseconds", &FadeMilliseconds);
   function("toggledStylePrefix", &ToggledPrefix);
   function("renderTags", &RenderTags);
   function("walkTags", &WalkTags);

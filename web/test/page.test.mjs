@@ -93,6 +93,28 @@ describe("the fader", () => {
     await closePage(page);
   });
 
+  test("the module's fade of long lines is qfade's byte for byte, in UTF-16 and in UTF-8, plain and wavy, with its length", async () => {
+    // Long enough for the vector loop to write most pieces of every segment; one line of
+    // single-unit characters (ASCII and not), one with surrogate pairs.
+    const page = await freshPage();
+    const ten = ["#FFCC00", "#0000FF", "#FF4400", "#00FF00", "#808080", "#123456", "#FFFFFF", "#000000", "#00FFFF", "#AB00CD"];
+    for (const line of ["Fade <3 & más, naïve — ok. ".repeat(120), "Hi \u{1F600} there, \u{1F308}! ".repeat(110)]) {
+      for (const wavy of [false, true]) {
+        const made = await page.evaluate((hexes, text, w) => {
+          const core = window.quelvaneCore;
+          const colours = hexes.map((hex) => core.colourFromHex(hex));
+          const result = core.formatFade({ colours, text, format: "aol", wavy: w });
+          return [core.composeChatLine("", colours, text, w), result.markup, result.length];
+        }, ten, line, wavy);
+        const expected = Buffer.from(runQfade([...(wavy ? ["--wavy"] : []), ten.join(","), line]));
+        assert.deepEqual(Buffer.from(made[0]), expected, `UTF-16 markup, wavy ${wavy}`);
+        assert.deepEqual(Buffer.from(made[1]), expected, `UTF-8 markup, wavy ${wavy}`);
+        assert.equal(made[2], [...made[1]].length, "its length in characters, a surrogate pair once");
+      }
+    }
+    await closePage(page);
+  });
+
   test("usable while the core is still compiling: what was typed, ticked and pressed is faded once it is ready", async () => {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
