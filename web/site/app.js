@@ -173,7 +173,7 @@ async function start() {
       if (layoutPending) {
         layoutPending = false;
         preview.setFade(previewFade);
-        preview.size();  // the strip's extent, before it is scrolled to the caret
+        preview.size(); // the strip's extent, before it is scrolled to the caret
         if (document.activeElement === $("line")) preview.follow(caretIndex());
       }
       preview.draw();

@@ -108,16 +108,21 @@ function shownCharacter(format, character) {
 // the groups, as the formatting layer colours a fitted line), in the styles; wavy, every
 // fourth character from the first raised and every fourth from the third lowered, as the wave
 // tags do.
-function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }) {
-  let count = 0;
-  for (let at = 0; at < text.length; ++count) at += text.codePointAt(at) > 0xffff ? 2 : 1;
+function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }, reuse) {
+  let count = text.length;
+  if (/[\uD800-\uDBFF][\uDC00-\uDFFF]/.test(text)) {
+    count = 0;
+    for (let at = 0; at < text.length; ++count) at += text.codePointAt(at) > 0xffff ? 2 : 1;
+  }
   const groupColours = core.fadeColourValues(colours, Math.ceil(count / groupSize));
   const fonts = [POINTS, WAVE_POINTS].map((points) => ({ name: "Arial", points, bold: styles.bold, italic: styles.italic }));
   const css = fonts.map((font) => cssFont(font.name, font.points, font.bold, font.italic));
-  // Widths of single units by font, looked up without making a string per letter.
+  // Widths of single units by font, looked up without making a string per letter: ASCII in a
+  // table, the others in a map.
+  const asciiWidths = css.map(() => new Float64Array(128).fill(-1));
   const unitWidths = css.map(() => new Map());
   const bits = (styles.underline ? 1 : 0) | (styles.strike ? 2 : 0);
-  const steps = new Float64Array(count * FIELDS);
+  const steps = reuse.length >= count * FIELDS ? reuse.subarray(0, count * FIELDS) : new Float64Array(count * FIELDS);
   // The shown texts: the line itself, but where a character is shown as another.
   const shownParts = [];
   let copiedTo = 0;
@@ -130,7 +135,10 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
     let unit = 1;
     let width;
     let shownLength = 1;
-    if (code >= 0x20 && (code < 0x7f || code > 0x9f) && (code < 0xd800 || code > 0xdfff)) {
+    if (code >= 0x20 && code < 0x7f) {
+      width = asciiWidths[font][code];
+      if (width < 0) width = asciiWidths[font][code] = measure(css[font], text[at]);
+    } else if (code > 0x9f && (code < 0xd800 || code > 0xdfff)) {
       width = unitWidths[font].get(code);
       if (width === undefined) {
         width = measure(css[font], text[at]);
@@ -174,7 +182,7 @@ function layOut(core, fade, reuse) {
     walk = core.walkLastMarkup(fade.markupNumber ?? -1, measureFont, reuse) ??
         core.walkTags(fade.markup, measureFont);
   } else if (fade) {
-    walk = walkCharacters(core, fade);
+    walk = walkCharacters(core, fade, reuse);
   }
   const { steps } = walk;
   let right = 0;
@@ -226,7 +234,7 @@ export class Preview {
     // The old line's steps are given to the walk to fill again: a long line's steps are
     // megabytes, and each keystroke would otherwise make (and drop) a new array of them.
     this.stepStore ??= new Float64Array(0);
-    const needed = fade?.format === 'aol' ? fade.text.length * FIELDS : 0;
+    const needed = fade ? fade.text.length * FIELDS : 0;
     if (this.stepStore.length < needed) this.stepStore = new Float64Array(needed + (needed >> 2));
     this.line = layOut(this.core, fade, this.stepStore);
   }
