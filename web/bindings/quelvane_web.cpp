@@ -357,6 +357,7 @@ class RecordingCanvas final : public qf::Canvas {
          static_cast<double>((underline_ ? 1 : 0) | (strike_ ? 2 : 0)),
          static_cast<double>(texts_.size()), static_cast<double>(text.size()), width});
     texts_.append(text);
+    extent_.Add(x, y, width);
   }
   double TextWidth(std::u16string_view text) override {
     Font& font = CurrentFont();
@@ -414,6 +415,13 @@ class RecordingCanvas final : public qf::Canvas {
     }
     result.set("texts", JsString(texts_));
     result.set("fonts", fonts);
+    val extent = val::object();
+    extent.set("right", extent_.right);
+    extent.set("top", extent_.top);
+    extent.set("bottom", extent_.bottom);
+    extent.set("widest", extent_.widest);
+    extent.set("ordered", extent_.ordered);
+    result.set("extent", extent);
     return result;
   }
 
@@ -453,6 +461,20 @@ class RecordingCanvas final : public qf::Canvas {
   bool bold_ = false, italic_ = false, underline_ = false, strike_ = false;
   int32_t color_ = 0;
   int font_ = -1;
+  // How far the steps reach, and whether each starts at or after the one before (a line as
+  // typed): the page sizes and searches the strip with these, without a pass over the steps.
+  struct Extent {
+    double right = 0, top = 0, bottom = 0, widest = 0, lastX = 0;
+    bool ordered = true;
+    void Add(double x, double y, double width) {
+      right = std::max(right, x + width);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+      widest = std::max(widest, width);
+      ordered = ordered && x >= lastX;
+      lastX = x;
+    }
+  } extent_;
   std::vector<Font> fonts_;
   std::vector<double> steps_;
   std::u16string texts_;

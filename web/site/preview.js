@@ -128,6 +128,7 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
   let copiedTo = 0;
   let textsLength = 0;
   let x = LEFT_MARGIN;
+  let widest = 0;
   for (let i = 0, at = 0; i < count; ++i) {
     const code = text.charCodeAt(at);
     const wave = wavy ? i % 4 : 1;
@@ -167,9 +168,24 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
     steps[step + 7] = width;
     textsLength += shownLength;
     x += width;
+    if (width > widest) widest = width;
   }
   shownParts.push(text.slice(copiedTo));
-  return { steps, texts: shownParts.join(""), fonts };
+  // Left to right, each step's right edge the next one's left: the last reaches furthest.
+  const extent = { right: count > 0 ? x : 0, top: wavy && count > 0 ? RAISED : 0, bottom: wavy && count > 2 ? LOWERED : 0, widest, ordered: true };
+  return { steps, texts: shownParts.join(""), fonts, extent };
+}
+
+function extentOf(steps) {
+  const extent = { right: 0, top: 0, bottom: 0, widest: 0, ordered: true };
+  for (let at = 0; at < steps.length; at += FIELDS) {
+    extent.right = Math.max(extent.right, steps[at] + steps[at + 7]);
+    extent.top = Math.min(extent.top, steps[at + 1]);
+    extent.bottom = Math.max(extent.bottom, steps[at + 1]);
+    extent.widest = Math.max(extent.widest, steps[at + 7]);
+    if (at > 0 && steps[at] < steps[at - FIELDS]) extent.ordered = false;
+  }
+  return extent;
 }
 
 // The line laid out: its steps, their fonts as CSS, and the extent of what is drawn. `reuse`
@@ -184,19 +200,9 @@ function layOut(core, fade, reuse) {
   } else if (fade) {
     walk = walkCharacters(core, fade, reuse);
   }
-  const { steps } = walk;
-  let right = 0;
-  let top = 0;
-  let bottom = 0;
-  let widest = 0;
-  let ordered = true; // each step starts at or after the one before (one line, as typed)
-  for (let at = 0; at < steps.length; at += FIELDS) {
-    right = Math.max(right, steps[at] + steps[at + 7]);
-    top = Math.min(top, steps[at + 1]);
-    bottom = Math.max(bottom, steps[at + 1]);
-    widest = Math.max(widest, steps[at + 7]);
-    if (at > 0 && steps[at] < steps[at - FIELDS]) ordered = false;
-  }
+  // How far the steps reach, and whether each starts at or after the one before (one line, as
+  // typed); the walks work it out as they go.
+  const { right, top, bottom, widest, ordered } = walk.extent ?? extentOf(walk.steps);
   const shift = Math.max(1, -top); // one pixel down at least leaves room for <sup>
   return { ...walk, css: walk.fonts.map((f) => cssFont(f.name, f.points, f.bold, f.italic)), widest, ordered,
            shift, width: Math.ceil(right) + 4, height: Math.max(20, bottom + shift - 1 + LINE_HEIGHT + 4) };
