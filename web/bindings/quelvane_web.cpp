@@ -351,12 +351,23 @@ class RecordingCanvas final : public qf::Canvas {
   void Cls() override {}
   void PrintText(double x, int y, std::u16string_view text) override {
     const double width = TextWidth(text);
-    steps_.insert(
-        steps_.end(),
-        {x, static_cast<double>(y), static_cast<double>(color_), static_cast<double>(font_),
-         static_cast<double>((underline_ ? 1 : 0) | (strike_ ? 2 : 0)),
-         static_cast<double>(texts_.size()), static_cast<double>(text.size()), width});
-    texts_.append(text);
+    // Written in place (a long line has tens of thousands of steps).
+    const std::size_t at = steps_.size();
+    steps_.resize(at + 8);
+    double* step = steps_.data() + at;
+    step[0] = x;
+    step[1] = y;
+    step[2] = color_;
+    step[3] = font_;
+    step[4] = (underline_ ? 1 : 0) | (strike_ ? 2 : 0);
+    step[5] = static_cast<double>(texts_.size());
+    step[6] = static_cast<double>(text.size());
+    step[7] = width;
+    if (text.size() == 1) {
+      texts_.push_back(text[0]);
+    } else {
+      texts_.append(text);
+    }
     extent_.Add(x, y, width);
   }
   double TextWidth(std::u16string_view text) override {
