@@ -28,6 +28,11 @@ HtmlFaderForm::HtmlFaderForm(HICON icon, std::function<void()> showMainWindow)
        .closeArea = &closeArea});
 }
 
+void HtmlFaderForm::Form_Load() {
+  ChromeForm::Form_Load();
+  for (int k = 1; k <= 3; ++k) NameColorSquare(k);
+}
+
 void HtmlFaderForm::PaintSkin(HDC dc, int, int) {
   const std::string_view name = FormatInfo(format_).name;
   htmlfader::PaintHtmlFaderSkin(dc, std::u16string(name.begin(), name.end()));
@@ -73,10 +78,21 @@ void HtmlFaderForm::OnCloseClicked() {
 void HtmlFaderForm::MixColor(int k) {
   ColorBox(k).SetBackColor(
       ColorRgb(ColorBar(k, 0).Value(), ColorBar(k, 1).Value(), ColorBar(k, 2).Value()));
+  NameColorSquare(k);
 }
 
-void HtmlFaderForm::PickColor(PictureBox& box) {
-  if (const std::optional<int32_t> color = colorDialog.Pick(Handle())) box.SetBackColor(*color);
+void HtmlFaderForm::PickColor(int k) {
+  if (const std::optional<int32_t> color = colorDialog.Pick(Handle())) {
+    ColorBox(k).SetBackColor(*color);
+    NameColorSquare(k);
+  }
+}
+
+void HtmlFaderForm::NameColorSquare(int k) {
+  PictureBox& box = ColorBox(k);
+  if (box.Created()) {
+    SetWindowTextW(box.Handle(), ToWide(ColorSquareName(k, box.BackColor())).c_str());
+  }
 }
 
 std::vector<AccessibleItem> HtmlFaderForm::AccessibleItems() {
@@ -85,7 +101,7 @@ std::vector<AccessibleItem> HtmlFaderForm::AccessibleItems() {
   for (int k = 1; k <= 3; ++k) {
     PictureBox& box = ColorBox(k);
     items.push_back(ItemOf(box, ColorSquareName(k, box.BackColor()), AccessibleRole::kButton,
-                           [this, &box] { PickColor(box); }));
+                           [this, k] { PickColor(k); }));
   }
   const std::string_view format = FormatInfo(format_).name;
   items.push_back(

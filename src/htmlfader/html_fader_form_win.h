@@ -23,6 +23,7 @@ class HtmlFaderForm : public ChromeForm {
   HtmlFaderForm(HICON icon, std::function<void()> showMainWindow);
 
  protected:
+  void Form_Load() override;
   void PaintSkin(HDC dc, int, int) override;
   std::vector<AccessibleItem> AccessibleItems() override;
 
@@ -34,7 +35,10 @@ class HtmlFaderForm : public ChromeForm {
   // Colour k (1..3): its box shows the mix of its three bars.
   void MixColor(int k);
 
-  void PickColor(PictureBox& box);
+  void PickColor(int k);
+  // Colour k's square, a window of its own, carries its name as its window text: the system
+  // names it so to a reader when it takes the keyboard.
+  void NameColorSquare(int k);
 
   std::function<void()> showMainWindow_;
 
@@ -68,15 +72,15 @@ class HtmlFaderForm : public ChromeForm {
   HScrollBar color1Red{*this, htmlfader::ColorBar(1), Bar([this] { MixColor(1); })};
   HScrollBar color1Green{*this, htmlfader::ColorBar(2), Bar([this] { MixColor(1); })};
   HScrollBar color1Blue{*this, htmlfader::ColorBar(3), Bar([this] { MixColor(1); })};
-  PictureBox colorBox1{*this, htmlfader::ColorBox(1), Square([this] { PickColor(colorBox1); })};
+  PictureBox colorBox1{*this, htmlfader::ColorBox(1), Square([this] { PickColor(1); })};
   HScrollBar color2Red{*this, htmlfader::ColorBar(4), Bar([this] { MixColor(2); })};
   HScrollBar color2Green{*this, htmlfader::ColorBar(5), Bar([this] { MixColor(2); })};
   HScrollBar color2Blue{*this, htmlfader::ColorBar(6), Bar([this] { MixColor(2); })};
-  PictureBox colorBox2{*this, htmlfader::ColorBox(2), Square([this] { PickColor(colorBox2); })};
+  PictureBox colorBox2{*this, htmlfader::ColorBox(2), Square([this] { PickColor(2); })};
   HScrollBar color3Red{*this, htmlfader::ColorBar(7), Bar([this] { MixColor(3); })};
   HScrollBar color3Green{*this, htmlfader::ColorBar(8), Bar([this] { MixColor(3); })};
   HScrollBar color3Blue{*this, htmlfader::ColorBar(9), Bar([this] { MixColor(3); })};
-  PictureBox colorBox3{*this, htmlfader::ColorBox(3), Square([this] { PickColor(colorBox3); })};
+  PictureBox colorBox3{*this, htmlfader::ColorBox(3), Square([this] { PickColor(3); })};
   ClickLabel clearArea{*this, htmlfader::kClearArea, {.onClick = [this] { OnClearClicked(); }}};
   CheckBox wavyBox{*this, htmlfader::kWavyBox, {.caption = u"Wavy", .pushLike = true}};
   ClickLabel closeArea{*this, htmlfader::kCloseArea, {.onClick = [this] { OnCloseClicked(); }}};

@@ -162,6 +162,13 @@ TEST(Accessibility, EveryClickAreaAndColorSquareIsANamedButtonWhereTheLayoutPuts
       ExpectButton(found, fader, L"Colour " + std::to_wstring(k) + L": black (#000000)",
                    qf::htmlfader::ColorBox(k));
     }
+    // Its squares carry their names as window text too, and a bar's change renames its square.
+    qf::HtmlFaderForm& htmlFader = program.htmlFaderForm;
+    GetWindowTextW(htmlFader.colorBox1.Handle(), text, 64);
+    EXPECT_STREQ(text, L"Colour 1: black (#000000)");
+    htmlFader.color2Red.SetValue(255);
+    GetWindowTextW(htmlFader.colorBox2.Handle(), text, 64);
+    EXPECT_STREQ(text, L"Colour 2: red (#FF0000)");
   }
   std::error_code ignored;
   fs::remove_all(folder, ignored);
