@@ -52,12 +52,7 @@ int16_t HexDigitValue(std::u16string_view digit) {
 float HexToNumber(std::u16string_view digits) {
   if (digits.size() > 8) digits.remove_prefix(digits.size() - 8);
   // Eight digits fit 32 bits exactly; the single rounding to float happens at the end.
-  uint32_t sum = 0;
-  for (char16_t c : digits) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    sum = sum * 16 + static_cast<uint32_t>(HexDigitValue(std::u16string_view(&c, 1)));
-  }
-  return static_cast<float>(sum);
+  return static_cast<float>(HexDigitsValue(digits));
 }
 
 }  // namespace qf

@@ -1,8 +1,11 @@
 #pragma once
 // Small string routines shared by the style toggles and the tag renderer.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "core/digits.h"
 
 namespace qf {
 
@@ -27,5 +30,13 @@ int16_t HexDigitValue(std::u16string_view digit);
 // case-insensitive; a character that is not a hex digit counts as 0 but keeps its place.
 //   HexToNumber(u"7f") == 127.0f;  HexToNumber(u"1Z") == 16.0f;  HexToNumber(u"") == 0.0f
 float HexToNumber(std::u16string_view digits);
+
+// HexToNumber's reading of up to eight digits as a whole number, inline for the tag walker
+// (three per colour tag of a long line): HexToNumber(d) == HexDigitsValue(d) for such `d`.
+inline uint32_t HexDigitsValue(std::u16string_view digits) {
+  uint32_t sum = 0;
+  for (const char16_t c : digits) sum = sum * 16 + static_cast<uint32_t>(std::max(HexDigit(c), 0));
+  return sum;
+}
 
 }  // namespace qf

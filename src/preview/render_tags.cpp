@@ -1,11 +1,9 @@
 #include "preview/render_tags.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "chat/text_utils.h"
-#include "core/digits.h"
 #include "core/utf.h"
 #include "core/vector.h"
 
@@ -43,12 +41,8 @@ bool TagStartsWith(std::u16string_view tag, std::u16string_view lower) {
 int32_t TagColor(std::u16string_view tag) {
   const std::size_t hash = FindUnit(tag, u'#');
   const std::u16string_view six = tag.substr(hash == std::u16string_view::npos ? 0 : hash + 1, 6);
-  // Up to two digits each, read as HexToNumber reads them (either letter case; any other
-  // character counts as 0), without its float: a long line's markup has tens of thousands.
   const auto channel = [](std::u16string_view digits) {
-    int32_t value = 0;
-    for (const char16_t c : digits) value = value * 16 + std::max(HexDigit(c), 0);
-    return value;
+    return static_cast<int32_t>(HexDigitsValue(digits));  // HexToNumber's value, as an integer
   };
   const int32_t red = channel(six.substr(0, 2));
   const int32_t green = channel(six.size() > 2 ? six.substr(2, 2) : std::u16string_view());

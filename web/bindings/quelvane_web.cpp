@@ -401,9 +401,10 @@ class RecordingCanvas final : public qf::Canvas {
     texts_.reserve(characters);
   }
 
-  // {steps: Float64Array, texts, fonts: [{name, points, bold, italic}]}. The steps are copied
-  // into `reuse` (a Float64Array) when it has room: a long line's steps are megabytes, and a
-  // new array for each keystroke costs more than the walk (its memory is fresh, and collected).
+  // {steps: Float64Array, texts, fonts: [{name, points, bold, italic}], extent}. The steps are
+  // copied into `reuse` (a Float64Array, or undefined) when it has room: a long line's steps are
+  // megabytes, and a new array for each keystroke costs more than the walk (its memory is fresh,
+  // and collected).
   val Result(const val& reuse = val::undefined()) const {
     val fonts = val::array();
     for (const Font& font : fonts_) {
@@ -417,8 +418,8 @@ class RecordingCanvas final : public qf::Canvas {
     val result = val::object();
     // A copy that outlives this call.
     const val steps(emscripten::typed_memory_view(steps_.size(), steps_.data()));
-    if (reuse.instanceof (val::global("Float64Array")) &&
-                             reuse["length"].as<double>() >= static_cast<double>(steps_.size())) {
+    if (!reuse.isUndefined() &&
+        reuse["length"].as<double>() >= static_cast<double>(steps_.size())) {
       reuse.call<void>("set", steps);
       result.set("steps", reuse.call<val>("subarray", 0, static_cast<double>(steps_.size())));
     } else {

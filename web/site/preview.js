@@ -176,48 +176,35 @@ function walkCharacters(core, { format, colours, text, groupSize, styles, wavy }
   return { steps, texts: shownParts.join(""), fonts, extent };
 }
 
-function extentOf(steps) {
-  const extent = { right: 0, top: 0, bottom: 0, widest: 0, ordered: true };
-  for (let at = 0; at < steps.length; at += FIELDS) {
-    extent.right = Math.max(extent.right, steps[at] + steps[at + 7]);
-    extent.top = Math.min(extent.top, steps[at + 1]);
-    extent.bottom = Math.max(extent.bottom, steps[at + 1]);
-    extent.widest = Math.max(extent.widest, steps[at + 7]);
-    if (at > 0 && steps[at] < steps[at - FIELDS]) extent.ordered = false;
-  }
-  return extent;
-}
-
 // The line laid out: its steps, their fonts as CSS, and the extent of what is drawn. `reuse`
 // is the steps of the line before, which the new steps may overwrite.
 function layOut(core, fade, reuse) {
-  let walk = { steps: new Float64Array(0), texts: "", fonts: [] };
+  let walk = { steps: new Float64Array(0), texts: "", fonts: [], extent: { right: 0, top: 0, bottom: 0, widest: 0, ordered: true } };
   if (fade?.format === "aol") {
     // The markup as the module made it, where it still has it: it need not cross again.
     const measureFont = (name, points, bold, italic, text) => measure(cssFont(name, points, bold, italic), text);
-    walk = core.walkLastMarkup(fade.markupNumber ?? -1, measureFont, reuse) ??
-        core.walkTags(fade.markup, measureFont);
+    walk = core.walkLastMarkup(fade.markupNumber ?? -1, measureFont, reuse) ?? core.walkTags(fade.markup, measureFont);
   } else if (fade) {
     walk = walkCharacters(core, fade, reuse);
   }
   // How far the steps reach, and whether each starts at or after the one before (one line, as
   // typed); the walks work it out as they go.
-  const { right, top, bottom, widest, ordered } = walk.extent ?? extentOf(walk.steps);
+  const { right, top, bottom, widest, ordered } = walk.extent;
   const shift = Math.max(1, -top); // one pixel down at least leaves room for <sup>
   return { ...walk, css: walk.fonts.map((f) => cssFont(f.name, f.points, f.bold, f.italic)), widest, ordered,
            shift, width: Math.ceil(right) + 4, height: Math.max(20, bottom + shift - 1 + LINE_HEIGHT + 4) };
 }
 
-// The first step that can reach `x` or beyond, in a line whose steps go left to right: a long
-// line's drawing starts at the strip's left edge instead of at the line's first letter.
-function firstStepFrom(line, x) {
-  const { steps, widest } = line;
+// The first step (its offset in `steps`) for which `holds(at)` is true, where it is false for
+// every step before and true for every step after: found by halving, as a long line's steps
+// are tens of thousands. `steps.length` when it holds for none.
+function firstStepWhere(steps, holds) {
   let low = 0;
   let high = steps.length / FIELDS;
   while (low < high) {
     const middle = (low + high) >> 1;
-    if (steps[middle * FIELDS] + widest < x) low = middle + 1;
-    else high = middle;
+    if (holds(middle * FIELDS)) high = middle;
+    else low = middle + 1;
   }
   return low * FIELDS;
 }
@@ -248,17 +235,10 @@ export class Preview {
   // Scrolls so that character `index` of the line is in view.
   follow(index) {
     const { steps } = this.line;
-    // The first step whose text ends after the index (the steps' texts follow each other).
-    let low = 0;
-    let high = steps.length / FIELDS;
-    while (low < high) {
-      const middle = (low + high) >> 1;
-      if (steps[middle * FIELDS + 5] + steps[middle * FIELDS + 6] > index)
-        high = middle;
-      else
-        low = middle + 1;
-    }
-    const x = steps.length === 0 ? 0 : steps[Math.min(low, steps.length / FIELDS - 1) * FIELDS];
+    // The first step whose text ends after the index (the steps' texts follow each other), or
+    // the last.
+    const at = firstStepWhere(steps, (step) => steps[step + 5] + steps[step + 6] > index);
+    const x = steps.length === 0 ? 0 : steps[Math.min(at, steps.length - FIELDS)];
     const view = this.strip.clientWidth / this.zoom;
     const left = this.strip.scrollLeft / this.zoom;
     if (x < left + 8 || x > left + view - 24) this.strip.scrollLeft = Math.max(0, (x - view / 2) * this.zoom);
@@ -266,7 +246,7 @@ export class Preview {
 
   // Makes the strip's scrolled space as wide and high as the line at the zoom.
   size() {
-    const {strip, space, zoom, line} = this;
+    const { strip, space, zoom, line } = this;
     const width = `${Math.max(strip.clientWidth, line.width * zoom)}px`;
     const height = `${line.height * zoom}px`;
     if (space.style.width !== width) space.style.width = width;
@@ -275,7 +255,7 @@ export class Preview {
 
   // Draws the part of the line in view.
   draw() {
-    const {strip, canvas, zoom, line} = this;
+    const { strip, canvas, zoom, line } = this;
     const ratio = window.devicePixelRatio || 1;
     const viewWidth = strip.clientWidth;
     const height = line.height * zoom;
@@ -298,7 +278,10 @@ export class Preview {
     const to = (left + viewWidth) / zoom;
     const { steps, texts, css, fonts } = line;
     let font = -1;
-    for (let at = line.ordered ? firstStepFrom(line, from) : 0; at < steps.length; at += FIELDS) {
+    // In a line whose steps go left to right, drawing starts at the first step that can reach
+    // the strip's left edge and ends past its right edge.
+    const first = line.ordered ? firstStepWhere(steps, (step) => steps[step] + line.widest >= from) : 0;
+    for (let at = first; at < steps.length; at += FIELDS) {
       const x = steps[at];
       const width = steps[at + 7];
       if (x > to && line.ordered) break;
