@@ -28,8 +28,8 @@ const characters = (count) => `${count} character${count === 1 ? "" : "s"}`;
 // The number of characters of `text` as the length limit counts them (a surrogate pair once).
 const characterCount = (text) => [...text].length;
 
-// Copies `text` to the clipboard; where the browser refuses, selects it in `box` (a text area
-// or the markup box, which both hold it as their value) for Ctrl+C.
+// Copies `text` to the clipboard; where the browser refuses, selects it in `box` (a text area,
+// or the markup box, which answers the same value and select()) for Ctrl+C.
 async function copyMarkup(text, box, status) {
   if (!text) {
     say(status, "Nothing to copy yet: type a line first.");
@@ -42,8 +42,7 @@ async function copyMarkup(text, box, status) {
   } catch {
     if (box.value !== text) box.value = text;
     box.focus();
-    if (box.select) box.select();
-    else getSelection().selectAllChildren(box);
+    box.select();
     let copied = false;
     try {
       copied = document.execCommand("copy");

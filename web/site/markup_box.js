@@ -15,8 +15,9 @@ export class MarkupBox {
     this.perLine = 0; // characters per line of the box, while its width stays the same
     this.width = -1;
     const box = this;
-    // Read and written like a text area's value (Copy, the tests, the benchmark).
+    // Read, written and selected like a text area (Copy, the tests, the benchmark).
     Object.defineProperty(element, "value", { configurable: true, get: () => box.text, set: (text) => box.show(String(text)) });
+    element.select = () => box.selectAll();
     element.addEventListener("keydown", (event) => {
       if ((event.ctrlKey || event.metaKey) && !event.altKey && event.key.toLowerCase() === "a") {
         event.preventDefault();
